@@ -1,0 +1,6 @@
+#include "mainwindow/Program.h"
+
+int main(int argc, char* argv[])
+{
+    return tavrelo::RunProgram(argc, argv);
+}

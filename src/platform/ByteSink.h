@@ -1,0 +1,84 @@
+#pragma once
+// Where the writers put their bytes. A sink remembers its first failure and ignores
+// every later write, so a long run of writes is checked once at the end.
+#include <cstdio>
+#include <string>
+
+namespace tavrelo {
+
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    void write(const std::string& bytes) { write(bytes.data(), bytes.size()); }
+    void write(const char* data, size_t size);
+    // A line of text ended by CR LF, as everything the system writes.
+    void writeLine(const std::string& line);
+    bool failed() const { return m_error != 0; }
+    int error() const { return m_error; }
+
+protected:
+    // Returns 0 or a failure number.
+    virtual int put(const char* data, size_t size) = 0;
+    void fail(int error) { if (m_error == 0) m_error = error; }
+
+private:
+    int m_error = 0;
+};
+
+class StringSink : public ByteSink {
+public:
+    const std::string& bytes() const { return m_bytes; }
+
+protected:
+    int put(const char* data, size_t size) override { m_bytes.append(data, size); return 0; }
+
+private:
+    std::string m_bytes;
+};
+
+// A file written through a buffer. Modes: create a new file in its place, or append.
+class FileSink : public ByteSink {
+public:
+    enum class Mode { Truncate, Append };
+    FileSink() = default;
+    FileSink(const std::string& path, Mode mode) { open(path, mode); }
+    ~FileSink() override;
+    bool open(const std::string& path, Mode mode);
+    // Flushes and closes; false (with error()) when any byte could not be written.
+    bool close();
+    bool isOpen() const { return m_file != nullptr; }
+
+protected:
+    int put(const char* data, size_t size) override;
+
+private:
+    std::FILE* m_file = nullptr;
+};
+
+// A new content for a target that lands whole or not at all: the bytes go to a
+// temporary file beside the target, which replaces the target by a rename only in
+// commit(). Destroyed without commit(), it removes the temporary file.
+class AtomicFile : public ByteSink {
+public:
+    explicit AtomicFile(const std::string& target);
+    ~AtomicFile() override;
+    bool isOpen() const { return m_sink.isOpen(); }
+    // False (with error()) when the temporary file could not be written or renamed.
+    bool commit();
+    void discard();
+    const std::string& temporaryPath() const { return m_temporary; }
+
+protected:
+    int put(const char* data, size_t size) override;
+
+private:
+    std::string m_target;
+    std::string m_temporary;
+    FileSink m_sink;
+    bool m_done = false;
+};
+
+// Writes bytes to path as a whole new file through AtomicFile; returns 0 or a failure number.
+int WriteFileAtomically(const std::string& path, const std::string& bytes);
+
+} // namespace tavrelo

@@ -1,0 +1,90 @@
+#include "platform/Cp1252.h"
+
+#include <cstdint>
+
+namespace tavrelo {
+
+namespace {
+
+// Code points of bytes 0x80..0x9F; 0 marks the five bytes the code page leaves unused.
+const char32_t kHighControls[32] = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178,
+};
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+char byteFor(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kHighControls[i] != 0 && kHighControls[i] == c)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+} // namespace
+
+std::string Cp1252ToUtf8(const std::string& bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    for (unsigned char b : bytes) {
+        char32_t c = b;
+        if (b >= 0x80 && b <= 0x9F)
+            c = kHighControls[b - 0x80] ? kHighControls[b - 0x80] : b; // unused bytes map to C1
+        appendUtf8(out, c);
+    }
+    return out;
+}
+
+std::string Utf8ToCp1252(const std::string& utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    size_t i = 0;
+    while (i < utf8.size()) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const int extra = lead < 0x80 ? 0 : (lead >> 5) == 0x6 ? 1 : (lead >> 4) == 0xE ? 2 : (lead >> 3) == 0x1E ? 3 : -1;
+        if (extra < 0 || i + static_cast<size_t>(extra) >= utf8.size()) {
+            out += '?'; // a stray or truncated sequence
+            ++i;
+            continue;
+        }
+        char32_t c = extra == 0 ? lead : extra == 1 ? (lead & 0x1F) : extra == 2 ? (lead & 0x0F) : (lead & 0x07);
+        bool valid = true;
+        for (int k = 1; k <= extra; ++k) {
+            const unsigned char next = static_cast<unsigned char>(utf8[i + k]);
+            if ((next >> 6) != 0x2) {
+                valid = false;
+                break;
+            }
+            c = (c << 6) | (next & 0x3F);
+        }
+        if (!valid) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        out += byteFor(c);
+        i += extra + 1;
+    }
+    return out;
+}
+
+} // namespace tavrelo

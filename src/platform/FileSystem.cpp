@@ -1,0 +1,80 @@
+#include "platform/FileSystem.h"
+
+#include "platform/RunError.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavrelo {
+
+int OpenCheck(const std::string& path)
+{
+    if (path.empty())
+        return RunError::BadFileName;
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0) {
+        const int failure = RunErrorFromErrno(errno);
+        const std::string folder = FolderOf(path);
+        if (failure == RunError::FileNotFound && !folder.empty() && !IsDirectory(folder))
+            return RunError::PathNotFound;
+        return failure;
+    }
+    if (!S_ISREG(st.st_mode))
+        return RunError::PathFileAccess;
+    if (::access(path.c_str(), R_OK) != 0)
+        return RunErrorFromErrno(errno);
+    return RunError::None;
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+bool IsDirectory(const std::string& path)
+{
+    struct stat st;
+    return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return std::remove(path.c_str()) == 0;
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of(kPathSeparator == '/' ? "/" : "\\/");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string JoinPath(const std::string& folder, const std::string& name)
+{
+    if (folder.empty() || folder.back() == kPathSeparator || folder.back() == '/')
+        return folder + name;
+    return folder + kPathSeparator + name;
+}
+
+std::string CanonicalPath(const std::string& path)
+{
+    char resolved[PATH_MAX];
+    if (::realpath(path.c_str(), resolved))
+        return resolved;
+    // The file does not exist yet: resolve its folder and keep the name.
+    const std::string folder = FolderOf(path);
+    const std::string name = path.substr(folder.size());
+    std::string base = folder.empty() ? "." : folder;
+    if (::realpath(base.c_str(), resolved))
+        return JoinPath(resolved, name);
+    if (!path.empty() && path[0] == '/')
+        return path;
+    char cwd[PATH_MAX];
+    return ::getcwd(cwd, sizeof cwd) ? JoinPath(cwd, path) : path;
+}
+
+} // namespace tavrelo

@@ -1,0 +1,41 @@
+#pragma once
+// Reads a text file line by line. CR LF, a lone CR and a lone LF each end a line;
+// the last line need not be ended. Buffered, so files of millions of lines stream.
+#include <cstdio>
+#include <string>
+
+namespace tavrelo {
+
+class LineReader {
+public:
+    LineReader() = default;
+    explicit LineReader(const std::string& path) { open(path); }
+    ~LineReader() { close(); }
+    LineReader(const LineReader&) = delete;
+    LineReader& operator=(const LineReader&) = delete;
+
+    // Opens a regular file for reading; returns false and sets error() otherwise
+    // (53 missing, 76 folder missing, 75 a folder or device, ...).
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const { return m_file != nullptr; }
+
+    // The next line without its end; false at the end of the file.
+    bool next(std::string& line);
+    bool atEnd();
+    int error() const { return m_error; }
+
+private:
+    bool fill();
+
+    std::FILE* m_file = nullptr;
+    char m_buffer[1 << 16];
+    size_t m_pos = 0;
+    size_t m_len = 0;
+    int m_error = 0;
+};
+
+// A whole file as bytes; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& bytes, int* error = nullptr);
+
+} // namespace tavrelo

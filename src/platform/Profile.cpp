@@ -1,0 +1,168 @@
+#include "platform/Profile.h"
+
+#include "platform/ByteSink.h"
+#include "platform/LineReader.h"
+#include "platform/TextRules.h"
+
+namespace tavrelo {
+
+namespace {
+
+std::string trimBlanks(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::string();
+    const size_t last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+// The section name of a header line, or false when the line is no header.
+bool sectionName(const std::string& line, std::string& name)
+{
+    const std::string t = trimBlanks(line);
+    if (t.empty() || t[0] != '[')
+        return false;
+    const size_t close = t.find(']');
+    name = trimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    return true;
+}
+
+bool keyOf(const std::string& line, std::string& key, std::string& value)
+{
+    const size_t eq = line.find('=');
+    if (eq == std::string::npos)
+        return false;
+    key = trimBlanks(line.substr(0, eq));
+    value = trimBlanks(line.substr(eq + 1));
+    return true;
+}
+
+// Index of the first header line of the section, or npos.
+size_t findSection(const std::vector<std::string>& lines, const std::string& section)
+{
+    std::string name;
+    for (size_t i = 0; i < lines.size(); ++i)
+        if (sectionName(lines[i], name) && EqualsNoCase(name, trimBlanks(section)))
+            return i;
+    return std::string::npos;
+}
+
+} // namespace
+
+std::vector<std::string> SplitLines(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const char c = bytes[i];
+        if (c == '\r' || c == '\n') {
+            lines.push_back(bytes.substr(start, i - start));
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+                ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < bytes.size())
+        lines.push_back(bytes.substr(start));
+    return lines;
+}
+
+bool Profile::load(const std::string& path)
+{
+    std::string bytes;
+    const bool ok = ReadWholeFile(path, bytes);
+    parse(bytes);
+    return ok;
+}
+
+void Profile::parse(const std::string& bytes)
+{
+    m_lines = SplitLines(bytes);
+}
+
+std::string Profile::get(const std::string& section, const std::string& key) const
+{
+    const size_t header = findSection(m_lines, section);
+    if (header == std::string::npos)
+        return std::string();
+    const std::string wanted = trimBlanks(key);
+    std::string name, k, v;
+    for (size_t i = header + 1; i < m_lines.size(); ++i) {
+        if (sectionName(m_lines[i], name))
+            break;
+        if (keyOf(m_lines[i], k, v) && EqualsNoCase(k, wanted))
+            return v.size() > kProfileValueMax ? v.substr(0, kProfileValueMax) : v;
+    }
+    return std::string();
+}
+
+std::string GetProfileString(const std::string& section, const std::string& key, const std::string& path)
+{
+    Profile profile;
+    profile.load(path);
+    return profile.get(section, key);
+}
+
+std::string SingleLineValue(const std::string& value)
+{
+    std::string out = value;
+    for (char& c : out) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < 32 || u == 127)
+            c = ' ';
+    }
+    return out;
+}
+
+void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+                    const std::string& value)
+{
+    const std::string line = trimBlanks(key) + "=" + SingleLineValue(value);
+    const size_t header = findSection(lines, section);
+    if (header == std::string::npos) {
+        if (!lines.empty() && !trimBlanks(lines.back()).empty())
+            lines.push_back(std::string());
+        lines.push_back("[" + trimBlanks(section) + "]");
+        lines.push_back(line);
+        return;
+    }
+    std::string name, k, v;
+    size_t lastEntry = header;
+    size_t i = header + 1;
+    for (; i < lines.size(); ++i) {
+        if (sectionName(lines[i], name))
+            break;
+        if (keyOf(lines[i], k, v) && EqualsNoCase(k, trimBlanks(key))) {
+            lines[i] = line;
+            return;
+        }
+        if (!trimBlanks(lines[i]).empty())
+            lastEntry = i;
+    }
+    lines.insert(lines.begin() + static_cast<long>(lastEntry + 1), line);
+}
+
+int WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& path)
+{
+    std::string bytes;
+    int error = 0;
+    if (!ReadWholeFile(path, bytes, &error) && error != 53)
+        return error;
+    // Keep whether the file ended with a line end, so only the edited line changes.
+    const bool endedWithNewline = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r';
+    std::vector<std::string> lines = SplitLines(bytes);
+    SetProfileLine(lines, section, key, value);
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        out += lines[i];
+        if (i + 1 < lines.size() || endedWithNewline)
+            out += "\r\n";
+    }
+    return WriteFileAtomically(path, out);
+}
+
+} // namespace tavrelo

@@ -1,0 +1,55 @@
+#pragma once
+// Keyed reading and writing of an INI-style file, with the semantics the settings
+// file relies on: section and key names match without regard to letter case, blanks
+// around keys and values are ignored, a value is at most 254 characters, a missing
+// key and an empty value both read as empty, and the first matching section and key
+// win. Texts are bytes in the file's own code page.
+#include <string>
+#include <vector>
+
+namespace tavrelo {
+
+constexpr size_t kProfileValueMax = 254;
+
+// A parsed copy of one file, for the many keyed reads of one settings read.
+class Profile {
+public:
+    Profile() = default;
+    explicit Profile(const std::string& bytes) { parse(bytes); }
+    // False when the file cannot be read; the profile is then empty.
+    bool load(const std::string& path);
+    void parse(const std::string& bytes);
+
+    // The value, trimmed and cut to 254 characters; "" when missing or empty.
+    std::string get(const std::string& section, const std::string& key) const;
+    // Whether the value is there and not empty (the "n > 0" of a profile read).
+    bool has(const std::string& section, const std::string& key) const { return !get(section, key).empty(); }
+
+    // The file's lines as read, without their ends.
+    const std::vector<std::string>& lines() const { return m_lines; }
+
+private:
+    std::vector<std::string> m_lines;
+};
+
+// One keyed read straight from the file.
+std::string GetProfileString(const std::string& section, const std::string& key, const std::string& path);
+
+// Writes one key: replaces the first matching key's line in place, or adds the key at
+// the end of its section, or adds the section at the end of the file; never reorders.
+// Control characters in the value become blanks so the value stays one line.
+// The file is rewritten through a temporary file; returns 0 or a failure number.
+int WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& path);
+
+// The same edit on lines held in memory.
+void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
+                    const std::string& value);
+
+// Control characters (CR, LF, tab and the rest below 32, and DEL) replaced by blanks.
+std::string SingleLineValue(const std::string& value);
+
+// Splits bytes into lines with CR LF, CR and LF all ending a line.
+std::vector<std::string> SplitLines(const std::string& bytes);
+
+} // namespace tavrelo

@@ -1,0 +1,228 @@
+#include "platform/TextRules.h"
+
+#include <cmath>
+#include <cstdio>
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+
+namespace tavrelo {
+
+namespace {
+
+bool isSkipped(char c) { return c == ' ' || c == '\t' || c == '\n'; }
+
+// The characters of the text with the skipped ones removed, up to the first
+// character that cannot belong to a number any more.
+std::string packed(const std::string& text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (!isSkipped(c))
+            out += c;
+    return out;
+}
+
+double radixInteger(const std::string& digits, int radix)
+{
+    int64_t value = 0;
+    for (char c : digits) {
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            break;
+        if (d >= radix)
+            break;
+        value = value * radix + d;
+        if (value > 0xFFFFFFFFLL)
+            break;
+    }
+    // Like the original runtime, up to 16 hex digits of two's complement: a value
+    // that fits 16 bits with its top bit set is negative.
+    if (value >= 0x8000 && value <= 0xFFFF)
+        return static_cast<double>(value - 0x10000);
+    if (value >= 0x80000000LL && value <= 0xFFFFFFFFLL)
+        return static_cast<double>(value - 0x100000000LL);
+    return static_cast<double>(value);
+}
+
+int64_t roundHalfEven(double value)
+{
+    double r = std::nearbyint(value); // default rounding mode is to nearest, ties to even
+    return static_cast<int64_t>(r);
+}
+
+} // namespace
+
+double Val(const std::string& text)
+{
+    const std::string s = packed(text);
+    if (s.size() >= 2 && s[0] == '&') {
+        const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
+        if (kind == 'H')
+            return radixInteger(s.substr(2), 16);
+        if (kind == 'O')
+            return radixInteger(s.substr(2), 8);
+    }
+    size_t i = 0;
+    std::string number;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        number += s[i++];
+    bool digits = false;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+        number += s[i++];
+        digits = true;
+    }
+    if (i < s.size() && s[i] == '.') {
+        number += s[i++];
+        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+            number += s[i++];
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+        std::string exponent = "e";
+        size_t j = i + 1;
+        if (j < s.size() && (s[j] == '+' || s[j] == '-'))
+            exponent += s[j++];
+        bool expDigits = false;
+        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) {
+            exponent += s[j++];
+            expDigits = true;
+        }
+        if (expDigits)
+            number += exponent;
+    }
+    const double value = std::strtod(number.c_str(), nullptr);
+    return std::isfinite(value) ? value : 0.0;
+}
+
+int16_t CInt(double value)
+{
+    if (!std::isfinite(value) || value < -32768.5 || value > 32767.5)
+        throw OverflowError();
+    const int64_t r = roundHalfEven(value);
+    if (r < -32768 || r > 32767)
+        throw OverflowError();
+    return static_cast<int16_t>(r);
+}
+
+int32_t CLng(double value)
+{
+    if (!std::isfinite(value) || value < -2147483648.5 || value > 2147483647.5)
+        throw OverflowError();
+    const int64_t r = roundHalfEven(value);
+    if (r < INT32_MIN || r > INT32_MAX)
+        throw OverflowError();
+    return static_cast<int32_t>(r);
+}
+
+std::string LTrim(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+std::string RTrim(const std::string& text)
+{
+    const size_t last = text.find_last_not_of(' ');
+    return last == std::string::npos ? std::string() : text.substr(0, last + 1);
+}
+
+std::string Trim(const std::string& text) { return LTrim(RTrim(text)); }
+
+std::string NumberText(double value)
+{
+    if (value == 0.0)
+        return "0";
+    char buffer[64];
+    // Fifteen significant digits, as the original runtime printed a double.
+    std::snprintf(buffer, sizeof buffer, "%.15g", value);
+    std::string text = buffer;
+    // "0.5" prints as ".5" in the original runtime; the readers accept both, and the
+    // settings file carries numbers >= 1, so the leading zero is kept for clarity.
+    return text;
+}
+
+std::string PrintNumber(double value)
+{
+    std::string digits = NumberText(std::fabs(value));
+    return (value < 0 ? "-" : " ") + digits + " ";
+}
+
+std::string FormatMask(double value, const std::string& mask)
+{
+    const size_t point = mask.find('.');
+    const int decimals = point == std::string::npos ? 0 : static_cast<int>(mask.size() - point - 1);
+    if (!std::isfinite(value))
+        value = 0.0;
+    // Round the decimal value the user sees (15 significant digits), halves away from
+    // zero: 2.345 with "0.00" is 2.35, not the 2.34 of its binary value. The rounding
+    // is done on the digit string so no binary fraction can creep back in.
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
+    std::string mantissa;
+    for (const char* p = buffer; *p && *p != 'e'; ++p)
+        if (*p != '.')
+            mantissa += *p;
+    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
+    // digits[k] has the weight 10^(exponent - k); keep those down to 10^-decimals.
+    const int keep = exponent + decimals + 1;
+    std::string digits;
+    if (keep <= 0) {
+        digits = (keep == 0 && mantissa[0] >= '5') ? "1" : "0";
+    } else {
+        digits = mantissa.substr(0, std::min<size_t>(keep, mantissa.size()));
+        digits.append(keep > static_cast<int>(mantissa.size()) ? keep - mantissa.size() : 0, '0');
+        if (keep < static_cast<int>(mantissa.size()) && mantissa[keep] >= '5') {
+            int i = static_cast<int>(digits.size()) - 1;
+            while (i >= 0 && digits[i] == '9')
+                digits[i--] = '0';
+            if (i < 0)
+                digits.insert(digits.begin(), '1');
+            else
+                ++digits[i];
+        }
+    }
+    if (static_cast<int>(digits.size()) <= decimals)
+        digits.insert(0, decimals + 1 - digits.size(), '0');
+    std::string text = digits.substr(0, digits.size() - decimals);
+    if (decimals > 0)
+        text += "." + digits.substr(digits.size() - decimals);
+    const bool negative = value < 0 && digits.find_first_not_of('0') != std::string::npos;
+    return (negative ? "-" : "") + text;
+}
+
+std::string ToUpperAscii(const std::string& text)
+{
+    std::string out = text;
+    for (char& c : out)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return out;
+}
+
+bool EqualsNoCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        char x = a[i], y = b[i];
+        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
+        if (x != y)
+            return false;
+    }
+    return true;
+}
+
+} // namespace tavrelo

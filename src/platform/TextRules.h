@@ -1,0 +1,47 @@
+#pragma once
+// The system's own rules for turning texts into numbers and numbers into texts.
+// They differ from the C library in ways the settings file and the data files rely on.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace tavrelo {
+
+// Raised where a number does not fit the integer it must become (run-time error 6).
+class OverflowError : public std::runtime_error {
+public:
+    OverflowError() : std::runtime_error("Overflow") {}
+};
+
+// The leading number of a text. Blanks, tabs and line feeds are skipped anywhere;
+// "&H" and "&O" read hexadecimal and octal integers; reading stops at the first
+// character that cannot belong to the number; a text without a number is 0.
+double Val(const std::string& text);
+
+// Round to the nearest integer, halves to the even neighbour; throws OverflowError
+// when the result does not fit 16 (CInt) or 32 (CLng) bits.
+int16_t CInt(double value);
+int32_t CLng(double value);
+
+// Leading and trailing spaces removed; tabs and other characters stay.
+std::string Trim(const std::string& text);
+std::string LTrim(const std::string& text);
+std::string RTrim(const std::string& text);
+
+// A number as the settings file prints it: a blank (or "-") before the digits and a
+// blank after them, "." as decimal separator, as many digits as the value needs.
+std::string PrintNumber(double value);
+
+// The number without the surrounding blanks of PrintNumber (" 8.25 " -> "8.25").
+std::string NumberText(double value);
+
+// A number formatted by a digit mask such as "0", "0.00" or "0.000": at least one
+// integer digit, exactly as many decimals as the mask has zeros after its ".",
+// halves rounded away from zero on the decimal value, "." as separator.
+std::string FormatMask(double value, const std::string& mask);
+
+// ASCII-only case folding, as the settings keys and section names are compared.
+std::string ToUpperAscii(const std::string& text);
+bool EqualsNoCase(const std::string& a, const std::string& b);
+
+} // namespace tavrelo

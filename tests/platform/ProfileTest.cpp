@@ -1,0 +1,85 @@
+#include "platform/LineReader.h"
+#include "platform/Profile.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+using namespace tavrelo;
+
+namespace {
+
+struct TempFolder {
+    TempFolder() : path(std::filesystem::temp_directory_path() / ("tavrelo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+    {
+        std::filesystem::remove_all(path);
+        std::filesystem::create_directories(path);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path); }
+    std::string file(const std::string& name) const { return (path / name).string(); }
+    std::filesystem::path path;
+};
+
+void writeBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readBytes(const std::string& path)
+{
+    std::string bytes;
+    ReadWholeFile(path, bytes);
+    return bytes;
+}
+
+} // namespace
+
+TEST(Profile, ReadsWithTheSettingsFileRules)
+{
+    const Profile p("[Main Form]\r\nCaption = Tavrelo \r\nEmpty=\r\nCaption=second\r\n[main form]\r\nOther=x\n"
+                    "[Long]\rValue=" + std::string(300, 'v') + "\r\n[Last]\nKey=last");
+    const struct { const char* section; const char* key; std::string value; } cases[] = {
+        {"MAIN FORM", "caption", "Tavrelo"},  // case, blanks around key and value
+        {"Main Form", "Empty", ""},           // empty reads as missing
+        {"Main Form", "Other", ""},           // first matching section wins
+        {"Main Form", "Missing", ""},
+        {"Nowhere", "Caption", ""},
+        {"Long", "Value", std::string(254, 'v')}, // lone CR line ends, 254 characters at most
+        {"Last", "Key", "last"},                  // last line without an end
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(p.get(c.section, c.key), c.value) << c.section << "/" << c.key;
+}
+
+TEST(Profile, WriteReplacesInPlaceAndAppendsWithoutReordering)
+{
+    TempFolder folder;
+    const std::string path = folder.file("t.ini");
+    writeBytes(path, "[A]\r\nk1=1\r\nk2=2\r\n\r\n[B]\r\nx=1\r\n\r\n");
+    ASSERT_EQ(WriteProfileString("a", "K2", "two", path), 0);
+    ASSERT_EQ(WriteProfileString("A", "k3", "three\r\nbroken", path), 0);
+    ASSERT_EQ(WriteProfileString("C", "new", "v", path), 0);
+    EXPECT_EQ(readBytes(path), "[A]\r\nk1=1\r\nK2=two\r\nk3=three  broken\r\n\r\n[B]\r\nx=1\r\n\r\n[C]\r\nnew=v\r\n");
+    EXPECT_EQ(GetProfileString("A", "k3", path), "three  broken");
+}
+
+TEST(LineReader, AcceptsEveryLineEnd)
+{
+    TempFolder folder;
+    const std::string path = folder.file("lines.txt");
+    writeBytes(path, "a\r\nb\rc\nd\r\n\r\ne");
+    LineReader reader(path);
+    std::vector<std::string> lines;
+    std::string line;
+    while (reader.next(line))
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"a", "b", "c", "d", "", "e"}));
+    LineReader missing(folder.file("none.txt"));
+    EXPECT_EQ(missing.error(), 53);
+    LineReader folderItself(folder.path.string());
+    EXPECT_EQ(folderItself.error(), 75);
+    LineReader noFolder(folder.file("none/x.txt"));
+    EXPECT_EQ(noFolder.error(), 76);
+}
