@@ -1,0 +1,33 @@
+#pragma once
+// What a converter needs besides its two file names: the hand-over words, the user,
+// the coordinate order of the Settings tab and the option stores of the dialogs.
+// A store left null means its defaults.
+#include "app/ProgramState.h"
+#include "platform/UserInteraction.h"
+
+namespace tavrelo {
+
+struct CoordinateFieldOptions; // [Coordinate Settings], CoordinateFieldOptions.h
+struct CalcOptions;            // [Calc Coordinate Settings], CalcOptions.h
+struct DxfOptions;             // [DXF Settings], DxfOptions.h
+struct SdrOptions;             // [SDR33 Settings], SdrOptions.h
+struct KofOptions;             // [KOF Settings], KofOptions.h
+class MapTables;               // map/core/MapTables.h
+
+struct ConversionContext {
+    ConversionContext(ProgramState& state, UserInteraction& ui) : state(state), ui(ui) {}
+
+    ProgramState& state;
+    UserInteraction& ui;
+    int coordinateOrder = 0; // StCombCoord0: 0 "NEZ", 1 "ENZ"
+    const CoordinateFieldOptions* coordinateFields = nullptr;
+    CalcOptions* calc = nullptr;
+    const DxfOptions* dxf = nullptr;
+    const SdrOptions* sdr = nullptr;
+    const KofOptions* kof = nullptr;
+    MapTables* map = nullptr;
+    // The message table, for the texts converters show ("Error" is message 11).
+    std::string (*message)(int number) = nullptr;
+};
+
+} // namespace tavrelo

@@ -1,0 +1,22 @@
+#include "conversion/ConverterRegistry.h"
+
+// One row per converter; each row's function is declared in its format's header.
+
+namespace tavrelo {
+
+const std::vector<ConverterEntry>& Converters()
+{
+    static const std::vector<ConverterEntry> table = {
+    };
+    return table;
+}
+
+const ConverterEntry* FindConverter(const std::string& name)
+{
+    for (const ConverterEntry& entry : Converters())
+        if (name == entry.name)
+            return &entry;
+    return nullptr;
+}
+
+} // namespace tavrelo

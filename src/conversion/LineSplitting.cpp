@@ -1,0 +1,126 @@
+#include "conversion/LineSplitting.h"
+
+#include "platform/FileSystem.h"
+#include "platform/TextRules.h"
+
+#include <string_view>
+
+namespace tavrelo {
+
+namespace {
+
+std::string_view trimView(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const size_t last = text.find_last_not_of(' ');
+    return text.substr(first, last - first + 1);
+}
+
+void trimInPlace(std::string& line)
+{
+    const std::string_view t = trimView(line);
+    if (t.size() != line.size())
+        line = std::string(t);
+}
+
+} // namespace
+
+void Fields::reset(int slots)
+{
+    if (static_cast<int>(m_fields.size()) < slots)
+        m_fields.resize(slots);
+    for (int i = 0; i < slots; ++i)
+        m_fields[i].clear();
+    m_count = 0;
+}
+
+std::string& Fields::slot(int n)
+{
+    if (static_cast<int>(m_fields.size()) < n)
+        m_fields.resize(n);
+    return m_fields[n - 1];
+}
+
+int SplitComma(std::string& line, Fields& fields)
+{
+    trimInPlace(line);
+    if (line.empty()) {
+        fields.setCount(0);
+        return 0;
+    }
+    fields.reset(16);
+    std::string_view rest(line);
+    int count = 0;
+    while (count < 12) {
+        const size_t comma = rest.find(',');
+        if (comma == std::string_view::npos)
+            break;
+        fields.slot(++count).assign(trimView(rest.substr(0, comma)));
+        rest.remove_prefix(comma + 1);
+    }
+    if (!trimView(rest).empty())
+        fields.slot(++count).assign(rest);
+    fields.setCount(count);
+    return count;
+}
+
+int SplitSpace(std::string& line, Fields& fields)
+{
+    trimInPlace(line);
+    if (line.empty()) {
+        fields.setCount(0);
+        return 0;
+    }
+    fields.reset(9);
+    std::string_view rest(line);
+    int count = 0;
+    for (;;) {
+        const size_t blank = rest.find(' ');
+        if (blank == std::string_view::npos) {
+            if (!rest.empty())
+                fields.slot(++count).assign(trimView(rest));
+            break;
+        }
+        fields.slot(++count).assign(trimView(rest.substr(0, blank)));
+        rest.remove_prefix(blank + 1);
+        const size_t next = rest.find_first_not_of(' ');
+        rest.remove_prefix(next == std::string_view::npos ? rest.size() : next);
+    }
+    fields.setCount(count);
+    return count;
+}
+
+int SplitBySeparator(std::string& line, Fields& fields, const std::string& separator)
+{
+    trimInPlace(line);
+    if (line.empty()) {
+        fields.setCount(0);
+        return 0;
+    }
+    fields.reset(12);
+    std::string_view rest(line);
+    int count = 0;
+    while (count < 11 && !separator.empty()) {
+        const size_t at = rest.find(separator);
+        if (at == std::string_view::npos)
+            break;
+        fields.slot(++count).assign(trimView(rest.substr(0, at)));
+        // The rest starts after the separator's first character, then is trimmed.
+        rest = trimView(rest.substr(at + 1));
+    }
+    if (!trimView(rest).empty())
+        fields.slot(++count).assign(trimView(rest));
+    fields.setCount(count);
+    return count;
+}
+
+std::string GetFileNameOnly(const std::string& path)
+{
+    std::string name = Trim(path);
+    const size_t cut = name.find_last_of(kPathSeparator == '/' ? "\\/" : "\\");
+    return cut == std::string::npos ? name : name.substr(cut + 1);
+}
+
+} // namespace tavrelo

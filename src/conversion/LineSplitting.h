@@ -1,0 +1,51 @@
+#pragma once
+// Cutting a record line into fields, as every converter does it. Fields are numbered
+// from 1; a field past the last one reads as empty.
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace tavrelo {
+
+class Fields {
+public:
+    // Field n (1-based); "" for n < 1 or beyond the last field stored.
+    const std::string& operator[](int n) const
+    {
+        static const std::string empty;
+        return n >= 1 && n <= static_cast<int>(m_fields.size()) ? m_fields[n - 1] : empty;
+    }
+    int count() const { return m_count; }
+
+    // For the splitters: empty the first n slots (keeping their capacity) and count 0.
+    void reset(int slots);
+    void setCount(int count) { m_count = count; }
+    std::string& slot(int n);
+
+private:
+    std::vector<std::string> m_fields;
+    int m_count = 0;
+};
+
+// Trims the line in place and splits it at ",": up to 12 comma-ended fields, each
+// trimmed, then the untrimmed remainder (which keeps any later commas). A trailing
+// comma adds no field. A blank line gives count 0 and leaves the fields as they were.
+int SplitComma(std::string& line, Fields& fields);
+
+// Trims the line in place and splits it at blanks, runs of blanks counting as one.
+// No limit on the number of fields.
+int SplitSpace(std::string& line, Fields& fields);
+
+// Trims the line in place and splits it at separator: up to 11 fields, then the
+// trimmed remainder as the 12th; every field trimmed.
+int SplitBySeparator(std::string& line, Fields& fields, const std::string& separator);
+
+// The trimmed path without its folder part (a backslash or the native separator).
+std::string GetFileNameOnly(const std::string& path);
+
+template <typename T>
+void SwapValues(T& a, T& b) { std::swap(a, b); }
+inline void SwapString(std::string& a, std::string& b) { std::swap(a, b); }
+inline void SwapSingle(float& a, float& b) { std::swap(a, b); }
+
+} // namespace tavrelo

@@ -1,0 +1,58 @@
+#include "conversion/OutputTarget.h"
+
+#include "platform/FileSystem.h"
+#include "platform/LineReader.h"
+
+#include "platform/RunError.h"
+
+#include <cerrno>
+#include <cstdio>
+
+namespace tavrelo {
+
+OutputTarget::OutputTarget(const std::string& path, Mode mode)
+    : m_path(path), m_file(std::make_unique<AtomicFile>(path))
+{
+    if (m_file->failed()) {
+        fail(m_file->error());
+        return;
+    }
+    if (mode == Mode::Append && IsRegularFile(path)) {
+        std::FILE* old = std::fopen(path.c_str(), "rb");
+        if (!old) {
+            fail(RunErrorFromErrno(errno));
+            return;
+        }
+        char buffer[1 << 16];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, old)) > 0)
+            m_file->write(buffer, n);
+        std::fclose(old);
+        if (m_file->failed())
+            fail(m_file->error());
+    }
+}
+
+int OutputTarget::put(const char* data, size_t size)
+{
+    m_file->write(data, size);
+    return m_file->error();
+}
+
+bool OutputTarget::commit()
+{
+    if (failed()) {
+        m_file->discard();
+        return false;
+    }
+    if (!m_file->commit())
+        fail(m_file->error());
+    return !failed();
+}
+
+void OutputTarget::discard()
+{
+    m_file->discard();
+}
+
+} // namespace tavrelo

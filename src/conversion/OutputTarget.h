@@ -1,0 +1,32 @@
+#pragma once
+// The target file of a converter. Whether it is appended to or replaced, the new
+// content goes to a temporary file beside the target (for Append, a copy of the old
+// content first) and is renamed into place only by commit(), so a failed run leaves
+// the old target exactly as it was.
+#include "platform/ByteSink.h"
+
+#include <memory>
+#include <string>
+
+namespace tavrelo {
+
+class OutputTarget : public ByteSink {
+public:
+    enum class Mode { Replace, Append };
+    OutputTarget(const std::string& path, Mode mode);
+    // OutputFileMode 1 appends; anything else writes a new file.
+    static Mode modeFor(int outputFileMode) { return outputFileMode == 1 ? Mode::Append : Mode::Replace; }
+
+    bool commit();
+    void discard();
+    const std::string& path() const { return m_path; }
+
+protected:
+    int put(const char* data, size_t size) override;
+
+private:
+    std::string m_path;
+    std::unique_ptr<AtomicFile> m_file;
+};
+
+} // namespace tavrelo
