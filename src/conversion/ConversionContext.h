@@ -5,6 +5,9 @@
 #include "app/ProgramState.h"
 #include "platform/UserInteraction.h"
 
+#include <functional>
+#include <string>
+
 namespace tavrelo {
 
 struct CoordinateFieldOptions; // [Coordinate Settings], CoordinateFieldOptions.h
@@ -26,8 +29,9 @@ struct ConversionContext {
     const SdrOptions* sdr = nullptr;
     const KofOptions* kof = nullptr;
     MapTables* map = nullptr;
-    // The message table, for the texts converters show ("Error" is message 11).
-    std::string (*message)(int number) = nullptr;
+    // The message table, for the texts converters show ("Error" is message 11);
+    // unset, the built-in default texts are used.
+    std::function<std::string(int number)> message;
 };
 
 } // namespace tavrelo

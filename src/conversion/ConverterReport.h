@@ -1,0 +1,20 @@
+#pragma once
+// How a converter tells the user of a failure, and the texts it takes from the
+// message table.
+#include "conversion/ConversionContext.h"
+
+#include <string>
+
+namespace tavrelo {
+
+// Message n of the table, or fallback when the context has no table or the text is empty.
+std::string MessageText(const ConversionContext& context, int number, const std::string& fallback);
+
+// Beep, a critical box with the failure's description titled "Error" (message 11),
+// the normal pointer back, and TransferStatus "E".
+void ReportConverterFailure(ConversionContext& context, const std::string& description);
+
+// The same box for a failure number ("File not found" for 53).
+void ReportConverterFailure(ConversionContext& context, int runError);
+
+} // namespace tavrelo
