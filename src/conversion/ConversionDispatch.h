@@ -1,0 +1,52 @@
+#pragma once
+// The step that turns received or chosen data into the file the user asked for:
+// copy or append it, or run the converter of the chosen format, with the option
+// dialog first where the format needs one. The windows are reached through
+// DispatchHost, so the dispatch itself runs without any window.
+#include "conversion/ConversionContext.h"
+
+#include <string>
+
+namespace tavrelo {
+
+class DispatchHost {
+public:
+    virtual ~DispatchHost() = default;
+    // The option dialogs, shown modally; false when the user cancelled (also by the close box).
+    virtual bool showKofDialog() = 0;
+    virtual bool showDxfDialog() = 0;
+    virtual bool showCalcDialog() = 0;
+    // The "Converting" / "Please Wait" note while a converter runs, and the final
+    // "Finished" / "Conversion finished" window.
+    virtual void showConvertingNote(const std::string& sourceCaption) = 0;
+    virtual void hideConvertingNote() = 0;
+    virtual void showFinished() = 0;
+};
+
+struct DispatchRequest {
+    int OpReceive = 0;   // 0 raw data, 1 coordinates, 2 other
+    int formatIndex = 0; // index in the format list of that kind and source
+    std::string input;   // the temporary file, or JobPath followed by the source caption
+    std::string target;  // the target name box, as typed
+    // "Also save the original data format" shown and ticked.
+    bool rawCopy = false;
+    // The source caption (for the note window); starting with "<" means no file chosen.
+    std::string sourceCaption;
+};
+
+// After a download: input is the temporary file.
+void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request);
+
+// For a file on disk.
+void ConvertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request);
+
+// Copies input beside output under the raw-data extension (job.txt -> job.zvk, then
+// job1.zvk ... job19.zvk when taken). Returns the name written, "" when none was
+// free or nothing was asked; sets *error when the copy failed.
+std::string SaveRawCopy(const std::string& input, const std::string& output, int* error = nullptr);
+
+// The copy rule: OutputFileMode 2 replaces the target by the received data, 1 appends
+// every line, 0 writes nothing. Returns false (and leaves the old target) on failure.
+bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target);
+
+} // namespace tavrelo

@@ -1,0 +1,105 @@
+#include "conversion/ConversionDispatch.h"
+#include "platform/LineReader.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace tavrelo;
+
+namespace {
+
+class DispatchFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        folder = std::filesystem::temp_directory_path() / ("tavrelo-dispatch-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directories(folder);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+    std::string path(const std::string& name) const { return (folder / name).string(); }
+    static void put(const std::string& p, const std::string& bytes) { std::ofstream(p, std::ios::binary) << bytes; }
+    static std::string get(const std::string& p)
+    {
+        std::string bytes;
+        ReadWholeFile(p, bytes);
+        return bytes;
+    }
+
+    std::filesystem::path folder;
+    ProgramState state;
+    RecordingInteraction ui;
+};
+
+struct NoWindows : DispatchHost {
+    bool showKofDialog() override { ++dialogs; return answer; }
+    bool showDxfDialog() override { ++dialogs; return answer; }
+    bool showCalcDialog() override { ++dialogs; return answer; }
+    void showConvertingNote(const std::string&) override { ++notes; }
+    void hideConvertingNote() override {}
+    void showFinished() override { ++finished; }
+    bool answer = true;
+    int dialogs = 0, notes = 0, finished = 0;
+};
+
+} // namespace
+
+TEST_F(DispatchFolder, CopyRuleAppendsOverwritesOrWritesNothing)
+{
+    const struct { int mode; const char* expected; const char* status; bool tempKept; } cases[] = {
+        {1, "old\r\nA\r\nB\r\n", "OK", true},
+        {2, "A\r\nB\r\n", "OK", false},
+        {0, "old\r\n", "unchanged", true},
+    };
+    for (const auto& c : cases) {
+        put(path("Pemdrix.tem"), "A\nB\r");
+        put(path("job.zvk"), "old\r\n");
+        state.OutputFileMode = c.mode;
+        state.TransferStatus = "unchanged";
+        ConversionContext context(state, ui);
+        NoWindows host;
+        DispatchRequest request{2, 0, path("Pemdrix.tem"), path("job.zvk")};
+        ConvertReceivedFile(context, host, request);
+        EXPECT_EQ(get(path("job.zvk")), c.expected) << c.mode;
+        EXPECT_EQ(state.TransferStatus, c.status) << c.mode;
+        EXPECT_EQ(std::filesystem::exists(path("Pemdrix.tem")), c.tempKept) << c.mode;
+    }
+}
+
+TEST_F(DispatchFolder, EmptyTargetDoesNothing)
+{
+    put(path("Pemdrix.tem"), "A\r\n");
+    state.TransferStatus = "keep";
+    ConversionContext context(state, ui);
+    NoWindows host;
+    ConvertReceivedFile(context, host, DispatchRequest{2, 0, path("Pemdrix.tem"), "   "});
+    EXPECT_EQ(state.TransferStatus, "keep");
+}
+
+TEST_F(DispatchFolder, RawCopyTakesTheFirstFreeName)
+{
+    put(path("raw.tem"), "CO,x\nST,S1\n");
+    EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job.txt")), path("job.zvk"));
+    EXPECT_EQ(get(path("job.zvk")), "CO,x\r\nST,S1\r\n");
+    EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job.txt")), path("job1.zvk"));
+    EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job")), path("job2.zvk")); // no extension: the whole name
+    for (int n = 3; n <= 19; ++n)
+        put(path("job" + std::to_string(n) + ".zvk"), "");
+    EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job.txt")), "");
+}
+
+TEST_F(DispatchFolder, CancelledDialogRunsNoConversion)
+{
+    put(path("in.raw"), "CO,x\r\n");
+    ConversionContext context(state, ui);
+    NoWindows host;
+    host.answer = false;
+    for (int index : {0, 4}) {
+        ConvertFiles(context, host, DispatchRequest{0, index, path("in.raw"), path("out.txt"), false, "in.raw"});
+        EXPECT_EQ(state.TransferStatus, "Cancel");
+    }
+    EXPECT_FALSE(std::filesystem::exists(path("out.txt")));
+    EXPECT_EQ(host.finished, 0);
+}
