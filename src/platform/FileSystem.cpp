@@ -36,6 +36,11 @@ bool IsRegularFile(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool IsWritableOrMissing(const std::string& path)
+{
+    return ::access(path.c_str(), F_OK) != 0 || ::access(path.c_str(), W_OK) == 0;
+}
+
 bool IsDirectory(const std::string& path)
 {
     struct stat st;

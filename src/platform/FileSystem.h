@@ -18,6 +18,8 @@ constexpr char kPathSeparator = '/';
 int OpenCheck(const std::string& path);
 
 bool IsRegularFile(const std::string& path);
+// False for an existing file that the user may not write (a read-only file).
+bool IsWritableOrMissing(const std::string& path);
 bool IsDirectory(const std::string& path);
 bool RemoveFile(const std::string& path);
 

@@ -145,17 +145,16 @@ void SetProfileLine(std::vector<std::string>& lines, const std::string& section,
     lines.insert(lines.begin() + static_cast<long>(lastEntry + 1), line);
 }
 
-int WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
-                       const std::string& path)
+int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit)
 {
     std::string bytes;
     int error = 0;
     if (!ReadWholeFile(path, bytes, &error) && error != 53)
         return error;
-    // Keep whether the file ended with a line end, so only the edited line changes.
+    // Keep whether the file ended with a line end, so only the edited lines change.
     const bool endedWithNewline = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r';
     std::vector<std::string> lines = SplitLines(bytes);
-    SetProfileLine(lines, section, key, value);
+    edit(lines);
     std::string out;
     for (size_t i = 0; i < lines.size(); ++i) {
         out += lines[i];
@@ -163,6 +162,12 @@ int WriteProfileString(const std::string& section, const std::string& key, const
             out += "\r\n";
     }
     return WriteFileAtomically(path, out);
+}
+
+int WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
+                       const std::string& path)
+{
+    return EditProfileFile(path, [&](std::vector<std::string>& lines) { SetProfileLine(lines, section, key, value); });
 }
 
 } // namespace tavrelo

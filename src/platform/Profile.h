@@ -4,6 +4,7 @@
 // around keys and values are ignored, a value is at most 254 characters, a missing
 // key and an empty value both read as empty, and the first matching section and key
 // win. Texts are bytes in the file's own code page.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,11 @@ std::string GetProfileString(const std::string& section, const std::string& key,
 // The file is rewritten through a temporary file; returns 0 or a failure number.
 int WriteProfileString(const std::string& section, const std::string& key, const std::string& value,
                        const std::string& path);
+
+// Applies edit to the file's lines and writes the result through a temporary file,
+// keeping whether the file ended with a line end; a missing file starts empty.
+// Returns 0 or a failure number.
+int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit);
 
 // The same edit on lines held in memory.
 void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,

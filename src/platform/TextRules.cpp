@@ -1,5 +1,6 @@
 #include "platform/TextRules.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <algorithm>
@@ -159,31 +160,35 @@ std::string PrintNumber(double value)
     return (value < 0 ? "-" : " ") + digits + " ";
 }
 
-std::string FormatMask(double value, const std::string& mask)
+namespace {
+
+// The decimal digits of value rounded to `decimals` places (halves away from zero on
+// the 15-significant-digit decimal value), without sign or point, at least
+// decimals + 1 of them.
+std::string roundedDigits(double value, int decimals)
 {
-    const size_t point = mask.find('.');
-    const int decimals = point == std::string::npos ? 0 : static_cast<int>(mask.size() - point - 1);
-    if (!std::isfinite(value))
-        value = 0.0;
     // Round the decimal value the user sees (15 significant digits), halves away from
     // zero: 2.345 with "0.00" is 2.35, not the 2.34 of its binary value. The rounding
     // is done on the digit string so no binary fraction can creep back in.
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    std::string mantissa;
-    for (const char* p = buffer; *p && *p != 'e'; ++p)
+    char buffer[40];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    const char* e = std::find(buffer, printed.ptr, 'e');
+    char mantissa[16];
+    int length = 0;
+    for (const char* p = buffer; p < e; ++p)
         if (*p != '.')
-            mantissa += *p;
-    const int exponent = std::atoi(std::strchr(buffer, 'e') + 1);
-    // digits[k] has the weight 10^(exponent - k); keep those down to 10^-decimals.
+            mantissa[length++] = *p;
+    int exponent = 0;
+    std::from_chars(e[1] == '+' ? e + 2 : e + 1, printed.ptr, exponent);
+    // mantissa[k] has the weight 10^(exponent - k); keep those down to 10^-decimals.
     const int keep = exponent + decimals + 1;
     std::string digits;
     if (keep <= 0) {
         digits = (keep == 0 && mantissa[0] >= '5') ? "1" : "0";
     } else {
-        digits = mantissa.substr(0, std::min<size_t>(keep, mantissa.size()));
-        digits.append(keep > static_cast<int>(mantissa.size()) ? keep - mantissa.size() : 0, '0');
-        if (keep < static_cast<int>(mantissa.size()) && mantissa[keep] >= '5') {
+        digits.assign(mantissa, std::min(keep, length));
+        digits.append(keep > length ? keep - length : 0, '0');
+        if (keep < length && mantissa[keep] >= '5') {
             int i = static_cast<int>(digits.size()) - 1;
             while (i >= 0 && digits[i] == '9')
                 digits[i--] = '0';
@@ -195,11 +200,49 @@ std::string FormatMask(double value, const std::string& mask)
     }
     if (static_cast<int>(digits.size()) <= decimals)
         digits.insert(0, decimals + 1 - digits.size(), '0');
-    std::string text = digits.substr(0, digits.size() - decimals);
-    if (decimals > 0)
-        text += "." + digits.substr(digits.size() - decimals);
-    const bool negative = value < 0 && digits.find_first_not_of('0') != std::string::npos;
-    return (negative ? "-" : "") + text;
+    return digits;
+}
+
+} // namespace
+
+void AppendFormatMask(std::string& out, double value, std::string_view mask)
+{
+    const size_t point = mask.find('.');
+    const std::string_view integerMask = mask.substr(0, point);
+    const int decimals = point == std::string_view::npos ? 0 : static_cast<int>(mask.size() - point - 1);
+    const int leadingZeros = static_cast<int>(std::count(integerMask.begin(), integerMask.end(), '0'));
+    if (!std::isfinite(value))
+        value = 0.0;
+    const std::string digits = roundedDigits(std::fabs(value), decimals);
+    if (value < 0 && digits.find_first_not_of('0') != std::string::npos)
+        out += '-';
+    const int integerDigits = static_cast<int>(digits.size()) - decimals;
+    if (integerDigits < leadingZeros)
+        out.append(leadingZeros - integerDigits, '0');
+    out.append(digits, 0, integerDigits);
+    if (decimals > 0) {
+        out += '.';
+        out.append(digits, integerDigits, decimals);
+    }
+}
+
+std::string FormatMask(double value, const std::string& mask)
+{
+    std::string text;
+    AppendFormatMask(text, value, mask);
+    return text;
+}
+
+std::string PrintStatementNumber(double value)
+{
+    if (!std::isfinite(value) || value == 0.0)
+        return " 0 ";
+    char buffer[40];
+    std::snprintf(buffer, sizeof buffer, "%.15G", std::fabs(value));
+    std::string digits = buffer;
+    if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.')
+        digits.erase(0, 1);
+    return (value < 0 ? "-" : " ") + digits + " ";
 }
 
 std::string ToUpperAscii(const std::string& text)

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace tavrelo {
 
@@ -35,10 +36,18 @@ std::string PrintNumber(double value);
 // The number without the surrounding blanks of PrintNumber (" 8.25 " -> "8.25").
 std::string NumberText(double value);
 
-// A number formatted by a digit mask such as "0", "0.00" or "0.000": at least one
-// integer digit, exactly as many decimals as the mask has zeros after its ".",
-// halves rounded away from zero on the decimal value, "." as separator.
+// A number formatted by a digit mask such as "0", "0.00", "00.000" or "##0.000": at
+// least as many integer digits as the mask has zeros before its "." (at least one;
+// "#" adds none), exactly as many decimals as the mask has places after it, halves
+// rounded away from zero on the decimal value, "." as separator.
 std::string FormatMask(double value, const std::string& mask);
+// The same, appended to out, for writers that build long runs of lines.
+void AppendFormatMask(std::string& out, double value, std::string_view mask);
+
+// A number as the Print statement writes it into a listing: a blank (or "-") before
+// it, no leading zero before the point (0.5 is " .5 "), fifteen significant digits at
+// the most, an exponent as "1E-05", and a blank after it.
+std::string PrintStatementNumber(double value);
 
 // ASCII-only case folding, as the settings keys and section names are compared.
 std::string ToUpperAscii(const std::string& text);

@@ -1,0 +1,155 @@
+#include "app/SettingsFileReader.h"
+
+#include "app/SettingsChoices.h"
+#include "app/SettingsFileWriter.h"
+#include "app/SettingsLayout.h"
+#include "app/SettingsListScan.h"
+#include "platform/FileSystem.h"
+#include "platform/TextRules.h"
+
+#include <cmath>
+
+namespace tavrelo {
+
+namespace {
+
+// Keys the main and help windows must find a caption for at start-up. The help
+// window's first web address is applied by the window itself, never here.
+bool checkedAtStart(const ControlEntry& entry)
+{
+    return (entry.window == SettingsWindow::Main || entry.window == SettingsWindow::Help) &&
+           !EqualsNoCase(entry.key, "Help_Net0");
+}
+
+void readText(const Profile& ini, const std::string& section, const std::string& key, std::string& target)
+{
+    if (ini.has(section, key))
+        target = ini.get(section, key);
+}
+
+// Throws OverflowError for a value outside the 16-bit range.
+void readInteger(const Profile& ini, const std::string& section, const std::string& key, int16_t& target)
+{
+    if (ini.has(section, key))
+        target = CInt(Val(ini.get(section, key)));
+}
+
+void readSize(const Profile& ini, const std::string& key, const char* name, double& target, bool positive)
+{
+    if (!ini.has(key, name))
+        return;
+    const double value = Val(ini.get(key, name));
+    if (std::isfinite(value) && (positive ? value > 0 : value >= 0))
+        target = value;
+}
+
+bool applyControlTexts(const Profile& ini, SettingsModel& model, ProgramState& state)
+{
+    bool captionsFound = true;
+    for (ControlEntry& entry : model.controls()) {
+        const bool found = ApplyControlSection(ini, entry.text, entry.key, entry.kind);
+        if (checkedAtStart(entry))
+            captionsFound = captionsFound && found;
+    }
+    state.DialogAnswer.clear();
+    return captionsFound;
+}
+
+void readTooltips(const Profile& ini, SettingsModel& model)
+{
+    for (const TooltipTable& table : TooltipTables())
+        for (int i = table.first; i <= table.last; ++i)
+            readText(ini, kToolTipSection, table.prefix + std::to_string(i), (model.*table.tips)[static_cast<size_t>(i)]);
+}
+
+void readProgramSettings(const Profile& ini, ProgramSettings& settings, const std::string& appPath)
+{
+    for (const TextSetting& text : DefaultTextSettings())
+        readText(ini, kDefaultSection, text.key, settings.*text.value);
+    for (const IntegerSetting& number : DefaultIntegerSettings())
+        readInteger(ini, kDefaultSection, number.key, settings.*number.value);
+    // The program always starts with the instrument as the source.
+    settings.OpSourse = 0;
+    // The manual's name is taken relative to the program folder.
+    if (ini.has(kHelpSection, kHelpFileNameKey))
+        settings.HelpFileName = JoinPath(appPath, ini.get(kHelpSection, kHelpFileNameKey));
+    readText(ini, kHelpSection, kHelpProgShowKey, settings.HelpProgShow);
+}
+
+bool readAll(const Profile& ini, SettingsModel& model, ProgramState& state, int attempt)
+{
+    const bool captionsFound = applyControlTexts(ini, model, state);
+    if (attempt == 0 && !captionsFound)
+        return false;
+    readTooltips(ini, model);
+    readProgramSettings(ini, model.settings, state.AppPath);
+    return ScanListsAndMessages(ini.lines(), model) && ClampChoices(model);
+}
+
+bool readProfile(const Profile& ini, bool opened, SettingsModel& model, ProgramState& state, int attempt)
+{
+    bool ok = false;
+    try {
+        // A file that cannot be opened still has its keyed reads tried (they find
+        // nothing), so the first attempt fails on the captions as the scan would.
+        ok = readAll(ini, model, state, attempt) && opened;
+    } catch (const OverflowError&) {
+        ok = false;
+    }
+    state.SettingsRead = ok;
+    return ok;
+}
+
+} // namespace
+
+bool ApplyControlSection(const Profile& ini, ControlText& control, const std::string& key, ControlKind kind)
+{
+    bool captionFound = true;
+    if (kind != ControlKind::TextBox && kind != ControlKind::Combo) {
+        captionFound = ini.has(key, "Caption");
+        if (captionFound)
+            control.Caption = ini.get(key, "Caption");
+    }
+    readText(ini, key, "FontName", control.FontName);
+    if (ini.has(key, "FontBold"))
+        control.FontBold = Val(ini.get(key, "FontBold")) > 0;
+    if (ini.has(key, "FontItalic"))
+        control.FontItalic = Val(ini.get(key, "FontItalic")) > 0;
+    readSize(ini, key, "FontSize", control.FontSize, true);
+    if (kind != ControlKind::Combo)
+        readSize(ini, key, "Height", control.Height, false);
+    readSize(ini, key, "Width", control.Width, false);
+    if (kind != ControlKind::Window)
+        readText(ini, key, "ToolTipText", control.ToolTipText);
+    return captionFound;
+}
+
+void ReadControlSection(const Profile& ini, ControlText& control, const std::string& key, ControlKind kind,
+                        ProgramState& state)
+{
+    state.DialogAnswer.clear();
+    if (!ApplyControlSection(ini, control, key, kind))
+        state.SettingsRead = false;
+}
+
+bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt)
+{
+    Profile ini;
+    const bool opened = ini.load(state.IniPath);
+    return readProfile(ini, opened, model, state, attempt);
+}
+
+bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& state, int attempt)
+{
+    return readProfile(Profile(bytes), true, model, state, attempt);
+}
+
+void LoadDefaultSettings(SettingsModel& model, ProgramState& state)
+{
+    const int16_t sendFormat = model.settings.DataSendFormat;
+    model = SettingsModel();
+    model.settings.DataSendFormat = sendFormat;
+    ReadIniText(DefaultIniText(model), model, state, 1);
+}
+
+} // namespace tavrelo

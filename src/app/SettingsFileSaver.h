@@ -1,0 +1,33 @@
+#pragma once
+// Saving what the user may have changed back into the settings file key by key: a
+// key is replaced in its place, a missing key or section is added, every other line
+// stays as it was. The file is written through a temporary file and a rename.
+#include "app/ProgramState.h"
+#include "app/SettingsFileResult.h"
+#include "app/SettingsModel.h"
+
+#include <string>
+#include <vector>
+
+namespace tavrelo {
+
+// Sets one control's keys in the file's lines: the font size as "0.00", height and
+// width as whole digits, no blanks; the keys the kind has, nothing else.
+void SaveControlSection(std::vector<std::string>& lines, const ControlText& control, const std::string& key,
+                        ControlKind kind);
+
+// One control's section straight into the file at iniPath.
+SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
+                                      const std::string& iniPath);
+
+// The sections of the given keys with the model's texts and kinds, as a dialog's OK
+// saves its own window in setup mode. Unknown keys are left out.
+SettingsFileResult SaveControlSections(const SettingsModel& model, const std::vector<std::string>& keys,
+                                       const std::string& iniPath);
+
+// On leaving the program: the 100 sections of the main, download, upload and help
+// windows, then the 19 [Default] keys. A read-only file is left unchanged. The result
+// may be ignored: the program ends either way.
+SettingsFileResult SaveIniFile(const SettingsModel& model, const ProgramState& state);
+
+} // namespace tavrelo

@@ -1,0 +1,196 @@
+// Saving back key by key: a read followed by a save changes only the number forms,
+// kinds keep each section to its keys, and missing keys and sections are added.
+#include "TempFolder.h"
+#include "app/SettingsFileReader.h"
+#include "app/SettingsFileSaver.h"
+#include "app/SettingsFileWriter.h"
+#include "platform/Profile.h"
+#include "platform/TextRules.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tavrelo {
+namespace {
+
+using test::ReadBytes;
+using test::Replaced;
+using test::TempFolder;
+
+// A fresh default file read into the model, as a run starts.
+struct ReadFile {
+    TempFolder folder;
+    ProgramState state = folder.state();
+    SettingsModel model;
+    ReadFile()
+    {
+        EXPECT_TRUE(CreateIniFile(model, state).ok());
+        EXPECT_TRUE(ReadIniFile(model, state, 0));
+    }
+};
+
+std::string keyOf(const std::string& line)
+{
+    return line.substr(0, line.find('='));
+}
+
+std::string valueOf(const std::string& line)
+{
+    return Trim(line.substr(line.find('=') + 1));
+}
+
+TEST(SaveIniFile, ChangesOnlyTheNumberFormsAndASecondSaveNothing)
+{
+    ReadFile run;
+    const std::vector<std::string> before = SplitLines(ReadBytes(run.state.IniPath));
+    ASSERT_TRUE(SaveIniFile(run.model, run.state).ok());
+    const std::string saved = ReadBytes(run.state.IniPath);
+    const std::vector<std::string> after = SplitLines(saved);
+    ASSERT_EQ(after.size(), before.size());
+    size_t changed = 0;
+    for (size_t i = 0; i < before.size(); ++i) {
+        if (before[i] == after[i])
+            continue;
+        ++changed;
+        SCOPED_TRACE(before[i] + " -> " + after[i]);
+        EXPECT_EQ(keyOf(before[i]), keyOf(after[i]));
+        EXPECT_EQ(valueOf(before[i]), valueOf(after[i]));
+        EXPECT_EQ(after[i].find(' '), std::string::npos);
+    }
+    // Font sizes of 100 sections, heights of the 92 that are not combo boxes, 15 integers.
+    EXPECT_EQ(changed, 100u + 92u + 15u);
+    ASSERT_TRUE(SaveIniFile(run.model, run.state).ok());
+    EXPECT_EQ(ReadBytes(run.state.IniPath), saved);
+}
+
+TEST(SaveIniFile, WritesTheCurrentTextsAndChoices)
+{
+    ReadFile run;
+    ControlText& window = *run.model.control("Main Form");
+    window.FontSize = 10;
+    window.FontBold = true;
+    window.Height = 5000;
+    run.model.control("DL_LbRAWdata")->Caption = "line\r\nbreak";
+    run.model.control("KOF_Lb1")->Caption = "not saved on exit";
+    run.model.control("ComFileName")->Caption = "job.raw";
+    run.model.settings.CheckOrigDF = 1;
+    run.model.settings.Port = -2;
+    ASSERT_TRUE(SaveIniFile(run.model, run.state).ok());
+    const Profile ini(ReadBytes(run.state.IniPath));
+    EXPECT_EQ(ini.get("Main Form", "FontSize"), "10.00");
+    EXPECT_EQ(ini.get("Main Form", "FontBold"), "1");
+    EXPECT_EQ(ini.get("Main Form", "Height"), "5000");
+    EXPECT_EQ(ini.get("DL_LbRAWdata", "Caption"), "line  break");
+    EXPECT_EQ(ini.get("KOF_Lb1", "Caption"), "Project:");
+    EXPECT_EQ(ini.get("ComFileName", "Caption"), "<filename>");
+    EXPECT_EQ(ini.get("Default", "CheckOrigDF"), "1");
+    EXPECT_EQ(ini.get("Default", "Port"), "-2");
+}
+
+TEST(SaveIniFile, AddsMissingKeysAndSectionsAndLeavesTheOthersAlone)
+{
+    ReadFile run;
+    std::string text = ReadBytes(run.state.IniPath);
+    text = Replaced(text, "[Help_ComOK]\r\nCaption=&OK\r\n", "[Help_ComOK]\r\n");
+    text = Replaced(text, "\r\n[Default]\r\n", "\r\n[Defaults moved]\r\n");
+    ASSERT_EQ(WriteFileAtomically(run.state.IniPath, text), 0);
+    ASSERT_TRUE(SaveIniFile(run.model, run.state).ok());
+    const std::string saved = ReadBytes(run.state.IniPath);
+    const Profile ini(saved);
+    EXPECT_EQ(ini.get("Help_ComOK", "Caption"), "&OK");
+    EXPECT_NE(saved.find("[Help_ComOK]\r\nFontName="), std::string::npos);
+    const size_t messages = saved.find("[Messages]");
+    EXPECT_GT(saved.find("[Default]\r\nJobPath=\r\n"), messages) << "a missing section goes to the end";
+    EXPECT_EQ(ini.get("Default", "Speed"), "4");
+    EXPECT_NE(saved.find("[Help file]\r\nHelpFileName=TavreloManual.doc\r\nHelpProgShow =WORDPAD.EXE\r\n"),
+              std::string::npos);
+}
+
+struct KindCase {
+    ControlKind kind;
+    std::vector<std::string> keys;
+};
+
+class SaveKindTest : public ::testing::TestWithParam<KindCase> {};
+
+TEST_P(SaveKindTest, WritesTheKeysOfItsKind)
+{
+    TempFolder folder;
+    ControlText control;
+    control.Caption = "Cap";
+    control.ToolTipText = "Tip";
+    control.Height = 300.4;
+    control.Width = 1200.6;
+    ASSERT_TRUE(SaveControlSection(control, "X", GetParam().kind, folder.file("t.ini")).ok());
+    std::vector<std::string> lines = SplitLines(ReadBytes(folder.file("t.ini")));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "[X]");
+    lines.erase(lines.begin());
+    EXPECT_EQ(lines, GetParam().keys);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SaveKindTest,
+    ::testing::Values(KindCase{ControlKind::Captioned,
+                               {"Caption=Cap", "FontName=MS Sans Serif", "FontBold=0", "FontItalic=0",
+                                "FontSize=8.25", "Height=300", "Width=1201", "ToolTipText=Tip"}},
+                      KindCase{ControlKind::TextBox,
+                               {"FontName=MS Sans Serif", "FontBold=0", "FontItalic=0", "FontSize=8.25",
+                                "Height=300", "Width=1201", "ToolTipText=Tip"}},
+                      KindCase{ControlKind::Combo,
+                               {"FontName=MS Sans Serif", "FontBold=0", "FontItalic=0", "FontSize=8.25",
+                                "Width=1201", "ToolTipText=Tip"}},
+                      KindCase{ControlKind::Window,
+                               {"Caption=Cap", "FontName=MS Sans Serif", "FontBold=0", "FontItalic=0",
+                                "FontSize=8.25", "Height=300", "Width=1201"}}));
+
+TEST(SaveControlSections, SavesADialogsOwnSectionsInPlace)
+{
+    ReadFile run;
+    run.model.control("CoordForm_Op0")->Caption = "Komma";
+    run.model.control("CoordFormUL")->Width = 6000;
+    const std::string before = ReadBytes(run.state.IniPath);
+    ASSERT_TRUE(SaveControlSections(run.model, {"CoordFormUL", "CoordForm_Op0"}, run.state.IniPath).ok());
+    const std::string after = ReadBytes(run.state.IniPath);
+    EXPECT_EQ(SplitLines(after).size(), SplitLines(before).size());
+    const Profile ini(after);
+    EXPECT_EQ(ini.get("CoordForm_Op0", "Caption"), "Komma");
+    EXPECT_EQ(ini.get("CoordFormUL", "Width"), "6000");
+    EXPECT_EQ(ini.get("CoordForm_Op1", "FontSize"), "8.25") << "an unsaved section keeps its print form";
+}
+
+TEST(SaveIniFile, LeavesAReadOnlyFileUnchanged)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write a read-only file, so it cannot stand for the user";
+    ReadFile run;
+    const std::string before = ReadBytes(run.state.IniPath);
+    ASSERT_EQ(::chmod(run.state.IniPath.c_str(), 0444), 0);
+    EXPECT_FALSE(SaveIniFile(run.model, run.state).ok());
+    EXPECT_EQ(ReadBytes(run.state.IniPath), before);
+}
+
+TEST(SaveIniFile, WritesAPointWhateverTheLocale)
+{
+    const char* locales[] = {"de_DE.UTF-8", "de_DE.utf8", "nb_NO.UTF-8", "fr_FR.UTF-8", "de_DE"};
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    const char* chosen = nullptr;
+    for (const char* name : locales)
+        if ((chosen = std::setlocale(LC_NUMERIC, name)) != nullptr)
+            break;
+    if (!chosen)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    ReadFile run;
+    run.model.control("Fr1")->FontSize = 8.25;
+    ASSERT_TRUE(SaveIniFile(run.model, run.state).ok());
+    const std::string created = DefaultIniText(run.model);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(Profile(ReadBytes(run.state.IniPath)).get("Fr1", "FontSize"), "8.25");
+    EXPECT_NE(created.find("FontSize= 8.25 "), std::string::npos);
+}
+
+} // namespace
+} // namespace tavrelo
