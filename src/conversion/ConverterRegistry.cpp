@@ -1,5 +1,8 @@
 #include "conversion/ConverterRegistry.h"
 
+#include "conversion/CoordinateListWriters.h"
+#include "conversion/RawCoordinateCalculator.h"
+
 // One row per converter; each row's function is declared in its format's header.
 
 namespace tavrelo {
@@ -7,6 +10,10 @@ namespace tavrelo {
 const std::vector<ConverterEntry>& Converters()
 {
     static const std::vector<ConverterEntry> table = {
+        {"ConvertCoorToUserCoor", static_cast<ConverterFunction>(ConvertCoorToUserCoor)},
+        {"ConvertRawToCoorComma", ConvertRawToCoorComma},
+        {"ConvertRawToCoorSpace", ConvertRawToCoorSpace},
+        {"CalcRawCoordinates", CalcRawCoordinates},
     };
     return table;
 }

@@ -1,0 +1,42 @@
+#pragma once
+// The file handling the coordinate writers share: the input is checked before the
+// output is touched, input and output may not be one file, and the output lands
+// whole (OutputTarget) or not at all.
+#include "conversion/ConversionContext.h"
+#include "conversion/OutputTarget.h"
+#include "platform/LineReader.h"
+
+#include <memory>
+#include <string>
+
+namespace tavrelo {
+
+// True when both names lead to the same file (compared as canonical paths).
+bool SameFile(const std::string& a, const std::string& b);
+
+// Opens input for reading and output (by OutputFileMode) for writing, in that order;
+// reports the first failure (TransferStatus "E") and returns nullptr when either
+// fails or both name one file. The target is then untouched.
+std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, LineReader& input,
+                                                 const std::string& inputName, const std::string& outputName);
+
+// Ends a run: a read failure of input or a write failure of the target is reported
+// and the target discarded; otherwise the target is committed. True on success.
+bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputTarget& target);
+
+// Collects output lines and hands them to the sink in large blocks.
+class LineBlock {
+public:
+    explicit LineBlock(ByteSink& sink) : m_sink(sink) { m_text.reserve(kBlock + 1024); }
+    ~LineBlock() { flush(); }
+    std::string& text() { return m_text; }
+    void maybeFlush() { if (m_text.size() >= kBlock) flush(); }
+    void flush() { m_sink.write(m_text); m_text.clear(); }
+
+private:
+    static constexpr size_t kBlock = 1 << 16;
+    ByteSink& m_sink;
+    std::string m_text;
+};
+
+} // namespace tavrelo

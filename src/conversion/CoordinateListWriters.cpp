@@ -1,0 +1,115 @@
+#include "conversion/CoordinateListWriters.h"
+
+#include "conversion/ConverterFiles.h"
+#include "conversion/CoordinateFieldOptions.h"
+#include "conversion/CoordinateLine.h"
+#include "conversion/LineSplitting.h"
+#include "platform/TextRules.h"
+
+namespace tavrelo {
+
+namespace {
+
+const CoordinateFieldOptions& fieldOptions(const ConversionContext& context)
+{
+    static const CoordinateFieldOptions defaults(FieldSection::Coordinate);
+    return context.coordinateFields ? *context.coordinateFields : defaults;
+}
+
+bool startRun(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    context.state.TransferStatus = "E";
+    return !input.empty() && !output.empty();
+}
+
+// Ends the run: "OK" only when nothing was reported on the way.
+void endRun(ConversionContext& context, LineReader& reader, OutputTarget& target, bool reported)
+{
+    const bool finished = FinishConverterFiles(context, reader, target);
+    context.ui.setBusy(false);
+    if (finished && !reported)
+        context.state.TransferStatus = "OK";
+}
+
+bool isRawCoordinateRecord(const std::string& code)
+{
+    return code == "MP" || code == "UP" || code == "CC" || code == "RE";
+}
+
+void convertRawToCoor(ConversionContext& context, const std::string& input, const std::string& output,
+                      const char* separator)
+{
+    if (!startRun(context, input, output))
+        return;
+    context.ui.setBusy(true);
+    LineReader reader;
+    std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, reader, input, output);
+    if (!target)
+        return;
+    CoordinateLine line(fieldOptions(context).field, separator, CoordinateLine::Rules::Copy);
+    bool swap = false;
+    Fields fields;
+    {
+        LineBlock block(*target);
+        std::string text;
+        while (reader.next(text)) {
+            if (text.find("CO,Coord Order:") != std::string::npos) {
+                const std::string order = Trim(Trim(text).substr(std::min<size_t>(15, Trim(text).size())));
+                if (order == "ENZ")
+                    swap = true;
+                continue;
+            }
+            if (SplitComma(text, fields) < 5 || !isRawCoordinateRecord(fields[1]))
+                continue;
+            const int north = swap ? 5 : 4;
+            const int east = swap ? 4 : 5;
+            line.append(block.text(), {fields[2], fields[north], fields[east], fields[6], fields[7]});
+            block.maybeFlush();
+        }
+    }
+    endRun(context, reader, *target, false);
+}
+
+} // namespace
+
+void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    ConvertCoorToUserCoor(context, input, output, fieldOptions(context).separatorText());
+}
+
+void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output,
+                           const std::string& separator)
+{
+    if (!startRun(context, input, output))
+        return;
+    LineReader reader;
+    std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, reader, input, output);
+    if (!target)
+        return;
+    CoordinateLine line(fieldOptions(context).field, separator, CoordinateLine::Rules::Copy);
+    const bool enz = context.coordinateOrder == 1;
+    Fields fields;
+    {
+        LineBlock block(*target);
+        std::string text;
+        while (reader.next(text)) {
+            if (SplitComma(text, fields) == 0)
+                continue;
+            line.append(block.text(), {fields[1], fields[enz ? 3 : 2], fields[enz ? 2 : 3], fields[4], fields[5]});
+            block.maybeFlush();
+        }
+    }
+    endRun(context, reader, *target, false);
+}
+
+void ConvertRawToCoorComma(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    convertRawToCoor(context, input, output, ",");
+}
+
+void ConvertRawToCoorSpace(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    convertRawToCoor(context, input, output, " ");
+}
+
+} // namespace tavrelo

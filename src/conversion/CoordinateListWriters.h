@@ -1,0 +1,25 @@
+#pragma once
+// The coordinate list writers of Part 2.112: a coordinate file, or the coordinate
+// records of a raw data file, rewritten as a list in the user's field order
+// ([Coordinate Settings], F_UsDeCo). Texts are copied as read; nothing is computed.
+#include "conversion/ConversionContext.h"
+
+#include <string>
+
+namespace tavrelo {
+
+// Coordinate file -> user coordinate list. The separator is the field-order store's
+// (comma unless it says blank); the coordinate order (context.coordinateOrder 1 =
+// "ENZ") says which of fields 2 and 3 is the northing.
+void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output);
+// The same with the separator given ("," or " ").
+void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output,
+                           const std::string& separator);
+
+// The MP, UP, CC and RE records of a raw data file -> user coordinate list, separated
+// by "," and by " ". A "CO,Coord Order:" line reading "ENZ" exchanges fields 4 and 5
+// for the rest of the file.
+void ConvertRawToCoorComma(ConversionContext& context, const std::string& input, const std::string& output);
+void ConvertRawToCoorSpace(ConversionContext& context, const std::string& input, const std::string& output);
+
+} // namespace tavrelo

@@ -1,0 +1,497 @@
+#include "conversion/RawCoordinateCalculator.h"
+
+#include "conversion/AngleUnit.h"
+#include "conversion/CalcOptions.h"
+#include "conversion/ConverterFiles.h"
+#include "conversion/ConverterReport.h"
+#include "conversion/CoordinateLine.h"
+#include "conversion/FastNumbers.h"
+#include "conversion/LineSplitting.h"
+#include "conversion/RawPassOne.h"
+#include "map/core/MapTables.h"
+#include "platform/RunError.h"
+#include "platform/TextRules.h"
+
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace tavrelo {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+constexpr double kTwoPi = 2.0 * kPi;
+
+double intoFullCircle(double angle)
+{
+    angle = std::fmod(angle, kTwoPi);
+    if (angle < 0)
+        angle += kTwoPi;
+    return angle >= kTwoPi ? 0.0 : angle;
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+int16_t coordinateRecordType(const std::string& code)
+{
+    if (code == "UP") return PointType::UP;
+    if (code == "MP") return PointType::MP;
+    if (code == "CC") return PointType::CC;
+    if (code == "RE") return PointType::RE;
+    if (code == "MC") return PointType::MC;
+    if (code == "UC") return PointType::Station;
+    return -1;
+}
+
+// The current station of pass 3 and its orientation.
+struct StationState {
+    bool seen = false;       // a station record has been read
+    bool tried = false;      // its first observation has tried to locate it
+    bool located = false;
+    std::string name;
+    std::string backsight;
+    double HI = 0.0;
+    double X = 0.0, Y = 0.0, H = 0.0;
+    double backsightAzimuth = 0.0; // field 7, radians
+    double orientation = 0.0;      // reading - orientation = azimuth
+    bool face1 = false, face2 = false;
+    double HA1 = 0.0, HA2 = 0.0;
+};
+
+class Calculation {
+public:
+    Calculation(ConversionContext& context, const std::string& input, const std::string& output, MapTables& tables)
+        : m_context(context), m_input(input), m_tablesOnly(output == kTablesOnlyOutput), m_output(output),
+          m_tables(tables), m_options(context.calc ? *context.calc : m_defaults),
+          m_line(m_options.fields.field, m_options.fields.separatorText(), CoordinateLine::Rules::Calculator)
+    {
+    }
+
+    void run();
+
+private:
+    bool openFiles();
+    bool loadControlPoints();
+    bool passTwo();
+    bool passThree();
+    void stationRecord(const Fields& f);
+    void faceRecord(const Fields& f, bool faceOne);
+    void observation(const Fields& f, bool sideShot);
+    void locateStation();
+    void warnLeftOut();
+    void finish();
+    bool failWithInput(LineReader& reader);
+
+    int32_t knownPoint(std::string_view name) const;
+    int32_t addStation(MapStation station);
+    void writeKnownPoint(int32_t index);
+    void writeLine(const PointTexts& texts);
+    bool writing() const { return m_block != nullptr; }
+
+    ConversionContext& m_context;
+    std::string m_input;
+    bool m_tablesOnly;
+    std::string m_output;
+    MapTables& m_tables;
+    CalcOptions m_defaults;
+    const CalcOptions& m_options;
+    CoordinateLine m_line;
+
+    LineReader m_reader;
+    std::unique_ptr<OutputTarget> m_target;
+    std::unique_ptr<LineBlock> m_block;
+    RawHeader m_header;
+
+    std::unordered_map<std::string, int32_t> m_known;      // Stations name -> first index
+    std::unordered_map<std::string, int32_t> m_observed;   // station name -> first observed point
+    std::vector<uint8_t> m_written;                        // per Stations entry
+    StationState m_station;
+    double m_temperature = 20.0;
+    double m_pressure = 760.0;
+    std::string m_north, m_east, m_height;
+
+    int64_t m_leftOut = 0;
+    int64_t m_beforeStation = 0;
+    std::vector<std::string> m_leftOutStations;
+    std::unordered_set<std::string> m_leftOutSeen;
+};
+
+int32_t Calculation::knownPoint(std::string_view name) const
+{
+    const auto it = m_known.find(std::string(name));
+    return it == m_known.end() ? 0 : it->second;
+}
+
+int32_t Calculation::addStation(MapStation station)
+{
+    const std::string name = station.name;
+    const int32_t index = m_tables.addStation(std::move(station));
+    m_known.try_emplace(name, index);
+    m_written.resize(static_cast<size_t>(index) + 1, 0);
+    return index;
+}
+
+void Calculation::writeLine(const PointTexts& texts)
+{
+    m_line.append(m_block->text(), texts);
+    m_block->maybeFlush();
+}
+
+// Known-point lines follow the user's field order like every other line, with the
+// point's stored code, so one file never mixes two column layouts.
+void Calculation::writeKnownPoint(int32_t index)
+{
+    if (!writing() || index <= 0 || m_written[index])
+        return;
+    m_written[index] = 1;
+    const MapStation& s = m_tables.Stations[index];
+    m_north.clear();
+    m_east.clear();
+    m_height.clear();
+    AppendFixed3(m_north, s.X);
+    AppendFixed3(m_east, s.Y);
+    AppendFixed3(m_height, s.H);
+    writeLine({s.name, m_north, m_east, m_height, s.code});
+}
+
+bool Calculation::failWithInput(LineReader& reader)
+{
+    if (reader.error() == 0)
+        return false;
+    ReportConverterFailure(m_context, reader.error());
+    return true;
+}
+
+bool Calculation::openFiles()
+{
+    if (!m_reader.open(m_input)) {
+        ReportConverterFailure(m_context, m_reader.error());
+        return false;
+    }
+    m_reader.close();
+    if (m_tablesOnly)
+        return true;
+    m_target = OpenConverterFiles(m_context, m_reader, m_input, m_output);
+    if (!m_target)
+        return false;
+    m_reader.close();
+    m_block = std::make_unique<LineBlock>(*m_target);
+    return true;
+}
+
+// The control-point file: one known point a line, in the field layout of the output
+// (position p holds the quantity its list chooses), split at the output separator.
+bool Calculation::loadControlPoints()
+{
+    const std::string& file = m_options.ControlFileName;
+    if (file.empty())
+        return true;
+    LineReader reader;
+    if (!reader.open(file)) {
+        ReportConverterFailure(m_context, "Control-point file " + file + ": " + RunErrorDescription(reader.error()));
+        return false;
+    }
+    int position[5] = {0, 0, 0, 0, 0}; // field number of quantity k, 0 none
+    for (int p = 5; p >= 1; --p) {
+        const int item = m_options.fields.field[p - 1];
+        if (item >= 0 && item <= 4)
+            position[item] = p;
+    }
+    const std::string separator = m_options.fields.separatorText();
+    Fields f;
+    std::string text;
+    while (reader.next(text)) {
+        if (SplitBySeparator(text, f, separator) < 3)
+            continue;
+        const std::string name(trimmed(f[position[0]]));
+        if (name.empty() || knownPoint(name) != 0)
+            continue;
+        MapStation s;
+        s.name = name;
+        s.X = FieldValue(f[position[1]]);
+        s.Y = FieldValue(f[position[2]]);
+        s.H = FieldValue(f[position[3]]);
+        s.code = f[position[4]];
+        s.type = PointType::Station;
+        m_tables.widenExtents(s.X, s.Y);
+        addStation(std::move(s));
+    }
+    return !failWithInput(reader);
+}
+
+bool Calculation::passTwo()
+{
+    LineReader reader;
+    if (!reader.open(m_input)) {
+        ReportConverterFailure(m_context, reader.error());
+        return false;
+    }
+    Fields f;
+    std::string text;
+    while (reader.next(text)) {
+        if (text.size() >= 2 && text[0] == 'C' && text[1] == 'O')
+            continue;
+        if (SplitComma(text, f) == 0)
+            continue;
+        const int16_t type = coordinateRecordType(f[1]);
+        if (type < 0)
+            continue;
+        const std::string_view name = trimmed(f[2]);
+        if (const int32_t index = knownPoint(name)) {
+            writeKnownPoint(index);
+            continue;
+        }
+        const int north = m_header.swapCoordinates ? 5 : 4;
+        const int east = m_header.swapCoordinates ? 4 : 5;
+        MapStation s;
+        s.name = std::string(name);
+        s.X = FieldValue(f[north]);
+        s.Y = FieldValue(f[east]);
+        s.H = FieldValue(f[6]);
+        s.type = type;
+        m_tables.widenExtents(s.X, s.Y);
+        const int32_t index = addStation(std::move(s));
+        if (writing()) {
+            m_written[index] = 1;
+            writeLine({name, f[north], f[east], f[6], f[7]});
+        }
+    }
+    return !failWithInput(reader);
+}
+
+void Calculation::stationRecord(const Fields& f)
+{
+    const AngleUnit& unit = m_header.angleUnit;
+    m_station = StationState{};
+    m_station.seen = true;
+    m_station.name = std::string(trimmed(f[2]));
+    m_station.backsight = std::string(trimmed(f[4]));
+    m_station.HI = FieldValue(f[6]);
+    m_station.backsightAzimuth = unit.toRadians(FieldValue(f[7]));
+    // From the station record alone the backsight reading is field 8.
+    m_station.orientation = intoFullCircle(unit.toRadians(FieldValue(f[8])) - m_station.backsightAzimuth);
+}
+
+// Orientation from the backsight readings: reading - orientation must be the azimuth,
+// so o = HA1 - az(bs), or HA2 - pi - az(bs), or their mean with both faces. The mean
+// is taken across 0/2pi correctly (HA1 359.99 gon and HA2 159.99 gon mean 359.99).
+void Calculation::faceRecord(const Fields& f, bool faceOne)
+{
+    if (!m_station.seen)
+        return;
+    const double reading = m_header.angleUnit.toRadians(FieldValue(f[5]));
+    if (faceOne) {
+        m_station.HA1 = reading;
+        m_station.face1 = true;
+    } else {
+        m_station.HA2 = reading;
+        m_station.face2 = true;
+    }
+    double direction;
+    if (m_station.face1 && m_station.face2) {
+        double difference = std::remainder(m_station.HA2 - kPi - m_station.HA1, kTwoPi);
+        direction = m_station.HA1 + difference / 2.0;
+    } else {
+        direction = faceOne ? reading : reading - kPi;
+    }
+    m_station.orientation = intoFullCircle(direction - m_station.backsightAzimuth);
+}
+
+void Calculation::locateStation()
+{
+    StationState& st = m_station;
+    st.tried = true;
+    if (const int32_t index = knownPoint(st.name)) {
+        const MapStation& s = m_tables.Stations[index];
+        st.X = s.X;
+        st.Y = s.Y;
+        st.H = s.H;
+        st.located = true;
+        writeKnownPoint(index);
+    } else if (const auto it = m_observed.find(st.name); it != m_observed.end()) {
+        const MapObsPoint& p = m_tables.ObsPoints[it->second];
+        st.X = p.X;
+        st.Y = p.Y;
+        st.H = p.H;
+        st.located = true;
+        MapStation s;
+        s.name = st.name;
+        s.X = p.X;
+        s.Y = p.Y;
+        s.H = p.H;
+        s.type = PointType::CC;
+        writeKnownPoint(addStation(std::move(s)));
+    } else if (m_tables.ObsPointCount() == 0) {
+        st.X = st.Y = st.H = 0.0; // a free survey starts at 0, 0, 0
+        st.located = true;
+    }
+    writeKnownPoint(knownPoint(st.backsight));
+}
+
+void Calculation::observation(const Fields& f, bool sideShot)
+{
+    if (!m_station.seen) {
+        ++m_beforeStation;
+        return;
+    }
+    if (!m_station.tried)
+        locateStation();
+    if (!m_station.located) {
+        ++m_leftOut;
+        if (m_leftOutSeen.insert(m_station.name).second)
+            m_leftOutStations.push_back(m_station.name);
+        return;
+    }
+    const int shift = sideShot ? 0 : 1;
+    const double targetHeight = FieldValue(f[3 + shift]);
+    double slope = FieldValue(f[4 + shift]);
+    const AngleUnit& unit = m_header.angleUnit;
+    double azimuth = unit.toRadians(FieldValue(f[5 + shift])) - m_station.orientation;
+    if (azimuth < 0)
+        azimuth += kTwoPi;
+    const double zenith = unit.toRadians(FieldValue(f[6 + shift]));
+    double hd = 0.0, vd = 0.0;
+    ReduceSlopeDistance(m_options, slope, hd, vd, zenith, m_station.H, m_temperature, m_pressure);
+
+    MapObsPoint p;
+    p.SD = static_cast<float>(slope);
+    p.Ha = static_cast<float>(unit.fromRadians(azimuth));
+    p.Va = static_cast<float>(unit.fromRadians(zenith));
+    p.Ht = static_cast<float>(targetHeight);
+    p.X = m_station.X + hd * std::cos(azimuth);
+    p.Y = m_station.Y + hd * std::sin(azimuth);
+    p.H = m_station.H + m_station.HI - targetHeight + vd;
+    p.type = sideShot ? PointType::SideShot : PointType::Control;
+    const std::string_view name = trimmed(f[2]);
+    const std::string_view code = trimmed(f[sideShot ? 8 : 9]);
+    const int32_t index = m_tables.addObsPoint(p, name, code, m_station.name, m_station.backsight);
+    m_tables.widenExtents(p.X, p.Y);
+    if (!m_header.stationNames.empty() && m_header.stationNames.count(std::string(name)))
+        m_observed.try_emplace(std::string(name), index);
+    if (writing()) {
+        m_north.clear();
+        m_east.clear();
+        m_height.clear();
+        AppendFixed3(m_north, p.X);
+        AppendFixed3(m_east, p.Y);
+        AppendFixed3(m_height, p.H);
+        writeLine({name, m_north, m_east, m_height, code});
+    }
+}
+
+bool Calculation::passThree()
+{
+    LineReader reader;
+    if (!reader.open(m_input)) {
+        ReportConverterFailure(m_context, reader.error());
+        return false;
+    }
+    Fields f;
+    std::string text;
+    while (reader.next(text)) {
+        if (SplitComma(text, f) < 1)
+            continue;
+        const std::string& code = f[1];
+        if (code.size() != 2)
+            continue;
+        if (code == "SS")
+            observation(f, true);
+        else if (code == "CP" || code == "SO")
+            observation(f, false);
+        else if (code == "ST")
+            stationRecord(f);
+        else if (code == "F1" || code == "F2")
+            faceRecord(f, code[1] == '1');
+        else if (code == "CO")
+            ReadTemperatureAndPressure(text, m_temperature, m_pressure);
+    }
+    return !failWithInput(reader);
+}
+
+void Calculation::warnLeftOut()
+{
+    if (m_leftOut == 0 && m_beforeStation == 0)
+        return;
+    std::string text;
+    if (m_leftOut > 0) {
+        text = std::to_string(m_leftOut) + " observation(s) were left out because their station is neither known"
+               " nor observed: ";
+        const size_t shown = std::min<size_t>(m_leftOutStations.size(), 10);
+        for (size_t i = 0; i < shown; ++i)
+            text += (i ? ", " : "") + m_leftOutStations[i];
+        if (m_leftOutStations.size() > shown)
+            text += " and " + std::to_string(m_leftOutStations.size() - shown) + " more stations";
+        text += ".";
+    }
+    if (m_beforeStation > 0) {
+        if (!text.empty())
+            text += "\r\n";
+        text += std::to_string(m_beforeStation) + " observation(s) before the first station record were left out.";
+    }
+    m_context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation, MessageText(m_context, 16, "Warning"));
+}
+
+void Calculation::finish()
+{
+    m_block.reset(); // hands the last lines to the target
+    bool ok = true;
+    if (m_target) {
+        if (!m_target->commit()) {
+            ReportConverterFailure(m_context, m_target->error());
+            ok = false;
+        }
+    }
+    m_context.ui.setBusy(false);
+    m_tables.centreView();
+    FitScaleToExtents(m_tables);
+    SetViewWindow(m_tables);
+    warnLeftOut();
+    if (ok)
+        m_context.state.TransferStatus = "OK";
+}
+
+void Calculation::run()
+{
+    m_context.ui.setBusy(true);
+    if (!openFiles())
+        return;
+    if (!ReadRawHeader(m_input, m_header)) {
+        ReportConverterFailure(m_context, m_header.error);
+        return;
+    }
+    m_tables.clearForCalculation(m_header.stationRecords + m_header.coordinateRecords, m_header.observations);
+    m_written.assign(1, 0);
+    const bool ok = loadControlPoints() && passTwo() && passThree();
+    if (!ok) {
+        m_block.reset();
+        if (m_target)
+            m_target->discard();
+        m_context.ui.setBusy(false);
+        return;
+    }
+    finish();
+}
+
+} // namespace
+
+void CalcRawCoordinates(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    MapTables own;
+    MapTables& tables = context.map ? *context.map : own;
+    tables.clearCooPoints();
+    context.state.TransferStatus = "E";
+    if (input.empty() || output.empty())
+        return;
+    Calculation(context, input, output, tables).run();
+}
+
+} // namespace tavrelo

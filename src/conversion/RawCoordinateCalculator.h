@@ -1,0 +1,33 @@
+#pragma once
+// The raw-data coordinate calculator CalcRawCoordinates (Part 2.104).
+//
+// Computes plane coordinates and heights of the stations and observed points of a raw
+// data file and writes them as a coordinate list in the field order and with the
+// separator of the calculation settings (context.calc; null means the new-file
+// defaults), or, for the output name "_*_", writes nothing and only fills the map
+// tables (context.map; null means tables of the run's own). Every run rebuilds the
+// tables, the extents and the view centre and fits the view.
+//
+// Three passes over the input: header comments and counts; the control points of
+// ControlFileName and the coordinate records; the observations, station by station.
+// A station is located by a known point, by a point observed earlier, at 0, 0, 0 when
+// nothing has been observed yet (a free survey), or not at all: its observations
+// are then left out, and the run ends with one warning that says how many and from
+// which stations.
+//
+// Failures (an input, control-point or output file that cannot be read or written,
+// input and output one file) are reported once through ReportConverterFailure; the run
+// then ends, the old target stays untouched and TransferStatus stays "E". A run that
+// reaches its end sets "OK".
+#include "conversion/ConversionContext.h"
+
+#include <string>
+
+namespace tavrelo {
+
+void CalcRawCoordinates(ConversionContext& context, const std::string& input, const std::string& output);
+
+// The output name that fills only the map tables.
+constexpr const char* kTablesOnlyOutput = "_*_";
+
+} // namespace tavrelo

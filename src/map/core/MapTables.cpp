@@ -1,0 +1,125 @@
+#include "map/core/MapTables.h"
+
+#include <utility>
+
+namespace tavrelo {
+
+namespace {
+
+std::string fixedWidth(const std::string& text, size_t width)
+{
+    std::string out = text.substr(0, width);
+    out.append(width - out.size(), ' ');
+    return out;
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+} // namespace
+
+std::string MapStation::displayName() const { return fixedWidth(name, 12); }
+std::string MapStation::displayCode() const { return fixedWidth(code, 16); }
+
+MapTables::MapTables()
+{
+    clearForCalculation(0, 0);
+}
+
+void MapTables::clearForCalculation(size_t stations, size_t observations)
+{
+    Stations.clear();
+    Stations.shrink_to_fit();
+    Stations.reserve(stations + 1);
+    Stations.emplace_back();
+    ObsPoints.clear();
+    ObsPoints.shrink_to_fit();
+    ObsPoints.reserve(observations + 1);
+    ObsPoints.emplace_back();
+    clearCooPoints();
+    PointNames.clear();
+    PointCodes.clear();
+    StationNames.clear();
+    BacksightNames.clear();
+    PointNames.reserve(observations, 0);
+    PointCodes.reserve(observations, 0);
+    StationNames.reserve(observations, 0);
+    BacksightNames.reserve(observations, 0);
+    VisibleIndex.assign(observations + 1, 0);
+    VisibleIndexCount = 0;
+    MinX = MinY = kCalcExtentStart;
+    MaxX = MaxY = -kCalcExtentStart;
+}
+
+void MapTables::clearCooPoints()
+{
+    CooPoints.assign(1, MapCooPoint{});
+    VisibleIndexCount = 0;
+}
+
+void MapTables::clearForCoordinateList()
+{
+    Stations.assign(1, MapStation{});
+    ObsPoints.assign(1, MapObsPoint{});
+    StationNames.clear();
+    BacksightNames.clear();
+    VisibleIndexCount = 0;
+}
+
+int32_t MapTables::addStation(MapStation station)
+{
+    Stations.push_back(std::move(station));
+    return StationCount();
+}
+
+int32_t MapTables::addObsPoint(const MapObsPoint& point, std::string_view name, std::string_view code,
+                               std::string_view station, std::string_view backsight)
+{
+    ObsPoints.push_back(point);
+    PointNames.push_back(name);
+    PointCodes.push_back(code);
+    StationNames.push_back(station);
+    BacksightNames.push_back(backsight);
+    return ObsPointCount();
+}
+
+void MapTables::widenExtents(double x, double y)
+{
+    if (x < MinX)
+        MinX = x;
+    if (x > MaxX)
+        MaxX = x;
+    if (y < MinY)
+        MinY = y;
+    if (y > MaxY)
+        MaxY = y;
+}
+
+void MapTables::centreView()
+{
+    ViewCentreX = (MinX + MaxX) / 2.0;
+    ViewCentreY = (MinY + MaxY) / 2.0;
+}
+
+int32_t FindKnownPoint(const MapTables& tables, std::string_view name)
+{
+    for (int32_t i = 1; i <= tables.StationCount(); ++i)
+        if (trimBlanks(tables.Stations[i].name) == name)
+            return i;
+    return 0;
+}
+
+int32_t FindStationName(const MapTables& tables, std::string_view name)
+{
+    for (int32_t i = 1; i <= tables.ObsPointCount(); ++i)
+        if (tables.PointNames[i] == name)
+            return i;
+    return 0;
+}
+
+} // namespace tavrelo

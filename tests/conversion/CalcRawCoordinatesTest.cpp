@@ -1,0 +1,299 @@
+// The coordinate calculator on small raw-data fixtures (tests/conversion/data) whose
+// coordinates were worked out by hand. Unless a row says otherwise the reductions
+// are off, so every expected value is plain trigonometry.
+//
+// Worked example, free_survey.raw (gon; 1 gon = 0.9 degrees):
+//   ST,S1,,B1,,1.500,0,0      S1 is the first station of a free survey: 0, 0, 0.
+//                             o = field 8 - field 7 = 0.
+//   SS,P1,1.500,100,50,100    az = 50 gon = 45 deg, Z = 100 gon: HD = 100, VD = 0
+//                             X = 100 cos 45 = 70.7107 -> 70.711, Y = 70.711,
+//                             H = 0 + 1.500 - 1.500 + 0 = 0.000
+//   SS,S2,1.300,200,100,100   az = 90 deg: X = 0.000, Y = 200.000, H = 1.5 - 1.3 = 0.200
+//   ST,S2,,S1,,1.600,300,0    S2 was observed: it takes 0, 200, 0.200 and is written
+//                             once more as a known point. Field 7, the azimuth
+//                             S2 -> S1, is 300 gon; the reading to S1 (field 8) is 0,
+//                             so o = 0 - 300 = -300 -> 100 gon.
+//   SS,P2,1.600,50,0,100      az = 0 - 100 = -100 -> 300 gon (due -Y):
+//                             X = 0.000, Y = 200 - 50 = 150.000, H = 0.2 + 1.6 - 1.6 = 0.200
+#include "conversion/CalcOptions.h"
+#include "conversion/RawCoordinateCalculator.h"
+#include "map/core/MapTables.h"
+#include "platform/Profile.h"
+
+#include "CoordTestSupport.h"
+
+#include <gtest/gtest.h>
+
+using namespace tavrelo;
+using namespace tavrelo::testing;
+
+namespace {
+
+// Reductions off, default field order and comma.
+CalcOptions PlainOptions()
+{
+    CalcOptions o;
+    o.curvatureAndRefraction = 1;
+    o.seaLevel = 1;
+    o.applyToCalculation();
+    return o;
+}
+
+struct CalcCase {
+    const char* fixture;
+    std::vector<std::string> lines;
+    const char* controlFile = nullptr;
+};
+
+const CalcCase kCases[] = {
+    {"free_survey.raw",
+     {"P1,70.711,70.711,0.000,TREE", "S2,0.000,200.000,0.200,", "S2,0.000,200.000,0.200,",
+      "P2,0.000,150.000,0.200,POLE"}},
+    // ENZ after the records still swaps them. K1 -> K2 has azimuth 0 (field 7); its
+    // F1 reading 30 gives o = 30; A: az = 120 - 30 = 90 deg. At K2 (azimuth to K1
+    // 180) the faces 45 and 225 give 45, o = 45 - 180 = 225; B: az = 135 - 225 =
+    // 270 deg, Z = 80 deg: HD = 10 sin 80 = 9.848, VD = 10 cos 80 = 1.736.
+    {"known_points_enz.raw",
+     {"K1,1000.000,2000.000,100.000,BM", "K2,1100.000,2000.000,101.000,", "A,1000.000,2050.000,100.000,X",
+      "B,1100.000,1990.152,102.736,"}},
+    // Control points by whole name (both start with the 12 letters CONTROLPOINT); the
+    // station and its backsight are written as known points with their stored codes,
+    // the unused control point is not. CP/SO fields are one later than SS.
+    {"control_points.raw",
+     {"CONTROLPOINT_NORTH,5000.000,3000.000,250.000,PILLAR", "CONTROLPOINT_SOUTH,4900.000,3000.000,249.000,",
+      "Q1,5000.000,3025.000,250.000,BOLT", "Q2,5000.000,2970.000,249.550,"},
+     "control_points.txt"},
+    // 329.1428 is 329 deg 14' 28" = 329.241111 deg: X = 85.933, Y = -51.143.
+    {"angle_dddmmss.raw", {"P1,86.603,50.000,0.000,", "P2,85.933,-51.143,0.000,"}},
+    // 1600 mils of 6400 = 90 deg for the azimuth and the zenith.
+    {"angle_mils.raw", {"P1,0.000,100.000,0.000,"}},
+    // Faces 399.999 and 200.001 gon mean 0 (400), not 200: az = 100 gon.
+    {"orientation_both_faces.raw", {"P1,0.000,100.000,0.000,"}},
+    // The second K1 record keeps the first coordinates and writes nothing.
+    {"coordinate_records.raw",
+     {"K1,100.000,200.000,10.000,BM", "M1,150.000,250.000,11.000,", "P1,107.071,207.071,10.000,"}},
+    // Names longer than 12 characters are found again whole: the station set up a
+    // second time is the known point, not a new entry, and is written once.
+    {"long_names.raw",
+     {"STATION_NUMBER_TWO,100.000,0.000,0.000,", "STATION_NUMBER_THREE,0.000,100.000,0.000,",
+      "STATION_NUMBER_THREE,0.000,100.000,0.000,", "Q,10.000,100.000,0.000,"}},
+    {"unknown_station.raw", {"P1,10.000,0.000,0.000,"}},
+};
+
+class CalcRun {
+public:
+    explicit CalcRun(CalcOptions options = PlainOptions()) : options(std::move(options))
+    {
+        h.context.calc = &this->options;
+        h.context.map = &tables;
+    }
+    std::string run(const std::string& input)
+    {
+        const std::string out = folder.file("out.asc");
+        CalcRawCoordinates(h.context, input, out);
+        return ReadBytes(out);
+    }
+    TempFolder folder;
+    ContextHarness h;
+    CalcOptions options;
+    MapTables tables;
+};
+
+} // namespace
+
+TEST(CalcRawCoordinates, FixturesGiveTheHandWorkedCoordinates)
+{
+    for (const CalcCase& c : kCases) {
+        CalcRun r;
+        if (c.controlFile) {
+            r.options.checkControlFile = true;
+            r.options.controlFileText = Fixture(c.controlFile);
+            r.options.applyToCalculation();
+        }
+        EXPECT_EQ(r.run(Fixture(c.fixture)), CrLf(c.lines)) << c.fixture;
+        EXPECT_EQ(r.h.state.TransferStatus, "OK") << c.fixture;
+        EXPECT_EQ(r.h.ui.beeps, 0) << c.fixture;
+    }
+}
+
+TEST(CalcRawCoordinates, FreeSurveyFillsTheTables)
+{
+    CalcRun r;
+    r.run(Fixture("free_survey.raw"));
+    const MapTables& t = r.tables;
+    ASSERT_EQ(t.StationCount(), 1); // S1 at 0, 0, 0 has no entry; S2 joins with type 5
+    EXPECT_EQ(t.Stations[1].name, "S2");
+    EXPECT_EQ(t.Stations[1].type, PointType::CC);
+    ASSERT_EQ(t.ObsPointCount(), 3);
+    EXPECT_EQ(t.CooPointCount(), 0);
+    EXPECT_EQ(t.PointNames[3], "P2");
+    EXPECT_EQ(t.PointCodes[3], "POLE");
+    EXPECT_EQ(t.StationNames[3], "S2");
+    EXPECT_EQ(t.BacksightNames[3], "S1");
+    EXPECT_EQ(t.StationNames[1], "S1");
+    EXPECT_EQ(t.BacksightNames[1], "B1");
+    EXPECT_NEAR(t.ObsPoints[3].Ha, 300.0f, 1e-3);
+    EXPECT_NEAR(t.ObsPoints[3].Va, 100.0f, 1e-3);
+    EXPECT_EQ(t.ObsPoints[1].type, PointType::SideShot);
+    EXPECT_NEAR(t.MinX, 0.0, 1e-9);
+    EXPECT_NEAR(t.MaxX, 70.7107, 1e-4);
+    EXPECT_NEAR(t.MinY, 70.7107, 1e-4);
+    EXPECT_NEAR(t.MaxY, 200.0, 1e-9);
+    EXPECT_NEAR(t.ViewCentreX, 70.7107 / 2, 1e-4);
+    EXPECT_NEAR(t.ViewCentreY, (70.7107 + 200) / 2, 1e-4);
+    EXPECT_GT(t.view.MapScale, 0.0f);
+}
+
+TEST(CalcRawCoordinates, TablesOnlyOutputWritesNoFile)
+{
+    CalcRun withFile;
+    withFile.run(Fixture("known_points_enz.raw"));
+    CalcRun tablesOnly;
+    const std::string cwdFile = "_*_";
+    CalcRawCoordinates(tablesOnly.h.context, Fixture("known_points_enz.raw"), kTablesOnlyOutput);
+    EXPECT_FALSE(Exists(cwdFile));
+    EXPECT_EQ(tablesOnly.h.state.TransferStatus, "OK");
+    EXPECT_EQ(tablesOnly.tables.StationCount(), withFile.tables.StationCount());
+    EXPECT_EQ(tablesOnly.tables.ObsPointCount(), 2);
+    EXPECT_EQ(tablesOnly.tables.Stations[1].type, PointType::UP);
+    EXPECT_EQ(tablesOnly.tables.MinX, withFile.tables.MinX);
+    EXPECT_EQ(tablesOnly.tables.MaxY, withFile.tables.MaxY);
+    EXPECT_EQ(tablesOnly.tables.view.MapScale, withFile.tables.view.MapScale);
+    EXPECT_EQ(tablesOnly.tables.view.ViewLeftX, withFile.tables.view.ViewLeftX);
+}
+
+TEST(CalcRawCoordinates, LeftOutObservationsEndWithOneWarning)
+{
+    CalcRun r;
+    r.run(Fixture("unknown_station.raw"));
+    ASSERT_EQ(r.h.ui.messages.size(), 1u);
+    const auto& m = r.h.ui.messages[0];
+    EXPECT_NE(m.text.find("2 observation(s)"), std::string::npos) << m.text;
+    EXPECT_NE(m.text.find("S9"), std::string::npos) << m.text;
+    EXPECT_NE(m.text.find("1 observation(s) before the first station"), std::string::npos) << m.text;
+    EXPECT_EQ(m.icon, MessageIcon::Exclamation);
+    EXPECT_EQ(r.h.state.TransferStatus, "OK");
+}
+
+TEST(CalcRawCoordinates, FieldOrderAppliesToEveryKindOfLine)
+{
+    // Easting, Northing, Point number, Elevation, None: four texts, blank-separated,
+    // the known-point line of S2 included.
+    CalcOptions o = PlainOptions();
+    o.fields.field = {2, 1, 0, 3, 6};
+    o.fields.separator = 1;
+    CalcRun r(o);
+    EXPECT_EQ(r.run(Fixture("free_survey.raw")),
+              CrLf({"70.711 70.711 P1 0.000", "200.000 0.000 S2 0.200", "200.000 0.000 S2 0.200",
+                    "150.000 0.000 P2 0.200"}));
+}
+
+TEST(CalcRawCoordinates, IgnoreRepeatsThePreviousLinesText)
+{
+    CalcOptions o = PlainOptions();
+    o.fields.field = {0, 7, 4, 5, 3};
+    CalcRun r(o);
+    // Position 2 is never filled; position 3 has the code, 4 "Nothing".
+    EXPECT_EQ(r.run(Fixture("free_survey.raw")),
+              CrLf({"P1,,TREE,,0.000", "S2,,,,0.200", "S2,,,,0.200", "P2,,POLE,,0.200"}));
+}
+
+TEST(CalcRawCoordinates, ControlFileInTheOutputsFieldOrder)
+{
+    // The control-point file is read in the layout the output has: here E, N, name, H, code.
+    CalcRun r;
+    WriteBytes(r.folder.file("control.txt"), CrLf({"3000.000,5000.000,CONTROLPOINT_NORTH,250.000,PILLAR",
+                                                  "3000.000,4900.000,CONTROLPOINT_SOUTH,249.000"}));
+    r.options.fields.field = {2, 1, 0, 3, 4};
+    r.options.checkControlFile = true;
+    r.options.controlFileText = "  " + r.folder.file("control.txt") + " ";
+    r.options.applyToCalculation();
+    EXPECT_EQ(r.run(Fixture("control_points.raw")),
+              CrLf({"3000.000,5000.000,CONTROLPOINT_NORTH,250.000,PILLAR",
+                    "3000.000,4900.000,CONTROLPOINT_SOUTH,249.000,", "3025.000,5000.000,Q1,250.000,BOLT",
+                    "2970.000,5000.000,Q2,249.550,"}));
+}
+
+TEST(CalcRawCoordinates, SavedOptionsAreUsedWithoutTheDialog)
+{
+    // Section as the dialog's OK stores it: blank separator, curvature and refraction
+    // (0.200) on, sea level off. 1000 m horizontal gives VD = 0.8 * 1e6 / 12 740 000 = 0.063.
+    TempFolder folder;
+    WriteBytes(folder.file("Tavrelo.ini"),
+               CrLf({"[Calc Coordinate Settings]", "Field1= 0", "Field2= 1", "Field3= 2", "Field4= 3", "Field5= 4",
+                     "Separator=1", "CurvatureAndRefraction =0", "RefractionConstant=1", "SeaLevel=1"}));
+    WriteBytes(folder.file("in.raw"), CrLf({"ST,S1,,,,0.000,0,0", "SS,P1,0.000,1000.000,0.0000,100.0000,,C"}));
+    Profile profile;
+    ASSERT_TRUE(profile.load(folder.file("Tavrelo.ini")));
+    CalcOptions o;
+    o.load(profile);
+    CalcRun r(o);
+    EXPECT_EQ(r.run(folder.file("in.raw")), CrLf({"P1 1000.000 0.000 0.063 C"}));
+}
+
+TEST(CalcRawCoordinates, FailuresLeaveTheTargetAndSayE)
+{
+    CalcRun r;
+    const std::string out = r.folder.file("out.asc");
+    WriteBytes(out, "old");
+    // A missing input.
+    CalcRawCoordinates(r.h.context, r.folder.file("missing.raw"), out);
+    EXPECT_EQ(r.h.state.TransferStatus, "E");
+    EXPECT_EQ(ReadBytes(out), "old");
+    EXPECT_EQ(r.h.ui.beeps, 1);
+    // Input and output one file (two spellings).
+    WriteBytes(r.folder.file("same.raw"), ReadBytes(Fixture("free_survey.raw")));
+    CalcRawCoordinates(r.h.context, r.folder.file("same.raw"), r.folder.path() + "/./same.raw");
+    EXPECT_EQ(r.h.state.TransferStatus, "E");
+    EXPECT_EQ(ReadBytes(r.folder.file("same.raw")), ReadBytes(Fixture("free_survey.raw")));
+    // A control-point file that cannot be read.
+    r.options.checkControlFile = true;
+    r.options.controlFileText = r.folder.file("nothing.txt");
+    r.options.applyToCalculation();
+    CalcRawCoordinates(r.h.context, Fixture("free_survey.raw"), out);
+    EXPECT_EQ(r.h.state.TransferStatus, "E");
+    EXPECT_EQ(ReadBytes(out), "old");
+    EXPECT_EQ(r.h.ui.beeps, 3);
+    EXPECT_FALSE(r.h.ui.busy);
+}
+
+TEST(CalcRawCoordinates, EmptyNamesReturnAtOnce)
+{
+    CalcRun r;
+    CalcRawCoordinates(r.h.context, "", r.folder.file("x"));
+    EXPECT_EQ(r.h.state.TransferStatus, "E");
+    EXPECT_EQ(r.h.ui.beeps, 0);
+    EXPECT_FALSE(Exists(r.folder.file("x")));
+}
+
+TEST(CalcRawCoordinates, AppendsWhenAskedTo)
+{
+    CalcRun r;
+    const std::string out = r.folder.file("out.asc");
+    WriteBytes(out, "old\r\n");
+    r.h.state.OutputFileMode = 1;
+    CalcRawCoordinates(r.h.context, Fixture("angle_mils.raw"), out);
+    EXPECT_EQ(ReadBytes(out), "old\r\nP1,0.000,100.000,0.000,\r\n");
+}
+
+TEST(CalcRawCoordinates, FileWithoutPoints)
+{
+    CalcRun r;
+    WriteBytes(r.folder.file("empty.raw"), CrLf({"CO,nothing here", "ST,S1,,,,1.5,0,0"}));
+    EXPECT_EQ(r.run(r.folder.file("empty.raw")), "");
+    EXPECT_EQ(r.tables.MinX, 999999999.0);
+    EXPECT_EQ(r.tables.MaxY, -999999999.0);
+    EXPECT_EQ(r.tables.ViewCentreX, 0.0);
+    EXPECT_EQ(r.tables.ViewCentreY, 0.0);
+    EXPECT_EQ(r.h.state.TransferStatus, "OK");
+}
+
+TEST(CalcRawCoordinates, DefaultReductionsAreTheNewFileOnes)
+{
+    // New-file defaults: curvature and refraction (0.200) and sea level on. At Z =
+    // 100 gon, S = 1000, Hst = 0: VD = 0.062794, HD = 1000 * 6370000 / (6370000 +
+    // 0.031397) = 999.999995.
+    CalcRun r{CalcOptions()};
+    WriteBytes(r.folder.file("in.raw"), CrLf({"ST,S1,,,,0.000,0,0", "SS,P1,0.000,1000.000,0.0000,100.0000,,"}));
+    EXPECT_EQ(r.run(r.folder.file("in.raw")), CrLf({"P1,1000.000,0.000,0.063,"}));
+}
