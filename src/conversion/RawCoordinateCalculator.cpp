@@ -375,7 +375,7 @@ void Calculation::observation(const Fields& f, bool sideShot)
     const std::string_view code = trimmed(f[sideShot ? 8 : 9]);
     const int32_t index = m_tables.addObsPoint(p, name, code, m_station.name, m_station.backsight);
     m_tables.widenExtents(p.X, p.Y);
-    if (!m_header.stationNames.empty() && m_header.stationNames.count(std::string(name)))
+    if (m_header.stationNameFilter.mayContain(name) && m_header.stationNames.count(std::string(name)))
         m_observed.try_emplace(std::string(name), index);
     if (writing()) {
         m_north.clear();

@@ -42,7 +42,9 @@ void countRecord(std::string_view line, RawHeader& header)
         if (comma == std::string_view::npos)
             return;
         const std::string_view rest = line.substr(comma + 1);
-        header.stationNames.emplace(trimmed(rest.substr(0, rest.find(','))));
+        const std::string_view name = trimmed(rest.substr(0, rest.find(',')));
+        header.stationNames.emplace(name);
+        header.stationNameFilter.add(name);
     } else if (code == "UC" || code == "UP" || code == "MP" || code == "CC" || code == "RE" || code == "MC") {
         ++header.coordinateRecords;
     }

@@ -5,9 +5,35 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <unordered_set>
+#include <vector>
 
 namespace tavrelo {
+
+// A quick "certainly not" for name lookups: one bit per hash of the names added, so
+// that most observed points skip the hash-table lookup of the station names.
+class NameFilter {
+public:
+    NameFilter() : m_bits(kWords, 0) {}
+    void add(std::string_view name) { const uint64_t h = hash(name); m_bits[(h >> 6) & (kWords - 1)] |= 1ULL << (h & 63); }
+    bool mayContain(std::string_view name) const
+    {
+        const uint64_t h = hash(name);
+        return (m_bits[(h >> 6) & (kWords - 1)] >> (h & 63)) & 1;
+    }
+
+private:
+    static constexpr size_t kWords = 1 << 14; // 2^20 bits, 128 KiB
+    static uint64_t hash(std::string_view name)
+    {
+        uint64_t h = 14695981039346656037ULL; // FNV-1a
+        for (const char c : name)
+            h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        return h ^ (h >> 29);
+    }
+    std::vector<uint64_t> m_bits;
+};
 
 struct RawHeader {
     bool swapCoordinates = false; // "CO,Coord Order:" ENZ: fields 4 and 5 exchanged
@@ -19,6 +45,7 @@ struct RawHeader {
     int64_t observations = 0;      // SS, CP, SO
     // The names of the stations set up, as the calculator compares them (trimmed).
     std::unordered_set<std::string> stationNames;
+    NameFilter stationNameFilter;
     int error = 0;
 };
 

@@ -1,0 +1,199 @@
+// tavrelo-bench: times the converters. Every figure goes to standard error; standard
+// output stays empty.
+//
+//   tavrelo-bench                        CalcRawCoordinates on generated raw files of
+//                                        10 000, 100 000 and 1 000 000 records
+//   tavrelo-bench NAME INPUT OUTPUT      any converter of the registry on given files,
+//                                        with the options of Tavrelo.ini in the current
+//                                        folder when there is one, else the defaults
+//   tavrelo-bench generate-raw N FILE    a raw data file of N records (fixed seed)
+//   tavrelo-bench generate-coor N FILE   a coordinate file of N points (fixed seed)
+#include "BenchData.h"
+
+#include "app/ProgramState.h"
+#include "conversion/CalcOptions.h"
+#include "conversion/ConversionContext.h"
+#include "conversion/ConverterRegistry.h"
+#include "conversion/CoordinateFieldOptions.h"
+#include "map/core/MapTables.h"
+#include "platform/LineReader.h"
+#include "platform/Profile.h"
+#include "platform/UserInteraction.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace tavrelo;
+
+namespace {
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// Shows the user's messages on standard error instead of a window.
+class ConsoleInteraction : public RecordingInteraction {
+public:
+    MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                          const std::string& title) override
+    {
+        std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+        return RecordingInteraction::message(text, buttons, icon, title);
+    }
+};
+
+// The option stores of the settings file in the current folder, or the defaults.
+struct Options {
+    Options()
+    {
+        Profile profile;
+        if (profile.load("Tavrelo.ini")) {
+            fields.load(profile);
+            calc.load(profile);
+            const std::string order = profile.get("Default", "StCombCoord0");
+            coordinateOrder = order.empty() ? 0 : std::atoi(order.c_str()) == 1;
+            fromFile = true;
+        }
+    }
+    CoordinateFieldOptions fields{FieldSection::Coordinate};
+    CalcOptions calc;
+    int coordinateOrder = 0;
+    bool fromFile = false;
+};
+
+int64_t countLines(const std::string& path)
+{
+    LineReader reader;
+    if (!reader.open(path))
+        return 0;
+    std::string line;
+    int64_t n = 0;
+    while (reader.next(line))
+        ++n;
+    return n;
+}
+
+struct RunResult {
+    std::string status;
+    double seconds = 0;
+};
+
+RunResult runConverter(const ConverterEntry& entry, const std::string& input, const std::string& output,
+                       const Options& options, MapTables& tables)
+{
+    ProgramState state;
+    state.OutputFileMode = 2;
+    ConsoleInteraction ui;
+    ConversionContext context(state, ui);
+    context.coordinateFields = &options.fields;
+    CalcOptions calc = options.calc;
+    context.calc = &calc;
+    context.coordinateOrder = options.coordinateOrder;
+    context.map = &tables;
+    const auto start = std::chrono::steady_clock::now();
+    entry.run(context, input, output);
+    const auto end = std::chrono::steady_clock::now();
+    return {state.TransferStatus, std::chrono::duration<double>(end - start).count()};
+}
+
+int runNamed(const std::string& name, const std::string& input, const std::string& output)
+{
+    const ConverterEntry* entry = FindConverter(name);
+    if (!entry) {
+        std::fprintf(stderr, "No converter named %s. Known:", name.c_str());
+        for (const ConverterEntry& e : Converters())
+            std::fprintf(stderr, " %s", e.name);
+        std::fprintf(stderr, "\n");
+        return 2;
+    }
+    const Options options;
+    const int64_t lines = countLines(input);
+    const long before = peakKilobytes();
+    MapTables tables;
+    const RunResult r = runConverter(*entry, input, output, options, tables);
+    const long peak = peakKilobytes();
+    std::fprintf(stderr, "%s: %lld input lines in %.3f s = %.0f lines/s; TransferStatus %s; options %s\n",
+                 name.c_str(), static_cast<long long>(lines), r.seconds, r.seconds > 0 ? lines / r.seconds : 0.0,
+                 r.status.c_str(), options.fromFile ? "from Tavrelo.ini" : "defaults");
+    std::fprintf(stderr, "peak memory %ld KiB (%ld KiB before the run, %.1f bytes per line above it)\n", peak,
+                 before, lines > 0 ? (peak - before) * 1024.0 / lines : 0.0);
+    return r.status == "OK" ? 0 : 1;
+}
+
+// One size in a child process of its own, so that its peak memory is its own.
+void benchOneSize(int64_t records, const std::string& folder)
+{
+    const std::string raw = folder + "/bench-" + std::to_string(records) + ".raw";
+    const std::string out = folder + "/bench-" + std::to_string(records) + ".asc";
+    if (!bench::GenerateRawFile(records, raw)) {
+        std::fprintf(stderr, "cannot write %s\n", raw.c_str());
+        std::_Exit(1);
+    }
+    const Options options;
+    const long before = peakKilobytes();
+    MapTables tables;
+    const RunResult r = runConverter(*FindConverter("CalcRawCoordinates"), raw, out, options, tables);
+    const long peak = peakKilobytes();
+    std::fprintf(stderr,
+                 "CalcRawCoordinates N=%8lld: %.3f s, %10.0f records/s, peak %7ld KiB (%ld before), "
+                 "%6.1f bytes/record, %d stations, %d points, %s\n",
+                 static_cast<long long>(records), r.seconds, records / r.seconds, peak, before,
+                 (peak - before) * 1024.0 / records, tables.StationCount(), tables.ObsPointCount(),
+                 r.status.c_str());
+    std::remove(raw.c_str());
+    std::remove(out.c_str());
+    std::_Exit(r.status == "OK" ? 0 : 1);
+}
+
+int benchSizes()
+{
+    char pattern[] = "/tmp/tavrelo-bench-XXXXXX";
+    const char* folder = mkdtemp(pattern);
+    if (!folder)
+        return 1;
+    int failures = 0;
+    for (const int64_t n : {10000LL, 100000LL, 1000000LL}) {
+        const pid_t child = fork();
+        if (child == 0)
+            benchOneSize(n, folder);
+        int status = 0;
+        waitpid(child, &status, 0);
+        failures += !(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    rmdir(folder);
+    return failures == 0 ? 0 : 1;
+}
+
+int generate(const std::string& kind, const std::string& count, const std::string& path)
+{
+    const int64_t n = std::atoll(count.c_str());
+    const bool ok = kind == "generate-raw" ? bench::GenerateRawFile(n, path) : bench::GenerateCoordinateFile(n, path);
+    std::fprintf(stderr, "%s %lld -> %s: %s\n", kind.c_str(), static_cast<long long>(n), path.c_str(),
+                 ok ? "written" : "FAILED");
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc == 1)
+        return benchSizes();
+    if (argc == 4) {
+        const std::string first = argv[1];
+        if (first == "generate-raw" || first == "generate-coor")
+            return generate(first, argv[2], argv[3]);
+        return runNamed(first, argv[2], argv[3]);
+    }
+    std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT | "
+                         "tavrelo-bench generate-raw|generate-coor N FILE\n");
+    return 2;
+}
