@@ -2,6 +2,14 @@
 
 #include "conversion/CoordinateListWriters.h"
 #include "conversion/RawCoordinateCalculator.h"
+#include "conversion/BinaryRecordWriter.h"
+#include "conversion/DxfConverters.h"
+#include "conversion/SdrWriter.h"
+#include "conversion/KofRawWriter.h"
+#include "conversion/KofCoordinateWriter.h"
+#include "conversion/Mapa2Writer.h"
+#include "conversion/EghasWriter.h"
+#include "conversion/NedcadWriter.h"
 
 // One row per converter; each row's function is declared in its format's header.
 
@@ -14,6 +22,15 @@ const std::vector<ConverterEntry>& Converters()
         {"ConvertRawToCoorComma", ConvertRawToCoorComma},
         {"ConvertRawToCoorSpace", ConvertRawToCoorSpace},
         {"CalcRawCoordinates", CalcRawCoordinates},
+        {"ConvertCoorToDXF", ConvertCoorToDXF},
+        {"ConvertRawToDXF", ConvertRawToDXF},
+        {"ConvertCoorToSDR33", ConvertCoorToSDR33},
+        {"ConvertRawToRecordFile", ConvertRawToRecordFile},
+        {"ConvertRawToKOF", ConvertRawToKOF},
+        {"ConvertCoorToKOF", ConvertCoorToKOF},
+        {"ConvertRawToMapa2", ConvertRawToMapa2},
+        {"ConvertRawToEghas", ConvertRawToEghas},
+        {"ConvertRawToNedcad", ConvertRawToNedcad},
     };
     return table;
 }

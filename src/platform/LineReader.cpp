@@ -57,7 +57,8 @@ bool LineReader::next(std::string& line)
         const char* start = m_buffer + m_pos;
         const char* end = m_buffer + m_len;
         const char* p = start;
-        while (p < end && *p != '\r' && *p != '\n')
+        // Most bytes are above CR, so one comparison decides for nearly all of them.
+        while (p < end && (static_cast<unsigned char>(*p) > '\r' || (*p != '\r' && *p != '\n')))
             ++p;
         line.append(start, p - start);
         m_pos = p - m_buffer;

@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 
 namespace tavrelo {
 
@@ -203,6 +204,47 @@ std::string roundedDigits(double value, int decimals)
     return digits;
 }
 
+constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+// The common case without the digit string: a value whose scaled form lies clearly
+// off a tie rounds the same way as its 15-digit decimal form. False when it does not
+// apply and the exact way must be taken.
+bool appendScaled(std::string& out, double value, int decimals, int leadingZeros)
+{
+    if (decimals >= static_cast<int>(std::size(kPow10)))
+        return false;
+    const double scaled = std::fabs(value) * kPow10[decimals];
+    if (!(scaled < 1e15))
+        return false;
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (std::fabs(fraction - 0.5) <= scaled * 1e-14 + 1e-9)
+        return false;
+    const uint64_t units = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    char buffer[48];
+    char* const end = buffer + sizeof buffer;
+    char* p = end;
+    uint64_t rest = units;
+    for (int k = 0; k < decimals; ++k, rest /= 10)
+        *--p = static_cast<char>('0' + rest % 10);
+    if (decimals > 0)
+        *--p = '.';
+    int integerDigits = 0;
+    do {
+        *--p = static_cast<char>('0' + rest % 10);
+        rest /= 10;
+        ++integerDigits;
+    } while (rest != 0);
+    for (; integerDigits < leadingZeros && p > buffer + 1; ++integerDigits)
+        *--p = '0';
+    if (integerDigits < leadingZeros)
+        return false;
+    if (value < 0 && units != 0)
+        *--p = '-';
+    out.append(p, static_cast<size_t>(end - p));
+    return true;
+}
+
 } // namespace
 
 void AppendFormatMask(std::string& out, double value, std::string_view mask)
@@ -213,6 +255,8 @@ void AppendFormatMask(std::string& out, double value, std::string_view mask)
     const int leadingZeros = static_cast<int>(std::count(integerMask.begin(), integerMask.end(), '0'));
     if (!std::isfinite(value))
         value = 0.0;
+    if (appendScaled(out, value, decimals, leadingZeros))
+        return;
     const std::string digits = roundedDigits(std::fabs(value), decimals);
     if (value < 0 && digits.find_first_not_of('0') != std::string::npos)
         out += '-';

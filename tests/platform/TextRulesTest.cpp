@@ -52,3 +52,19 @@ TEST(Trim, RemovesSpacesOnly)
     EXPECT_TRUE(EqualsNoCase("Main Form", "MAIN form"));
     EXPECT_FALSE(EqualsNoCase("Fr1", "Fr10"));
 }
+
+TEST(NumberForms, MaskZerosBeforeThePointAreLeadingDigits)
+{
+    const struct { double value; const char* mask; const char* text; } cases[] = {
+        {1.5, "00.000", "01.500"}, {1.55, "00.00", "01.55"}, {12345.5, "0000.000", "12345.500"},
+        {-1.5, "00.000", "-01.500"}, {0, "000.0000", "000.0000"}, {18.4, "#0", "18"}, {1.5, "###0.000", "1.500"},
+        {6543210.123, "##0.000", "6543210.123"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatMask(c.value, c.mask), c.text) << c.value << " " << c.mask;
+    const struct { double value; const char* text; } printed[] = {
+        {0.5, " .5 "}, {-0.25, "-.25 "}, {1234.5, " 1234.5 "}, {0, " 0 "}, {1e-6, " 1E-06 "}, {-3, "-3 "},
+    };
+    for (const auto& c : printed)
+        EXPECT_EQ(PrintStatementNumber(c.value), c.text) << c.value;
+}

@@ -1,0 +1,113 @@
+#include "conversion/BinaryRecordWriter.h"
+
+#include "conversion/FixedColumns.h"
+#include "conversion/ConverterFiles.h"
+#include "conversion/ConverterReport.h"
+#include "platform/FileSystem.h"
+#include "platform/TextRules.h"
+
+#include <cstdint>
+#include <cstring>
+#include <sys/stat.h>
+
+namespace tavrelo {
+
+namespace {
+const char kStationMarker[] = "\x91\x92";
+
+void AppendSingle(std::string& record, const std::string& field)
+{
+    const float value = static_cast<float>(Val(field));
+    uint32_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    for (int shift = 0; shift < 32; shift += 8)
+        record += static_cast<char>((bits >> shift) & 0xFF);
+}
+
+// Bytes to add so that an old target that ends inside a record is not overwritten
+// and the new records still start on a record boundary.
+size_t PaddingAfter(const std::string& path)
+{
+    struct stat info {};
+    if (!IsRegularFile(path) || ::stat(path.c_str(), &info) != 0)
+        return 0;
+    const size_t rest = static_cast<size_t>(info.st_size) % kBinaryRecordSize;
+    return rest == 0 ? 0 : kBinaryRecordSize - rest;
+}
+} // namespace
+
+void BinaryRecordWriter::station(ByteSink& out)
+{
+    std::string record = LeftInColumn(Trim(m_fields[2]), 8) + LeftInColumn(Trim(m_fields[3]), 10);
+    AppendSingle(record, m_fields[6]);
+    record += kStationMarker;
+    out.write(record);
+
+    m_backsightName = Trim(m_fields[4]);
+    m_backsightPending = !m_backsightName.empty();
+    if (m_backsightPending) {
+        m_backsight = LeftInColumn(m_backsightName, 8);
+        AppendSingle(m_backsight, "0");
+        AppendSingle(m_backsight, m_fields[7]);
+        AppendSingle(m_backsight, m_fields[8]);
+        AppendSingle(m_backsight, "0");
+    }
+}
+
+void BinaryRecordWriter::sideShot(ByteSink& out)
+{
+    const std::string name = Trim(m_fields[2]);
+    // The stored record holds the name cut to 8; the comparison is on the whole names.
+    if (m_backsightPending && name != m_backsightName)
+        out.write(m_backsight);
+    m_backsightPending = false;
+    std::string record = LeftInColumn(name, 8);
+    AppendSingle(record, m_fields[4]);
+    AppendSingle(record, m_fields[5]);
+    AppendSingle(record, m_fields[6]);
+    AppendSingle(record, m_fields[3]);
+    out.write(record);
+}
+
+void BinaryRecordWriter::writeLine(ByteSink& out, std::string& line)
+{
+    if (SplitComma(line, m_fields) == 0)
+        return;
+    if (m_fields[1] == "ST")
+        station(out);
+    else if (m_fields[1] == "SS")
+        sideShot(out);
+}
+
+void BinaryRecordWriter::write(LineReader& in, ByteSink& out)
+{
+    std::string line;
+    while (!out.failed() && in.next(line))
+        writeLine(out, line);
+}
+
+void ConvertRawToRecordFile(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    if (input.empty() || output.empty())
+        return;
+    context.ui.setBusy(true);
+    LineReader in;
+    if (!in.open(input)) {
+        ReportConverterFailure(context, in.error());
+        return;
+    }
+    const size_t padding = PaddingAfter(output);
+    OutputTarget target(output, OutputTarget::Mode::Append);
+    if (target.failed()) {
+        ReportConverterFailure(context, target.error());
+        return;
+    }
+    target.write(std::string(padding, '\0'));
+    BinaryRecordWriter().write(in, target);
+    if (!FinishConverterFiles(context, in, target))
+        return;
+    context.ui.setBusy(false);
+    context.state.TransferStatus = "OK";
+}
+
+} // namespace tavrelo

@@ -1,0 +1,42 @@
+#pragma once
+// The station and side-shot records of a raw-data file as 24-byte binary records:
+// texts left-aligned and padded with blanks, numbers IEEE single precision,
+// little-endian. A station record ends in the bytes 0x91 0x92.
+//
+//   station:     name 8 | code 10 | instrument height 4 | 0x91 0x92
+//   observation: name 8 | slope distance 4 | horizontal angle 4 | zenith angle 4 | target height 4
+//
+// A station with a backsight adds an observation record of the backsight (distance and
+// target height 0, the angles of ST fields 7 and 8) before its first side shot, unless
+// that shot is to the backsight point itself.
+#include "conversion/ConversionContext.h"
+#include "conversion/LineSplitting.h"
+#include "platform/ByteSink.h"
+#include "platform/LineReader.h"
+
+#include <string>
+
+namespace tavrelo {
+
+constexpr size_t kBinaryRecordSize = 24;
+
+class BinaryRecordWriter {
+public:
+    void writeLine(ByteSink& out, std::string& line);
+    void write(LineReader& in, ByteSink& out);
+
+private:
+    void station(ByteSink& out);
+    void sideShot(ByteSink& out);
+
+    Fields m_fields;
+    bool m_backsightPending = false;
+    std::string m_backsightName;
+    std::string m_backsight; // the pending backsight record
+};
+
+// Appends the records to the output, always: the append/overwrite answer does not
+// apply. New records start at the next multiple of 24 bytes.
+void ConvertRawToRecordFile(ConversionContext& context, const std::string& input, const std::string& output);
+
+} // namespace tavrelo

@@ -1,0 +1,145 @@
+#include "conversion/DxfConverters.h"
+
+#include "conversion/ConverterReport.h"
+#include "platform/LineReader.h"
+#include "conversion/DxfDrawing.h"
+#include "conversion/FastNumbers.h"
+#include "conversion/LineSplitting.h"
+#include "conversion/TextWriterRun.h"
+#include "platform/FileSystem.h"
+#include "platform/TextRules.h"
+
+#include <cstring>
+
+namespace tavrelo {
+
+namespace {
+
+// Where a record keeps a point: its name, the first of its two plane coordinates (the
+// second follows it), elevation and code. The first plane field holds the northing
+// unless the coordinate order puts the easting first.
+struct PointFields {
+    int name, firstPlane, elevation, code;
+};
+
+bool TakePoint(const Fields& fields, const PointFields& at, bool eastingFirst, bool withLabels, DxfPoint& point)
+{
+    const int east = eastingFirst ? at.firstPlane : at.firstPlane + 1;
+    const int north = eastingFirst ? at.firstPlane + 1 : at.firstPlane;
+    point.easting = FieldValue(fields[east]);
+    point.northing = FieldValue(fields[north]);
+    point.elevation = FieldValue(fields[at.elevation]);
+    if (withLabels) {
+        point.labels[kLabelPointName] = Trim(fields[at.name]);
+        point.labels[kLabelElevation] = Trim(fields[at.elevation]);
+        point.labels[kLabelCode] = Trim(fields[at.code]);
+    }
+    return true;
+}
+
+// A line of a coordinate file: point, plane 1, plane 2, elevation, code.
+class CoordinateLines {
+public:
+    explicit CoordinateLines(int coordinateOrder) : m_eastingFirst(coordinateOrder == 1) {}
+    void startPass() {}
+    bool read(std::string& line, DxfPoint& point, bool withLabels)
+    {
+        return SplitComma(line, m_fields) >= 4 && TakePoint(m_fields, {1, 2, 4, 5}, m_eastingFirst, withLabels, point);
+    }
+
+private:
+    bool m_eastingFirst;
+    Fields m_fields;
+};
+
+// The coordinate records of a raw-data file: code, point, -, northing, easting,
+// elevation, code; a "CO,Coord Order: ENZ" line exchanges the two plane fields of the
+// records after it.
+class RawCoordinateRecords {
+public:
+    void startPass() { m_eastingFirst = false; }
+    bool read(std::string& line, DxfPoint& point, bool withLabels)
+    {
+        static const char kOrderLine[] = "CO,Coord Order:";
+        if (line.find(kOrderLine) != std::string::npos) {
+            const std::string trimmed = Trim(line);
+            if (trimmed.size() > 15 && Trim(trimmed.substr(15)) == "ENZ")
+                m_eastingFirst = true;
+            return false;
+        }
+        return SplitComma(line, m_fields) >= 5 && isCoordinateRecord(m_fields[1]) &&
+               TakePoint(m_fields, {2, 4, 6, 7}, m_eastingFirst, withLabels, point);
+    }
+
+private:
+    static bool isCoordinateRecord(const std::string& code)
+    {
+        return code == "MP" || code == "UP" || code == "CC" || code == "RE";
+    }
+    bool m_eastingFirst = false;
+    Fields m_fields;
+};
+
+bool RefuseAppend(ConversionContext& context, const std::string& output)
+{
+    if (context.state.OutputFileMode != 1 || !IsRegularFile(output))
+        return false;
+    context.ui.message("A DXF drawing cannot be appended to another drawing.\r\n"
+                       "Choose Overwrite to replace the file, or choose another file name.",
+                       MessageButtons::Ok, MessageIcon::Exclamation, MessageText(context, 11, "Error"));
+    return true;
+}
+
+// Both passes over the input: the extents first, since the header carries them.
+template <typename Lines>
+int WriteDrawing(const DxfOptions& options, const std::string& input, Lines& lines, ByteSink& out)
+{
+    DxfExtents extents;
+    std::string line;
+    DxfPoint point;
+    LineReader in;
+    if (!in.open(input))
+        return in.error();
+    lines.startPass();
+    while (in.next(line))
+        if (lines.read(line, point, false))
+            extents.add(point.easting, point.northing);
+    if (in.error() != 0 || !in.open(input))
+        return in.error();
+
+    DxfDrawing drawing(out, options);
+    drawing.header(extents);
+    lines.startPass();
+    while (!out.failed() && in.next(line))
+        if (lines.read(line, point, true))
+            drawing.point(point);
+    drawing.end();
+    return in.error();
+}
+
+template <typename Lines>
+void ConvertToDxf(ConversionContext& context, const std::string& input, const std::string& output, Lines lines)
+{
+    context.state.TransferStatus = "E";
+    if (input.empty() || output.empty() || RefuseAppend(context, output))
+        return;
+    static const DxfOptions kDefaults;
+    const DxfOptions& options = context.dxf ? *context.dxf : kDefaults;
+    // With Append refused for an existing target, an Append run makes a new file as well.
+    RunTextWriter(context, input, output,
+                  [&](const std::string& path, ByteSink& out) { return WriteDrawing(options, path, lines, out); });
+}
+
+} // namespace
+
+void ConvertCoorToDXF(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    ConvertToDxf(context, input, output, CoordinateLines(context.coordinateOrder));
+}
+
+void ConvertRawToDXF(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    ConvertToDxf(context, input, output, RawCoordinateRecords());
+}
+
+} // namespace tavrelo

@@ -1,0 +1,72 @@
+#include "conversion/EghasWriter.h"
+
+#include "conversion/ColumnLayout.h"
+#include "conversion/ListingRecords.h"
+#include "conversion/TextWriterRun.h"
+
+namespace tavrelo {
+
+namespace {
+
+constexpr ColumnAlign R = ColumnAlign::Right;
+constexpr ColumnOverflow Widen = ColumnOverflow::Widen;
+
+// Names fill their columns from the right and a longer one is written whole; numbers
+// take their masks' leading zeros and as many more digits as they need.
+enum { kStation, kBacksight, kInstrumentHeight, kBacksightAngle, kPoint, kAngle, kVertical, kDistance, kTarget,
+       kValueCount };
+constexpr ColumnField kEghasLine[] = {
+    TextColumn(kStation, 10, R, Widen), FixedText(" "),
+    TextColumn(kBacksight, 9, R, Widen), FixedText("     "),
+    NumberColumn(kInstrumentHeight, 0, "00.00"), FixedText("  "),
+    NumberColumn(kBacksightAngle, 0, "000.0000"), FixedText(" "),
+    TextColumn(kPoint, 9, R, Widen), FixedText("  "),
+    NumberColumn(kAngle, 0, "000.0000"), FixedText("  "),
+    NumberColumn(kVertical, 0, "000.0000"), FixedText("  "),
+    NumberColumn(kDistance, 0, "0000.000"), FixedText("    "),
+    NumberColumn(kTarget, 0, "00.000"), FixedText(" PP"),
+};
+
+class EghasLines : public ListingLines {
+public:
+    explicit EghasLines(ByteSink& out) : m_out(out) {}
+
+    void station(const ListingStation&) override {}
+
+    void observation(const ListingStation& s, const ListingObservation& o) override
+    {
+        ColumnValue values[kValueCount];
+        values[kStation].text = s.name;
+        values[kBacksight].text = s.backsight;
+        values[kInstrumentHeight].number = s.instrumentHeight.number;
+        values[kBacksightAngle].number = s.backsightAngle.number;
+        values[kPoint].text = o.name;
+        values[kAngle].number = o.reducedAngle;
+        values[kVertical].number = o.verticalAngle.number;
+        values[kDistance].number = o.slopeDistance.number;
+        values[kTarget].number = o.targetHeight.number;
+        m_line.clear();
+        AppendColumns(m_line, MakeLayout(kEghasLine), values);
+        m_out.writeLine(m_line);
+    }
+
+private:
+    ByteSink& m_out;
+    std::string m_line;
+};
+
+} // namespace
+
+int EghasWriter::write(const std::string& input, ByteSink& out)
+{
+    EghasLines lines(out);
+    return ReadListingRecords(input, out, lines);
+}
+
+void ConvertRawToEghas(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    RunTextWriter(context, input, output,
+                  [](const std::string& in, ByteSink& out) { return EghasWriter().write(in, out); });
+}
+
+} // namespace tavrelo

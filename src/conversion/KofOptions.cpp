@@ -1,0 +1,66 @@
+#include "conversion/KofOptions.h"
+
+#include "platform/Profile.h"
+#include "platform/TextRules.h"
+
+namespace tavrelo {
+
+namespace {
+const char* const kSection = "KOF Settings";
+
+// One row per stored key: its name and the member it fills (a text or a check box).
+// KofpointFile is read only, into a path.
+struct KofKey {
+    const char* key;
+    std::string KofOptions::*text;
+    int KofOptions::*check;
+};
+
+const KofKey kKeys[] = {
+    {"Road", &KofOptions::Road, nullptr},
+    {"City", &KofOptions::City, nullptr},
+    {"Surveyor", &KofOptions::Surveyor, nullptr},
+    {"UsePointNumberConversion", nullptr, &KofOptions::UsePointNumberConversion},
+    {"UseCodeConversion", nullptr, &KofOptions::UseCodeConversion},
+};
+const char* const kPointFileKey = "KofpointFile";
+
+void loadCheck(const std::string& value, int& check)
+{
+    try {
+        check = CInt(Val(value));
+    } catch (const OverflowError&) {
+        // The box keeps its value, as the dialog skips a value it cannot take.
+    }
+}
+} // namespace
+
+void LoadKofOptions(const Profile& settings, const std::string& appPath, KofOptions& options)
+{
+    for (const KofKey& row : kKeys) {
+        const std::string value = settings.get(kSection, row.key);
+        if (value.empty())
+            continue;
+        if (row.text)
+            options.*row.text = value;
+        else
+            loadCheck(value, options.*row.check);
+    }
+    const std::string pointFile = settings.get(kSection, kPointFileKey);
+    if (!pointFile.empty())
+        options.KofpointFile = appPath + pointFile;
+}
+
+int SaveKofOptions(const KofOptions& options, const std::string& settingsPath)
+{
+    int firstError = 0;
+    for (const KofKey& row : kKeys) {
+        const std::string value = row.text ? options.*row.text : FormatMask(options.*row.check, "0");
+        const int error = WriteProfileString(kSection, row.key, value, settingsPath);
+        if (firstError == 0)
+            firstError = error;
+    }
+    return firstError;
+}
+
+} // namespace tavrelo

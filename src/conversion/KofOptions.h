@@ -1,0 +1,37 @@
+#pragma once
+// The options of the KOF output, as the KOF dialog's controls hold them: the five job
+// texts of the "01" line and the two conversion check boxes, plus the path of the
+// point-number conversion file.
+#include <string>
+
+namespace tavrelo {
+
+class Profile;
+
+struct KofOptions {
+    // Tx(1)..Tx(5): the job line's texts. Project and Date are not stored.
+    std::string Project;
+    std::string Date;
+    std::string Road;
+    std::string City;
+    std::string Surveyor;
+    // ChkUPNC: not 0 loads the point-number table, 1 also converts point and station names.
+    int UsePointNumberConversion = 0;
+    // ChkUCC: 1 splits codes at their last "-".
+    int UseCodeConversion = 0;
+    // The point-number conversion file: the program folder followed by the stored name.
+    std::string KofpointFile;
+};
+
+// Fills options from [KOF Settings] as the dialog loads: a missing or empty key leaves
+// its member as it is; the check boxes take their value rounded to a whole number (one
+// too large to round is left as it is); a stored KofpointFile becomes appPath followed
+// by it.
+void LoadKofOptions(const Profile& settings, const std::string& appPath, KofOptions& options);
+
+// Writes Road, City, Surveyor, UsePointNumberConversion and UseCodeConversion one by
+// one ("Road=Main street", "UseCodeConversion=1"); KofpointFile is never written.
+// Returns 0 or the first failure number.
+int SaveKofOptions(const KofOptions& options, const std::string& settingsPath);
+
+} // namespace tavrelo

@@ -1,0 +1,80 @@
+#include "conversion/KofPointNumbers.h"
+
+#include "conversion/ConverterReport.h"
+#include "platform/FileSystem.h"
+#include "platform/LineReader.h"
+#include "platform/Profile.h"
+#include "platform/TextRules.h"
+
+namespace tavrelo {
+
+namespace {
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The entry number a line names, or -1 when it names none that is loaded.
+int entryNumber(const std::string& text)
+{
+    try {
+        const int n = CInt(Val(text));
+        return n >= 0 && n < KofPointTable::kLoadedEntries ? n : -1;
+    } catch (const OverflowError&) {
+        return -1;
+    }
+}
+} // namespace
+
+void KofPointTable::loadLines(const std::string& bytes)
+{
+    for (const std::string& line : SplitLines(bytes)) {
+        const size_t equals = line.find('=');
+        if (equals == std::string::npos || equals == 0)
+            continue;
+        const int n = entryNumber(line.substr(0, equals));
+        std::string text = Trim(line.substr(equals + 1));
+        if (n >= 0 && !text.empty())
+            m_entries[n] = std::move(text);
+    }
+}
+
+KofPointTable& ProgramKofPointTable()
+{
+    static KofPointTable table;
+    return table;
+}
+
+std::string LoadPointNumberTable(ConversionContext& context, const std::string& kofpointFile, KofPointTable& table)
+{
+    if (kofpointFile.empty())
+        return "E";
+    std::string bytes;
+    // The open check first, so a pipe or device is refused without blocking on it.
+    if (OpenCheck(kofpointFile) != 0 || !ReadWholeFile(kofpointFile, bytes) || bytes.size() < 4) {
+        context.ui.message(kofpointFile + " " + MessageText(context, 29, "not found"), MessageButtons::Ok,
+                           MessageIcon::Exclamation, MessageText(context, 30, "Load") + " " + kofpointFile);
+        return "E";
+    }
+    table.loadLines(bytes);
+    return "";
+}
+
+std::string ConvertPointNumber(const std::string& name, const KofPointTable& table)
+{
+    std::string trimmed = Trim(name);
+    // Only a name that starts with two digits carries a number: "AB12" and "5X" do not.
+    if (trimmed.size() < 2 || !isDigit(trimmed[0]) || !isDigit(trimmed[1]))
+        return trimmed;
+    const std::string& text = table.entry((trimmed[0] - '0') * 10 + (trimmed[1] - '0'));
+    return text.empty() ? trimmed : text + trimmed.substr(2);
+}
+
+void SplitLastDash(std::string& code, std::string& tail)
+{
+    tail.clear();
+    const size_t dash = code.rfind('-');
+    if (dash == std::string::npos)
+        return;
+    tail = code.substr(dash + 1);
+    code.erase(dash);
+}
+
+} // namespace tavrelo

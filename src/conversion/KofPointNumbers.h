@@ -1,0 +1,43 @@
+#pragma once
+// Point-number and code conversion of the KOF writers: a point name's leading two-digit
+// number can be replaced by a text from a conversion file, and a code can be split at
+// its last dash into the code and a tail.
+#include "conversion/ConversionContext.h"
+
+#include <array>
+#include <string>
+
+namespace tavrelo {
+
+// The texts of the conversion file by number. Entries 0 to 199 are loaded; only 0 to 99
+// are ever used, as a name's first two digits can name no other.
+class KofPointTable {
+public:
+    static constexpr int kLoadedEntries = 200;
+
+    const std::string& entry(int n) const { return m_entries.at(n); }
+    // Fills the entries that the file's "n=text" lines name and leaves the others.
+    void loadLines(const std::string& bytes);
+    void clear() { m_entries.fill(std::string()); }
+
+private:
+    std::array<std::string, 201> m_entries;
+};
+
+// The one table of the running program: a later load overwrites only what its file names.
+KofPointTable& ProgramKofPointTable();
+
+// Loads kofpointFile into table. Returns "" on success and "E" when the name is empty
+// (silently) or the file is missing or shorter than 4 bytes (after telling the user
+// "<file> not found" in a box titled "Load <file>", messages 29 and 30).
+std::string LoadPointNumberTable(ConversionContext& context, const std::string& kofpointFile, KofPointTable& table);
+
+// The trimmed name; when its first two characters are both digits and the table has a
+// text for that number, the text replaces them ("12345" with 12=RV gives "RV345").
+std::string ConvertPointNumber(const std::string& name, const KofPointTable& table);
+
+// Splits code at its last "-": code keeps what precedes it, tail receives what follows.
+// Without a dash the code stays and the tail is empty.
+void SplitLastDash(std::string& code, std::string& tail);
+
+} // namespace tavrelo

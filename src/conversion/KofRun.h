@@ -1,0 +1,24 @@
+#pragma once
+// What both KOF converters do around their writer: the options (defaults when the
+// context has none) and the point-number table, loaded when point-number conversion is on.
+#include "conversion/ConversionContext.h"
+#include "conversion/KofOptions.h"
+#include "conversion/KofPointNumbers.h"
+#include "platform/ByteSink.h"
+
+#include <functional>
+#include <string>
+
+namespace tavrelo {
+
+using KofWrite = std::function<int(const KofOptions& options, const KofPointTable& table,
+                                   const std::string& input, ByteSink& out)>;
+
+// TransferStatus "E" and nothing more when a path is empty; otherwise loads the program's
+// point-number table when UsePointNumberConversion is not 0 (a file that cannot be
+// loaded is told and the run goes on with what the table holds) and runs write in the
+// frame of RunTextWriter.
+void RunKofConversion(ConversionContext& context, const std::string& input, const std::string& output,
+                      const KofWrite& write);
+
+} // namespace tavrelo

@@ -1,0 +1,64 @@
+#include "conversion/ListingRecords.h"
+
+#include "conversion/FastNumbers.h"
+#include "conversion/LineSplitting.h"
+#include "conversion/RawObservation.h"
+#include "platform/LineReader.h"
+#include "platform/TextRules.h"
+
+namespace tavrelo {
+
+namespace {
+
+constexpr double kFullCircleGon = 400.0;
+
+ListingValue valueOf(const std::string& field)
+{
+    if (field.empty())
+        return {};
+    return {FieldValue(field), false};
+}
+
+// Side shots read every value as a number, an empty field as 0.
+ListingValue numberOf(const std::string& field) { return {FieldValue(field), false}; }
+
+ListingStation stationOf(const Fields& f)
+{
+    return {f[2], f[4], valueOf(f[6]), valueOf(f[7]), valueOf(f[8])};
+}
+
+ListingObservation observationOf(const Fields& f, const RawObservationFields& at, const ListingStation& station)
+{
+    const auto read = f[1] == "SS" ? numberOf : valueOf;
+    ListingObservation o{f[at.name], read(f[at.targetHeight]), read(f[at.slopeDistance]),
+                         read(f[at.horizontalAngle]), read(f[at.verticalAngle])};
+    o.reducedAngle = o.horizontalAngle.number - station.referenceDirection.number;
+    if (o.reducedAngle < 0)
+        o.reducedAngle += kFullCircleGon;
+    return o;
+}
+
+} // namespace
+
+int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& lines)
+{
+    LineReader reader;
+    if (!reader.open(input))
+        return reader.error();
+    ListingStation station;
+    std::string line;
+    Fields f;
+    while (!out.failed() && reader.next(line)) {
+        if (SplitComma(line, f) == 0)
+            continue;
+        if (f[1] == "ST") {
+            station = stationOf(f);
+            lines.station(station);
+        } else if (const RawObservationFields* at = FindRawObservation(f[1])) {
+            lines.observation(station, observationOf(f, *at, station));
+        }
+    }
+    return reader.error() ? reader.error() : out.error();
+}
+
+} // namespace tavrelo

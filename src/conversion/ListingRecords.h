@@ -1,0 +1,51 @@
+#pragma once
+// The raw-data reading shared by the Eghas and NEDCAD listings: line by line, fields by
+// position, the station values kept for the observations that follow, and the
+// horizontal angle reduced by the station's reference direction.
+#include "platform/ByteSink.h"
+
+#include <string>
+
+namespace tavrelo {
+
+// A value field: empty when the raw field was empty (NEDCAD prints nothing for it,
+// the Eghas masks print it as 0), else its leading number.
+struct ListingValue {
+    double number = 0;
+    bool empty = true;
+};
+
+// ST: in force until the next ST; all empty before the first one.
+struct ListingStation {
+    std::string name;
+    std::string backsight;
+    ListingValue instrumentHeight;
+    ListingValue backsightAngle;
+    ListingValue referenceDirection;
+};
+
+// F1, F2, SS, SO and CP.
+struct ListingObservation {
+    std::string name;
+    ListingValue targetHeight;
+    ListingValue slopeDistance;
+    ListingValue horizontalAngle;
+    ListingValue verticalAngle;
+    // Gons: the horizontal angle less the reference direction, plus 400 when below 0.
+    double reducedAngle = 0;
+};
+
+// What a listing writes for each record.
+class ListingLines {
+public:
+    virtual ~ListingLines() = default;
+    virtual void station(const ListingStation& station) = 0;
+    virtual void observation(const ListingStation& station, const ListingObservation& observation) = 0;
+};
+
+// Reads the raw file input record by record and hands each station and observation to
+// lines; every other record is passed over whole. Returns 0 or the failure number of
+// the first failed read, or of the sink when it failed.
+int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& lines);
+
+} // namespace tavrelo

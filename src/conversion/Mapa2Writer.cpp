@@ -1,0 +1,192 @@
+#include "conversion/Mapa2Writer.h"
+
+#include "conversion/FastNumbers.h"
+#include "conversion/LineSplitting.h"
+#include "conversion/RawObservation.h"
+#include "conversion/TextWriterRun.h"
+#include "platform/LineReader.h"
+#include "platform/TextRules.h"
+
+#include <ctime>
+#include <initializer_list>
+#include <utility>
+#include <unordered_map>
+
+namespace tavrelo {
+
+namespace {
+
+using CodeList = std::unordered_map<std::string, std::string>;
+
+const char* const kPreamble[] = {"9999", "999999999", "100001", "1", "3", "0", "2"};
+// Records copied as ";" lines, records whose codes mark stations, observation records.
+const std::initializer_list<const char*> kCoordinateRecords = {"UC", "UP", "MC", "MP", "CC", "RE"};
+const std::initializer_list<const char*> kCodedRecords = {"MP", "UP", "CC", "RE"};
+const std::initializer_list<const char*> kObservationRecords = {"SS", "SO", "CP"};
+constexpr size_t kObservationNameLength = 10;
+
+bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
+bool isComment(const std::string& line) { return startsWith(line, "CO,"); }
+std::string commentText(const std::string& line) { return line.substr(3); }
+
+bool isOneOf(const std::string& code, std::initializer_list<const char*> codes)
+{
+    for (const char* c : codes)
+        if (code == c)
+            return true;
+    return false;
+}
+
+// The codes of the coordinate records MP, UP, CC and RE by point name; the first
+// record of a name wins.
+int readCodes(const std::string& input, CodeList& codes)
+{
+    LineReader reader;
+    if (!reader.open(input))
+        return reader.error();
+    std::string line;
+    Fields f;
+    while (reader.next(line)) {
+        if (SplitComma(line, f) < 5 || !isOneOf(f[1], kCodedRecords))
+            continue;
+        const std::string code = Trim(f[7]);
+        if (!code.empty())
+            codes.emplace(Trim(f[2]), code);
+    }
+    return reader.error();
+}
+
+// Writes the main pass, one raw line at a time.
+class Mapa2Pass {
+public:
+    Mapa2Pass(const CodeList& codes, ByteSink& out) : m_codes(codes), m_out(out) {}
+
+    void line(std::string& line)
+    {
+        if (isComment(line)) {
+            m_out.writeLine("; " + commentText(line));
+            return;
+        }
+        if (SplitComma(line, m_fields) == 0)
+            return;
+        const std::string& code = m_fields[1];
+        if (code == "ST")
+            station();
+        else if (isOneOf(code, kObservationRecords))
+            observation(*FindRawObservation(code));
+        else if (isOneOf(code, kCoordinateRecords))
+            m_out.writeLine(";" + line);
+    }
+
+    void finish()
+    {
+        m_out.writeLine("/");
+        m_out.writeLine("-2");
+    }
+
+private:
+    void station()
+    {
+        if (m_stationWritten)
+            m_out.writeLine("/");
+        m_stationWritten = true;
+        const std::string name = Trim(m_fields[2]);
+        std::string text = "1 " + name + " " + FormatMask(FieldValue(m_fields[6]), "0.000");
+        const auto code = m_codes.find(name);
+        if (code != m_codes.end())
+            text += " *" + code->second;
+        m_out.writeLine(text);
+        m_out.writeLine("-1");
+    }
+
+    void observation(const RawObservationFields& at)
+    {
+        std::string name = Trim(m_fields[at.name]);
+        if (name.size() > kObservationNameLength)
+            name.erase(0, name.size() - kObservationNameLength);
+        std::string text = name;
+        const std::pair<int, const char*> values[] = {
+            {at.slopeDistance, "0.000"}, {at.targetHeight, "0.000"},
+            {at.horizontalAngle, "0.0000"}, {at.verticalAngle, "0.0000"}};
+        for (const auto& [field, mask] : values) {
+            text += ' ';
+            AppendFormatMask(text, FieldValue(m_fields[field]), mask);
+        }
+        const std::string code = Trim(m_fields[at.pointCode]);
+        if (m_fields[1] == "CP")
+            text += " *OR";
+        else if (!code.empty())
+            text += " *" + code;
+        m_out.writeLine(text);
+    }
+
+    const CodeList& m_codes;
+    ByteSink& m_out;
+    Fields m_fields;
+    bool m_stationWritten = false;
+};
+
+} // namespace
+
+int Mapa2Writer::write(const std::string& input, ByteSink& out)
+{
+    CodeList codes;
+    if (const int error = readCodes(input, codes))
+        return error;
+    LineReader reader;
+    if (!reader.open(input))
+        return reader.error();
+    // The leading comments, but for the download and tilt notes and the job's
+    // creation line; the first one kept names the source and is followed by the date.
+    std::string line;
+    bool haveRecord = false;
+    bool firstKept = false;
+    while (!haveRecord && reader.next(line)) {
+        line = Trim(line);
+        if (line.empty())
+            continue;
+        if (!isComment(line))
+            haveRecord = true;
+        else if (startsWith(line, "CO,Downloaded") || startsWith(line, "CO,Tilt Correction") ||
+                 line.find("<JOB> Created") != std::string::npos)
+            continue;
+        else if (!firstKept) {
+            firstKept = true;
+            out.writeLine("; MAPA 2 format from " + commentText(line));
+            out.writeLine("; Date: " + m_date);
+        } else
+            out.writeLine("; " + commentText(line));
+    }
+    for (const char* number : kPreamble)
+        out.writeLine(number);
+    Mapa2Pass pass(codes, out);
+    if (haveRecord)
+        pass.line(line);
+    while (!out.failed() && reader.next(line))
+        pass.line(line = Trim(line));
+    pass.finish();
+    return reader.error() ? reader.error() : out.error();
+}
+
+std::string Mapa2Today()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[16];
+    std::strftime(text, sizeof text, "%d-%m-%y", &local);
+    return text;
+}
+
+void ConvertRawToMapa2(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    Mapa2Writer writer(Mapa2Today());
+    RunTextWriter(context, input, output,
+                  [&](const std::string& in, ByteSink& out) { return writer.write(in, out); });
+}
+
+} // namespace tavrelo

@@ -1,0 +1,32 @@
+#include "conversion/TextWriterRun.h"
+
+#include "conversion/ConverterFiles.h"
+#include "conversion/ConverterReport.h"
+
+namespace tavrelo {
+
+void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
+                   const WriteToSink& write)
+{
+    context.state.TransferStatus = "E";
+    if (input.empty() || output.empty())
+        return;
+    context.ui.setBusy(true);
+    // The checks only; the writer reads the input itself, some of them twice.
+    LineReader check;
+    const std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, check, input, output);
+    if (!target)
+        return;
+    check.close();
+    if (const int error = write(input, *target)) {
+        target->discard();
+        ReportConverterFailure(context, error);
+        return;
+    }
+    if (!FinishConverterFiles(context, check, *target))
+        return;
+    context.ui.setBusy(false);
+    context.state.TransferStatus = "OK";
+}
+
+} // namespace tavrelo

@@ -1,0 +1,24 @@
+#pragma once
+// The frame every text writer of raw data and coordinate files runs in, so that they
+// all start, fail and finish alike.
+#include "conversion/ConversionContext.h"
+#include "platform/ByteSink.h"
+
+#include <functional>
+#include <string>
+
+namespace tavrelo {
+
+// Writes the whole output from the input file into out; returns 0 or a failure number.
+using WriteToSink = std::function<int(const std::string& input, ByteSink& out)>;
+
+// TransferStatus "E"; nothing more when a path is empty. Otherwise the busy pointer,
+// the input checked before the target is touched (OpenConverterFiles: also refused
+// when it is the target), the output written through an OutputTarget (appended when
+// OutputFileMode is 1) and renamed into place when whole.
+// Any failure is reported once (ReportConverterFailure), leaves the old target as it
+// was and ends the run with "E"; a run that completes ends with "OK".
+void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
+                   const WriteToSink& write);
+
+} // namespace tavrelo
