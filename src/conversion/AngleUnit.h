@@ -1,5 +1,5 @@
 #pragma once
-// The angle unit of a raw data file, from its "CO,Angle Units:" line (Part 2.104).
+// The angle unit of a raw data file, from its "CO,Angle Units:" line.
 //
 // Mended against the original reader: "DDDMMSS" angles are packed degrees, minutes
 // and seconds (329.1428 is 329 deg 14' 28") instead of falling through to gon, and

@@ -1,7 +1,7 @@
 #pragma once
 // The options of the coordinate calculation settings dialog F_SetCalcCoo, section
-// [Calc Coordinate Settings] (Part 5.120), and the program-wide calculation settings
-// that loading them sets (Parts 0.5, 2.103). The calculator reads this store; the
+// [Calc Coordinate Settings], and the program-wide calculation settings
+// that loading them sets. The calculator reads this store; the
 // dialog, when it is built, shows and edits it.
 //
 // Mended against the original dialog: the values shown are the values used.

@@ -1,10 +1,10 @@
 #pragma once
-// The field-order options of the coordinate dialogs (Part 5.103): the item texts of
+// The field-order options of the coordinate dialogs: the item texts of
 // the five field lists, the list index chosen for each output (or input) position
 // and the separator. One store type serves the three sections that carry them:
 // [Coordinate Settings] (conversion, F_UsDeCo), [Coordinate UpLoad Settings]
 // (upload, F_UpCoo, seven items) and the first fourteen keys of
-// [Calc Coordinate Settings] (F_SetCalcCoo, Part 5.120).
+// [Calc Coordinate Settings] (F_SetCalcCoo).
 #include <array>
 #include <string>
 #include <vector>

@@ -19,10 +19,10 @@ struct PointTexts {
 class CoordinateLine {
 public:
     enum class Rules {
-        // Part 2.112: "Nothing", "None", "Ignore" and unknown indices are empty;
+        // "Nothing", "None", "Ignore" and unknown indices are empty;
         // always five positions.
         Copy,
-        // Part 2.104: "None" in position 5 ends the line after position 4; "Ignore"
+        // "None" in position 5 ends the line after position 4; "Ignore"
         // repeats the position's text of the previous line of the run.
         Calculator,
     };

@@ -1,5 +1,5 @@
 #pragma once
-// The coordinate list writers of Part 2.112: a coordinate file, or the coordinate
+// The coordinate list writers: a coordinate file, or the coordinate
 // records of a raw data file, rewritten as a list in the user's field order
 // ([Coordinate Settings], F_UsDeCo). Texts are copied as read; nothing is computed.
 #include "conversion/ConversionContext.h"

@@ -1,5 +1,5 @@
 #pragma once
-// The raw-data coordinate calculator CalcRawCoordinates (Part 2.104).
+// The raw-data coordinate calculator CalcRawCoordinates.
 //
 // Computes plane coordinates and heights of the stations and observed points of a raw
 // data file and writes them as a coordinate list in the field order and with the

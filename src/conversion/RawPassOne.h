@@ -1,5 +1,5 @@
 #pragma once
-// Pass 1 of the coordinate calculator (Part 2.104): the header comments that set the
+// Pass 1 of the coordinate calculator: the header comments that set the
 // coordinate order and the angle unit, and the counts that size the tables.
 #include "conversion/AngleUnit.h"
 

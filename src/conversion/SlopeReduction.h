@@ -1,5 +1,5 @@
 #pragma once
-// Reduction of one measured slope distance (Part 2.103).
+// Reduction of one measured slope distance.
 #include <cstdint>
 
 namespace tavrelo {

@@ -11,7 +11,7 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double kGon = kPi / 200.0;
 } // namespace
 
-// The edge cases of Part 2.103, one row each.
+// The reduction cases that matter, one row each.
 TEST(ReduceSlopeDistance, EdgeCasesOfThePart)
 {
     struct Row {

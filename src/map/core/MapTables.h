@@ -1,5 +1,5 @@
 #pragma once
-// The map tables (Parts 2.105 and 6.101): stations and known points, observed points
+// The map tables: stations and known points, observed points
 // and coordinate-list points, with their name and code lists, the data extents and
 // the view. Every table is numbered from 1; entry 0 exists and is never used.
 //

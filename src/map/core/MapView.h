@@ -1,5 +1,5 @@
 #pragma once
-// The view geometry of the map (Part 6.101) without a window: the picture size is a
+// The view geometry of the map without a window: the picture size is a
 // parameter, given by whoever shows the map.
 #include <cstdint>
 #include <string>
