@@ -1,15 +1,43 @@
 #include "mainwindow/Program.h"
 
+#include "app/gui/QtUserInteraction.h"
+#include "mainwindow/F_DatTr.h"
+#include "mainwindow/StartUp.h"
+
 #include <QApplication>
-#include <QLabel>
+#include <QFont>
+#include <QFile>
 
 namespace tavrelo {
+
+namespace {
+
+// The settings file names the fonts of the system the program was first written for;
+// these stand in for them where they are missing. The names in the file stay as they are.
+void SubstituteFonts()
+{
+    // Narrow faces first: the designed widths were made for a narrow bitmap font.
+    const QStringList sansSerif = {"Microsoft Sans Serif", "Tahoma", "Liberation Sans Narrow", "DejaVu Sans Condensed",
+                                   "Liberation Sans", "Arial", "DejaVu Sans"};
+    QFont::insertSubstitutions("MS Sans Serif", sansSerif);
+}
+
+} // namespace
 
 int RunProgram(int argc, char* argv[])
 {
     QApplication app(argc, argv);
-    QLabel placeholder("Tavrelo version 1.10");
-    placeholder.show();
+    app.setApplicationName("Tavrelo");
+    SubstituteFonts();
+    QtUserInteraction interaction;
+
+    StartOptions options;
+    options.appFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    options.commandLine = JoinArguments(argc, argv);
+    const std::unique_ptr<ProgramSession> session = Main(options, interaction);
+
+    QObject::connect(session->mainWindow.get(), &F_DatTr::programEnded, &app, &QCoreApplication::exit);
+    app.setQuitOnLastWindowClosed(false);
     return app.exec();
 }
 

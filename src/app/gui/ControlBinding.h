@@ -1,0 +1,28 @@
+#pragma once
+// Puts the texts of one control section onto a widget, and reads the widget's live
+// values back for saving. Which lines apply follows the control's kind:
+//
+//   kind           caption  font  height  width  tooltip
+//   0 text box       -       x      x       x      x
+//   1 captioned      x       x      x       x      x
+//   3 combo box      -       x      -       x      x
+//   4 window         x       x      x       x      -
+//
+// A window's caption is its title and its size the outer size. A value the widget
+// cannot take (a font size of 0, a negative size) is skipped and the rest applied.
+#include "app/ControlText.h"
+
+class QWidget;
+
+namespace tavrelo {
+
+void ApplyControlText(QWidget* widget, ControlKind kind, const ControlText& text);
+
+// Fills the lines of text that the kind has from the widget as it is now; the other
+// lines are left as they were.
+void ReadControlText(const QWidget* widget, ControlKind kind, ControlText& text);
+
+// The largest font size a section may give, in points.
+constexpr double kMaxFontSize = 2160;
+
+} // namespace tavrelo

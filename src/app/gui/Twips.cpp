@@ -1,0 +1,115 @@
+#include "app/gui/Twips.h"
+
+#include <QVariant>
+#include <QWidget>
+
+#include <cmath>
+
+namespace tavrelo {
+
+namespace {
+
+enum class Side { Left, Top, Width, Height };
+
+const char* PropertyName(Side side)
+{
+    static const char* const kNames[] = {"twipsLeft", "twipsTop", "twipsWidth", "twipsHeight"};
+    return kNames[static_cast<int>(side)];
+}
+
+// The pixels the twips were shown with: while the widget keeps them, the twips stand.
+QByteArray PixelsName(Side side)
+{
+    return QByteArray(PropertyName(side)) + "Pixels";
+}
+
+void MoveOrResize(QWidget* widget, Side side, int px)
+{
+    switch (side) {
+    case Side::Left: widget->move(px, widget->y()); break;
+    case Side::Top: widget->move(widget->x(), px); break;
+    case Side::Width: widget->resize(px, widget->height()); break;
+    case Side::Height: widget->resize(widget->width(), px); break;
+    }
+}
+
+void Remember(QWidget* widget, Side side, double twips, int px)
+{
+    widget->setProperty(PropertyName(side), twips);
+    widget->setProperty(PixelsName(side).constData(), px);
+}
+
+void SetTwips(QWidget* widget, Side side, double twips)
+{
+    const bool isSize = side == Side::Width || side == Side::Height;
+    if (!widget || !std::isfinite(twips) || (isSize && twips < 0))
+        return;
+    const int px = TwipsToPixels(twips);
+    Remember(widget, side, twips, px);
+    MoveOrResize(widget, side, px);
+}
+
+// What was set, while the widget still shows it; otherwise its pixels in twips.
+double Twips(const QWidget* widget, Side side, int px, double frameTwips = 0)
+{
+    const QVariant stored = widget->property(PropertyName(side));
+    const QVariant shownWith = widget->property(PixelsName(side).constData());
+    if (stored.isValid() && shownWith.isValid() && shownWith.toInt() == px)
+        return stored.toDouble();
+    return px * kTwipsPerPixel + frameTwips;
+}
+
+} // namespace
+
+int TwipsToPixels(double twips)
+{
+    return static_cast<int>(std::lround(twips / kTwipsPerPixel));
+}
+
+void SetTwipsLeft(QWidget* widget, double twips) { SetTwips(widget, Side::Left, twips); }
+void SetTwipsTop(QWidget* widget, double twips) { SetTwips(widget, Side::Top, twips); }
+void SetTwipsWidth(QWidget* widget, double twips) { SetTwips(widget, Side::Width, twips); }
+void SetTwipsHeight(QWidget* widget, double twips) { SetTwips(widget, Side::Height, twips); }
+
+void ShowWidthOfTwips(QWidget* widget, double twips, int px)
+{
+    if (!widget || !std::isfinite(twips) || twips < 0 || px < 0)
+        return;
+    Remember(widget, Side::Width, twips, px);
+    widget->resize(px, widget->height());
+}
+
+double TwipsLeft(const QWidget* widget) { return Twips(widget, Side::Left, widget->x()); }
+double TwipsTop(const QWidget* widget) { return Twips(widget, Side::Top, widget->y()); }
+double TwipsWidth(const QWidget* widget) { return Twips(widget, Side::Width, widget->width()); }
+double TwipsHeight(const QWidget* widget) { return Twips(widget, Side::Height, widget->height()); }
+
+void SetWindowOuterWidth(QWidget* window, double twips)
+{
+    if (!window || !std::isfinite(twips) || twips < kWindowFrameWidthTwips)
+        return;
+    const int px = TwipsToPixels(twips - kWindowFrameWidthTwips);
+    Remember(window, Side::Width, twips, px);
+    window->resize(px, window->height());
+}
+
+void SetWindowOuterHeight(QWidget* window, double twips)
+{
+    if (!window || !std::isfinite(twips) || twips < kWindowFrameHeightTwips)
+        return;
+    const int px = TwipsToPixels(twips - kWindowFrameHeightTwips);
+    Remember(window, Side::Height, twips, px);
+    window->resize(window->width(), px);
+}
+
+double WindowOuterWidth(const QWidget* window)
+{
+    return Twips(window, Side::Width, window->width(), kWindowFrameWidthTwips);
+}
+
+double WindowOuterHeight(const QWidget* window)
+{
+    return Twips(window, Side::Height, window->height(), kWindowFrameHeightTwips);
+}
+
+} // namespace tavrelo

@@ -1,0 +1,114 @@
+#include "dialogs/CoordFieldOrderDialog.h"
+
+#include "app/ProgramState.h"
+#include "app/SettingsModel.h"
+#include "app/gui/Twips.h"
+#include "dialogs/ControlSectionNames.h"
+#include "dialogs/DialogControls.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace tavrelo {
+
+namespace {
+
+// Design places of the OK button and the client height, in twips.
+constexpr double kOkTop = 2592;
+constexpr double kClientHeight = 3090;
+constexpr double kMargin = 96;
+constexpr double kFormExtraWidth = 336;
+
+} // namespace
+
+CoordFieldOrderDialog::CoordFieldOrderDialog(SettingsModel& model, ProgramState& state,
+                                             CoordinateFieldOptions& store, UserInteraction& interaction,
+                                             QWidget* parent, const char* objectName,
+                                             const std::vector<std::string>& textKeys, const std::string& windowKey)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
+    , m_model(model)
+    , m_state(state)
+    , m_store(store)
+    , m_interaction(interaction)
+    , m_options(store.section)
+    , m_texts(this)
+    , m_frames(this)
+    , m_comOK(MakeNamed<QPushButton>(this, "ComOK"))
+{
+    setObjectName(objectName);
+    setModal(true);
+    m_comOK->setDefault(true);
+    m_frames.setTabOrderAfter(m_comOK);
+    const SectionNames names{textKeys, windowKey, kCoordFormPrefix};
+    AddSectionsByName(m_texts, this, names);
+    registerEditables();
+    load(names);
+    wire();
+    layOut();
+}
+
+void CoordFieldOrderDialog::registerEditables()
+{
+    // The window hands itself over as a captioned control, as its right-click always did.
+    for (QWidget* widget : std::initializer_list<QWidget*>{this, m_comOK, m_frames.Fr1, m_frames.Fr2})
+        m_texts.addEditable(widget, EditKind::Caption);
+    for (QWidget* label : m_frames.Lb)
+        m_texts.addEditable(label, EditKind::Caption);
+    for (QWidget* option : m_frames.Op)
+        m_texts.addEditable(option, EditKind::Caption);
+    m_texts.setSetupMode(m_state.SetupMode);
+}
+
+void CoordFieldOrderDialog::load(const SectionNames& names)
+{
+    LoadDialog(m_texts, this, names, m_model, m_state, m_options);
+    m_frames.display(m_options);
+}
+
+void CoordFieldOrderDialog::wire()
+{
+    connect(m_comOK, &QPushButton::clicked, this, &CoordFieldOrderDialog::ComOK_Click);
+}
+
+void CoordFieldOrderDialog::showEvent(QShowEvent* event)
+{
+    layOut();
+    QDialog::showEvent(event);
+}
+
+void CoordFieldOrderDialog::layOut()
+{
+    const double framesBottom = m_frames.layout();
+    const double okTop = std::max(kOkTop, framesBottom + kMargin);
+    const double clientHeight = std::max(kClientHeight, okTop + TwipsHeight(m_comOK) + kMargin);
+    FinishWindowLayout(this, m_comOK, okTop, m_frames.framesWidth() + kFormExtraWidth, clientHeight);
+}
+
+void CoordFieldOrderDialog::ComOK_Click()
+{
+    if (m_state.SetupMode) {
+        m_texts.save(m_model, m_state.IniPath);
+        m_state.TransferStatus = "Cancel";
+        done(QDialog::Rejected);
+        return;
+    }
+    m_frames.collect(m_options);
+    m_saveError = m_options.save(m_state.IniPath);
+    m_store = m_options;
+    if (m_state.TransferStatus == "UpLoadCoord")
+        m_state.TransferStatus = m_options.separator == 0 ? "Comma" : "Space";
+    accept();
+}
+
+void CoordFieldOrderDialog::reject()
+{
+    m_state.TransferStatus = "Cancel";
+    QDialog::reject();
+}
+
+} // namespace tavrelo

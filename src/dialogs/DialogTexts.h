@@ -1,0 +1,72 @@
+#pragma once
+// The control text sections of one option dialog: which widget shows which section,
+// with which kind. The dialog's load applies them from the settings file, its OK in
+// setup mode (the KOF dialog's in every mode) takes the widgets' live texts back into
+// the model and saves them. In setup mode a press of the right or middle button on a
+// member asks for the text editor through editRequested; the editor itself belongs
+// to the application frame, so the dialogs only say which control and how.
+#include "app/ControlText.h"
+#include "app/SettingsFileResult.h"
+
+#include <QObject>
+
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace tavrelo {
+
+class Profile;
+class SettingsModel;
+struct ProgramState;
+
+// How the text editor treats the control handed to it (EditControlKind).
+enum class EditKind { Caption = 0, NoCaption = 1, Window = 4 };
+
+class DialogTexts : public QObject {
+    Q_OBJECT
+public:
+    explicit DialogTexts(QObject* parent = nullptr) : QObject(parent) {}
+
+    // A widget and its section, in the order the sections are read and saved.
+    void add(QWidget* widget, const std::string& key, ControlKind kind);
+    // A right-click member for setup mode (also one that has no section of its own).
+    void addEditable(QWidget* widget, EditKind kind, QWidget* handedOver = nullptr);
+
+    // Each section read into the model (ReadControlSection) and put onto its widget.
+    void load(const Profile& ini, SettingsModel& model, ProgramState& state) const;
+    // The widgets' live texts, fonts and sizes into the model.
+    void collect(SettingsModel& model) const;
+    // collect, then the sections written into the settings file, in order.
+    SettingsFileResult save(SettingsModel& model, const std::string& iniPath) const;
+
+    // Right-clicks on the editable members ask for the editor while setupMode is on.
+    void setSetupMode(bool setupMode) { m_setupMode = setupMode; }
+
+    const std::vector<std::string> keys() const;
+
+signals:
+    void editRequested(QWidget* control, tavrelo::EditKind kind);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Entry {
+        QWidget* widget;
+        std::string key;
+        ControlKind kind;
+    };
+    struct Editable {
+        QWidget* pressed;
+        QWidget* handedOver;
+        EditKind kind;
+    };
+
+    std::vector<Entry> m_entries;
+    std::vector<Editable> m_editables;
+    bool m_setupMode = false;
+};
+
+} // namespace tavrelo

@@ -1,0 +1,49 @@
+#pragma once
+// The SDR-33 settings dialog: units and corrections that the SDR-33 writer puts into
+// its header records, one option group each. Its load fills the groups from
+// [SDR33 Settings]; OK writes the eight indexes back and puts them into the option
+// store the writer reads; Cancel and the close box save nothing. It has no control
+// texts in the settings file, no setup-mode handling and no request word.
+#include "conversion/SdrOptions.h"
+
+#include <QDialog>
+
+#include <array>
+#include <vector>
+
+class QRadioButton;
+
+namespace tavrelo {
+
+struct ProgramState;
+
+class F_Sdr : public QDialog {
+    Q_OBJECT
+public:
+    // The groups in table order (and in the order of the section's keys).
+    enum Group { OpAng, OpDis, OpPres, OpTemp, OpTP, OpCR, OpRCon, OpSL, kGroupCount };
+
+    // The load: the section read into the groups, unless the settings file is being
+    // rewritten (CreateIniMode), when the design selections stay.
+    F_Sdr(ProgramState& state, SdrOptions& store, QWidget* owner = nullptr);
+
+    QRadioButton* option(Group group, int index) const { return m_options[group][index]; }
+    // The index of the first selected button of each group.
+    SdrOptions selection() const;
+
+public slots:
+    // Cancel and the close box: closed without saving.
+    void reject() override;
+
+private:
+    void createGroups();
+    void select(const SdrOptions& options);
+    void OpCR_Click();
+    void ComOK_Click();
+
+    ProgramState& m_state;
+    SdrOptions& m_store;
+    std::array<std::vector<QRadioButton*>, kGroupCount> m_options;
+};
+
+} // namespace tavrelo

@@ -1,0 +1,109 @@
+#include "mainwindow/SendPage.h"
+
+#include "app/ProgramState.h"
+#include "app/SettingsModel.h"
+#include "app/gui/Twips.h"
+#include "mainwindow/Controls.h"
+#include "mainwindow/SetupOverlay.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tavrelo {
+
+SendPage::SendPage(SettingsModel& model, ProgramState& state, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_state(state)
+{
+    setObjectName("SendPage");
+    create();
+    wire();
+}
+
+void SendPage::create()
+{
+    m_frSend = MakeControl<QGroupBox>(this, "FrSend");
+    m_lbFileNameSend = MakeControl<QLabel>(m_frSend, "LbFileNameSend");
+    m_txFileNameSend = MakeControl<QLineEdit>(m_frSend, "TxFileNameSend");
+    m_comBrowseSend = MakeControl<QPushButton>(m_frSend, "ComBrowseSend");
+    m_lbDataFormaSend = MakeControl<QLabel>(m_frSend, "LbDataFormaSend");
+    m_comboDataFormatSend = MakeControl<QComboBox>(m_frSend, "ComboDataFormatSend");
+    m_comSettingSend = MakeControl<QPushButton>(m_frSend, "ComSettingSend");
+    m_comEditSend = MakeControl<QPushButton>(this, "ComEditSend");
+    m_comSend = MakeControl<QPushButton>(this, "ComSend");
+    m_comEditSend->setEnabled(false);
+    m_comSend->setEnabled(false);
+    new SetupOverlay("ImTxFileNameSend", m_txFileNameSend, m_state.SetupMode);
+    new SetupOverlay("ImComboDataFormatSend", m_comboDataFormatSend, m_state.SetupMode);
+}
+
+void SendPage::wire()
+{
+    connect(m_comboDataFormatSend, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            &SendPage::ComboDataFormatSend_Click);
+    connect(m_txFileNameSend, &QLineEdit::textChanged, this, &SendPage::TxFileNameSend_Change);
+    connect(m_comBrowseSend, &QPushButton::clicked, this, &SendPage::ComBrowseSend_Click);
+    connect(m_comSettingSend, &QPushButton::clicked, this, &SendPage::ComSettingSend_Click);
+    connect(m_comEditSend, &QPushButton::clicked, this, &SendPage::ComEditSend_Click);
+    connect(m_comSend, &QPushButton::clicked, this, &SendPage::ComSend_Click);
+}
+
+void SendPage::restoreChoices()
+{
+    FillSilently(m_comboDataFormatSend, m_model.SendFormatList);
+    const int16_t format = m_model.settings.DataSendFormat;
+    const bool known = format >= 0 && static_cast<size_t>(format) < m_model.SendFormatList.size();
+    SelectSilently(m_comboDataFormatSend, known ? format : (m_model.SendFormatList.empty() ? -1 : 0));
+    ComboDataFormatSend_Click();
+    m_comSettingSend->setVisible(m_model.settings.DataSendFormat == 0);
+}
+
+void SendPage::ComboDataFormatSend_Click()
+{
+    const int index = m_comboDataFormatSend->currentIndex();
+    if (index < 0 || index == m_model.settings.DataSendFormat)
+        return;
+    m_model.settings.DataSendFormat = static_cast<int16_t>(index);
+    m_txFileNameSend->clear();
+    m_comSettingSend->setVisible(index == 0);
+}
+
+void SendPage::TxFileNameSend_Change()
+{
+    if (m_txFileNameSend->text().isEmpty()) {
+        m_comEditSend->setEnabled(false);
+        m_comSend->setEnabled(false);
+    }
+}
+
+void SendPage::ResizeForm(const FormGeometry& g)
+{
+    const double T = g.T;
+    const double rows = TwipsHeight(m_txFileNameSend) + TwipsHeight(m_comboDataFormatSend) + 300;
+    PlaceAt(m_frSend, g.left(92), g.top(380));
+    SetTwipsWidth(m_frSend, T - 180);
+    SetTwipsHeight(m_frSend, rows + 360);
+    SetTwipsTop(m_comEditSend, g.top(380 + rows + 600));
+
+    const double secondRow = TwipsHeight(m_txFileNameSend) + 300 + 120;
+    PlaceAt(m_lbFileNameSend, 92, 300);
+    PlaceAt(m_txFileNameSend, 1600, 300);
+    SetTwipsTop(m_comBrowseSend, 300);
+    PlaceAt(m_lbDataFormaSend, 92, secondRow);
+    PlaceAt(m_comboDataFormatSend, 1600, secondRow);
+    SetTwipsTop(m_comSettingSend, secondRow);
+    if (g.W - 3300 > 0) {
+        SetTwipsWidth(m_txFileNameSend, g.W - 3300);
+        SetTwipsWidth(m_comboDataFormatSend, g.W - 3300);
+    }
+    SetTwipsLeft(m_comBrowseSend, T - TwipsWidth(m_comBrowseSend) - 270);
+    SetTwipsLeft(m_comSettingSend, T - TwipsWidth(m_comSettingSend) - 270);
+    SetTwipsLeft(m_comEditSend, g.left(T - TwipsWidth(m_comEditSend) - 270));
+    PlaceAt(m_comSend, g.left(120), g.top(g.tabHeight - TwipsHeight(m_comSend) - 120));
+}
+
+} // namespace tavrelo

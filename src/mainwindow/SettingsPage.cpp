@@ -1,0 +1,242 @@
+#include "mainwindow/SettingsPage.h"
+
+#include "app/ProgramState.h"
+#include "app/SettingsModel.h"
+#include "app/gui/QtText.h"
+#include "app/gui/Twips.h"
+#include "mainwindow/Controls.h"
+#include "mainwindow/SetupOverlay.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cmath>
+
+namespace tavrelo {
+
+namespace {
+
+// Each list of the page, the list section it shows and the setting that keeps the choice.
+struct ListChoice {
+    std::vector<std::string> SettingsModel::*items;
+    int16_t ProgramSettings::*setting;
+};
+
+const ListChoice kCommChoices[SettingsPage::kCommCount] = {
+    {&SettingsModel::PortList, &ProgramSettings::Port},
+    {&SettingsModel::SpeedList, &ProgramSettings::Speed},
+    {&SettingsModel::DataBitsList, &ProgramSettings::DataBits},
+    {&SettingsModel::FlowControlList, &ProgramSettings::FlowControl},
+};
+
+const ListChoice kCoordChoices[SettingsPage::kCoordCount] = {
+    {&SettingsModel::CoordOrderList, &ProgramSettings::StCombCoord0},
+    {&SettingsModel::CoordLabelList, &ProgramSettings::StCombCoord1},
+};
+
+constexpr double kCommLabelTop = 336;
+constexpr double kCommComboTop = 648;
+constexpr double kCommGap = 144;
+
+// The text before a "(patterns)" at the end of a file-dialog text.
+QString FilterLabel(const std::string& text)
+{
+    QString label = ToQt(text);
+    const int open = label.lastIndexOf('(');
+    return (open > 0 ? label.left(open) : label).trimmed();
+}
+
+// Selects the remembered item (item 0 when it is out of range), then runs the handler.
+void Restore(QComboBox* combo, SettingsModel& model, const ListChoice& choice)
+{
+    const std::vector<std::string>& items = model.*choice.items;
+    FillSilently(combo, items);
+    int16_t& index = model.settings.*choice.setting;
+    if (index < 0 || static_cast<size_t>(index) >= items.size())
+        index = 0;
+    SelectSilently(combo, items.empty() ? -1 : index);
+}
+
+} // namespace
+
+SettingsPage::SettingsPage(SettingsModel& model, ProgramState& state, QWidget* parent)
+    : QWidget(parent)
+    , m_model(model)
+    , m_state(state)
+    , m_pickFile([](QWidget* owner, const QString& title, const QString& folder, const QString& filter) {
+        return QFileDialog::getOpenFileName(owner, title, folder, filter);
+    })
+{
+    setObjectName("SettingsPage");
+    createComm();
+    createCoord();
+    createEditor();
+    wire();
+}
+
+void SettingsPage::createComm()
+{
+    m_stFrComm = MakeControl<QGroupBox>(this, "StFrComm");
+    for (int i = 0; i < 6; ++i) {
+        m_stLbComm[i] = MakeControl<QLabel>(m_stFrComm, ArrayName("StLbComm", i).c_str());
+        SetTwipsTop(m_stLbComm[i], i == 5 ? kCommComboTop + 30 : kCommLabelTop);
+    }
+    for (int i = 0; i < kCommCount; ++i) {
+        m_stCombComm[i] = MakeControl<QComboBox>(m_stFrComm, ArrayName("StCombComm", i).c_str());
+        SetTwipsTop(m_stCombComm[i], kCommComboTop);
+        new SetupOverlay(ArrayName("ImStCombComm", i).c_str(), m_stCombComm[i], m_state.SetupMode);
+    }
+}
+
+void SettingsPage::createCoord()
+{
+    m_stFrCoord = MakeControl<QGroupBox>(this, "StFrCoord");
+    const double labelLefts[kCoordCount] = {96, 1704};
+    const double comboLefts[kCoordCount] = {120, 1704};
+    for (int i = 0; i < kCoordCount; ++i) {
+        const std::string label = ArrayName("StLbCoord", i);
+        m_stLbCoord[i] = MakeControlAt<QLabel>(m_stFrCoord, label.c_str(), labelLefts[i], 336);
+        const std::string combo = ArrayName("StCombCoord", i);
+        m_stCombCoord[i] = MakeControlAt<QComboBox>(m_stFrCoord, combo.c_str(), comboLefts[i], 648);
+        new SetupOverlay(ArrayName("ImStCombCoord", i).c_str(), m_stCombCoord[i], m_state.SetupMode, i == 1);
+    }
+    // The coordinate-label row is kept, restored and saved, but never offered.
+    m_stLbCoord[1]->hide();
+    m_stCombCoord[1]->hide();
+}
+
+void SettingsPage::createEditor()
+{
+    m_stFrEditor = MakeControl<QGroupBox>(this, "StFrEditor");
+    m_stOpEditor[0] = MakeControlAt<QRadioButton>(m_stFrEditor, "StOpEditor0", 144, 312);
+    m_stOpEditor[1] = MakeControlAt<QRadioButton>(m_stFrEditor, "StOpEditor1", 144, 624);
+    m_stOpEditor[0]->setChecked(true);
+    m_txEditor = MakeControlAt<QLineEdit>(m_stFrEditor, "TxEditor", 1800, 600);
+    m_comEditorBrowse = MakeControlAt<QPushButton>(m_stFrEditor, "ComEditorBrowse", 5875, 600);
+    new SetupOverlay("ImTxEditor", m_txEditor, m_state.SetupMode);
+    m_txEditor->hide();
+    m_comEditorBrowse->hide();
+}
+
+void SettingsPage::wire()
+{
+    for (int i = 0; i < kCommCount; ++i)
+        connect(m_stCombComm[i], qOverload<int>(&QComboBox::currentIndexChanged), this,
+                [this, i] { StCombComm_Click(i); });
+    for (int i = 0; i < kCoordCount; ++i)
+        connect(m_stCombCoord[i], qOverload<int>(&QComboBox::currentIndexChanged), this,
+                [this, i] { StCombCoord_Click(i); });
+    for (int i = 0; i < 2; ++i)
+        OnSelected(m_stOpEditor[i], this, [this, i] { StOpEditor_Click(i); });
+    connect(m_txEditor, &QLineEdit::textChanged, this, &SettingsPage::TxEditor_Change);
+    connect(m_comEditorBrowse, &QPushButton::clicked, this, &SettingsPage::ComEditorBrowse_Click);
+}
+
+void SettingsPage::restoreChoices()
+{
+    m_txEditor->setText(ToQt(m_model.settings.ProgramEditor));
+    for (int i = 0; i < kCommCount; ++i) {
+        Restore(m_stCombComm[i], m_model, kCommChoices[i]);
+        StCombComm_Click(i);
+    }
+    for (int i = 0; i < kCoordCount; ++i) {
+        Restore(m_stCombCoord[i], m_model, kCoordChoices[i]);
+        StCombCoord_Click(i);
+    }
+    selectEditor(m_model.settings.StOpEditor);
+}
+
+void SettingsPage::StCombComm_Click(int index)
+{
+    const int selected = m_stCombComm[index]->currentIndex();
+    if (selected >= 0) // an empty list keeps the remembered choice
+        m_model.settings.*kCommChoices[index].setting = static_cast<int16_t>(selected);
+}
+
+void SettingsPage::StCombCoord_Click(int index)
+{
+    const int selected = m_stCombCoord[index]->currentIndex();
+    if (selected >= 0)
+        m_model.settings.*kCoordChoices[index].setting = static_cast<int16_t>(selected);
+}
+
+void SettingsPage::selectEditor(int index)
+{
+    const int option = index == 1 ? 1 : 0;
+    CheckSilently(m_stOpEditor[option]);
+    StOpEditor_Click(option);
+}
+
+void SettingsPage::StOpEditor_Click(int index)
+{
+    m_model.settings.StOpEditor = static_cast<int16_t>(index);
+    const bool other = m_stOpEditor[1]->isChecked();
+    m_txEditor->setVisible(other);
+    m_comEditorBrowse->setVisible(other);
+}
+
+void SettingsPage::TxEditor_Change()
+{
+    m_model.settings.ProgramEditor = FromQt(m_txEditor->text());
+}
+
+QString SettingsPage::editorFilter() const
+{
+    const QString programs = FilterLabel(m_model.fileTypeMessage(2)) + QStringLiteral(" (*.exe *.bat)");
+    const QString all = FilterLabel(m_model.fileTypeMessage(5)) + QStringLiteral(" (*)");
+#ifdef _WIN32
+    return programs + QStringLiteral(";;") + all;
+#else
+    // Programs here carry no extension, so every file is offered first.
+    return all + QStringLiteral(";;") + programs;
+#endif
+}
+
+void SettingsPage::ComEditorBrowse_Click()
+{
+    const QString editor = ToQt(m_model.settings.ProgramEditor);
+    const int separator = std::max(editor.lastIndexOf('/'), editor.lastIndexOf('\\'));
+    if (editor.size() >= 2 && separator >= 0)
+        m_lastBrowseFolder = editor.left(separator + 1);
+    if (m_state.SetupMode)
+        return;
+    const QString chosen = m_pickFile(window(), ToQt(m_model.fileTypeMessage(1)), m_lastBrowseFolder, editorFilter());
+    if (chosen.isEmpty())
+        return;
+    m_lastBrowseFolder = QFileInfo(chosen).absolutePath() + '/';
+    m_txEditor->setText(chosen);
+}
+
+void SettingsPage::ResizeForm(const FormGeometry& g)
+{
+    const double width = g.T - 180;
+    PlaceAt(m_stFrComm, g.left(90), g.top(380));
+    PlaceAt(m_stFrCoord, g.left(90), g.top(380 + TwipsHeight(m_stFrComm) + 90));
+    PlaceAt(m_stFrEditor, g.left(90), g.top(380 + TwipsHeight(m_stFrComm) + TwipsHeight(m_stFrCoord) + 180));
+    for (QGroupBox* frame : {m_stFrComm, m_stFrCoord, m_stFrEditor})
+        SetTwipsWidth(frame, width);
+
+    // Labels and lists of the link follow each other by the lists' actual widths.
+    double p = kCommGap;
+    for (int i = 0; i < kCommCount; ++i) {
+        PlaceAt(m_stLbComm[i], p, kCommLabelTop);
+        PlaceAt(m_stCombComm[i], p, kCommComboTop);
+        p = std::round(p + TwipsWidth(m_stCombComm[i]) + kCommGap);
+    }
+    PlaceAt(m_stLbComm[4], p, kCommLabelTop);
+    SetTwipsLeft(m_stLbComm[5], p);
+
+    const double w = g.W - TwipsLeft(m_txEditor) - TwipsWidth(m_comEditorBrowse) - 700;
+    if (w > 30) {
+        SetTwipsWidth(m_txEditor, w);
+        SetTwipsLeft(m_comEditorBrowse, g.W - TwipsWidth(m_comEditorBrowse) - 554);
+    }
+}
+
+} // namespace tavrelo

@@ -1,0 +1,72 @@
+#pragma once
+// The Settings page of the main window: the serial link's port, speed, data bits and
+// flow control, the coordinate order (and the hidden coordinate-label list), and the
+// editor used to view files, Notepad or a program of the user's choice. Every choice
+// goes into the program settings at once; Exit saves them.
+#include "mainwindow/FormGeometry.h"
+
+#include <QWidget>
+
+#include <functional>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace tavrelo {
+
+class SettingsModel;
+struct ProgramState;
+
+// Asks for a file to open: title, starting folder ("" for the last one) and Qt filter;
+// returns "" when cancelled. Tests answer it themselves.
+using OpenFilePicker =
+    std::function<QString(QWidget* parent, const QString& title, const QString& folder, const QString& filter)>;
+
+class SettingsPage : public QWidget {
+    Q_OBJECT
+public:
+    SettingsPage(SettingsModel& model, ProgramState& state, QWidget* parent = nullptr);
+
+    void restoreChoices();
+    void ResizeForm(const FormGeometry& geometry);
+    void setOpenFilePicker(OpenFilePicker picker) { m_pickFile = std::move(picker); }
+
+    static constexpr int kCommCount = 4;
+    static constexpr int kCoordCount = 2;
+
+private:
+    void createComm();
+    void createCoord();
+    void createEditor();
+    void wire();
+
+    void StCombComm_Click(int index);
+    void StCombCoord_Click(int index);
+    void StOpEditor_Click(int index);
+    void TxEditor_Change();
+    void ComEditorBrowse_Click();
+    void selectEditor(int index);
+    QString editorFilter() const;
+
+    SettingsModel& m_model;
+    ProgramState& m_state;
+    OpenFilePicker m_pickFile;
+    QString m_lastBrowseFolder;
+
+    QGroupBox* m_stFrComm;
+    QLabel* m_stLbComm[6];
+    QComboBox* m_stCombComm[kCommCount];
+    QGroupBox* m_stFrCoord;
+    QLabel* m_stLbCoord[kCoordCount];
+    QComboBox* m_stCombCoord[kCoordCount];
+    QGroupBox* m_stFrEditor;
+    QRadioButton* m_stOpEditor[2];
+    QLineEdit* m_txEditor;
+    QPushButton* m_comEditorBrowse;
+};
+
+} // namespace tavrelo

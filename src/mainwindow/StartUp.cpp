@@ -1,0 +1,159 @@
+#include "mainwindow/StartUp.h"
+
+#include "app/SettingsFileReader.h"
+#include "app/SettingsFileWriter.h"
+#include "app/SettingsLayout.h"
+#include "app/gui/F_Start.h"
+#include "mainwindow/F_DatTr.h"
+#include "platform/FileSystem.h"
+#include "platform/TextRules.h"
+#include "platform/UserInteraction.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace tavrelo {
+
+namespace {
+
+constexpr const char* kUnreadableText =
+    "The program is unable to read the saved settings\r\nDefault settings are used instead.";
+constexpr const char* kUnreadableTitle = "Warning";
+
+class StartUp {
+public:
+    StartUp(ProgramSession& session, UserInteraction& interaction)
+        : m_session(session)
+        , m_state(session.state)
+        , m_model(session.model)
+        , m_interaction(interaction)
+    {
+    }
+
+    void run(const StartOptions& options);
+
+private:
+    void setPaths(const std::string& appFolder);
+    void readSettings();
+    void rebuild(bool unreadable);
+    void reportWriteFailure(const SettingsFileResult& result);
+    void waitForSplash(const QElapsedTimer& shown, int minimumMs) const;
+
+    ProgramSession& m_session;
+    ProgramState& m_state;
+    SettingsModel& m_model;
+    UserInteraction& m_interaction;
+    bool m_writeFailed = false;
+};
+
+void StartUp::run(const StartOptions& options)
+{
+    m_state.MapSwitch = false;
+    F_Start splash;
+    splash.show();
+    QCoreApplication::processEvents(); // the one pass that paints the splash
+    QElapsedTimer shown;
+    shown.start();
+
+    setPaths(options.appFolder);
+    const std::string command = Trim(options.commandLine);
+    if (command == kSetupModeCommand)
+        m_state.SetupMode = true;
+    if (command == kCreateIniCommand)
+        rebuild(false);
+    readSettings();
+
+    m_session.mainWindow = std::make_unique<F_DatTr>(m_model, m_state, m_interaction);
+    m_session.mainWindow->setSaveFailureReported(m_writeFailed);
+    m_session.mainWindow->applySettings();
+    m_session.mainWindow->setTabCaptions();
+
+    waitForSplash(shown, options.minimumSplashMs);
+    m_session.mainWindow->show();
+    splash.close();
+}
+
+void StartUp::setPaths(const std::string& appFolder)
+{
+    m_state.AppPath = appFolder;
+    if (m_state.AppPath.empty() || m_state.AppPath.back() != kPathSeparator)
+        m_state.AppPath += kPathSeparator;
+    m_state.IniPath = m_state.AppPath + kIniFileName;
+}
+
+void StartUp::readSettings()
+{
+    if (m_writeFailed) // the file could not be written: the defaults are in memory
+        return;
+    if (ReadIniFile(m_model, m_state, 0))
+        return;
+    m_interaction.message(kUnreadableText, MessageButtons::Ok, MessageIcon::Exclamation, kUnreadableTitle);
+    rebuild(true);
+    if (!m_writeFailed)
+        ReadIniFile(m_model, m_state, 1);
+}
+
+// The file written anew with its defaults. The main window does not exist yet, so
+// nothing is saved from it first, in setup mode or not, and the run goes on.
+void StartUp::rebuild(bool unreadable)
+{
+    m_state.DialogAnswer = kCreateIniCommand;
+    // An unreadable file is kept as it was when no copy of it can be made.
+    if (unreadable) {
+        const SettingsFileResult backup = BackupIniFile(m_state);
+        if (!backup.ok()) {
+            reportWriteFailure(backup);
+            LoadDefaultSettings(m_model, m_state);
+            return;
+        }
+    }
+    // Built-in texts, as windows loaded under CreateIniMode show them.
+    const int16_t sendFormat = m_model.settings.DataSendFormat;
+    m_model = SettingsModel();
+    m_model.settings.DataSendFormat = sendFormat;
+    const SettingsFileResult result = CreateIniFile(m_model, m_state);
+    if (!result.ok()) {
+        reportWriteFailure(result);
+        LoadDefaultSettings(m_model, m_state);
+    }
+}
+
+void StartUp::reportWriteFailure(const SettingsFileResult& result)
+{
+    if (m_writeFailed)
+        return;
+    m_writeFailed = true;
+    m_interaction.message(result.message(), MessageButtons::Ok, MessageIcon::Critical, "Error");
+}
+
+// A plain wait on a monotonic clock: it ends after the time whatever the time of day.
+void StartUp::waitForSplash(const QElapsedTimer& shown, int minimumMs) const
+{
+    while (shown.elapsed() <= minimumMs)
+        QThread::msleep(static_cast<unsigned long>(std::max<qint64>(1, minimumMs - shown.elapsed() + 1)));
+}
+
+} // namespace
+
+ProgramSession::~ProgramSession() = default;
+
+std::unique_ptr<ProgramSession> Main(const StartOptions& options, UserInteraction& interaction)
+{
+    auto session = std::make_unique<ProgramSession>();
+    StartUp(*session, interaction).run(options);
+    return session;
+}
+
+std::string JoinArguments(int argc, char* argv[])
+{
+    std::string line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            line += ' ';
+        line += argv[i];
+    }
+    return line;
+}
+
+} // namespace tavrelo

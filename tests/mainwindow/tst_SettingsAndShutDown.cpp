@@ -1,0 +1,220 @@
+// The Settings page's choices, kept by Exit and found again at the next start; the
+// close box, which saves only in setup mode; the temporary file at Exit.
+#include "helper_Session.h"
+
+#include "mainwindow/SettingsPage.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+namespace {
+
+void Choose(const ProgramSession& session, const char* combo, int index)
+{
+    Find<QComboBox>(session, combo)->setCurrentIndex(index);
+}
+
+void Click(const ProgramSession& session, const char* name)
+{
+    QTest::mouseClick(Find<QAbstractButton>(session, name), Qt::LeftButton, {}, QPoint(5, 5));
+}
+
+QString TempFile(const ProgramFolder& folder)
+{
+    return QString::fromStdString(folder.folder() + "/Pemdrix.tem");
+}
+
+} // namespace
+
+class SettingsAndShutDownTest : public QObject {
+    Q_OBJECT
+private slots:
+    void choicesSurviveExitAndRestart();
+    void exitEndsTheProgramAndRemovesTheTemporaryFile();
+    void closeBoxSavesNothingOutsideSetupMode();
+    void closeBoxSavesInSetupMode();
+    void editorChoiceShowsThePathBox();
+    void browsePutsTheChosenEditorIntoTheBox();
+    void outOfRangePortStartsAtTheFirstPort();
+};
+
+void SettingsAndShutDownTest::choicesSurviveExitAndRestart()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    {
+        auto session = folder.start();
+        session->mainWindow->MainTab()->setCurrentIndex(2);
+        Choose(*session, "StCombComm0", 2);
+        Choose(*session, "StCombComm1", 3);
+        Choose(*session, "StCombComm2", 0);
+        Choose(*session, "StCombComm3", 0);
+        Choose(*session, "StCombCoord0", 1);
+        Click(*session, "StOpEditor1");
+        Find<QLineEdit>(*session, "TxEditor")->setText("/usr/bin/gedit");
+        session->mainWindow->MainTab()->setCurrentIndex(0);
+        Click(*session, "CheckOrigDF");
+        QSignalSpy ended(session->mainWindow.get(), &F_DatTr::programEnded);
+        Click(*session, "ComExit");
+        QCOMPARE(ended.count(), 1);
+    }
+    const QByteArray saved = folder.iniBytes();
+    for (const char* line : {"Port=2\r\n", "Speed=3\r\n", "DataBits=0\r\n", "FlowControl=0\r\n", "StCombCoord0=1\r\n",
+                             "StOpEditor=1\r\n", "ProgramEditor=/usr/bin/gedit\r\n", "CheckOrigDF=1\r\n"})
+        QVERIFY2(saved.contains(QByteArray("\r\n") + line), line);
+
+    auto session = folder.start();
+    QVERIFY(folder.interaction.messages.empty());
+    QCOMPARE(Find<QComboBox>(*session, "StCombComm0")->currentText(), QString("COM3"));
+    QCOMPARE(Find<QComboBox>(*session, "StCombComm1")->currentText(), QString("9600"));
+    QCOMPARE(Find<QComboBox>(*session, "StCombComm2")->currentText(), QString("7"));
+    QCOMPARE(Find<QComboBox>(*session, "StCombComm3")->currentText(), QString("None"));
+    QCOMPARE(Find<QComboBox>(*session, "StCombCoord0")->currentText(), QString("ENZ"));
+    QVERIFY(Find<QRadioButton>(*session, "StOpEditor1")->isChecked());
+    QCOMPARE(Find<QLineEdit>(*session, "TxEditor")->text(), QString("/usr/bin/gedit"));
+    QVERIFY(!Find<QLineEdit>(*session, "TxEditor")->isHidden());
+    QVERIFY(Find<QAbstractButton>(*session, "CheckOrigDF")->isChecked());
+    QCOMPARE(session->model.settings.Port, int16_t(2));
+    QCOMPARE(session->model.settings.StCombCoord0, int16_t(1));
+}
+
+void SettingsAndShutDownTest::exitEndsTheProgramAndRemovesTheTemporaryFile()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    std::vector<ControlEntry> first;
+    for (bool leftOver : {false, true}) {
+        if (leftOver) {
+            QFile temp(TempFile(folder));
+            QVERIFY(temp.open(QIODevice::WriteOnly));
+            temp.write("received data\r\n");
+        }
+        auto session = folder.start();
+        QSignalSpy ended(session->mainWindow.get(), &F_DatTr::programEnded);
+        Click(*session, "ComExit");
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!QFile::exists(TempFile(folder)));
+        if (first.empty()) {
+            first = session->model.controls();
+            continue;
+        }
+        // The texts, fonts and sizes saved are those read: nothing drifts between runs.
+        const auto& again = session->model.controls();
+        for (size_t i = 0; i < first.size(); ++i) {
+            const ControlText& a = first[i].text;
+            const ControlText& b = again[i].text;
+            QVERIFY2(a.Caption == b.Caption && a.FontName == b.FontName && a.FontSize == b.FontSize &&
+                         a.Width == b.Width && a.Height == b.Height && a.ToolTipText == b.ToolTipText,
+                     first[i].key.c_str());
+        }
+    }
+    QVERIFY(folder.iniBytes().contains("[ComViewFile]\r\nCaption=&View saved file\r\n"));
+}
+
+void SettingsAndShutDownTest::closeBoxSavesNothingOutsideSetupMode()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    const QByteArray before = folder.iniBytes();
+    QFile temp(TempFile(folder));
+    QVERIFY(temp.open(QIODevice::WriteOnly));
+    temp.close();
+
+    auto session = folder.start();
+    Choose(*session, "StCombComm0", 3);
+    Click(*session, "OpReceive1");
+    QSignalSpy ended(session->mainWindow.get(), &F_DatTr::programEnded);
+    session->mainWindow->close();
+    QCOMPARE(ended.count(), 1);
+    QCOMPARE(folder.iniBytes(), before);
+    QVERIFY(QFile::exists(TempFile(folder)));
+}
+
+void SettingsAndShutDownTest::closeBoxSavesInSetupMode()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    QFile temp(TempFile(folder));
+    QVERIFY(temp.open(QIODevice::WriteOnly));
+    temp.close();
+
+    auto session = folder.start("Custom Layout");
+    Choose(*session, "StCombComm0", 3);
+    Find<QAbstractButton>(*session, "ComDLN")->setText("&Fetch");
+    QSignalSpy ended(session->mainWindow.get(), &F_DatTr::programEnded);
+    session->mainWindow->close();
+    QCOMPARE(ended.count(), 1);
+    const QByteArray saved = folder.iniBytes();
+    QVERIFY(saved.contains("\r\nPort=3\r\n"));
+    QVERIFY(saved.contains("[ComDLN]\r\nCaption=&Fetch\r\n"));
+    QVERIFY(QFile::exists(TempFile(folder)));
+}
+
+void SettingsAndShutDownTest::editorChoiceShowsThePathBox()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    auto session = folder.start();
+    auto* box = Find<QLineEdit>(*session, "TxEditor");
+    auto* browse = Find<QPushButton>(*session, "ComEditorBrowse");
+    QVERIFY(box->isHidden() && browse->isHidden());
+    session->mainWindow->MainTab()->setCurrentIndex(2);
+    Click(*session, "StOpEditor1");
+    QVERIFY(box->isVisible() && browse->isVisible());
+    QCOMPARE(session->model.settings.StOpEditor, int16_t(1));
+    QVERIFY(!Find<QWidget>(*session, "ImTxEditor")->isVisible());
+    Click(*session, "StOpEditor0");
+    QVERIFY(box->isHidden() && browse->isHidden());
+    QCOMPARE(session->model.settings.StOpEditor, int16_t(0));
+}
+
+void SettingsAndShutDownTest::browsePutsTheChosenEditorIntoTheBox()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    folder.setIniValue("Default", "ProgramEditor", "/opt/tools/ed");
+    folder.setIniValue("Default", "StOpEditor", "1");
+    auto session = folder.start();
+    QString title, startFolder;
+    QString answer = "/usr/bin/kate";
+    session->mainWindow->settingsPage()->setOpenFilePicker(
+        [&](QWidget*, const QString& t, const QString& f, const QString&) {
+            title = t;
+            startFolder = f;
+            return answer;
+        });
+    session->mainWindow->MainTab()->setCurrentIndex(2);
+    Click(*session, "ComEditorBrowse");
+    QCOMPARE(title, QString("Select program name for editor"));
+    QCOMPARE(startFolder, QString("/opt/tools/"));
+    QCOMPARE(Find<QLineEdit>(*session, "TxEditor")->text(), answer);
+    QCOMPARE(session->model.settings.ProgramEditor, std::string("/usr/bin/kate"));
+
+    answer.clear(); // cancelled: nothing changes
+    Click(*session, "ComEditorBrowse");
+    QCOMPARE(startFolder, QString("/usr/bin/"));
+    QCOMPARE(session->model.settings.ProgramEditor, std::string("/usr/bin/kate"));
+}
+
+void SettingsAndShutDownTest::outOfRangePortStartsAtTheFirstPort()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    folder.setIniValue("Default", "Port", "4");
+    folder.setIniValue("Default", "StOpEditor", "7");
+    auto session = folder.start();
+    QCOMPARE(Find<QComboBox>(*session, "StCombComm0")->currentText(), QString("COM1"));
+    QCOMPARE(session->model.settings.Port, int16_t(0));
+    QVERIFY(Find<QRadioButton>(*session, "StOpEditor0")->isChecked());
+    QCOMPARE(session->model.settings.StOpEditor, int16_t(0));
+}
+
+QTEST_MAIN(SettingsAndShutDownTest)
+#include "tst_SettingsAndShutDown.moc"

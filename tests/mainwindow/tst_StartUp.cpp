@@ -1,0 +1,247 @@
+// Start-up: the settings file missing, rewritten on request, broken, or carrying
+// changed texts; setup mode; the splash's minimum time.
+#include "helper_Session.h"
+
+#include "app/ProgramState.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTabWidget>
+
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+namespace {
+
+const std::string kUnreadable = "The program is unable to read the saved settings\r\nDefault settings are used instead.";
+
+QByteArray WithCaption(QByteArray bytes, const QByteArray& section, const QByteArray& caption)
+{
+    const qsizetype header = bytes.indexOf("[" + section + "]\r\n");
+    const qsizetype line = bytes.indexOf("Caption=", header);
+    bytes.replace(line, bytes.indexOf("\r\n", line) - line, "Caption=" + caption);
+    return bytes;
+}
+
+} // namespace
+
+class StartUpTest : public QObject {
+    Q_OBJECT
+private slots:
+    void noSettingsFileWarnsOnceAndCreatesIt();
+    void createIniFileRewritesWithoutWarning_data();
+    void createIniFileRewritesWithoutWarning();
+    void otherCommandLinesStartNormally_data();
+    void otherCommandLinesStartNormally();
+    void changedTextsAppearOnTheirControls_data();
+    void changedTextsAppearOnTheirControls();
+    void tabCaptionsFollowTheMessages();
+    void unreadableFileIsKeptAsBackupAndRebuilt();
+    void setupModeWithUnreadableFileRebuildsAndGoesOn();
+    void splashStandsForItsMinimumTime();
+    void unwritableFolderIsReportedOnceAndDefaultsUsed();
+};
+
+void StartUpTest::noSettingsFileWarnsOnceAndCreatesIt()
+{
+    ProgramFolder folder;
+    auto session = folder.start();
+    QCOMPARE(folder.interaction.messages.size(), size_t(1));
+    const auto& warning = folder.interaction.messages.front();
+    QCOMPARE(warning.text, kUnreadable);
+    QCOMPARE(warning.title, std::string("Warning"));
+    QCOMPARE(warning.icon, MessageIcon::Exclamation);
+    QCOMPARE(warning.buttons, MessageButtons::Ok);
+    QVERIFY(folder.hasIni());
+    QVERIFY(folder.iniBytes().startsWith("[Main Form]\r\nCaption=Tavrelo version 1.10\r\n"));
+    QVERIFY(session->mainWindow->isVisible());
+    QCOMPARE(session->mainWindow->windowTitle(), QString("Tavrelo version 1.10"));
+    QVERIFY(session->state.SettingsRead);
+    QVERIFY(session->state.FormLoaded);
+    QCOMPARE(session->state.OutputFileMode, 1);
+    QCOMPARE(session->state.AppPath, folder.folder() + "/");
+}
+
+void StartUpTest::createIniFileRewritesWithoutWarning_data()
+{
+    QTest::addColumn<QString>("commandLine");
+    QTest::newRow("exact") << "CreateIniFile";
+    QTest::newRow("blanks around") << "  CreateIniFile ";
+}
+
+void StartUpTest::createIniFileRewritesWithoutWarning()
+{
+    QFETCH(QString, commandLine);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    const QByteArray defaults = folder.iniBytes();
+    folder.writeIni(WithCaption(defaults, "ComDLN", "&Fetch"));
+
+    auto session = folder.start(commandLine.toStdString());
+    QVERIFY(folder.interaction.messages.empty());
+    QCOMPARE(folder.iniBytes(), defaults);
+    QCOMPARE(Find<QAbstractButton>(*session, "ComDLN")->text(), QString("&Download"));
+}
+
+void StartUpTest::otherCommandLinesStartNormally_data()
+{
+    QTest::addColumn<QString>("commandLine");
+    QTest::newRow("other case") << "createinifile";
+    QTest::newRow("further word") << "CreateIniFile now";
+    QTest::newRow("empty") << "";
+}
+
+void StartUpTest::otherCommandLinesStartNormally()
+{
+    QFETCH(QString, commandLine);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    folder.writeIni(WithCaption(folder.iniBytes(), "ComDLN", "&Fetch"));
+
+    auto session = folder.start(commandLine.toStdString());
+    QVERIFY(folder.interaction.messages.empty());
+    QVERIFY(!session->state.SetupMode);
+    QCOMPARE(Find<QAbstractButton>(*session, "ComDLN")->text(), QString("&Fetch"));
+}
+
+void StartUpTest::changedTextsAppearOnTheirControls_data()
+{
+    QTest::addColumn<QByteArray>("section");
+    QTest::addColumn<QByteArray>("key");
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QByteArray>("property");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("button") << QByteArray("ComDLN") << QByteArray("Caption") << QByteArray("&Fetch") << "ComDLN"
+                            << QByteArray("text") << "&Fetch";
+    QTest::newRow("frame") << QByteArray("Fr1") << QByteArray("Caption") << QByteArray("Origin:") << "Fr1"
+                           << QByteArray("title") << "Origin:";
+    QTest::newRow("window") << QByteArray("Main Form") << QByteArray("Caption") << QByteArray("Tavrelo test")
+                            << "F_DatTr" << QByteArray("windowTitle") << "Tavrelo test";
+    QTest::newRow("label by other case") << QByteArray("LbDataFormat") << QByteArray("Caption")
+                                         << QByteArray("Format:") << "LbDataformat" << QByteArray("text")
+                                         << "Format:";
+    QTest::newRow("settings page label") << QByteArray("StLbComm0") << QByteArray("Caption")
+                                         << QByteArray("Serial port:") << "StLbComm0" << QByteArray("text")
+                                         << "Serial port:";
+    QTest::newRow("Windows-1252") << QByteArray("OpReceive2") << QByteArray("Caption") << QByteArray("Autre donn\xe9""e")
+                                  << "OpReceive2" << QByteArray("text") << QString::fromUtf8("Autre donnée");
+    QTest::newRow("tooltip") << QByteArray("OpSourse1") << QByteArray("ToolTipText") << QByteArray("Pick a file")
+                             << "OpSourse1" << QByteArray("toolTip") << "Pick a file";
+    QTest::newRow("text box tooltip") << QByteArray("TxFileName") << QByteArray("ToolTipText")
+                                      << QByteArray("Target") << "TxFileName" << QByteArray("toolTip") << "Target";
+}
+
+void StartUpTest::changedTextsAppearOnTheirControls()
+{
+    QFETCH(QByteArray, section);
+    QFETCH(QByteArray, key);
+    QFETCH(QByteArray, value);
+    QFETCH(QString, control);
+    QFETCH(QByteArray, property);
+    QFETCH(QString, shown);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    folder.setIniValue(section, key, value);
+
+    auto session = folder.start();
+    QVERIFY(folder.interaction.messages.empty());
+    QWidget* widget = control == "F_DatTr" ? session->mainWindow.get() : Find<QWidget>(*session, control.toLatin1());
+    QCOMPARE(widget->property(property.constData()).toString(), shown);
+}
+
+void StartUpTest::tabCaptionsFollowTheMessages()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    QByteArray bytes = folder.iniBytes();
+    bytes.replace("\r\n1,Receive\r\n", "\r\n1,Empfang, Daten\r\n");
+    folder.writeIni(bytes);
+
+    auto session = folder.start();
+    const QTabWidget* tabs = session->mainWindow->MainTab();
+    QCOMPARE(tabs->count(), 3);
+    QCOMPARE(tabs->tabText(0), QString("Empfang, Daten"));
+    QCOMPARE(tabs->tabText(1), QString("Send"));
+    QCOMPARE(tabs->tabText(2), QString("Settings"));
+    QCOMPARE(tabs->currentIndex(), 0);
+}
+
+void StartUpTest::unreadableFileIsKeptAsBackupAndRebuilt()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    const QByteArray defaults = folder.iniBytes();
+    const QByteArray broken = WithCaption(defaults, "ComExit", "");
+    folder.writeIni(broken);
+
+    auto session = folder.start();
+    QCOMPARE(folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(folder.interaction.messages.front().text, kUnreadable);
+    QFile backup(folder.iniPath() + ".bak");
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), broken);
+    QCOMPARE(folder.iniBytes(), defaults);
+    QCOMPARE(Find<QAbstractButton>(*session, "ComExit")->text(), QString("E&xit"));
+}
+
+void StartUpTest::setupModeWithUnreadableFileRebuildsAndGoesOn()
+{
+    ProgramFolder folder;
+    folder.writeIni("not a settings file\r\n");
+    auto session = folder.start("Custom Layout");
+    QCOMPARE(folder.interaction.messages.size(), size_t(1));
+    QVERIFY(session->state.SetupMode);
+    QVERIFY(session->mainWindow->isVisible());
+    QVERIFY(folder.iniBytes().startsWith("[Main Form]\r\n"));
+    QVERIFY(Find<QWidget>(*session, "ImComboDataFormat")->isVisible());
+}
+
+void StartUpTest::splashStandsForItsMinimumTime()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    StartOptions options;
+    options.appFolder = folder.folder();
+    options.minimumSplashMs = 300;
+    QElapsedTimer clock;
+    clock.start();
+    auto session = Main(options, folder.interaction);
+    QVERIFY(clock.elapsed() > 300);
+    QVERIFY(session->mainWindow->isVisible());
+}
+
+void StartUpTest::unwritableFolderIsReportedOnceAndDefaultsUsed()
+{
+    // A program folder below a regular file can take no file, whoever runs the test.
+    ProgramFolder folder;
+    QFile blocker(QString::fromStdString(folder.folder() + "/blocker"));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    StartOptions options;
+    options.appFolder = folder.folder() + "/blocker/program";
+    options.minimumSplashMs = 0;
+    auto session = Main(options, folder.interaction);
+
+    QCOMPARE(folder.interaction.messages.size(), size_t(2));
+    QCOMPARE(folder.interaction.messages.front().text, kUnreadable);
+    const auto& failure = folder.interaction.messages.back();
+    QCOMPARE(failure.icon, MessageIcon::Critical);
+    QVERIFY(failure.text.find(options.appFolder) != std::string::npos);
+    QVERIFY(session->mainWindow->isVisible());
+    QCOMPARE(Find<QAbstractButton>(*session, "ComDLN")->text(), QString("&Download"));
+    QCOMPARE(session->mainWindow->MainTab()->tabText(0), QString("Receive"));
+    QCOMPARE(Find<QComboBox>(*session, "ComboDataFormat")->count(), 8);
+
+    // Exit says nothing more: the failure has been reported once.
+    Find<QAbstractButton>(*session, "ComExit")->click();
+    QCOMPARE(folder.interaction.messages.size(), size_t(2));
+}
+
+QTEST_MAIN(StartUpTest)
+#include "tst_StartUp.moc"
