@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev
-          libgl1-mesa-dev gdal-bin python3-ezdxf xvfb xauth)
+          libgl1-mesa-dev gdal-bin python3-ezdxf xvfb xauth locales)
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -104,7 +104,14 @@ double Val(const std::string& text)
         if (expDigits)
             number += exponent;
     }
-    const double value = std::strtod(number.c_str(), nullptr);
+    // from_chars reads "." whatever the locale, where strtod would take the locale's comma.
+    const char* first = number.data();
+    if (*first == '+')
+        ++first;
+    double value = 0.0;
+    const auto read = std::from_chars(first, number.data() + number.size(), value);
+    if (read.ec != std::errc())
+        return 0.0;
     return std::isfinite(value) ? value : 0.0;
 }
 
@@ -147,9 +154,10 @@ std::string NumberText(double value)
     if (value == 0.0)
         return "0";
     char buffer[64];
-    // Fifteen significant digits, as the original runtime printed a double.
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    std::string text = buffer;
+    // Fifteen significant digits, as the original runtime printed a double; to_chars
+    // writes "." whatever the locale.
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, printed.ptr);
     // "0.5" prints as ".5" in the original runtime; the readers accept both, and the
     // settings file carries numbers >= 1, so the leading zero is kept for clarity.
     return text;
@@ -282,8 +290,11 @@ std::string PrintStatementNumber(double value)
     if (!std::isfinite(value) || value == 0.0)
         return " 0 ";
     char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.15G", std::fabs(value));
-    std::string digits = buffer;
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::general, 15);
+    std::string digits(buffer, printed.ptr);
+    for (char& c : digits)
+        if (c == 'e')
+            c = 'E';
     if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.')
         digits.erase(0, 1);
     return (value < 0 ? "-" : " ") + digits + " ";

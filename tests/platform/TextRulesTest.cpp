@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 using namespace tavrelo;
 
 TEST(Val, ReadsTheLeadingNumber)
@@ -67,4 +69,18 @@ TEST(NumberForms, MaskZerosBeforeThePointAreLeadingDigits)
     };
     for (const auto& c : printed)
         EXPECT_EQ(PrintStatementNumber(c.value), c.text) << c.value;
+}
+
+TEST(NumberForms, PointWhateverTheLocale)
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+        GTEST_SKIP() << "no locale with a decimal comma is installed (test.sh generates de_DE.UTF-8)";
+    const double read = Val("8.25");
+    const std::string printed = PrintNumber(8.25);
+    const std::string masked = FormatMask(1234.5678, "0.000");
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_DOUBLE_EQ(read, 8.25);
+    EXPECT_EQ(printed, " 8.25 ");
+    EXPECT_EQ(masked, "1234.568");
 }
