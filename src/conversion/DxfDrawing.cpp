@@ -14,11 +14,12 @@ void DxfExtents::add(double x, double y)
 
 DxfDrawing::DxfDrawing(ByteSink& sink, const DxfOptions& options) : m_out(sink), m_3d(options.output3D)
 {
+    const DxfEntityCodes& codes = kDxfEntityCodes;
     const std::string pointLayer = DxfEmitter::LayerName(options.pointLayer);
     m_pointStart = DxfEmitter::Record([&](DxfEmitter& e) {
-        e.text(0, "POINT");
-        e.text(8, pointLayer);
-        e.integer(62, 0);
+        e.text("POINT");
+        e.text(codes.layer, pointLayer);
+        e.integer(codes.colour, 0);
     });
     for (int row = 0; row < 3; ++row) {
         const DxfLabelOptions& label = options.labels[row];
@@ -27,11 +28,14 @@ DxfDrawing::DxfDrawing(ByteSink& sink, const DxfOptions& options) : m_out(sink),
         r.writable = !label.layer.empty();
         r.height = options.labelHeight(row);
         r.start = DxfEmitter::Record([&](DxfEmitter& e) {
-            e.text(0, "TEXT");
-            e.text(8, DxfEmitter::LayerName(label.layer));
-            e.integer(62, options.labelColour(row));
+            e.text("TEXT");
+            e.text(codes.layer, DxfEmitter::LayerName(label.layer));
+            e.integer(codes.colour, options.labelColour(row));
         });
-        r.end = DxfEmitter::Record([&](DxfEmitter& e) { e.height(40, r.height); });
+        r.end = DxfEmitter::Record([&](DxfEmitter& e) {
+            e.height(codes.height, r.height);
+            e.code(codes.next);
+        });
     }
 }
 
@@ -40,7 +44,12 @@ void DxfDrawing::header(const DxfExtents& extents)
     for (size_t i = 0; i < kDxfHeaderTemplateSize; ++i) {
         const DxfTemplatePair& pair = kDxfHeaderTemplate[i];
         switch (pair.extent) {
-        case DxfExtentValue::None: m_out.text(pair.code, pair.value); break;
+        case DxfExtentValue::None:
+            if (pair.value != nullptr)
+                m_out.text(pair.code, pair.value);
+            else
+                m_out.code(pair.code);
+            break;
         case DxfExtentValue::MinX: m_out.extent(pair.code, extents.minX); break;
         case DxfExtentValue::MinY: m_out.extent(pair.code, extents.minY); break;
         case DxfExtentValue::MaxX: m_out.extent(pair.code, extents.maxX); break;
@@ -71,11 +80,13 @@ void DxfDrawing::point(const DxfPoint& point)
 
 void DxfDrawing::pointEntity(double x, double y, double z)
 {
+    const DxfEntityCodes& codes = kDxfEntityCodes;
     m_out.repeat(m_pointStart);
-    m_out.coordinate(10, x);
-    m_out.coordinate(20, y);
+    m_out.coordinate(codes.x, x);
+    m_out.coordinate(codes.y, y);
     if (m_3d)
-        m_out.coordinate(30, z);
+        m_out.coordinate(codes.z, z);
+    m_out.code(codes.next);
 }
 
 void DxfDrawing::textEntity(int row, double x, double y, double z, const std::string& text)
@@ -83,19 +94,20 @@ void DxfDrawing::textEntity(int row, double x, double y, double z, const std::st
     const Row& r = m_rows[row];
     if (text.empty() || !r.writable)
         return;
+    const DxfEntityCodes& codes = kDxfEntityCodes;
     m_out.repeat(r.start);
-    m_out.text(1, text);
-    m_out.coordinate(10, x);
-    m_out.coordinate(20, y);
+    m_out.text(codes.text, text);
+    m_out.coordinate(codes.x, x);
+    m_out.coordinate(codes.y, y);
     if (m_3d)
-        m_out.coordinate(30, z);
+        m_out.coordinate(codes.z, z);
     m_out.repeat(r.end);
 }
 
 void DxfDrawing::end()
 {
-    m_out.text(0, "ENDSEC");
-    m_out.text(0, "EOF");
+    m_out.text("ENDSEC");
+    m_out.text(kDxfEndOfFileCode, "EOF");
     m_out.flush();
 }
 

@@ -2,6 +2,8 @@
 // A drawing of survey points: the fixed header with the extents, then per point one
 // POINT on the point layer and up to three TEXT labels (name, elevation, code) on
 // their own layers, then the end lines. Easting is the drawing's X, northing its Y.
+// The header and every entity end with a "0" code line, so each entity starts with its
+// name line and the end lines with "ENDSEC".
 #include "conversion/DxfEmitter.h"
 #include "conversion/DxfOptions.h"
 
@@ -40,13 +42,13 @@ private:
 
     DxfEmitter m_out;
     bool m_3d;
-    std::string m_pointStart; // the pairs every POINT starts with
+    std::string m_pointStart; // the lines every POINT starts with: name, layer, colour
     struct Row {
         bool enabled;
         bool writable; // a row without a layer writes no labels
         double height;
         std::string start; // TEXT, layer and colour
-        std::string end;   // the height
+        std::string end;   // the height and the closing "0"
     };
     std::array<Row, 3> m_rows;
 };

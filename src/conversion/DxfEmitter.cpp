@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace tavrelo {
@@ -19,22 +20,33 @@ bool IsUnwritable(unsigned char c)
 
 const char* const kMasks[] = {"0", "0.0", "0.00", "0.000", "0.0000"};
 constexpr double kScale[] = {1, 10, 100, 1000, 10000};
+constexpr std::uint64_t kUnit[] = {1, 10, 100, 1000, 10000};
 
 // FormatMask's digits without its cost: away from a tie (the one case where rounding
-// the binary value and rounding its 15-digit decimal form can differ) the correctly
-// rounded binary value is the same text. Returns the length written to out (room for
-// 32 bytes), or 0 for a tie or a huge value, which FormatMask must do.
+// the binary value and rounding its 15-digit decimal form can differ) the value scaled
+// to whole units of the last decimal rounds to the same whole number either way, and
+// that number's digits are the text. Returns the length written to out (room for 32
+// bytes), or 0 for a tie or a huge value, which FormatMask must do.
 size_t FastFixed(char* out, double value, int decimals)
 {
     const double scaled = std::fabs(value) * kScale[decimals];
-    const double fraction = scaled - std::floor(scaled);
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
     if (!(scaled < 1e15) || std::fabs(fraction - 0.5) <= scaled * 1e-14 + 1e-9)
         return 0;
-    char* end = std::to_chars(out, out + 32, value, std::chars_format::fixed, decimals).ptr;
-    // "-0.0000" is written without its sign, as FormatMask writes it.
-    if (*out == '-' && std::strspn(out + 1, "0.") >= static_cast<size_t>(end - out - 1)) {
-        std::memmove(out, out + 1, static_cast<size_t>(end - out - 1));
-        --end;
+    const std::uint64_t units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    char* end = out;
+    // A value that rounds to zero is written without its sign ("0.0000"), as FormatMask
+    // writes it.
+    if (value < 0 && units != 0)
+        *end++ = '-';
+    end = std::to_chars(end, out + 24, units / kUnit[decimals]).ptr;
+    if (decimals > 0) {
+        *end++ = '.';
+        std::uint64_t rest = units % kUnit[decimals];
+        for (int i = decimals - 1; i >= 0; --i, rest /= 10)
+            end[i] = static_cast<char>('0' + rest % 10);
+        end += decimals;
     }
     return static_cast<size_t>(end - out);
 }
@@ -56,24 +68,24 @@ void DxfEmitter::put(const char* bytes, size_t size)
 
 void DxfEmitter::line(const char* bytes, size_t size)
 {
-    put(bytes, size);
-    put("\r\n", 2);
+    if (m_used + size + 2 > kBufferSize) {
+        put(bytes, size);
+        put("\r\n", 2);
+        return;
+    }
+    std::memcpy(m_buffer + m_used, bytes, size);
+    m_buffer[m_used + size] = '\r';
+    m_buffer[m_used + size + 1] = '\n';
+    m_used += size + 2;
 }
 
-void DxfEmitter::code(int code)
+void DxfEmitter::code(DxfCode code)
 {
-    // The digits are written after three blanks and the line starts so that they end
-    // in the third column.
-    char text[24] = "   ";
-    const auto result = std::to_chars(text + 3, text + 20, code);
-    const size_t length = static_cast<size_t>(result.ptr - (text + 3));
-    const char* start = length < 3 ? text + length : text + 3;
-    line(start, static_cast<size_t>(result.ptr - start));
+    line(code.line(), code.size());
 }
 
-void DxfEmitter::text(int groupCode, const std::string& value)
+void DxfEmitter::text(const std::string& value)
 {
-    code(groupCode);
     const auto unwritable = [](char c) { return IsUnwritable(static_cast<unsigned char>(c)); };
     if (std::none_of(value.begin(), value.end(), unwritable)) {
         line(value.data(), value.size());
@@ -84,7 +96,13 @@ void DxfEmitter::text(int groupCode, const std::string& value)
     line(clean.data(), clean.size());
 }
 
-void DxfEmitter::fixed(int groupCode, double value, int decimals)
+void DxfEmitter::text(DxfCode groupCode, const std::string& value)
+{
+    code(groupCode);
+    text(value);
+}
+
+void DxfEmitter::fixed(DxfCode groupCode, double value, int decimals)
 {
     code(groupCode);
     char digits[32];
@@ -96,10 +114,10 @@ void DxfEmitter::fixed(int groupCode, double value, int decimals)
     line(text.data(), text.size());
 }
 
-void DxfEmitter::coordinate(int groupCode, double value)
+void DxfEmitter::coordinate(DxfCode groupCode, double value)
 {
-    const int slot = groupCode / 10 - 1;
-    if (groupCode % 10 != 0 || slot < 0 || slot > 2) {
+    const int slot = groupCode.number() / 10 - 1;
+    if (groupCode.number() % 10 != 0 || slot < 0 || slot > 2) {
         fixed(groupCode, value, 4);
         return;
     }
@@ -116,7 +134,7 @@ void DxfEmitter::coordinate(int groupCode, double value)
     line(last.text, last.length);
 }
 
-void DxfEmitter::integer(int groupCode, int value)
+void DxfEmitter::integer(DxfCode groupCode, int value)
 {
     code(groupCode);
     char digits[16];

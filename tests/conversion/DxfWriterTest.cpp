@@ -3,11 +3,14 @@
 
 #include "conversion/ConverterRegistry.h"
 #include "conversion/DxfConverters.h"
+#include "conversion/DxfEmitter.h"
 #include "conversion/DxfOptions.h"
 #include "platform/Profile.h"
+#include "platform/TextRules.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 
 using namespace tavrelo;
@@ -17,13 +20,14 @@ namespace {
 
 const char* const kPointLine = "P1,6500100.000,500200.000,12.345,TREE";
 
-// What lies between the ENTITIES opening and the end lines.
+// The entities: what lies between the header, which ends with the "0" of the first
+// entity, and the end lines. Each entity then reads from its name to its closing "0".
 std::string Entities(const std::string& drawing)
 {
-    const std::string open = "  2\r\nENTITIES\r\n";
-    const std::string close = "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+    const std::string open = "  2\r\nENTITIES\r\n  0\r\n";
+    const std::string close = "ENDSEC\r\n 0\r\nEOF\r\n";
     const size_t start = drawing.find(open);
-    if (start == std::string::npos || drawing.size() < close.size() ||
+    if (start == std::string::npos || drawing.size() < start + open.size() + close.size() ||
         drawing.compare(drawing.size() - close.size(), close.size(), close) != 0)
         return "<not a drawing>";
     return drawing.substr(start + open.size(), drawing.size() - close.size() - start - open.size());
@@ -130,6 +134,30 @@ TEST(DxfOptions, SavesTheFourteenKeysAndReadsThemBack)
     EXPECT_EQ(back.labels[0].colourTag, "3"); // the reader trims the value
 }
 
+// The emitter's own number formatting must give FormatMask's text for every value:
+// halves (rounded away from zero), values that round to zero, huge and odd values, and
+// a sweep over steps of half the last decimal, where every other value is a tie.
+TEST(DxfEmitter, NumbersAsTheirMasksFormatThem)
+{
+    std::vector<double> values = {0, -0.0, 0.00005, -0.00005, -0.00004, 0.00015, 2.5e-5, 0.1 + 0.2, 1234.5,
+                                  -1234.56785, 6500099.99995, 6500099.5, 9999999, -9999999, 123456789.12345,
+                                  999999999999.99995, 1e15, -1e16, 1e300, std::nan(""), HUGE_VAL, 0.0005, -0.0015};
+    for (int i = -20000; i <= 20000; ++i)
+        values.push_back(i * 0.00005 + (i % 7) * 1000.0);
+    for (double value : values) {
+        StringSink sink;
+        {
+            DxfEmitter out(sink);
+            out.coordinate(" 10", value);
+            out.coordinate(" 10", value); // the kept text of the same value
+            out.extent(" 20", value);
+            out.height("40", value);
+        }
+        const std::string four = FormatMask(value, "0.0000"), three = FormatMask(value, "0.000");
+        EXPECT_EQ(sink.bytes(), CrLf({" 10", four, " 10", four, " 20", three, "40", three})) << value;
+    }
+}
+
 TEST(DxfWriter, InputWithoutPointsGivesTheHeaderWithUntouchedExtents)
 {
     DxfRun run;
@@ -137,20 +165,27 @@ TEST(DxfWriter, InputWithoutPointsGivesTheHeaderWithUntouchedExtents)
     EXPECT_EQ(run.state.TransferStatus, "OK");
 }
 
-TEST(DxfWriter, ExtentsInTheHeaderEastingOnX)
+// The whole file: header with the extents (easting on X), the entities, the end lines.
+// The header is the same in 2D, which drops only the " 30" lines.
+TEST(DxfWriter, WholeDrawingAndItsHeaderIn2D)
 {
+    const std::string expected = ReadBytes(Fixture("dxf_points_nez_expected.dxf"));
     DxfRun run;
-    const std::string drawing = run.convertFile(Fixture("dxf_points_nez.asc"));
-    EXPECT_NE(drawing.find(CrLf({"  9", "$EXTMIN", " 10", "500000.250", " 20", "6500000.500", "  9", "$EXTMAX",
-                                 " 10", "500200.000", " 20", "6500100.000", "  9", "$LIMMIN", " 10", "500000.250",
-                                 " 20", "6500000.500", "  9", "$LIMMAX", " 10", "500200.000", " 20", "6500100.000"})),
-              std::string::npos);
+    EXPECT_EQ(run.convertFile(Fixture("dxf_points_nez.asc")), expected);
+
+    DxfRun flat;
+    flat.options.output3D = false;
+    const std::string drawing = flat.convertFile(Fixture("dxf_points_nez.asc"));
+    std::string withoutZ = expected;
+    for (size_t at; (at = withoutZ.find("\r\n 30\r\n")) != std::string::npos;)
+        withoutZ.erase(at + 2, withoutZ.find("\r\n", at + 7) + 2 - (at + 2));
+    EXPECT_EQ(drawing, withoutZ);
 }
 
 TEST(DxfWriter, EntitiesByOptions)
 {
-    const std::string point3d = CrLf({"  0", "POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20",
-                                      "6500100.0000", " 30", "12.3450"});
+    const std::string point3d = CrLf({"POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20",
+                                      "6500100.0000", " 30", "12.3450", "  0"});
     const struct {
         const char* what;
         std::function<void(DxfRun&)> set;
@@ -158,55 +193,55 @@ TEST(DxfWriter, EntitiesByOptions)
         std::string entities;
     } cases[] = {
         {"defaults: 3D, three labels half a height right, 0.5, 1.7 and 2.9 heights down", [](DxfRun&) {}, kPointLine,
-         point3d + CrLf({"  0", "TEXT", "  8", "PN", " 62", "1", "  1", "P1", " 10", "500200.5000", " 20",
-                         "6500099.5000", " 30", "12.3450", " 40", "1.000",
-                         "  0", "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20",
-                         "6500098.3000", " 30", "12.3450", " 40", "1.000",
-                         "  0", "TEXT", "  8", "CD", " 62", "1", "  1", "TREE", " 10", "500200.5000", " 20",
-                         "6500097.1000", " 30", "12.3450", " 40", "1.000"})},
-        {"E-N-Z input gives the same drawing", [](DxfRun& r) { r.context.coordinateOrder = 1; },
-         "P1,500200.000,6500100.000,12.345", point3d + CrLf({"  0", "TEXT", "  8", "PN", " 62", "1", "  1", "P1",
-                                                             " 10", "500200.5000", " 20", "6500099.5000", " 30",
-                                                             "12.3450", " 40", "1.000", "  0", "TEXT", "  8", "EL",
-                                                             " 62", "1", "  1", "12.345", " 10", "500200.5000",
-                                                             " 20", "6500098.3000", " 30", "12.3450", " 40", "1.000"})},
+         point3d + CrLf({"TEXT", "  8", "PN", " 62", "1", "  1", "P1", " 10", "500200.5000", " 20",
+                         "6500099.5000", " 30", "12.3450", " 40", "1.000", "  0",
+                         "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20",
+                         "6500098.3000", " 30", "12.3450", " 40", "1.000", "  0",
+                         "TEXT", "  8", "CD", " 62", "1", "  1", "TREE", " 10", "500200.5000", " 20",
+                         "6500097.1000", " 30", "12.3450", " 40", "1.000", "  0"})},
+        {"E-N-Z input gives the same drawing; 4 fields: no code label", [](DxfRun& r) { r.context.coordinateOrder = 1; },
+         "P1,500200.000,6500100.000,12.345",
+         point3d + CrLf({"TEXT", "  8", "PN", " 62", "1", "  1", "P1", " 10", "500200.5000", " 20",
+                         "6500099.5000", " 30", "12.3450", " 40", "1.000", "  0",
+                         "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20",
+                         "6500098.3000", " 30", "12.3450", " 40", "1.000", "  0"})},
         {"2D, name row off: the elevation 1.2 heights down", [](DxfRun& r) {
              r.options.output3D = false;
              r.options.labels[0].enabled = false;
              r.options.labels[2].enabled = false;
          }, kPointLine,
-         CrLf({"  0", "POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000",
-               "  0", "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20", "6500098.8000",
-               " 40", "1.000"})},
+         CrLf({"POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000", "  0",
+               "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20", "6500098.8000",
+               " 40", "1.000", "  0"})},
         {"heights, colours; an unreadable size is 1", [](DxfRun& r) {
              r.options.output3D = false;
              r.options.labels[0] = {true, "PN", "2", "6"};
              r.options.labels[1] = {true, "EL", "0.5", "7"};
              r.options.labels[2] = {true, "CD", "big", "8"};
          }, kPointLine,
-         CrLf({"  0", "POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000",
-               "  0", "TEXT", "  8", "PN", " 62", "7", "  1", "P1", " 10", "500201.0000", " 20", "6500099.0000",
-               " 40", "2.000",
-               "  0", "TEXT", "  8", "EL", " 62", "8", "  1", "12.345", " 10", "500201.0000", " 20", "6500098.4000",
-               " 40", "0.500",
-               "  0", "TEXT", "  8", "CD", " 62", "7", "  1", "TREE", " 10", "500201.0000", " 20", "6500097.2000",
-               " 40", "1.000"})},
+         CrLf({"POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000", "  0",
+               "TEXT", "  8", "PN", " 62", "7", "  1", "P1", " 10", "500201.0000", " 20", "6500099.0000",
+               " 40", "2.000", "  0",
+               "TEXT", "  8", "EL", " 62", "8", "  1", "12.345", " 10", "500201.0000", " 20", "6500098.4000",
+               " 40", "0.500", "  0",
+               "TEXT", "  8", "CD", " 62", "7", "  1", "TREE", " 10", "500201.0000", " 20", "6500097.2000",
+               " 40", "1.000", "  0"})},
         {"empty name and empty code layer write nothing; the rows still move down", [](DxfRun& r) {
              r.options.output3D = false;
              r.options.labels[2].layer = "";
          }, ",6500100.000,500200.000,12.345,TREE",
-         CrLf({"  0", "POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000",
-               "  0", "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20", "6500098.3000",
-               " 40", "1.000"})},
+         CrLf({"POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000", "  0",
+               "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20", "6500098.3000",
+               " 40", "1.000", "  0"})},
         {"layer names made valid, a byte without a character becomes ?", [](DxfRun& r) {
              r.options.output3D = false;
              r.options.pointLayer = "A/B";
              r.options.labels[1].enabled = false;
              r.options.labels[2].enabled = false;
          }, "P\x81\xe9,-0.00001,-1.23456,0",
-         CrLf({"  0", "POINT", "  8", "A_B", " 62", "0", " 10", "-1.2346", " 20", "0.0000",
-               "  0", "TEXT", "  8", "PN", " 62", "1", "  1", "P?\xe9", " 10", "-0.7346", " 20", "-0.5000",
-               " 40", "1.000"})},
+         CrLf({"POINT", "  8", "A_B", " 62", "0", " 10", "-1.2346", " 20", "0.0000", "  0",
+               "TEXT", "  8", "PN", " 62", "1", "  1", "P?\xe9", " 10", "-0.7346", " 20", "-0.5000",
+               " 40", "1.000", "  0"})},
     };
     for (const auto& c : cases) {
         DxfRun run;
@@ -228,7 +263,7 @@ TEST(DxfWriter, RawRecordsFollowTheirCoordOrderLine)
     for (const auto& [x, y] : std::vector<std::pair<const char*, const char*>>{
              {"500200.0000", "6500100.0000"}, {"500000.0000", "6500000.0000"},
              {"500300.0000", "6500400.0000"}, {"500000.0000", "6500000.0000"}})
-        expected += CrLf({"  0", "POINT", "  8", "PT", " 62", "0", " 10", x, " 20", y});
+        expected += CrLf({"POINT", "  8", "PT", " 62", "0", " 10", x, " 20", y, "  0"});
     EXPECT_EQ(entities, expected);
     EXPECT_EQ(run.state.TransferStatus, "OK");
 }
