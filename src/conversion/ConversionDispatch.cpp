@@ -64,13 +64,20 @@ void runConverter(ConversionContext& context, const char* name, const std::strin
     context.ui.setBusy(false);
 }
 
-void reportCopyFailure(ConversionContext& context, int error, const std::string& path)
+void tellCopyFailure(ConversionContext& context, int error, const std::string& path)
 {
     context.ui.message(RunErrorDescription(error) + ": " + path, MessageButtons::Ok, MessageIcon::Critical,
                        MessageText(context, 11, "Error"));
+}
+
+void reportCopyFailure(ConversionContext& context, int error, const std::string& path)
+{
+    tellCopyFailure(context, error, path);
     context.state.TransferStatus = "E";
 }
 
+// The converted target is written whatever becomes of the copy, so a failed copy is
+// told to the user without turning the conversion into a failure.
 void rawCopyRule(ConversionContext& context, const DispatchRequest& request)
 {
     if (!request.rawCopy)
@@ -78,7 +85,22 @@ void rawCopyRule(ConversionContext& context, const DispatchRequest& request)
     int error = 0;
     const std::string written = SaveRawCopy(request.input, Trim(request.target), &error);
     if (error != 0)
-        reportCopyFailure(context, error, written.empty() ? request.target : written);
+        tellCopyFailure(context, error, written.empty() ? Trim(request.target) : written);
+}
+
+// Received data that the user chose not to convert is kept beside the target, so a
+// cancelled dialog after a download never loses the field data.
+void keepUnconvertedData(ConversionContext& context, const DispatchRequest& request)
+{
+    int error = 0;
+    const std::string written = SaveRawCopy(request.input, Trim(request.target), &error);
+    if (error != 0 || written.empty()) {
+        tellCopyFailure(context, error != 0 ? error : RunError::FileAlreadyExists,
+                        written.empty() ? Trim(request.target) : written);
+        return;
+    }
+    context.ui.message("The received data was not converted. It is kept in " + written + ".", MessageButtons::Ok,
+                       MessageIcon::Information, MessageText(context, 6, "Warning"));
 }
 
 } // namespace
@@ -135,6 +157,8 @@ std::string SaveRawCopy(const std::string& input, const std::string& output, int
             *error = failure;
         return candidate;
     }
+    if (error)
+        *error = RunError::FileAlreadyExists; // all twenty names are taken
     return std::string();
 }
 
@@ -171,16 +195,17 @@ void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const D
         runConverter(context, converterName(road.action, raw), request.input, target);
         return;
     case Action::Kof:
-        context.state.TransferStatus = "ConvertToKOF";
+    case Action::KofAfterDialog:
+        // Raw data asks with the request word; for coordinates the dialog only stores
+        // its settings. A cancelled dialog converts nothing, so no file is written with
+        // settings the user turned down, and the received data is kept beside the target.
+        if (road.action == Action::Kof)
+            context.state.TransferStatus = "ConvertToKOF";
         if (!host.showKofDialog()) {
             context.state.TransferStatus = "Cancel";
+            keepUnconvertedData(context, request);
             return;
         }
-        break;
-    case Action::KofAfterDialog:
-        // The dialog only stores its settings here: Cancel still converts, with the
-        // settings as they stood before.
-        host.showKofDialog();
         break;
     case Action::Dxf:
     case Action::Calc:

@@ -37,6 +37,13 @@ void FillSilently(QComboBox* combo, const std::vector<std::string>& items)
     combo->setCurrentIndex(-1);
 }
 
+QString FilterLabel(const std::string& text)
+{
+    QString label = ToQt(text);
+    const int open = label.lastIndexOf('(');
+    return (open > 0 ? label.left(open) : label).trimmed();
+}
+
 void SelectSilently(QComboBox* combo, int index)
 {
     const QSignalBlocker block(combo);

@@ -49,6 +49,9 @@ std::string ArrayName(const char* name, int index);
 void CheckSilently(QAbstractButton* button, bool checked = true);
 // Fills a combo box with the items, nothing selected, without any signal.
 void FillSilently(QComboBox* combo, const std::vector<std::string>& items);
+// The text before a "(patterns)" at the end of a file-dialog text of the settings
+// file, to which a Qt filter adds its own patterns.
+QString FilterLabel(const std::string& text);
 // Selects an item without the combo's signal.
 void SelectSilently(QComboBox* combo, int index);
 

@@ -32,11 +32,13 @@ constexpr const char* kMakerLine = "Zarel survey software";
 
 } // namespace
 
-F_DatTr::F_DatTr(SettingsModel& model, ProgramState& state, UserInteraction& interaction, QWidget* parent)
+F_DatTr::F_DatTr(SettingsModel& model, ProgramState& state, UserInteraction& interaction, OptionStores& options,
+                 QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_state(state)
     , m_interaction(interaction)
+    , m_options(options)
 {
     setObjectName("F_DatTr");
     setBorder();
@@ -65,7 +67,7 @@ void F_DatTr::setBorder()
 void F_DatTr::createFrame()
 {
     m_mainTab = MakeControl<QTabWidget>(this, "MainTab");
-    m_receivePage = new ReceivePage(m_model, m_state);
+    m_receivePage = new ReceivePage(m_model, m_state, m_interaction, m_options);
     m_sendPage = new SendPage(m_model, m_state);
     m_settingsPage = new SettingsPage(m_model, m_state);
     m_mainTab->addTab(m_receivePage, QString());
@@ -97,6 +99,7 @@ void F_DatTr::wire()
     connect(m_comHelp, &QPushButton::clicked, this, &F_DatTr::ComHelp_Click);
     connect(m_comMapShow, &QPushButton::clicked, this, &F_DatTr::ComMapShow_Click);
     connect(m_receivePage, &ReceivePage::targetNameEdited, m_comMapShow, &QWidget::hide);
+    connect(m_receivePage, &ReceivePage::coordinateOutputReady, m_comMapShow, &QWidget::show);
 }
 
 QWidget* F_DatTr::controlForKey(const std::string& key)

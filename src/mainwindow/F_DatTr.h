@@ -15,6 +15,7 @@ class QTabWidget;
 namespace tavrelo {
 
 class SettingsModel;
+struct OptionStores;
 struct ProgramState;
 class ReceivePage;
 class SendPage;
@@ -30,7 +31,9 @@ public:
     // The load: under CreateIniMode the window keeps its built-in texts and touches no
     // program state; otherwise OutputFileMode becomes 1 (Append), the Receive page is
     // current and FormLoaded is set.
-    F_DatTr(SettingsModel& model, ProgramState& state, UserInteraction& interaction, QWidget* parent = nullptr);
+    // options: the stores of the option dialogs, which the conversions read.
+    F_DatTr(SettingsModel& model, ProgramState& state, UserInteraction& interaction, OptionStores& options,
+            QWidget* parent = nullptr);
     ~F_DatTr() override;
 
     // The model's control texts put onto the controls, the lists filled and the
@@ -47,6 +50,7 @@ public:
 
     QTabWidget* MainTab() const { return m_mainTab; }
     SettingsPage* settingsPage() const { return m_settingsPage; }
+    ReceivePage* receivePage() const { return m_receivePage; }
 
 signals:
     // The program is to end now, with this exit code.
@@ -78,6 +82,7 @@ private:
     SettingsModel& m_model;
     ProgramState& m_state;
     UserInteraction& m_interaction;
+    OptionStores& m_options;
     bool m_saveFailureReported = false;
     bool m_shownOnce = false;
 

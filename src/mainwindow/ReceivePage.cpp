@@ -4,6 +4,7 @@
 #include "app/SettingsModel.h"
 #include "app/gui/Twips.h"
 #include "mainwindow/Controls.h"
+#include "mainwindow/DialogHost.h"
 #include "mainwindow/SetupOverlay.h"
 
 #include <QCheckBox>
@@ -25,10 +26,16 @@ constexpr double kCommandTop = 3900;
 
 } // namespace
 
-ReceivePage::ReceivePage(SettingsModel& model, ProgramState& state, QWidget* parent)
+ReceivePage::ReceivePage(SettingsModel& model, ProgramState& state, UserInteraction& ui, OptionStores& options,
+                         QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_state(state)
+    , m_ui(ui)
+    , m_options(options)
+    , m_seams(DefaultReceiveSeams(ui))
+    , m_dialogs(std::make_unique<DialogHost>(
+          model, state, ui, options, [this] { return window(); }, [this] { return kofJob(); }))
 {
     setObjectName("ReceivePage");
     createSource();
@@ -92,6 +99,7 @@ void ReceivePage::wire()
     connect(m_comboDataFormat, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &ReceivePage::ComboDataFormat_Click);
     connect(m_txFileName, &QLineEdit::textChanged, this, &ReceivePage::TxFileName_Change);
+    connect(m_txFileName, &QLineEdit::returnPressed, this, &ReceivePage::TxFileName_KeyPress);
     connect(m_comFileName, &QPushButton::clicked, this, &ReceivePage::ComFileName_Click);
     connect(m_comSaveBrowse, &QPushButton::clicked, this, &ReceivePage::ComSaveBrowse_Click);
     connect(m_comSaveSetings, &QPushButton::clicked, this, &ReceivePage::ComSaveSetings_Click);
@@ -99,6 +107,8 @@ void ReceivePage::wire()
     connect(m_comConv, &QPushButton::clicked, this, &ReceivePage::ComConv_Click);
     connect(m_comViewFile, &QPushButton::clicked, this, &ReceivePage::ComViewFile_Click);
 }
+
+ReceivePage::~ReceivePage() = default;
 
 int ReceivePage::checkOrigDFValue() const
 {

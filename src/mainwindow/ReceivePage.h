@@ -3,9 +3,13 @@
 // file on disk), what kind it is (raw data, coordinates, Other), into which format and
 // file it is saved, and the Download / Convert / View saved file buttons. The source,
 // kind and remembered format positions live in the program settings at once.
+#include "conversion/ConversionDispatch.h"
 #include "mainwindow/FormGeometry.h"
+#include "mainwindow/ReceiveSeams.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -17,14 +21,24 @@ class QRadioButton;
 
 namespace tavrelo {
 
+class DialogHost;
+struct KofJob;
 class SettingsModel;
-struct ProgramState;
 class SetupOverlay;
+class UserInteraction;
+struct OptionStores;
+struct ProgramState;
 
 class ReceivePage : public QWidget {
     Q_OBJECT
 public:
-    ReceivePage(SettingsModel& model, ProgramState& state, QWidget* parent = nullptr);
+    // options: the stores the option dialogs edit and the converters read.
+    ReceivePage(SettingsModel& model, ProgramState& state, UserInteraction& ui, OptionStores& options,
+                QWidget* parent = nullptr);
+    ~ReceivePage() override;
+
+    // The file dialogs, the instrument and the editor, replaceable for tests.
+    ReceiveSeams& seams() { return m_seams; }
 
     // The remembered source, kind, format position and original-data tick put back
     // into the controls, each selection running its handler as a click would.
@@ -39,8 +53,11 @@ public:
     void selectFormat(int position);
 
 signals:
-    // The Save-as name was changed, by typing or by code.
+    // The Save-as name was changed, by typing or by code, or the result of the last
+    // command is no longer the file named there.
     void targetNameEdited();
+    // A coordinate calculation wrote its list while the map switch is on.
+    void coordinateOutputReady();
 
 private:
     void createSource();
@@ -62,16 +79,40 @@ private:
     bool fileSource() const;
     int selectedKind() const;
 
-    // Buttons whose commands come with the download and conversion work.
-    void ComFileName_Click() {}
-    void ComSaveBrowse_Click() {}
-    void ComSaveSetings_Click() {}
-    void ComDLN_Click() {}
-    void ComConv_Click() {}
-    void ComViewFile_Click() {}
+    // The file choices and the target check (ReceiveFileChoices.cpp).
+    void ComFileName_Click();
+    void ComSaveBrowse_Click();
+    void TxFileName_KeyPress();
+    void TestSaveAsFile();
+    // 0 a new target, 1 an existing one, -1 a name that cannot be created (told).
+    int checkTarget(const std::string& name);
+    bool askAppendOrOverwrite();
+    QString saveFilter() const;
+    void invalidateResult();
+    std::string targetName() const;
+    std::string sourceCaption() const;
+
+    // The two commands (ConvertCommand.cpp).
+    void ComDLN_Click();
+    void ComConv_Click();
+    bool startCommand();
+    bool targetIsSource() const;
+    bool showFormatDialog();
+    DispatchRequest dispatchRequest(const std::string& input) const;
+    ConversionContext conversionContext();
+    void endCommand(bool coordinateCalculation);
+
+    // The Settings button and the editor (OptionCommands.cpp).
+    void ComSaveSetings_Click();
+    void ComViewFile_Click();
+    KofJob kofJob() const;
 
     SettingsModel& m_model;
     ProgramState& m_state;
+    UserInteraction& m_ui;
+    OptionStores& m_options;
+    ReceiveSeams m_seams;
+    std::unique_ptr<DialogHost> m_dialogs;
 
     QGroupBox* m_fr1;
     QRadioButton* m_opSourse[2];

@@ -44,14 +44,6 @@ constexpr double kCommLabelTop = 336;
 constexpr double kCommComboTop = 648;
 constexpr double kCommGap = 144;
 
-// The text before a "(patterns)" at the end of a file-dialog text.
-QString FilterLabel(const std::string& text)
-{
-    QString label = ToQt(text);
-    const int open = label.lastIndexOf('(');
-    return (open > 0 ? label.left(open) : label).trimmed();
-}
-
 // Selects the remembered item (item 0 when it is out of range), then runs the handler.
 void Restore(QComboBox* combo, SettingsModel& model, const ListChoice& choice)
 {

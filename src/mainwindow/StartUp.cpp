@@ -6,6 +6,7 @@
 #include "app/gui/F_Start.h"
 #include "mainwindow/F_DatTr.h"
 #include "platform/FileSystem.h"
+#include "platform/Profile.h"
 #include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
 
@@ -36,6 +37,7 @@ public:
 private:
     void setPaths(const std::string& appFolder);
     void readSettings();
+    void loadOptions();
     void rebuild(bool unreadable);
     void reportWriteFailure(const SettingsFileResult& result);
     void waitForSplash(const QElapsedTimer& shown, int minimumMs) const;
@@ -64,7 +66,8 @@ void StartUp::run(const StartOptions& options)
         rebuild(false);
     readSettings();
 
-    m_session.mainWindow = std::make_unique<F_DatTr>(m_model, m_state, m_interaction);
+    loadOptions();
+    m_session.mainWindow = std::make_unique<F_DatTr>(m_model, m_state, m_interaction, m_session.options);
     m_session.mainWindow->setSaveFailureReported(m_writeFailed);
     m_session.mainWindow->applySettings();
     m_session.mainWindow->setTabCaptions();
@@ -92,6 +95,15 @@ void StartUp::readSettings()
     rebuild(true);
     if (!m_writeFailed)
         ReadIniFile(m_model, m_state, 1);
+}
+
+// The option sections as the settings file holds them; when it cannot be written
+// the stores keep their built-in defaults, as the file would have held them.
+void StartUp::loadOptions()
+{
+    Profile settings;
+    if (!m_writeFailed && settings.load(m_state.IniPath))
+        m_session.options.load(settings, m_state.AppPath);
 }
 
 // The file written anew with its defaults. The main window does not exist yet, so

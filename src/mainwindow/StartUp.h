@@ -4,6 +4,7 @@
 // captions of the three pages, the splash's minimum time, and the main window shown.
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
+#include "conversion/OptionStores.h"
 
 #include <memory>
 #include <string>
@@ -26,10 +27,12 @@ struct StartOptions {
     int minimumSplashMs = 2000;
 };
 
-// What a run holds: the program-wide state, the settings and the main window.
+// What a run holds: the program-wide state, the settings, the options of the
+// conversion dialogs and the main window.
 struct ProgramSession {
     ProgramState state;
     SettingsModel model;
+    OptionStores options;
     std::unique_ptr<F_DatTr> mainWindow;
     ~ProgramSession();
 };

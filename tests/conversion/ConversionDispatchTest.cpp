@@ -103,3 +103,40 @@ TEST_F(DispatchFolder, CancelledDialogRunsNoConversion)
     EXPECT_FALSE(std::filesystem::exists(path("out.txt")));
     EXPECT_EQ(host.finished, 0);
 }
+
+TEST_F(DispatchFolder, CancelledKofDialogForReceivedCoordinatesWritesNothing)
+{
+    put(path("Pemdrix.tem"), "P1,100,200,10,TREE\r\n");
+    ConversionContext context(state, ui);
+    NoWindows host;
+    host.answer = false;
+    ConvertReceivedFile(context, host, DispatchRequest{1, 2, path("Pemdrix.tem"), path("out.kof")});
+    EXPECT_EQ(host.dialogs, 1);
+    EXPECT_EQ(state.TransferStatus, "Cancel");
+    EXPECT_FALSE(std::filesystem::exists(path("out.kof")));
+    // The received data is not lost: it is kept beside the target and the user told where.
+    EXPECT_EQ(get(path("out.zvk")), "P1,100,200,10,TREE\r\n");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("out.zvk"), std::string::npos);
+}
+
+TEST_F(DispatchFolder, RawCopyWithoutAFreeNameIsToldAndTheConversionStands)
+{
+    std::filesystem::copy_file(std::string(TAVRELO_TEST_DATA) + "/listing_survey.raw", path("Pemdrix.tem"));
+    put(path("job.zvk"), "");
+    for (int n = 1; n <= 19; ++n)
+        put(path("job" + std::to_string(n) + ".zvk"), "");
+    state.OutputFileMode = 2;
+    ConversionContext context(state, ui);
+    NoWindows host;
+    DispatchRequest request{0, 2, path("Pemdrix.tem"), path("job.txt")};
+    request.rawCopy = true;
+    ConvertReceivedFile(context, host, request);
+    EXPECT_EQ(state.TransferStatus, "OK");
+    EXPECT_FALSE(get(path("job.txt")).empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(path("job.txt")), std::string::npos);
+    int error = 0;
+    EXPECT_EQ(SaveRawCopy(path("Pemdrix.tem"), path("job.txt"), &error), "");
+    EXPECT_NE(error, 0);
+}

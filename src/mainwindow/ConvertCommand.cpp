@@ -1,0 +1,191 @@
+// The Receive page's two commands: Download (from the instrument, then the dispatch of
+// the received data) and Convert (a file on disk).
+#include "mainwindow/ReceivePage.h"
+
+#include "app/FileHelpers.h"
+#include "app/ProgramState.h"
+#include "app/SettingsModel.h"
+#include "app/gui/QtText.h"
+#include "conversion/OptionStores.h"
+#include "mainwindow/DialogHost.h"
+#include "mainwindow/F_DatTr.h"
+#include "platform/FileSystem.h"
+#include "platform/TextRules.h"
+#include "platform/UserInteraction.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tavrelo {
+
+namespace {
+
+constexpr int kRaw = 0;
+constexpr int kCoordinates = 1;
+constexpr int kRawToCoordinates = 7;     // instrument raw data to "Coordinate file"
+constexpr int kRawFileToCoordinates = 4; // raw-data file to "Coordinate file"
+
+// What comes before a download, by kind and instrument list position.
+enum class Before { SdrBox, CalcDialog };
+struct DownloadStep {
+    int kind;
+    int position;
+    Before step;
+    int caption, format, data; // message numbers of the SDR instruction box
+};
+
+const DownloadStep kBeforeDownload[] = {
+    {kRaw, 3, Before::SdrBox, 31, 33, 34},
+    {kRaw, 4, Before::SdrBox, 37, 36, 34},
+    {kRaw, kRawToCoordinates, Before::CalcDialog, 0, 0, 0},
+    {kCoordinates, 3, Before::SdrBox, 31, 33, 41},
+    {kCoordinates, 4, Before::SdrBox, 37, 36, 41},
+};
+
+bool SamePath(const std::string& a, const std::string& b)
+{
+    const std::string left = CanonicalPath(a);
+    const std::string right = CanonicalPath(b);
+#ifdef _WIN32
+    return ToQt(left).compare(ToQt(right), Qt::CaseInsensitive) == 0;
+#else
+    return left == right;
+#endif
+}
+
+} // namespace
+
+ConversionContext ReceivePage::conversionContext()
+{
+    ConversionContext context = m_options.context(m_state, m_ui, m_model.settings.StCombCoord0);
+    const SettingsModel& model = m_model;
+    context.message = [&model](int number) { return model.message(number); };
+    return context;
+}
+
+DispatchRequest ReceivePage::dispatchRequest(const std::string& input) const
+{
+    DispatchRequest request;
+    request.OpReceive = selectedKind();
+    request.formatIndex = m_comboDataFormat->currentIndex();
+    request.input = input;
+    request.target = targetName();
+    request.rawCopy = !fileSource() && !m_checkOrigDF->isHidden() && m_checkOrigDF->isChecked();
+    request.sourceCaption = sourceCaption();
+    return request;
+}
+
+// Every command starts from cleared hand-over words, so no word left by an earlier
+// dialog or question can stand for this command's request or result. Then the name
+// test of a target typed since it was last tested; false ends the command.
+bool ReceivePage::startCommand()
+{
+    m_state.TransferStatus.clear();
+    m_state.DialogAnswer.clear();
+    if (!m_fileNameChanged)
+        return true;
+    TestSaveAsFile();
+    m_fileNameChanged = false;
+    if (m_state.DialogAnswer != "Cancel")
+        return true;
+    invalidateResult();
+    return false;
+}
+
+bool ReceivePage::targetIsSource() const
+{
+    const std::string target = targetName();
+    const std::string caption = sourceCaption();
+    if (target.empty() || caption.empty() || caption[0] == '<')
+        return false;
+    return SamePath(target, m_model.settings.JobPath + caption);
+}
+
+void ReceivePage::endCommand(bool coordinateCalculation)
+{
+    if (m_state.TransferStatus == "OK") {
+        m_comViewFile->setEnabled(true);
+        if (coordinateCalculation && m_state.MapSwitch)
+            emit coordinateOutputReady();
+    }
+    m_fileNameChanged = true; // the target now exists: the next command asks again
+}
+
+void ReceivePage::ComConv_Click()
+{
+    if (m_state.SetupMode)
+        return;
+    if (targetIsSource()) {
+        m_ui.message(m_model.message(13), MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
+        m_txFileName->clear();
+        return;
+    }
+    if (!startCommand())
+        return;
+    if (targetName().empty()) {
+        m_ui.message(m_model.message(38), MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
+        return;
+    }
+    ConversionContext context = conversionContext();
+    ConvertFiles(context, *m_dialogs, dispatchRequest(m_model.settings.JobPath + sourceCaption()));
+    endCommand(selectedKind() == kRaw && m_comboDataFormat->currentIndex() == kRawFileToCoordinates);
+}
+
+// The instruction box or the calculation dialog the format needs before the data
+// comes; false when the user cancelled the calculation dialog, so nothing is received
+// for a calculation the user turned down.
+bool ReceivePage::showFormatDialog()
+{
+    const int kind = selectedKind();
+    const int position = m_comboDataFormat->currentIndex();
+    for (const DownloadStep& step : kBeforeDownload) {
+        if (step.kind != kind || step.position != position)
+            continue;
+        if (step.step == Before::CalcDialog) {
+            const bool accepted = m_dialogs->open(OptionDialog::Calc, true);
+            QCoreApplication::processEvents();
+            return accepted;
+        }
+        m_seams.showSdrInstruction(window(), {m_model.message(step.caption),
+                                              {m_model.message(32), m_model.message(step.format),
+                                               m_model.message(step.data)},
+                                              m_model.message(35)});
+    }
+    return true;
+}
+
+void ReceivePage::ComDLN_Click()
+{
+    if (m_state.SetupMode)
+        return;
+    if (!startCommand())
+        return;
+    if (targetName().empty()) {
+        m_ui.message(m_model.message(40), MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
+        m_txFileName->setFocus();
+        return;
+    }
+    const std::string tempFile = JoinPath(m_state.AppPath, kTempFileName);
+    OpenedFile temp;
+    OpenFileMode(tempFile, OpenForOutput, temp, m_model, m_state, m_ui); // created or emptied
+    temp = OpenedFile();
+    if (!m_state.DialogAnswer.empty()) {
+        m_state.DialogAnswer.clear();
+        return;
+    }
+    if (!showFormatDialog())
+        return;
+    window()->setEnabled(false);
+    const bool received = m_seams.receiveFromInstrument(window(), tempFile);
+    window()->setEnabled(true);
+    if (!received)
+        return; // nothing to store; the name stays tested
+    ConversionContext context = conversionContext();
+    ConvertReceivedFile(context, *m_dialogs, dispatchRequest(tempFile));
+    endCommand(selectedKind() == kRaw && m_comboDataFormat->currentIndex() == kRawToCoordinates);
+}
+
+} // namespace tavrelo

@@ -1,0 +1,56 @@
+#pragma once
+// The windows the conversion dispatch and the Receive page's Settings button show:
+// each option dialog is made when it is needed, shown modally and destroyed when it
+// closes, so its next use reads its settings section afresh; the "Converting" note
+// stands while a converter runs and the "Finished" window ends a file conversion.
+#include "conversion/ConversionDispatch.h"
+#include "dialogs/F_KOFStp.h"
+
+#include <functional>
+#include <memory>
+
+class QDialog;
+class QWidget;
+
+namespace tavrelo {
+
+class F_MsgCon;
+class SettingsModel;
+class UserInteraction;
+struct OptionStores;
+struct ProgramState;
+
+enum class OptionDialog { Kof, Calc, FieldOrder, Dxf, Sdr };
+
+class DialogHost : public DispatchHost {
+public:
+    // mainWindow: the owner of the windows shown over the main window; job: what the
+    // KOF dialog takes from the Receive page when it is made.
+    DialogHost(SettingsModel& model, ProgramState& state, UserInteraction& ui, OptionStores& options,
+               std::function<QWidget*()> mainWindow, std::function<KofJob()> job);
+    ~DialogHost() override;
+
+    // Shows the dialog modally, owned by the main window or by none; true when the
+    // user accepted it with OK.
+    bool open(OptionDialog which, bool overMainWindow);
+
+    bool showKofDialog() override { return open(OptionDialog::Kof, true); }
+    bool showDxfDialog() override { return open(OptionDialog::Dxf, true); }
+    bool showCalcDialog() override { return open(OptionDialog::Calc, true); }
+    void showConvertingNote(const std::string& sourceCaption) override;
+    void hideConvertingNote() override;
+    void showFinished() override;
+
+private:
+    std::unique_ptr<QDialog> make(OptionDialog which, QWidget* owner);
+
+    SettingsModel& m_model;
+    ProgramState& m_state;
+    UserInteraction& m_ui;
+    OptionStores& m_options;
+    std::function<QWidget*()> m_mainWindow;
+    std::function<KofJob()> m_job;
+    std::unique_ptr<F_MsgCon> m_note;
+};
+
+} // namespace tavrelo

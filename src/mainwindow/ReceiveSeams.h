@@ -1,0 +1,48 @@
+#pragma once
+// What the Receive page asks of the world outside the program: the file dialogs, the
+// instrument and the editor. The program's defaults use Qt; tests put their own
+// answers in their place.
+#include <QString>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace tavrelo {
+
+class UserInteraction;
+
+// The instruction box shown before an SDR download: caption, the three lines, the
+// button caption.
+struct SdrInstruction {
+    std::string caption;
+    std::vector<std::string> lines;
+    std::string ok;
+};
+
+struct ReceiveSeams {
+    // The save dialog: start folder and Qt filter, no title; "" when cancelled. The
+    // program asks its own Append / Overwite / Cancel question, so the dialog asks none.
+    std::function<QString(QWidget* owner, const QString& folder, const QString& filter)> saveFileName;
+    // The open dialog with a title and a preselected filter; "" when cancelled.
+    std::function<QString(QWidget* owner, const QString& title, const QString& folder, const QString& filter,
+                          const QString& selectedFilter)>
+        openFileName;
+    // Shown before an SDR-2x or SDR-33 download.
+    std::function<void(QWidget* owner, const SdrInstruction& box)> showSdrInstruction;
+    // Opens the port, shows the download window and receives into tempFile; true only
+    // after a completed download. The instrument link is not part of this program
+    // yet: the default tells the user so and returns false.
+    std::function<bool(QWidget* owner, const std::string& tempFile)> receiveFromInstrument;
+    // Starts the configured editor with the file as its one argument, or (program
+    // empty) the desktop's viewer for text files; false with the reason on failure.
+    std::function<bool(const QString& program, const QString& file, QString* error)> openInEditor;
+};
+
+// The program's own answers: Qt file dialogs, a message box for the SDR instruction,
+// the "not available" receive and EditorLaunch.h.
+ReceiveSeams DefaultReceiveSeams(UserInteraction& ui);
+
+} // namespace tavrelo

@@ -1,0 +1,126 @@
+#include "helper_Receive.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace tavrelo::test {
+
+ModalAnswerer::ModalAnswerer(const ProgramState* state)
+    : m_state(state)
+{
+    connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+    m_timer.start(10);
+}
+
+void ModalAnswerer::poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible())
+        return;
+    if (!m_queue.empty() && modal->objectName() == m_queue.front().first) {
+        const QString button = m_queue.front().second;
+        m_queue.pop_front();
+        answered << modal->objectName() + " " + button;
+        statusAtShow << (m_state ? QString::fromStdString(m_state->TransferStatus) : QString());
+        if (button == "close") {
+            modal->close();
+        } else if (auto* control = modal->findChild<QAbstractButton*>(button)) {
+            control->click();
+        } else {
+            answered.last() += " (no such button)";
+            modal->close();
+        }
+        return;
+    }
+    // Give a window a moment before calling it a stranger.
+    if (modal != m_stranger) {
+        m_stranger = modal;
+        m_strangerPolls = 0;
+    } else if (++m_strangerPolls > 20) {
+        answered << "unexpected " + modal->objectName();
+        modal->close();
+        m_stranger = nullptr;
+    }
+}
+
+ReceiveDriver::ReceiveDriver()
+{
+    CreateDefaultIni(folder);
+    session = folder.start();
+}
+
+std::string ReceiveDriver::path(const QString& name) const
+{
+    return QFile::encodeName(QDir(work.path()).filePath(name)).toStdString();
+}
+
+std::string ReceiveDriver::copyFixture(const char* name, const QString& as) const
+{
+    const std::string target = path(as.isEmpty() ? QString::fromLatin1(name) : as);
+    QFile::remove(QString::fromStdString(target));
+    if (!QFile::copy(QStringLiteral(TAVRELO_TEST_DATA "/") + name, QString::fromStdString(target)))
+        qFatal("cannot copy %s", name);
+    return target;
+}
+
+void ReceiveDriver::choose(bool file, int kind, int position) const
+{
+    const auto press = [this](const std::string& name) {
+        QTest::mouseClick(Find<QRadioButton>(*session, name.c_str()), Qt::LeftButton, {}, QPoint(5, 5));
+    };
+    press("OpReceive" + std::to_string(kind));
+    press(file ? "OpSourse1" : "OpSourse0");
+    Find<QComboBox>(*session, "ComboDataFormat")->setCurrentIndex(position);
+}
+
+void ReceiveDriver::chooseSource(const std::string& source) const
+{
+    const QString answer = QString::fromStdString(source);
+    seams().openFileName = [answer](QWidget*, const QString&, const QString&, const QString&, const QString&) {
+        return answer;
+    };
+    click("ComFileName");
+}
+
+void ReceiveDriver::typeTarget(const QString& text) const
+{
+    auto* box = Find<QLineEdit>(*session, "TxFileName");
+    box->clear();
+    QTest::keyClicks(box, text);
+}
+
+void ReceiveDriver::click(const char* button) const
+{
+    Find<QPushButton>(*session, button)->click();
+}
+
+QString ReceiveDriver::target() const
+{
+    return Find<QLineEdit>(*session, "TxFileName")->text();
+}
+
+bool ReceiveDriver::viewEnabled() const
+{
+    return Find<QPushButton>(*session, "ComViewFile")->isEnabled();
+}
+
+QByteArray ReadBytes(const std::string& path)
+{
+    QFile file(QString::fromStdString(path));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteBytes(const std::string& path, const QByteArray& bytes)
+{
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", path.c_str());
+}
+
+} // namespace tavrelo::test

@@ -1,0 +1,330 @@
+// Converting from the Receive tab end to end: a raw-data file and a coordinate file
+// into each format of their lists, the option dialog and the Append / Overwite /
+// Cancel question answered, and a download's received data handed to the dispatch.
+// Targets are compared with the converter run directly on the same input.
+#include "helper_Receive.h"
+
+#include "conversion/ConverterRegistry.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLineEdit>
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+namespace {
+
+// The converter run directly with the stores the window used; mode 1 appends to old.
+QByteArray Direct(const ReceiveDriver& r, const char* converter, const std::string& input, int mode,
+                  const QByteArray& old = QByteArray())
+{
+    const std::string expected = r.path("expected.out");
+    QFile::remove(QString::fromStdString(expected));
+    if (mode == 1)
+        WriteBytes(expected, old);
+    ProgramState state;
+    state.OutputFileMode = mode;
+    RecordingInteraction ui;
+    ConversionContext context = r.session->options.context(state, ui, r.settings().StCombCoord0);
+    FindConverter(converter)->run(context, input, expected);
+    if (state.TransferStatus != "OK")
+        qWarning("direct %s ended %s", converter, state.TransferStatus.c_str());
+    return ReadBytes(expected);
+}
+
+// A file source of the kind and format, and the source file chosen.
+void Prepare(const ReceiveDriver& r, int kind, int position, const std::string& source)
+{
+    r.choose(true, kind, position);
+    r.chooseSource(source);
+}
+
+} // namespace
+
+class ConvertFilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void eachFormatOfTheFileLists_data();
+    void eachFormatOfTheFileLists();
+    void existingTargetIsAskedAbout_data();
+    void existingTargetIsAskedAbout();
+    void cancelledOptionDialogConvertsNothing_data();
+    void cancelledOptionDialogConvertsNothing();
+    void targetMayNotBeTheSource();
+    void failedConversionIsNoSuccess();
+    void staleResultWordEnablesNothing();
+    void blankTargetNames();
+    void downloadHandsReceivedDataToTheDispatch();
+    void downloadStepsBeforeTheTransfer();
+    void downloadWithoutInstrumentLinkStoresNothing();
+};
+
+void ConvertFilesTest::eachFormatOfTheFileLists_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("converter");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("raw to KOF") << 0 << 0 << "ConvertRawToKOF" << "F_KOFStp";
+    QTest::newRow("raw to MAPA 2") << 0 << 1 << "ConvertRawToMapa2" << "";
+    QTest::newRow("raw to Eghas") << 0 << 2 << "ConvertRawToEghas" << "";
+    QTest::newRow("raw to NEDCAD") << 0 << 3 << "ConvertRawToNedcad" << "";
+    QTest::newRow("raw to coordinate file") << 0 << 4 << "CalcRawCoordinates" << "F_SetCalcCoo";
+    QTest::newRow("coordinates to DXF") << 1 << 0 << "ConvertCoorToDXF" << "F_Dxf";
+    QTest::newRow("coordinates to KOF") << 1 << 1 << "ConvertCoorToKOF" << "F_KOFStp";
+}
+
+void ConvertFilesTest::eachFormatOfTheFileLists()
+{
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, converter);
+    QFETCH(QString, dialog);
+    ReceiveDriver r;
+    const std::string source = r.copyFixture(kind == 0 ? "survey.raw" : "points.asc");
+    Prepare(r, kind, position, source);
+    r.typeTarget(QString::fromStdString(r.path("out.txt")));
+
+    ModalAnswerer answers(&r.session->state);
+    if (!dialog.isEmpty())
+        answers.expect(dialog.toLatin1(), "ComOK");
+    answers.expect("F_MsgCon", "ComOK");
+    r.click("ComConv");
+
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected").size(), 0);
+    if (!dialog.isEmpty()) // the request word the dialog finds is this command's own
+        QCOMPARE(answers.statusAtShow.first(), QString(converter == "ConvertCoorToDXF" ? "CoorToDXF"
+                                                     : converter.contains("KOF")      ? "ConvertToKOF"
+                                                                                      : ""));
+    QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("OK"));
+    const QByteArray written = ReadBytes(r.path("out.txt"));
+    QVERIFY(!written.isEmpty());
+    QCOMPARE(written, Direct(r, converter.toLatin1().constData(), source, 2));
+    QVERIFY(r.viewEnabled());
+    QCOMPARE(ReadBytes(source), ReadBytes(r.copyFixture(kind == 0 ? "survey.raw" : "points.asc", "again")));
+}
+
+void ConvertFilesTest::existingTargetIsAskedAbout_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<int>("mode"); // 0: nothing written
+    QTest::newRow("Append") << "ComAppend" << 1;
+    QTest::newRow("Overwite") << "ComOverwite" << 2;
+    QTest::newRow("Cancel") << "ComCancel" << 0;
+    QTest::newRow("close box") << "close" << 0;
+}
+
+void ConvertFilesTest::existingTargetIsAskedAbout()
+{
+    QFETCH(QString, answer);
+    QFETCH(int, mode);
+    ReceiveDriver r;
+    const std::string source = r.copyFixture("survey.raw");
+    const std::string target = r.path("job.txt");
+    const QByteArray old = "old line\r\n";
+    WriteBytes(target, old);
+    Prepare(r, 0, 1, source); // MAPA 2, no option dialog
+    r.typeTarget(QString::fromStdString(target));
+
+    ModalAnswerer answers(&r.session->state);
+    answers.expect("F_Msg", answer.toLatin1());
+    if (mode != 0)
+        answers.expect("F_MsgCon", "ComOK");
+    r.click("ComConv");
+
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected").size(), 0);
+    if (mode == 0) {
+        QCOMPARE(ReadBytes(target), old);
+        QVERIFY(r.target().isEmpty());
+        QVERIFY(!r.viewEnabled());
+        return;
+    }
+    QCOMPARE(ReadBytes(target), Direct(r, "ConvertRawToMapa2", source, mode, old));
+    QVERIFY(r.viewEnabled());
+    // The target exists now: the next command asks again.
+    ModalAnswerer again(&r.session->state);
+    again.expect("F_Msg", "ComCancel");
+    r.click("ComConv");
+    QVERIFY(again.done());
+}
+
+void ConvertFilesTest::cancelledOptionDialogConvertsNothing_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("button");
+    QTest::newRow("KOF Cancel") << 0 << 0 << "F_KOFStp" << "ComCancel";
+    QTest::newRow("KOF close box") << 0 << 0 << "F_KOFStp" << "close";
+    QTest::newRow("calculation close box") << 0 << 4 << "F_SetCalcCoo" << "close";
+    QTest::newRow("DXF close box") << 1 << 0 << "F_Dxf" << "close";
+    QTest::newRow("coordinate KOF Cancel") << 1 << 1 << "F_KOFStp" << "ComCancel";
+}
+
+void ConvertFilesTest::cancelledOptionDialogConvertsNothing()
+{
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, dialog);
+    QFETCH(QString, button);
+    ReceiveDriver r;
+    Prepare(r, kind, position, r.copyFixture(kind == 0 ? "survey.raw" : "points.asc"));
+    r.typeTarget(QString::fromStdString(r.path("out.txt")));
+    ModalAnswerer answers(&r.session->state);
+    answers.expect(dialog.toLatin1(), button.toLatin1());
+    r.click("ComConv");
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.size(), 1); // no finished window
+    QVERIFY(!QFile::exists(QString::fromStdString(r.path("out.txt"))));
+    QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("Cancel"));
+    QVERIFY(!r.viewEnabled());
+}
+
+void ConvertFilesTest::targetMayNotBeTheSource()
+{
+    ReceiveDriver r;
+    const std::string source = r.copyFixture("survey.raw");
+    const QByteArray before = ReadBytes(source);
+    Prepare(r, 0, 1, source);
+    QDir(r.work.path()).mkdir("sub");
+    // Another spelling of the same file, with blanks around it.
+    r.typeTarget("  " + QString::fromStdString(r.path("sub/../survey.raw")) + " ");
+    r.folder.interaction.clear();
+    ModalAnswerer answers(&r.session->state);
+    r.click("ComConv");
+    QCOMPARE(answers.answered, QStringList());
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(r.folder.interaction.messages[0].text, r.session->model.message(13));
+    QVERIFY(r.target().isEmpty());
+    QCOMPARE(ReadBytes(source), before);
+}
+
+void ConvertFilesTest::failedConversionIsNoSuccess()
+{
+    ReceiveDriver r;
+    const std::string source = r.copyFixture("survey.raw");
+    Prepare(r, 0, 2, source); // Eghas
+    QFile::remove(QString::fromStdString(source));
+    r.typeTarget(QString::fromStdString(r.path("out.yde")));
+    ModalAnswerer answers(&r.session->state);
+    r.click("ComConv");
+    QCOMPARE(answers.answered, QStringList()); // no "Conversion finished"
+    QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("E"));
+    QVERIFY(!r.viewEnabled());
+}
+
+void ConvertFilesTest::staleResultWordEnablesNothing()
+{
+    ReceiveDriver r;
+    r.choose(true, 0, 1); // no source file chosen: nothing is converted
+    r.typeTarget(QString::fromStdString(r.path("out.txt")));
+    r.session->state.TransferStatus = "OK";
+    r.session->state.DialogAnswer = "Cancel";
+    ModalAnswerer answers(&r.session->state);
+    r.click("ComConv");
+    QVERIFY(!r.viewEnabled());
+    QVERIFY(!QFile::exists(QString::fromStdString(r.path("out.txt"))));
+}
+
+void ConvertFilesTest::blankTargetNames()
+{
+    ReceiveDriver r;
+    const std::string temp = r.folder.folder() + "/Pemdrix.tem";
+    const struct { bool file; const char* command; int message; } cases[] = {
+        {true, "ComConv", 38},
+        {false, "ComDLN", 40},
+    };
+    for (const auto& c : cases) {
+        r.choose(c.file, 0, 1);
+        r.typeTarget("   ");
+        r.folder.interaction.clear();
+        r.click(c.command);
+        QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+        QCOMPARE(r.folder.interaction.messages[0].text, r.session->model.message(c.message));
+        QVERIFY(!QFile::exists(QString::fromStdString(temp)));
+    }
+}
+
+void ConvertFilesTest::downloadHandsReceivedDataToTheDispatch()
+{
+    ReceiveDriver r;
+    const QByteArray received = ReadBytes(r.copyFixture("survey.raw"));
+    const std::string target = r.path("job.txt");
+    r.choose(false, 0, 2); // instrument raw data to MAPA 2
+    Find<QCheckBox>(*r.session, "CheckOrigDF")->setChecked(true);
+    r.typeTarget(QString::fromStdString(target));
+    std::string tempSeen;
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp) {
+        tempSeen = temp;
+        WriteBytes(temp, received);
+        return true;
+    };
+    r.click("ComDLN");
+    QCOMPARE(QString::fromStdString(tempSeen), QString::fromStdString(r.folder.folder() + "/Pemdrix.tem"));
+    QCOMPARE(ReadBytes(target), Direct(r, "ConvertRawToMapa2", tempSeen, 2));
+    QCOMPARE(ReadBytes(r.path("job.zvk")), received); // the raw copy beside the target
+    QVERIFY(r.viewEnabled());
+
+    // Kind "Other", appended to the target that now exists.
+    r.choose(false, 2, 0);
+    r.typeTarget(QString::fromStdString(target));
+    const QByteArray before = ReadBytes(target);
+    ModalAnswerer answers(&r.session->state);
+    answers.expect("F_Msg", "ComAppend");
+    r.click("ComDLN");
+    QVERIFY(answers.done());
+    QCOMPARE(ReadBytes(target), before + received);
+    QVERIFY(r.viewEnabled());
+}
+
+void ConvertFilesTest::downloadStepsBeforeTheTransfer()
+{
+    ReceiveDriver r;
+    int transfers = 0;
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp) {
+        ++transfers;
+        WriteBytes(temp, "CO,x\r\n");
+        return true;
+    };
+    std::vector<SdrInstruction> boxes;
+    r.seams().showSdrInstruction = [&](QWidget*, const SdrInstruction& box) { boxes.push_back(box); };
+
+    r.choose(false, 0, 4); // SDR-33 raw data: the instruction box, then stored as received
+    r.typeTarget(QString::fromStdString(r.path("job.sdr")));
+    r.click("ComDLN");
+    QCOMPARE(boxes.size(), size_t(1));
+    QCOMPARE(boxes[0].caption, std::string("SDR-33"));
+    QCOMPARE(boxes[0].lines, (std::vector<std::string>{"On the instrument select as download option:",
+                                                       "Format: SDR-33", "Data: Raw"}));
+    QCOMPARE(ReadBytes(r.path("job.sdr")), QByteArray("CO,x\r\n"));
+
+    // Coordinate calculation: a cancelled dialog receives nothing.
+    r.choose(false, 0, 7);
+    r.typeTarget(QString::fromStdString(r.path("job.asc")));
+    ModalAnswerer answers(&r.session->state);
+    answers.expect("F_SetCalcCoo", "ComCancel");
+    r.click("ComDLN");
+    QVERIFY(answers.done());
+    QCOMPARE(transfers, 1);
+    QVERIFY(!r.viewEnabled());
+}
+
+void ConvertFilesTest::downloadWithoutInstrumentLinkStoresNothing()
+{
+    ReceiveDriver r;
+    r.choose(false, 2, 0);
+    const std::string target = r.path("job.txt");
+    r.typeTarget(QString::fromStdString(target));
+    r.folder.interaction.clear();
+    r.click("ComDLN");
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    QVERIFY(!QFile::exists(QString::fromStdString(target)));
+    QVERIFY(!r.viewEnabled());
+    QVERIFY(r.session->mainWindow->isEnabled());
+}
+
+QTEST_MAIN(ConvertFilesTest)
+#include "tst_ConvertFiles.moc"

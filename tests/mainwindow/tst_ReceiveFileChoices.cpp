@@ -1,0 +1,203 @@
+// The two files of the Receive page: the Save-as target (typed or browsed, checked
+// before use) and the source file on disk; and the Settings button, which opens the
+// option dialog of the chosen format.
+#include "helper_Receive.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+class ReceiveFileChoicesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void browseOffersTheFilterOfTheFormat_data();
+    void browseOffersTheFilterOfTheFormat();
+    void browseChecksTheChosenName();
+    void typedNameIsCheckedAsItWillBeUsed();
+    void sourceFileSetsCaptionAndJobPath();
+    void enterMovesToTheCommand();
+    void settingsButtonOpensTheDialogOfTheFormat_data();
+    void settingsButtonOpensTheDialogOfTheFormat();
+};
+
+void ReceiveFileChoicesTest::browseOffersTheFilterOfTheFormat_data()
+{
+    QTest::addColumn<bool>("file");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("filter");
+    QTest::newRow("instrument raw KOF") << false << 0 << 1 << "KOF raw data file (*.kof)";
+    QTest::newRow("instrument raw coordinates") << false << 0 << 7 << "Coordinate file (*.asc)";
+    QTest::newRow("instrument coordinates DXF") << false << 1 << 1 << "DXF file (*.dxf)";
+    QTest::newRow("instrument Other") << false << 2 << 0 << "All files (*)";
+    QTest::newRow("file raw Eghas") << true << 0 << 2 << "Eghas raw data file (*.yde)";
+    QTest::newRow("file coordinates KOF") << true << 1 << 1 << "KOF coordinate file (*.kof)";
+}
+
+void ReceiveFileChoicesTest::browseOffersTheFilterOfTheFormat()
+{
+    QFETCH(bool, file);
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, filter);
+    ReceiveDriver r;
+    r.choose(file, kind, position);
+    QString offered;
+    r.seams().saveFileName = [&](QWidget*, const QString&, const QString& f) {
+        offered = f;
+        return QString();
+    };
+    r.typeTarget("old name");
+    r.click("ComSaveBrowse");
+    QCOMPARE(offered, filter);
+    QVERIFY(r.target().isEmpty()); // a cancelled dialog leaves no name
+}
+
+void ReceiveFileChoicesTest::browseChecksTheChosenName()
+{
+    ReceiveDriver r;
+    const std::string source = r.copyFixture("survey.raw");
+    const std::string existing = r.path("old.txt");
+    WriteBytes(existing, "old\r\n");
+    r.choose(true, 0, 1);
+    r.chooseSource(source);
+    QStringList answers = {QString::fromStdString(existing), QString()};
+    int shown = 0;
+    r.seams().saveFileName = [&](QWidget*, const QString&, const QString&) { return answers.value(shown++); };
+
+    // An existing file, Cancel: the dialog opens again; cancelled, no name.
+    ModalAnswerer question;
+    question.expect("F_Msg", "ComCancel");
+    r.click("ComSaveBrowse");
+    QCOMPARE(shown, 2);
+    QVERIFY(r.target().isEmpty());
+
+    // A new file: the full path, its folder for the next dialog, and no second test.
+    const std::string fresh = r.path("new.txt");
+    answers = {QString::fromStdString(fresh)};
+    shown = 0;
+    r.click("ComSaveBrowse");
+    QCOMPARE(r.target(), QString::fromStdString(fresh));
+    QCOMPARE(QString::fromStdString(r.settings().SaveAsPath), QString::fromStdString(r.path("") + "/"));
+    WriteBytes(fresh, "made meanwhile\r\n");
+    ModalAnswerer finished;
+    finished.expect("F_MsgCon", "ComOK");
+    r.click("ComConv");
+    QCOMPARE(finished.answered, QStringList{"F_MsgCon ComOK"});
+}
+
+void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()
+{
+    ReceiveDriver r;
+    r.choose(true, 0, 2);
+    r.chooseSource(r.copyFixture("survey.raw"));
+    r.session->state.OutputFileMode = 1;
+    const QString fresh = QString::fromStdString(r.path("new.yde"));
+    r.typeTarget("  " + fresh + "  ");
+    ModalAnswerer answers;
+    answers.expect("F_MsgCon", "ComOK");
+    r.click("ComConv");
+    QCOMPARE(answers.answered, QStringList{"F_MsgCon ComOK"}); // no question for a new file
+    QCOMPARE(r.target(), fresh);
+    QCOMPARE(QString::fromStdString(r.settings().SaveAsPath), QString::fromStdString(r.path("")));
+    QCOMPARE(r.session->state.OutputFileMode, 2);
+    QVERIFY(QFile::exists(fresh));
+
+    // A folder that does not exist, and a folder in place of a file.
+    for (const std::string& name : {r.path("missing/new.yde"), r.path("")}) {
+        r.typeTarget(QString::fromStdString(name));
+        r.folder.interaction.clear();
+        r.click("ComConv");
+        QVERIFY(r.folder.interaction.messages.size() >= 1);
+        QCOMPARE(r.folder.interaction.messages[0].text, std::string("Cannot create file!\r\nPlease specify other name."));
+        QCOMPARE(r.folder.interaction.messages[0].title, std::string("Error"));
+        QVERIFY(r.target().isEmpty());
+    }
+}
+
+void ReceiveFileChoicesTest::sourceFileSetsCaptionAndJobPath()
+{
+    ReceiveDriver r;
+    r.choose(true, 0, 1);
+    // The file's own name recurs in its folder's name.
+    QDir(r.work.path()).mkpath("survey.raw.d/survey.raw.d");
+    const std::string source = r.copyFixture("survey.raw", "survey.raw.d/survey.raw.d/survey.raw");
+    r.chooseSource(source);
+    auto* caption = Find<QPushButton>(*r.session, "ComFileName");
+    QCOMPARE(caption->text(), QString("survey.raw"));
+    QCOMPARE(QString::fromStdString(r.settings().JobPath), QString::fromStdString(r.path("survey.raw.d/survey.raw.d/")));
+
+    // The same name from another folder: a new folder, the caption and target kept.
+    r.typeTarget("target.txt");
+    const std::string other = r.copyFixture("survey.raw");
+    r.chooseSource(other);
+    QCOMPARE(QString::fromStdString(r.settings().JobPath), QString::fromStdString(r.path("") + "/"));
+    QCOMPARE(r.target(), QString("target.txt"));
+
+    // A file that is not there.
+    r.folder.interaction.clear();
+    r.chooseSource(r.path("gone.raw"));
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(r.folder.interaction.messages[0].text, std::string("File not exist."));
+    QCOMPARE(caption->text(), QString("survey.raw"));
+}
+
+void ReceiveFileChoicesTest::enterMovesToTheCommand()
+{
+    ReceiveDriver r;
+    r.session->mainWindow->activateWindow();
+    for (bool file : {false, true}) {
+        r.choose(file, 0, 1);
+        auto* box = Find<QLineEdit>(*r.session, "TxFileName");
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(QApplication::focusWidget(), Find<QWidget>(*r.session, file ? "ComConv" : "ComDLN"));
+    }
+}
+
+void ReceiveFileChoicesTest::settingsButtonOpensTheDialogOfTheFormat_data()
+{
+    QTest::addColumn<bool>("file");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<bool>("owned");
+    QTest::newRow("instrument raw KOF") << false << 0 << 1 << "F_KOFStp" << false;
+    QTest::newRow("instrument raw coordinates") << false << 0 << 7 << "F_SetCalcCoo" << false;
+    QTest::newRow("instrument coordinate file") << false << 1 << 0 << "F_UsDeCo" << true;
+    QTest::newRow("instrument DXF") << false << 1 << 1 << "F_Dxf" << true;
+    QTest::newRow("instrument SDR-33") << false << 1 << 4 << "F_Sdr" << false;
+    QTest::newRow("file raw coordinates") << true << 0 << 4 << "F_SetCalcCoo" << true;
+    QTest::newRow("file KOF coordinates") << true << 1 << 1 << "F_KOFStp" << true;
+}
+
+void ReceiveFileChoicesTest::settingsButtonOpensTheDialogOfTheFormat()
+{
+    QFETCH(bool, file);
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, dialog);
+    QFETCH(bool, owned);
+    ReceiveDriver r;
+    r.choose(file, kind, position);
+    r.session->state.TransferStatus = "ConvertToKOF"; // left by an earlier command
+    bool hadOwner = !owned;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            hadOwner = modal->parentWidget() == r.session->mainWindow.get();
+    });
+    ModalAnswerer answers(&r.session->state);
+    answers.expect(dialog.toLatin1(), "ComOK");
+    r.click("ComSaveSetings");
+    QCOMPARE(answers.answered, QStringList{dialog + " ComOK"});
+    QCOMPARE(answers.statusAtShow, QStringList{QString()});
+    QCOMPARE(hadOwner, owned);
+}
+
+QTEST_MAIN(ReceiveFileChoicesTest)
+#include "tst_ReceiveFileChoices.moc"
