@@ -25,12 +25,15 @@ const KofKey kKeys[] = {
 };
 const char* const kPointFileKey = "KofpointFile";
 
+// A check box holds 0 (unchecked), 1 (checked) or 2 (greyed); any other stored value,
+// also one too large to round, leaves the box as it was.
 void loadCheck(const std::string& value, int& check)
 {
     try {
-        check = CInt(Val(value));
+        const int rounded = CInt(Val(value));
+        if (rounded >= 0 && rounded <= 2)
+            check = rounded;
     } catch (const OverflowError&) {
-        // The box keeps its value, as the dialog skips a value it cannot take.
     }
 }
 } // namespace

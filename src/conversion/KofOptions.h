@@ -24,9 +24,9 @@ struct KofOptions {
 };
 
 // Fills options from [KOF Settings] as the dialog loads: a missing or empty key leaves
-// its member as it is; the check boxes take their value rounded to a whole number (one
-// too large to round is left as it is); a stored KofpointFile becomes appPath followed
-// by it.
+// its member as it is; the check boxes take their value rounded to a whole number when
+// that is 0, 1 or 2 (any other value leaves the box as it is); a stored KofpointFile
+// becomes appPath followed by it.
 void LoadKofOptions(const Profile& settings, const std::string& appPath, KofOptions& options);
 
 // Writes Road, City, Surveyor, UsePointNumberConversion and UseCodeConversion one by

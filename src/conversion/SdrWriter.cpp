@@ -80,7 +80,7 @@ std::string Clock(std::time_t now, bool seconds)
 
 SdrWriter::SdrWriter(const SdrOptions& options, int coordinateOrder, const std::string& outputPath,
                      std::time_t now)
-    : m_options(options), m_coordinateOrder(coordinateOrder), m_jobName(GetFileNameOnly(outputPath)), m_now(now)
+    : m_options(options), m_coordinateOrder(coordinateOrder), m_jobName(Trim(GetFileNameOnly(outputPath))), m_now(now)
 {
 }
 

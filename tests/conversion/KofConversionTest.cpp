@@ -170,6 +170,24 @@ TEST(KofOptions, StoredValuesAndWhatEmptyKeysLeave)
     EXPECT_EQ(options.Project, "JOB");          // never stored
 }
 
+TEST(KofOptions, CheckBoxesTakeOnlyTheirThreeStates)
+{
+    // Each box starts checked (1); a stored value the box cannot hold leaves it so.
+    const struct { const char* value; int expected; } cases[] = {
+        {"0", 0}, {"2", 2}, {"2.5", 2} /* half to even */, {"0.5", 0}, {"2.6", 1}, {"3", 1}, {"-1", 1}, {"7", 1},
+    };
+    for (const auto& c : cases) {
+        const Profile settings(std::string("[KOF Settings]\r\nUsePointNumberConversion=") + c.value +
+                               "\r\nUseCodeConversion=" + c.value + "\r\n");
+        KofOptions options;
+        options.UsePointNumberConversion = 1;
+        options.UseCodeConversion = 1;
+        LoadKofOptions(settings, "/prog/", options);
+        EXPECT_EQ(options.UsePointNumberConversion, c.expected) << c.value;
+        EXPECT_EQ(options.UseCodeConversion, c.expected) << c.value;
+    }
+}
+
 TEST(KofOptions, SaveWritesTheFiveKeysAndLeavesTheRest)
 {
     TempFolder folder;

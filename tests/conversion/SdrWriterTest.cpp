@@ -132,14 +132,18 @@ TEST(SdrWriter, CoordinateRecordsKeepTheInputOrderInColumns)
     }
 }
 
-TEST(SdrWriter, JobNameIsTheFileNameCutTo15)
+TEST(SdrWriter, JobNameIsTheFileNameTrimmedAndCutTo15)
 {
-    const struct { const char* output; const char* job; } cases[] = {
-        {"C:\\DATA\\JOB1.SDR", "JOB1.SDR"}, {"/home/s/ABCDEFGHIJKLMNOPQ.SDR", "ABCDEFGHIJKLMNO"},
+    // The whole job record: the name from column 5, the digits from column 21.
+    const struct { const char* output; const char* record; } cases[] = {
+        {"C:\\DATA\\JOB1.SDR", "10NMJOB1.SDR        122112"},
+        {"/home/s/ABCDEFGHIJKLMNOPQ.SDR", "10NMABCDEFGHIJKLMNO 122112"},
+        {"C:\\DATA\\ JOB2.SDR", "10NMJOB2.SDR        122112"},          // blank after the folder
+        {"C:\\DATA\\  ABCDEFGHIJKLMNOP.SDR", "10NMABCDEFGHIJKLMNO 122112"}, // cut after trimming
     };
     for (const auto& c : cases) {
         const std::vector<std::string> lines = Lines(Written(SdrOptions(), 0, Fixture("dxf_no_points.asc"), c.output));
-        EXPECT_EQ(Trim(lines[1].substr(4, 15)), c.job) << c.output;
+        EXPECT_EQ(lines[1], c.record) << c.output;
     }
 }
 
