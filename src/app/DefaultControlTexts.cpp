@@ -13,6 +13,9 @@ constexpr double P = 8.25;
 using W = SettingsWindow;
 
 // Heights of combo boxes are set by their font, so their height column is unused.
+// The field-order and calculation dialogs, and the help window, size themselves when
+// they are shown; their rows carry those sizes at the default font (a field list 315
+// high, a label 195, a frame allowance of 405 on the dialogs' outer height).
 const std::vector<DefaultControlText> kRows = {
     // key, kind, window, caption, font, bold, italic, size, height, width, tooltip
     {"Main Form", Win, W::Main, "Tavrelo version 1.10", S, false, false, P, 5475, 7305, ""},
@@ -127,9 +130,9 @@ const std::vector<DefaultControlText> kRows = {
     {"KOF_ComOK", Cap, W::Kof, "&OK", S, false, false, P, 375, 1095, ""},
     {"KOF_ComCancel", Cap, W::Kof, "&Cancel", S, false, false, P, 375, 1095, ""},
 
-    {"CoordForm", Win, W::CoordForm, "Coordinate file", S, true, false, P, 3495, 5190, ""},
+    {"CoordForm", Win, W::CoordForm, "Coordinate file", S, true, false, P, 3495, 5046, ""},
     {"CoordForm_Fr1", Cap, W::CoordForm, "Format", S, false, false, P, 2415, 3015, ""},
-    {"CoordForm_Fr2", Cap, W::CoordForm, "Separator", S, false, false, P, 1095, 1695, ""},
+    {"CoordForm_Fr2", Cap, W::CoordForm, "Separator", S, false, false, P, 2415, 1695, ""},
     {"CoordForm_Lb0", Cap, W::CoordForm, "Field 1:", S, false, false, P, 195, 615, ""},
     {"CoordForm_Lb1", Cap, W::CoordForm, "Field 2:", S, false, false, P, 195, 615, ""},
     {"CoordForm_Lb2", Cap, W::CoordForm, "Field 3:", S, false, false, P, 195, 615, ""},
@@ -139,11 +142,11 @@ const std::vector<DefaultControlText> kRows = {
     {"CoordForm_Op1", Cap, W::CoordForm, "Space", S, false, false, P, 255, 1095, ""},
     {"CoordForm_ComOk", Cap, W::CoordForm, "&OK", S, false, false, P, 375, 1095, ""},
 
-    {"SetCalcCoordForm", Win, W::CalcCoord, "Coordinate file", S, false, false, P, 5820, 5190, ""},
+    {"SetCalcCoordForm", Win, W::CalcCoord, "Coordinate file", S, false, false, P, 6201, 5046, ""},
     {"SetCalcCoordForm_Fr1", Cap, W::CalcCoord, "Format", S, false, false, P, 2415, 3015, ""},
-    {"SetCalcCoordForm_Fr2", Cap, W::CalcCoord, "Separator", S, false, false, P, 1095, 1695, ""},
-    {"SetCalcCoordForm_Fr3", Cap, W::CalcCoord, "Corrections:", S, false, false, P, 1695, 4935, ""},
-    {"SetCalcCoordForm_Fr4", Cap, W::CalcCoord, "Control file", S, false, false, P, 975, 4935, ""},
+    {"SetCalcCoordForm_Fr2", Cap, W::CalcCoord, "Separator", S, false, false, P, 2415, 1695, ""},
+    {"SetCalcCoordForm_Fr3", Cap, W::CalcCoord, "Corrections:", S, false, false, P, 1695, 4806, ""},
+    {"SetCalcCoordForm_Fr4", Cap, W::CalcCoord, "Control file", S, false, false, P, 975, 4806, ""},
     {"SetCalcCoordForm_Lb0", Cap, W::CalcCoord, "Field 1:", S, false, false, P, 195, 615, ""},
     {"SetCalcCoordForm_Lb1", Cap, W::CalcCoord, "Field 2:", S, false, false, P, 195, 615, ""},
     {"SetCalcCoordForm_Lb2", Cap, W::CalcCoord, "Field 3:", S, false, false, P, 195, 615, ""},
@@ -161,7 +164,7 @@ const std::vector<DefaultControlText> kRows = {
     {"SetCalcCoordForm_TxControlFile", Tx, W::CalcCoord, "", S, false, false, P, 285, 3495, ""},
     {"SetCalcCoordForm_ComSelectFile", Cap, W::CalcCoord, "Browse", S, false, false, P, 315, 1095, ""},
 
-    {"CoordFormUL", Win, W::UploadCoordForm, "Coordinate file", S, true, false, P, 3495, 5190, ""},
+    {"CoordFormUL", Win, W::UploadCoordForm, "Coordinate file", S, true, false, P, 3495, 5046, ""},
 
     {"DxfFormSetting", Win, W::Dxf, "DXF format settings", S, false, false, P, 4935, 5850, ""},
     {"DxfFormSetting_LbPL", Cap, W::Dxf, "Point layer name:", S, false, false, P, 195, 1335, ""},
@@ -185,18 +188,18 @@ const std::vector<DefaultControlText> kRows = {
     {"DxfFormSetting_ComSelColor1", Cap, W::Dxf, "", S, false, false, P, 300, 300, "Select Color"},
     {"DxfFormSetting_ComSelColor2", Cap, W::Dxf, "", S, false, false, P, 300, 300, "Select Color"},
 
-    {"Help_Form", Win, W::Help, "Help", S, false, false, P, 4815, 6015, ""},
-    {"Help_Fr1", Cap, W::Help, "Contact information", S, false, false, P, 2055, 5775, ""},
-    {"Help_Fr2", Cap, W::Help, "Zarel on the Net", S, false, false, P, 855, 5775, ""},
-    {"Help_Fr3", Cap, W::Help, "Tavrelo Help", S, false, false, P, 735, 5775, ""},
-    {"Help_LbCI0", Cap, W::Help, "Zarel Survey Instruments", S, false, false, P, 195, 5415, ""},
-    {"Help_LbCI1", Cap, W::Help, "Survey Software Department", S, false, false, P, 195, 5415, ""},
-    {"Help_LbCI2", Cap, W::Help, "Instrument Road 1", S, false, false, P, 195, 5415, ""},
-    {"Help_LbCI3", Cap, W::Help, "0000 Survey Town", S, false, false, P, 195, 5415, ""},
-    {"Help_LbCI4", Cap, W::Help, "Telephone: +00 000 000 000", S, false, false, P, 195, 5415, ""},
-    {"Help_LbCI5", Cap, W::Help, "Fax: +00 000 000 001", S, false, false, P, 195, 5415, ""},
-    {"Help_Net0", Cap, W::Help, "www.zarel.example", S, false, false, P, 195, 5415, ""},
-    {"Help_Net1", Cap, W::Help, "www.zarel.example/tavrelo", S, false, false, P, 195, 5415, ""},
+    {"Help_Form", Win, W::Help, "Help", S, false, false, P, 5107, 3248, ""},
+    {"Help_Fr1", Cap, W::Help, "Contact information", S, false, false, P, 1896, 3000, ""},
+    {"Help_Fr2", Cap, W::Help, "Zarel on the Net", S, false, false, P, 1116, 3000, ""},
+    {"Help_Fr3", Cap, W::Help, "Tavrelo Help", S, false, false, P, 750, 3000, ""},
+    {"Help_LbCI0", Cap, W::Help, "Zarel Survey Instruments", S, false, false, P, 195, 2820, ""},
+    {"Help_LbCI1", Cap, W::Help, "P.O. Box 1", S, false, false, P, 195, 2820, ""},
+    {"Help_LbCI2", Cap, W::Help, "0000 Survey Town", S, false, false, P, 195, 2820, ""},
+    {"Help_LbCI3", Cap, W::Help, "Surveyland", S, false, false, P, 195, 2820, ""},
+    {"Help_LbCI4", Cap, W::Help, "Telephone: +00 000 000 000", S, false, false, P, 195, 2820, ""},
+    {"Help_LbCI5", Cap, W::Help, "Fax: +00 000 000 001", S, false, false, P, 195, 2820, ""},
+    {"Help_Net0", Cap, W::Help, "www.zarel.example", S, false, false, P, 195, 2820, ""},
+    {"Help_Net1", Cap, W::Help, "support.zarel.example", S, false, false, P, 195, 2820, ""},
     {"Help_ComOpenHelpFile", Cap, W::Help, "Open &Help file", S, false, false, P, 375, 1575, ""},
     {"Help_ComOK", Cap, W::Help, "&OK", S, false, false, P, 375, 1095, ""},
 };

@@ -37,6 +37,9 @@ bool ClampChoices(SettingsModel& model)
         selectable = clamp(s.ComboDataFormatN, model.RawFormatList.size());
     else if (s.OpReceive == 1)
         selectable = clamp(s.ComboDataFormatC, model.CoordFormatList.size());
+    // The receive kind is one of three option buttons; there is no other to select.
+    if (s.OpReceive < 0 || s.OpReceive > 2)
+        return false;
     for (const Choice& choice : kChoices)
         selectable = clamp(s.*choice.index, (model.*choice.list).size()) && selectable;
     if (s.StOpEditor != 0 && s.StOpEditor != 1)

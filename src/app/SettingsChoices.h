@@ -7,8 +7,8 @@ namespace tavrelo {
 
 // Every index outside its list (negative ones included) becomes 0; StOpEditor other
 // than 0 or 1 becomes 0. Only the format choice of the current receive kind is
-// checked. False when a list that must show a choice is empty: its combo box would
-// refuse any selection.
+// checked. False when a list that must show a choice is empty (its combo box would
+// refuse any selection) or the receive kind is not 0, 1 or 2 (no such option).
 bool ClampChoices(SettingsModel& model);
 
 } // namespace tavrelo

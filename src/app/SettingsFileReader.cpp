@@ -13,12 +13,17 @@ namespace tavrelo {
 
 namespace {
 
-// Keys the main and help windows must find a caption for at start-up. The help
-// window's first web address is applied by the window itself, never here.
+// The help window's first web address always shows its built-in text: its section is
+// written and saved, never applied.
+bool neverApplied(const ControlEntry& entry)
+{
+    return EqualsNoCase(entry.key, "Help_Net0");
+}
+
+// Sections of the main and help windows must carry their caption at start-up.
 bool checkedAtStart(const ControlEntry& entry)
 {
-    return (entry.window == SettingsWindow::Main || entry.window == SettingsWindow::Help) &&
-           !EqualsNoCase(entry.key, "Help_Net0");
+    return entry.window == SettingsWindow::Main || entry.window == SettingsWindow::Help;
 }
 
 void readText(const Profile& ini, const std::string& section, const std::string& key, std::string& target)
@@ -47,6 +52,8 @@ bool applyControlTexts(const Profile& ini, SettingsModel& model, ProgramState& s
 {
     bool captionsFound = true;
     for (ControlEntry& entry : model.controls()) {
+        if (neverApplied(entry))
+            continue;
         const bool found = ApplyControlSection(ini, entry.text, entry.key, entry.kind);
         if (checkedAtStart(entry))
             captionsFound = captionsFound && found;
@@ -66,10 +73,13 @@ void readProgramSettings(const Profile& ini, ProgramSettings& settings, const st
 {
     for (const TextSetting& text : DefaultTextSettings())
         readText(ini, kDefaultSection, text.key, settings.*text.value);
-    for (const IntegerSetting& number : DefaultIntegerSettings())
+    for (const IntegerSetting& number : DefaultIntegerSettings()) {
         readInteger(ini, kDefaultSection, number.key, settings.*number.value);
-    // The program always starts with the instrument as the source.
-    settings.OpSourse = 0;
+        // The program always starts with the instrument as the source, even when a
+        // later value fails the read.
+        if (number.value == &ProgramSettings::OpSourse)
+            settings.OpSourse = 0;
+    }
     // The manual's name is taken relative to the program folder.
     if (ini.has(kHelpSection, kHelpFileNameKey))
         settings.HelpFileName = JoinPath(appPath, ini.get(kHelpSection, kHelpFileNameKey));

@@ -25,8 +25,9 @@ void ReadControlSection(const Profile& ini, ControlText& control, const std::str
 // rebuild, which goes on. The outcome is state.SettingsRead, also returned: false when
 // the file cannot be read, a caption is missing (attempt 0), the file ends before
 // "[Messages]", a receive-format list has more than 19 items, a [Default] integer
-// leaves the 16-bit range, or a list that must offer a choice is empty. Whatever was
-// applied before a failure stays applied.
+// leaves the 16-bit range, a list that must offer a choice is empty, or the receive
+// kind is not 0, 1 or 2. Whatever was applied before a failure stays applied. The
+// section "Help_Net0" is never applied: that web address keeps its built-in text.
 bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt);
 
 // The same read from the file's bytes held in memory.

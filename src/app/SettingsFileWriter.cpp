@@ -60,11 +60,11 @@ void writeOptionSections(ByteSink& out)
         writeLines(out, section.name, section.lines);
 }
 
-void writeHelpFile(ByteSink& out, const ProgramSettings& settings)
+void writeHelpFile(ByteSink& out)
 {
     writeHeader(out, kHelpSection);
-    out.writeLine(kHelpFileNameLine + SingleLineValue(settings.HelpFileName));
-    out.writeLine(kHelpProgShowLine + SingleLineValue(settings.HelpProgShow));
+    out.writeLine(std::string(kHelpFileNameLine) + kDefaultHelpFileName);
+    out.writeLine(std::string(kHelpProgShowLine) + kDefaultHelpProgShow);
     out.writeLine("");
 }
 
@@ -108,7 +108,7 @@ std::string DefaultIniText(const SettingsModel& model)
     writeLists(out);
     writeProgramSettings(out, model.settings);
     writeOptionSections(out);
-    writeHelpFile(out, model.settings);
+    writeHelpFile(out);
     writeMessages(out);
     return out.bytes();
 }
@@ -118,6 +118,8 @@ void ResetProgramSettings(ProgramSettings& settings)
     const int16_t sendFormat = settings.DataSendFormat;
     settings = ProgramSettings();
     settings.DataSendFormat = sendFormat;
+    settings.HelpFileName = kDefaultHelpFileName;
+    settings.HelpProgShow = kDefaultHelpProgShow;
 }
 
 SettingsFileResult CreateIniFile(SettingsModel& model, ProgramState& state)

@@ -62,6 +62,8 @@ constexpr const char* kHelpFileNameKey = "HelpFileName";
 constexpr const char* kHelpProgShowKey = "HelpProgShow";
 constexpr const char* kHelpFileNameLine = "HelpFileName=";
 constexpr const char* kHelpProgShowLine = "HelpProgShow =";
+constexpr const char* kDefaultHelpFileName = "TavreloManual.doc";
+constexpr const char* kDefaultHelpProgShow = "WORDPAD.EXE";
 
 // An option section of a conversion dialog with its default lines, stray blanks kept.
 struct OptionSection {

@@ -15,7 +15,8 @@
 namespace tavrelo {
 
 // The [Default] and [Help file] values, named exactly as their keys in the file.
-// The initial values are those the settings file is rebuilt with.
+// The initial [Default] values are those the settings file is rebuilt with; the
+// [Help file] values are empty until a read or a rebuild sets them.
 struct ProgramSettings {
     std::string JobPath;
     std::string SaveAsPath;
@@ -38,8 +39,8 @@ struct ProgramSettings {
     int16_t DataSendFormat = 0;
 
     // [Help file]: after a read, the manual's path in the program folder ("" when none).
-    std::string HelpFileName = "TavreloManual.doc";
-    std::string HelpProgShow = "WORDPAD.EXE";
+    std::string HelpFileName;
+    std::string HelpProgShow;
 };
 
 // The windows whose control texts the file carries, in file order.

@@ -131,6 +131,43 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
+// Windows that size themselves when shown carry those sizes at the default font: a
+// field list 315 high, a label 195, a button 375, dialogs 405 taller outside than inside.
+struct LaidOutSize {
+    const char* key;
+    const char* height; // nullptr: not fixed by the window's layout
+    const char* width;
+};
+
+class LaidOutSizeTest : public ::testing::TestWithParam<LaidOutSize> {};
+
+TEST_P(LaidOutSizeTest, IsTheSizeTheWindowGivesItself)
+{
+    const std::string section = sectionOf(defaultText(), GetParam().key);
+    if (GetParam().height)
+        EXPECT_NE(section.find(std::string("\r\nHeight= ") + GetParam().height + " \r\n"), std::string::npos) << section;
+    EXPECT_NE(section.find(std::string("\r\nWidth=") + GetParam().width + "\r\n"), std::string::npos) << section;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Windows, LaidOutSizeTest,
+    ::testing::Values(
+        // Field rows from 264, five of 315 + 96; frames 96 below the last row.
+        LaidOutSize{"CoordForm_Fr1", "2415", "3015"}, LaidOutSize{"CoordForm_Fr2", "2415", "1695"},
+        // Form width: both frames + 288 + 48.
+        LaidOutSize{"CoordForm", nullptr, "5046"}, LaidOutSize{"CoordFormUL", nullptr, "5046"},
+        LaidOutSize{"SetCalcCoordForm_Fr2", "2415", "1695"},
+        // Corrections and control-file frames: both frames + 96; form: both frames + 336.
+        LaidOutSize{"SetCalcCoordForm_Fr3", nullptr, "4806"}, LaidOutSize{"SetCalcCoordForm_Fr4", nullptr, "4806"},
+        // 405 + 96 + 2415 + 975 + 1695 + 375 + 240.
+        LaidOutSize{"SetCalcCoordForm", "6201", "5046"},
+        // Help: 336 + six lines + one blank line + the last line; addresses 1.5 lines apart.
+        LaidOutSize{"Help_Fr1", "1896", "3000"}, LaidOutSize{"Help_Fr2", "1116", "3000"},
+        LaidOutSize{"Help_Fr3", "750", "3000"},
+        // OK at 90 + 1896 + 90 + 1116 + 90 + 750 + 180, then its 375 + 180 + 340.
+        LaidOutSize{"Help_Form", "5107", "3248"}),
+    [](const ::testing::TestParamInfo<LaidOutSize>& info) { return std::string(info.param.key); });
+
 std::vector<std::string> headersOf(const std::string& text)
 {
     std::vector<std::string> headers;
