@@ -261,8 +261,10 @@ bool Calculation::passTwo()
         m_tables.widenExtents(s.X, s.Y);
         const int32_t index = addStation(std::move(s));
         if (writing()) {
+            // The record's texts as they stand, but trimmed: the last field of a
+            // split line keeps its leading blanks, which a list line must not carry.
             m_written[index] = 1;
-            writeLine({name, f[north], f[east], f[6], f[7]});
+            writeLine({name, trimmed(f[north]), trimmed(f[east]), trimmed(f[6]), trimmed(f[7])});
         }
     }
     return !failWithInput(reader);

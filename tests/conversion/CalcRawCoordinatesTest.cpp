@@ -78,6 +78,10 @@ const CalcCase kCases[] = {
      {"STATION_NUMBER_TWO,100.000,0.000,0.000,", "STATION_NUMBER_THREE,0.000,100.000,0.000,",
       "STATION_NUMBER_THREE,0.000,100.000,0.000,", "Q,10.000,100.000,0.000,"}},
     {"unknown_station.raw", {"P1,10.000,0.000,0.000,"}},
+    // A last field keeps its leading blank after the split (" 10.000", " PILLAR");
+    // the coordinate-record line carries the texts without it.
+    {"record_blanks.raw",
+     {"K1,100.000,200.000,10.000,", "K2,150.000,250.000,11.000,PILLAR", "P1,107.071,207.071,10.000,TREE"}},
 };
 
 class CalcRun {
@@ -296,4 +300,37 @@ TEST(CalcRawCoordinates, DefaultReductionsAreTheNewFileOnes)
     CalcRun r{CalcOptions()};
     WriteBytes(r.folder.file("in.raw"), CrLf({"ST,S1,,,,0.000,0,0", "SS,P1,0.000,1000.000,0.0000,100.0000,,"}));
     EXPECT_EQ(r.run(r.folder.file("in.raw")), CrLf({"P1,1000.000,0.000,0.063,"}));
+}
+
+TEST(CalcRawCoordinates, KnownStationWithEveryReduction)
+{
+    // known_station_reduced.raw, gon, curvature and refraction (k = 0.132), sea level
+    // and scale factor 1.0002 on:
+    //   UP K1 5000, 3000, 250 and UP K2 5100, 3100: the azimuth K1 -> K2 is 50 gon.
+    //   ST,K1,,K2,,1.550,50,10    K1 is the known point; o = 10 - 50 = -40 -> 360 gon.
+    //   SS,P1,1.800,500,30,97     az = 30 - 360 = -330 -> 70 gon = 63 deg; Z = 97 gon = 87.3 deg.
+    //   HD = 500 sin 87.3 = 499.444937, VD = 500 cos 87.3 = 23.553225.
+    //   S^2 / 2R = 250 000 / 12 740 000 = 0.01962323:
+    //     HD = 499.444937 - 0.934 * sin 174.6 (0.09410831) * 0.01962323 = 499.443213
+    //     VD = 23.553225 + 0.868 * sin^2 Z (0.99778098) * 0.01962323 = 23.570221
+    //   sea level, Hst = 250: HD * 6 370 000 / (6 370 000 + 250 + 23.570221 / 2) = 499.422688
+    //   scale factor: HD = 499.422688 * 1.0002 = 499.522573
+    //   X = 5000 + 499.522573 cos 63 (0.45399050) = 5226.778502 -> 5226.779
+    //   Y = 3000 + 499.522573 sin 63 (0.89100652) = 3445.077871 -> 3445.078
+    //   H = 250 + 1.550 - 1.800 + 23.570221 = 273.320221 -> 273.320
+    CalcOptions o;
+    o.curvatureAndRefraction = 0;
+    o.refractionConstant = 0;
+    o.seaLevel = 0;
+    o.mapProjection = true;
+    o.scaleFactorText = "1.0002";
+    o.applyToCalculation();
+    CalcRun r(o);
+    EXPECT_EQ(r.run(Fixture("known_station_reduced.raw")),
+              CrLf({"K1,5000.000,3000.000,250.000,BM", "K2,5100.000,3100.000,251.000,",
+                    "P1,5226.779,3445.078,273.320,TREE"}));
+    ASSERT_EQ(r.tables.ObsPointCount(), 1);
+    EXPECT_NEAR(r.tables.ObsPoints[1].Ha, 70.0f, 1e-4);
+    EXPECT_NEAR(r.tables.ObsPoints[1].SD, 500.0f, 1e-4); // the atmospheric step stays off
+    EXPECT_EQ(r.tables.StationCount(), 2);               // K1 was known: no new entry
 }
