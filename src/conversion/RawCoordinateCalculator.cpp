@@ -112,6 +112,7 @@ private:
     RawHeader m_header;
 
     std::unordered_map<std::string, int32_t> m_known;      // Stations name -> first index
+    std::string m_freeOrigin; // the station a free survey started on, at 0, 0, 0
     std::unordered_map<std::string, int32_t> m_observed;   // station name -> first observed point
     std::vector<uint8_t> m_written;                        // per Stations entry
     StationState m_station;
@@ -332,9 +333,13 @@ void Calculation::locateStation()
         s.H = p.H;
         s.type = PointType::CC;
         writeKnownPoint(addStation(std::move(s)));
-    } else if (m_tables.ObsPointCount() == 0) {
-        st.X = st.Y = st.H = 0.0; // a free survey starts at 0, 0, 0
+    } else if (m_tables.ObsPointCount() == 0 || (!m_freeOrigin.empty() && st.name == m_freeOrigin)) {
+        // A free survey starts at 0, 0, 0; a later set-up on that same station (closing
+        // a traverse) stands there again instead of losing its observations.
+        st.X = st.Y = st.H = 0.0;
         st.located = true;
+        if (m_freeOrigin.empty())
+            m_freeOrigin = st.name;
     }
     writeKnownPoint(knownPoint(st.backsight));
 }

@@ -80,6 +80,12 @@ const CalcCase kCases[] = {
     {"unknown_station.raw", {"P1,10.000,0.000,0.000,"}},
     // A last field keeps its leading blank after the split (" 10.000", " PILLAR");
     // the coordinate-record line carries the texts without it.
+    // Back on S1, where the free survey started: it stands at 0, 0, 0 again. Field 7
+    // (S1 -> S2) is 100 gon and the reading to S2 is 100, so o = 0; P9: az = 0,
+    // X = 100.000, Y = 0.000, H = 0 + 1.5 - 1.5 = 0.000.
+    {"reoccupied_free_origin.raw",
+     {"S2,0.000,200.000,0.200,", "S2,0.000,200.000,0.200,", "P2,0.000,150.000,0.200,POLE",
+      "P9,100.000,0.000,0.000,"}},
     {"record_blanks.raw",
      {"K1,100.000,200.000,10.000,", "K2,150.000,250.000,11.000,PILLAR", "P1,107.071,207.071,10.000,TREE"}},
 };
