@@ -92,8 +92,8 @@ void CoordFieldOrderDialog::layOut()
 void CoordFieldOrderDialog::ComOK_Click()
 {
     if (m_state.SetupMode) {
+        // Texts only: the options and the request word stay as they are.
         m_texts.save(m_model, m_state.IniPath);
-        m_state.TransferStatus = "Cancel";
         done(QDialog::Rejected);
         return;
     }

@@ -9,7 +9,7 @@
 // upload window. Cancel (Escape, the close box) writes nothing, leaves the store and
 // sets TransferStatus "Cancel", so no conversion or upload follows a dialog the user
 // closed. In setup mode OK saves the control text sections only and ends the dialog
-// as not accepted, TransferStatus "Cancel".
+// as not accepted; the options and TransferStatus are left as they are.
 #include "conversion/CoordinateFieldOptions.h"
 #include "dialogs/ControlSectionNames.h"
 #include "dialogs/DialogTexts.h"

@@ -31,14 +31,15 @@ constexpr int kClientWidth = 5760;
 constexpr int kClientHeight = 4530;
 constexpr TwipsPlace kTxPL{1800, 240, 1215, 285};
 constexpr double kRowTop = 720;
-constexpr double kRowStep = 1080;
+constexpr double kRowStep = 960;
 constexpr double kLineTwo = 360;
 constexpr TwipsPlace kCheck{240, 0, 3015, 255};
-constexpr TwipsPlace kTxLN{1140, 0, 975, 285};
-constexpr TwipsPlace kTxTS{3120, 0, 495, 285};
-constexpr TwipsPlace kUpDown{3615, 0, 240, 285};
+constexpr TwipsPlace kTxLN{1260, 0, 975, 285};
+constexpr TwipsPlace kTxTS{3240, 0, 495, 285};
+constexpr TwipsPlace kUpDown{3735, 0, 240, 285};
 constexpr TwipsPlace kComSelColor{4800, -8, 300, 300};
-constexpr TwipsPlace kOption3D[2] = {{240, 3660, 1335, 255}, {2400, 3660, 1335, 255}};
+// As far below the code row's second line as the rows stand apart.
+constexpr TwipsPlace kOption3D[2] = {{240, 3600, 1335, 255}, {2400, 3600, 1335, 255}};
 constexpr double kButtonWidth = 1095;
 constexpr double kButtonHeight = 375;
 constexpr double kLabelGap = 48;
@@ -68,6 +69,17 @@ int WrittenPaletteIndex(const std::string& tag)
     DxfOptions probe;
     probe.labels[0].colourTag = tag;
     return probe.labelColour(0) - 1;
+}
+
+// The palette index a Tag names: its number rounded to a whole number; -1 when it
+// names none.
+int TagPaletteIndex(const std::string& tag)
+{
+    try {
+        return CInt(Val(tag));
+    } catch (const OverflowError&) {
+        return -1;
+    }
 }
 
 } // namespace
@@ -316,7 +328,9 @@ void F_Dxf::ComSelColor_Click(int row)
     SetTwipsTop(m_palette, TwipsTop(button) + TwipsHeight(button));
     m_palette->show();
     m_palette->raise();
-    m_palette->ComCol(WrittenPaletteIndex(m_rows[row].tag))->setFocus();
+    // The focus goes to the colour the Tag names; a Tag that names none leaves it where it is.
+    if (const int k = TagPaletteIndex(m_rows[row].tag); k >= 0 && k < kPaletteSize)
+        m_palette->ComCol(k)->setFocus();
 }
 
 void F_Dxf::ComCol_Click(int index)

@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QDate>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -244,8 +245,13 @@ void F_KOFStp::changeEvent(QEvent* event)
 
 bool F_KOFStp::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == m_tx[0] && event->type() == QEvent::FocusOut)
-        Tx_LostFocus();
+    // Another window becoming active (a message box, another program) is no end of
+    // the entry: the box keeps the focus within the dialog.
+    if (watched == m_tx[0] && event->type() == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            Tx_LostFocus();
+    }
     return QDialog::eventFilter(watched, event);
 }
 

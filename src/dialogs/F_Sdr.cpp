@@ -160,6 +160,7 @@ void F_Sdr::ComOK_Click()
 
 void F_Sdr::reject()
 {
+    m_state.TransferStatus = "Cancel";
     QDialog::reject();
 }
 

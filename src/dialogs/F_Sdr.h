@@ -2,8 +2,9 @@
 // The SDR-33 settings dialog: units and corrections that the SDR-33 writer puts into
 // its header records, one option group each. Its load fills the groups from
 // [SDR33 Settings]; OK writes the eight indexes back and puts them into the option
-// store the writer reads; Cancel and the close box save nothing. It has no control
-// texts in the settings file, no setup-mode handling and no request word.
+// store the writer reads; Cancel and the close box save nothing and leave "Cancel" in
+// TransferStatus, like every option dialog. It has no control texts in the settings
+// file and no setup-mode handling.
 #include "conversion/SdrOptions.h"
 
 #include <QDialog>
@@ -32,7 +33,7 @@ public:
     SdrOptions selection() const;
 
 public slots:
-    // Cancel and the close box: closed without saving.
+    // Cancel, Escape and the close box: closed without saving, TransferStatus "Cancel".
     void reject() override;
 
 private:

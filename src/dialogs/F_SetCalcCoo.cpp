@@ -59,6 +59,10 @@ constexpr double kRowLabelLeft = 120;
 constexpr double kOptionLefts[2] = {2800, 3900};
 constexpr double kOptionWidth = 975;
 constexpr double kScaleTop = 1400;
+// The frame's caption takes more room here than the rows' design tops allow for: the
+// whole content of "Corrections:" moves down by this much, so its first row stands as
+// far below the caption as the tick in "Control file".
+constexpr double kFr3ContentOffset = 64;
 constexpr double kCheckScLeft = 120;
 constexpr double kTxScaleLeft = 2940;
 constexpr double kFormExtraWidth = 336;
@@ -232,7 +236,7 @@ void F_SetCalcCoo::layOut()
     MoveTwips(m_fr3, kMargin, Bottom(m_fr4) + kGap);
     SetTwipsWidth(m_fr3, innerWidth);
     for (int r = 0; r < kOptionRows; ++r) {
-        MoveTwips(m_pic2[r], 0, kRows[r].top);
+        MoveTwips(m_pic2[r], 0, kRows[r].top + kFr3ContentOffset);
         SetTwipsWidth(m_pic2[r], innerWidth - kMargin);
         SetTwipsHeight(m_pic2[r], kRowHeight);
         m_rowLabel[r]->adjustSize();
@@ -244,9 +248,9 @@ void F_SetCalcCoo::layOut()
             CenterVertically(m_rowOption[r][k], 0, kRowHeight);
         }
     }
-    MoveTwips(m_txScaleFactor, kTxScaleLeft, kScaleTop);
+    MoveTwips(m_txScaleFactor, kTxScaleLeft, kScaleTop + kFr3ContentOffset);
     MoveTwips(m_checkScFactor, kCheckScLeft, 0);
-    CenterVertically(m_checkScFactor, kScaleTop, TwipsHeight(m_txScaleFactor));
+    CenterVertically(m_checkScFactor, kScaleTop + kFr3ContentOffset, TwipsHeight(m_txScaleFactor));
     SetTwipsHeight(m_fr3, std::max(TwipsHeight(m_fr3), Bottom(m_txScaleFactor) + kMargin));
 
     const double okTop = Bottom(m_fr3) + kMargin;
@@ -340,8 +344,11 @@ void F_SetCalcCoo::ComSelectFile_Click()
 void F_SetCalcCoo::ComOK_Click()
 {
     if (m_state.SetupMode) {
+        // The control-point file on screen is the one used, in every mode; the
+        // section and the request word are left as they are.
+        m_store.ControlFileName =
+            m_checkControlFile->isChecked() ? Trim(FromQt(m_txControlFile->text())) : std::string();
         m_texts.save(m_model, m_state.IniPath);
-        m_state.TransferStatus = "Cancel";
         done(QDialog::Rejected);
         return;
     }

@@ -13,8 +13,8 @@
 // ControlFileName into the store that the calculator reads, and ends accepted.
 // Cancel (Escape, the close box) writes and changes nothing and sets TransferStatus
 // "Cancel", so no calculation runs with settings the user did not confirm. In setup
-// mode OK saves the control text sections only, ends not accepted, TransferStatus
-// "Cancel".
+// mode OK takes ControlFileName from the screen and saves the control text sections
+// only; it ends not accepted and leaves the section and TransferStatus as they are.
 #include "conversion/CalcOptions.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/FieldOrderFrames.h"

@@ -179,6 +179,34 @@ private slots:
         QVERIFY(dialog->PicCol()->isVisible());
     }
 
+    // The palette opens with the focus on the colour the Tag names; a Tag that names
+    // no colour leaves the focus where it was.
+    void paletteFocusFollowsTheTag_data()
+    {
+        QTest::addColumn<QString>("tag");
+        QTest::addColumn<QString>("focus");
+        QTest::newRow("5") << "5" << "ComCol5";
+        QTest::newRow("picked 3") << " 3" << "ComCol3";
+        QTest::newRow("6.5 rounds to even") << "6.5" << "ComCol6";
+        QTest::newRow("9") << "9" << "TxPL";
+        QTest::newRow("-1") << "-1" << "TxPL";
+        QTest::newRow("too large to round") << "99999999" << "TxPL";
+    }
+    void paletteFocusFollowsTheTag()
+    {
+        QFETCH(QString, tag);
+        QFETCH(QString, focus);
+        f.setKey(kSection, "Dxf_ColorCode", tag.toStdString());
+        auto dialog = make();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        dialog->TxPL()->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->TxPL()));
+        dialog->ComSelColor(2)->click(); // a click from code: the focus stays where it is
+        QVERIFY(dialog->PicCol()->isVisible());
+        QTRY_COMPARE(QApplication::focusWidget(), child(*dialog, focus.toLatin1().constData()));
+    }
+
     void backgroundPressClosesThePaletteTypingDoesNot()
     {
         auto dialog = make();
@@ -358,6 +386,9 @@ private slots:
         QVERIFY(ok->geometry().bottom() < dialog->height());
         QVERIFY(cancel->geometry().right() < dialog->width());
         QVERIFY(dialog->Option3D(0)->geometry().bottom() < ok->y());
+        // "Output 3D" stands apart from the code row as the rows stand apart.
+        const int rowGap = dialog->Check(1)->y() - dialog->TxLN(0)->geometry().bottom();
+        QVERIFY(dialog->Option3D(0)->y() - dialog->TxLN(2)->geometry().bottom() >= rowGap);
     }
     // Under Xvfb with TAVRELO_SCREENSHOTS set to a folder: a picture of the dialog.
     void screenshot()

@@ -150,6 +150,30 @@ private slots:
         QCOMPARE(f.ui.messages.size(), size_t(1));
     }
 
+    // Only leaving the box within the dialog ends the entry; another window becoming
+    // active does not.
+    void longProjectIsCheckedOnlyWhenTheFocusMovesWithinTheDialog_data()
+    {
+        QTest::addColumn<int>("reason");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("Tab") << int(Qt::TabFocusReason) << true;
+        QTest::newRow("mouse") << int(Qt::MouseFocusReason) << true;
+        QTest::newRow("other window") << int(Qt::ActiveWindowFocusReason) << false;
+        QTest::newRow("popup") << int(Qt::PopupFocusReason) << false;
+    }
+    void longProjectIsCheckedOnlyWhenTheFocusMovesWithinTheDialog()
+    {
+        QFETCH(int, reason);
+        QFETCH(bool, checked);
+        auto dialog = make();
+        QLineEdit* tx1 = child<QLineEdit>(*dialog, "Tx1");
+        tx1->setText("ABCDEFGHIJKLMNO");
+        QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
+        QApplication::sendEvent(tx1, &out);
+        QCOMPARE(f.ui.messages.size(), size_t(checked ? 1 : 0));
+        QCOMPARE(tx1->text(), checked ? QString("ABCDEFGHIJKL") : QString("ABCDEFGHIJKLMNO"));
+    }
+
     void okWithALongProjectStaysOpen()
     {
         auto dialog = make();

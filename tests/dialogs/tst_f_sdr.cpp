@@ -155,6 +155,7 @@ private slots:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(f.iniBytes(), before);
         QCOMPARE(store.angleUnits, 1);
+        QCOMPARE(f.state.TransferStatus, std::string("Cancel"));
     }
 
     void createIniModeReadsNothing()

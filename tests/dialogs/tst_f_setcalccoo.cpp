@@ -319,8 +319,12 @@ private slots:
     void setupModeShowsEverythingAndSavesTextsOnly()
     {
         f.state.SetupMode = true;
+        f.state.TransferStatus = "ConvertToCalcCoord";
         const std::vector<std::string> options = f.sectionLines(kSection);
+        const QString controlFile = existingFile();
         auto dialog = make();
+        Child<QCheckBox>(dialog.get(), "CheckControlFile")->setChecked(true);
+        Child<QLineEdit>(dialog.get(), "TxControlFile")->setText(" " + controlFile + " ");
         QVERIFY(!Child<QLineEdit>(dialog.get(), "TxScaleFactor")->isHidden());
         QVERIFY(Child<QLineEdit>(dialog.get(), "TxControlFile")->isEnabled());
         QVERIFY(Child<QPushButton>(dialog.get(), "ComSelectFile")->isEnabled());
@@ -331,6 +335,9 @@ private slots:
         QCOMPARE(f.sectionLines(kSection), options);
         QCOMPARE(GetProfileString("SetCalcCoordForm_CheckScFactor", "Caption", f.state.IniPath), std::string("Scale"));
         QCOMPARE(store.CalcSeaLevel, int16_t(-1));
+        // The control-point file on screen is used; the request word is left alone.
+        QCOMPARE(store.ControlFileName, controlFile.toStdString());
+        QCOMPARE(f.state.TransferStatus, std::string("ConvertToCalcCoord"));
     }
 
     void screenshot()
