@@ -176,6 +176,12 @@ void ReceivePage::ComDLN_Click()
         m_state.DialogAnswer.clear();
         return;
     }
+    // The port before any instruction or dialog: a port that cannot be opened is
+    // chosen on the Settings page, and the empty temporary file stays.
+    if (!m_seams.openPort(window())) {
+        emit portNotOpened();
+        return;
+    }
     if (!showFormatDialog())
         return;
     window()->setEnabled(false);

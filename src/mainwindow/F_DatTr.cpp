@@ -100,6 +100,7 @@ void F_DatTr::wire()
     connect(m_comMapShow, &QPushButton::clicked, this, &F_DatTr::ComMapShow_Click);
     connect(m_receivePage, &ReceivePage::targetNameEdited, m_comMapShow, &QWidget::hide);
     connect(m_receivePage, &ReceivePage::coordinateOutputReady, m_comMapShow, &QWidget::show);
+    connect(m_receivePage, &ReceivePage::portNotOpened, this, [this] { m_mainTab->setCurrentIndex(2); });
 }
 
 QWidget* F_DatTr::controlForKey(const std::string& key)

@@ -58,6 +58,8 @@ signals:
     void targetNameEdited();
     // A coordinate calculation wrote its list while the map switch is on.
     void coordinateOutputReady();
+    // Download could not open the serial port: the Settings page is where it is chosen.
+    void portNotOpened();
 
 private:
     void createSource();

@@ -38,6 +38,7 @@ ReceiveSeams DefaultReceiveSeams(UserInteraction& ui)
     seams.showSdrInstruction = [&ui](QWidget*, const SdrInstruction& box) {
         ui.message(JoinLines(box.lines), MessageButtons::Ok, MessageIcon::Information, box.caption);
     };
+    seams.openPort = [](QWidget*) { return true; };
     seams.receiveFromInstrument = [&ui](QWidget*, const std::string&) {
         ui.message(kNoInstrumentLink, MessageButtons::Ok, MessageIcon::Information, kNoInstrumentTitle);
         return false;

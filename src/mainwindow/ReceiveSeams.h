@@ -32,9 +32,12 @@ struct ReceiveSeams {
         openFileName;
     // Shown before an SDR-2x or SDR-33 download.
     std::function<void(QWidget* owner, const SdrInstruction& box)> showSdrInstruction;
-    // Opens the port, shows the download window and receives into tempFile; true only
-    // after a completed download. The instrument link is not part of this program
-    // yet: the default tells the user so and returns false.
+    // Opens the serial port with the communication settings; false when it cannot be
+    // opened (the user has been told). The default has no port to open and goes on.
+    std::function<bool(QWidget* owner)> openPort;
+    // Shows the download window and receives into tempFile through the opened port;
+    // true only after a completed download. The instrument link is not part of this
+    // program yet: the default tells the user so and returns false.
     std::function<bool(QWidget* owner, const std::string& tempFile)> receiveFromInstrument;
     // Starts the configured editor with the file as its one argument, or (program
     // empty) the desktop's viewer for text files; false with the reason on failure.

@@ -15,7 +15,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavrelo {
@@ -53,6 +56,21 @@ void Restore(QComboBox* combo, SettingsModel& model, const ListChoice& choice)
     if (index < 0 || static_cast<size_t>(index) >= items.size())
         index = 0;
     SelectSilently(combo, items.empty() ? -1 : index);
+}
+
+// A list that a substituted, wider font would cut short is shown as wide as its
+// items need; the width it was given is what is saved.
+void FitToItems(QComboBox* combo)
+{
+    int text = 0;
+    for (int i = 0; i < combo->count(); ++i)
+        text = std::max(text, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+    QStyleOptionComboBox option;
+    option.initFrom(combo);
+    const int needed =
+        combo->style()->sizeFromContents(QStyle::CT_ComboBox, &option, QSize(text, combo->height()), combo).width();
+    if (needed > combo->width())
+        ShowWidthOfTwips(combo, TwipsWidth(combo), needed);
 }
 
 } // namespace
@@ -135,10 +153,12 @@ void SettingsPage::restoreChoices()
     m_txEditor->setText(ToQt(m_model.settings.ProgramEditor));
     for (int i = 0; i < kCommCount; ++i) {
         Restore(m_stCombComm[i], m_model, kCommChoices[i]);
+        FitToItems(m_stCombComm[i]);
         StCombComm_Click(i);
     }
     for (int i = 0; i < kCoordCount; ++i) {
         Restore(m_stCombCoord[i], m_model, kCoordChoices[i]);
+        FitToItems(m_stCombCoord[i]);
         StCombCoord_Click(i);
     }
     selectEditor(m_model.settings.StOpEditor);
@@ -219,7 +239,7 @@ void SettingsPage::ResizeForm(const FormGeometry& g)
     for (int i = 0; i < kCommCount; ++i) {
         PlaceAt(m_stLbComm[i], p, kCommLabelTop);
         PlaceAt(m_stCombComm[i], p, kCommComboTop);
-        p = std::round(p + TwipsWidth(m_stCombComm[i]) + kCommGap);
+        p = std::round(p + ShownTwipsWidth(m_stCombComm[i]) + kCommGap);
     }
     PlaceAt(m_stLbComm[4], p, kCommLabelTop);
     SetTwipsLeft(m_stLbComm[5], p);

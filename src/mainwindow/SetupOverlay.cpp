@@ -44,7 +44,7 @@ void SetupOverlay::follow()
 {
     SetTwipsLeft(this, TwipsLeft(m_covered));
     SetTwipsTop(this, TwipsTop(m_covered));
-    SetTwipsWidth(this, TwipsWidth(m_covered) + kExtraWidthTwips);
+    SetTwipsWidth(this, ShownTwipsWidth(m_covered) + kExtraWidthTwips);
     SetTwipsHeight(this, TwipsHeight(m_covered));
     setVisible(m_active && !m_covered->isHidden());
     raise();

@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
+#include <QTabWidget>
 
 using namespace tavrelo;
 using namespace tavrelo::test;
@@ -58,6 +59,7 @@ private slots:
     void downloadHandsReceivedDataToTheDispatch();
     void downloadStepsBeforeTheTransfer();
     void downloadWithoutInstrumentLinkStoresNothing();
+    void portFailureShowsTheSettingsPage();
 };
 
 void ConvertFilesTest::eachFormatOfTheFileLists_data()
@@ -324,6 +326,38 @@ void ConvertFilesTest::downloadWithoutInstrumentLinkStoresNothing()
     QVERIFY(!QFile::exists(QString::fromStdString(target)));
     QVERIFY(!r.viewEnabled());
     QVERIFY(r.session->mainWindow->isEnabled());
+}
+
+// The port comes before the instruction box: a port that cannot be opened ends the
+// download on the Settings page with the temporary file emptied and nothing shown.
+void ConvertFilesTest::portFailureShowsTheSettingsPage()
+{
+    ReceiveDriver r;
+    const std::string temp = r.folder.folder() + "/Pemdrix.tem";
+    WriteBytes(temp, "CO,left from an earlier run\r\n");
+    int ports = 0;
+    int boxes = 0;
+    int transfers = 0;
+    r.seams().openPort = [&](QWidget*) {
+        ++ports;
+        return false;
+    };
+    r.seams().showSdrInstruction = [&](QWidget*, const SdrInstruction&) { ++boxes; };
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&) {
+        ++transfers;
+        return true;
+    };
+    r.choose(false, 0, 4); // SDR-33 raw data, which shows an instruction box
+    r.typeTarget(QString::fromStdString(r.path("job.sdr")));
+    r.click("ComDLN");
+    QCOMPARE(ports, 1);
+    QCOMPARE(boxes, 0);
+    QCOMPARE(transfers, 0);
+    QCOMPARE(r.session->mainWindow->MainTab()->currentIndex(), 2);
+    QVERIFY(QFile::exists(QString::fromStdString(temp)));
+    QCOMPARE(ReadBytes(temp), QByteArray());
+    QVERIFY(!QFile::exists(QString::fromStdString(r.path("job.sdr"))));
+    QVERIFY(!r.viewEnabled());
 }
 
 QTEST_MAIN(ConvertFilesTest)

@@ -6,6 +6,8 @@
 #include "mainwindow/SetupOverlay.h"
 
 #include <QComboBox>
+
+#include <cmath>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -103,6 +105,9 @@ void LayoutTest::tooSmallAWindowIsNotLaidOut()
     QCOMPARE(window->MainTab()->geometry(), before);
 }
 
+// Each list is shown as wide as its items need (a font wider than the designed one
+// would cut "Xon/Xoff" short) and the labels and lists follow the widths shown, while
+// the settings file keeps the widths it gave.
 void LayoutTest::commLabelsFollowTheListWidths()
 {
     ProgramFolder folder;
@@ -110,18 +115,26 @@ void LayoutTest::commLabelsFollowTheListWidths()
     folder.setIniValue("StCombComm1", "Width", "2010");
     auto session = folder.start();
     session->mainWindow->MainTab()->setCurrentIndex(2);
-    const double list = 1020; // the default width of the other lists
-    const double lefts[] = {144, 144 + list + 144, 144 + list + 144 + 2010 + 144,
-                            144 + list + 144 + 2010 + 144 + list + 144};
+    double p = 144;
     for (int i = 0; i < 4; ++i) {
         const QByteArray label = "StLbComm" + QByteArray::number(i);
-        const QByteArray combo = "StCombComm" + QByteArray::number(i);
-        QCOMPARE(Find<QWidget>(*session, label)->x(), Px(lefts[i]));
-        QCOMPARE(Find<QWidget>(*session, combo)->x(), Px(lefts[i]));
+        const QByteArray name = "StCombComm" + QByteArray::number(i);
+        const auto* combo = Find<QComboBox>(*session, name);
+        for (int item = 0; item < combo->count(); ++item)
+            QVERIFY2(combo->width() > combo->fontMetrics().horizontalAdvance(combo->itemText(item)) + 20, name);
+        QVERIFY2(combo->width() >= Px(i == 1 ? 2010 : 1020), name);
+        QCOMPARE(Find<QWidget>(*session, label)->x(), Px(p));
+        QCOMPARE(combo->x(), Px(p));
+        p = std::round(p + ShownTwipsWidth(combo) + 144);
     }
-    const double fixed = lefts[3] + list + 144;
-    QCOMPARE(Find<QWidget>(*session, "StLbComm4")->x(), Px(fixed));
-    QCOMPARE(Find<QWidget>(*session, "StLbComm5")->x(), Px(fixed));
+    QCOMPARE(Find<QWidget>(*session, "StLbComm4")->x(), Px(p));
+    QCOMPARE(Find<QWidget>(*session, "StLbComm5")->x(), Px(p));
+    QCOMPARE(TwipsWidth(Find<QComboBox>(*session, "StCombComm1")), 2010.0);
+
+    session->mainWindow->collectSettings();
+    const std::vector<double> saved = {1020, 2010, 1020, 1020};
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(session->model.control("StCombComm" + std::to_string(i))->Width, saved[size_t(i)]);
 }
 
 void LayoutTest::overlaysOnlyInSetupMode()
@@ -144,7 +157,7 @@ void LayoutTest::overlaysOnlyInSetupMode()
         const auto* overlay = Find<SetupOverlay>(*session, name);
         QVERIFY2(overlay->isVisible(), name);
         QCOMPARE(overlay->geometry().topLeft(), overlay->covered()->geometry().topLeft());
-        QCOMPARE(overlay->width(), Px(TwipsWidth(overlay->covered()) + 90));
+        QCOMPARE(overlay->width(), Px(ShownTwipsWidth(overlay->covered()) + 90));
         QCOMPARE(overlay->toolTip(), QString("Press right kay to setup"));
     }
     QVERIFY(!Find<SetupOverlay>(*session, "ImStCombCoord1")->isVisible());

@@ -44,8 +44,8 @@ F_MsgCon::F_MsgCon(const SettingsModel& model, QWidget* owner)
     SetTwipsTop(m_comOK, 1110);
     SetTwipsWidth(m_comOK, kOkWidth);
     SetTwipsHeight(m_comOK, 375);
-    // Centred on the window as the user sees it.
-    SetTwipsLeft(m_comOK, (kClientWidth - kOkWidth) / 2.0);
+    // Half of what the button leaves of the window's outer width, frame included.
+    SetTwipsLeft(m_comOK, static_cast<float>(WindowOuterWidth(this) - kOkWidth) / 2.0f);
     m_comOK->hide();
     connect(m_comOK, &QPushButton::clicked, this, &QDialog::accept);
 }

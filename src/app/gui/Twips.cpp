@@ -84,6 +84,12 @@ double TwipsTop(const QWidget* widget) { return Twips(widget, Side::Top, widget-
 double TwipsWidth(const QWidget* widget) { return Twips(widget, Side::Width, widget->width()); }
 double TwipsHeight(const QWidget* widget) { return Twips(widget, Side::Height, widget->height()); }
 
+double ShownTwipsWidth(const QWidget* widget)
+{
+    const double twips = TwipsWidth(widget);
+    return TwipsToPixels(twips) == widget->width() ? twips : widget->width() * kTwipsPerPixel;
+}
+
 void SetWindowOuterWidth(QWidget* window, double twips)
 {
     if (!window || !std::isfinite(twips) || twips < kWindowFrameWidthTwips)

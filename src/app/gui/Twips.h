@@ -25,6 +25,9 @@ void SetTwipsHeight(QWidget* widget, double twips);
 // A width in twips shown with another number of pixels (a caption that would be cut
 // off gets the room it needs); reading gives the twips while the pixels stay.
 void ShowWidthOfTwips(QWidget* widget, double twips, int px);
+// The width the widget is shown with: the twips it was given, or, when it shows
+// more pixels than those (ShowWidthOfTwips), its pixels in twips.
+double ShownTwipsWidth(const QWidget* widget);
 double TwipsLeft(const QWidget* widget);
 double TwipsTop(const QWidget* widget);
 double TwipsWidth(const QWidget* widget);
