@@ -3,26 +3,28 @@
 #include "platform/FileSystem.h"
 #include "platform/TextRules.h"
 
-#include <string_view>
-
 namespace tavrelo {
 
 namespace {
 
-std::string_view trimView(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    const size_t last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
 void trimInPlace(std::string& line)
 {
-    const std::string_view t = trimView(line);
+    const std::string_view t = TrimBlanks(line);
     if (t.size() != line.size())
         line = std::string(t);
+}
+
+// Every splitter's start: the line trimmed in place; a blank line counts no fields and
+// keeps the old ones (false), any other empties the first slots for the new ones.
+bool beginSplit(std::string& line, Fields& fields, int slots)
+{
+    trimInPlace(line);
+    if (line.empty()) {
+        fields.setCount(0);
+        return false;
+    }
+    fields.reset(slots);
+    return true;
 }
 
 } // namespace
@@ -45,22 +47,18 @@ std::string& Fields::slot(int n)
 
 int SplitComma(std::string& line, Fields& fields)
 {
-    trimInPlace(line);
-    if (line.empty()) {
-        fields.setCount(0);
+    if (!beginSplit(line, fields, 16))
         return 0;
-    }
-    fields.reset(16);
     std::string_view rest(line);
     int count = 0;
     while (count < 12) {
         const size_t comma = rest.find(',');
         if (comma == std::string_view::npos)
             break;
-        fields.slot(++count).assign(trimView(rest.substr(0, comma)));
+        fields.slot(++count).assign(TrimBlanks(rest.substr(0, comma)));
         rest.remove_prefix(comma + 1);
     }
-    if (!trimView(rest).empty())
+    if (!TrimBlanks(rest).empty())
         fields.slot(++count).assign(rest);
     fields.setCount(count);
     return count;
@@ -68,22 +66,18 @@ int SplitComma(std::string& line, Fields& fields)
 
 int SplitSpace(std::string& line, Fields& fields)
 {
-    trimInPlace(line);
-    if (line.empty()) {
-        fields.setCount(0);
+    if (!beginSplit(line, fields, 9))
         return 0;
-    }
-    fields.reset(9);
     std::string_view rest(line);
     int count = 0;
     for (;;) {
         const size_t blank = rest.find(' ');
         if (blank == std::string_view::npos) {
             if (!rest.empty())
-                fields.slot(++count).assign(trimView(rest));
+                fields.slot(++count).assign(TrimBlanks(rest));
             break;
         }
-        fields.slot(++count).assign(trimView(rest.substr(0, blank)));
+        fields.slot(++count).assign(TrimBlanks(rest.substr(0, blank)));
         rest.remove_prefix(blank + 1);
         const size_t next = rest.find_first_not_of(' ');
         rest.remove_prefix(next == std::string_view::npos ? rest.size() : next);
@@ -94,24 +88,20 @@ int SplitSpace(std::string& line, Fields& fields)
 
 int SplitBySeparator(std::string& line, Fields& fields, const std::string& separator)
 {
-    trimInPlace(line);
-    if (line.empty()) {
-        fields.setCount(0);
+    if (!beginSplit(line, fields, 12))
         return 0;
-    }
-    fields.reset(12);
     std::string_view rest(line);
     int count = 0;
     while (count < 11 && !separator.empty()) {
         const size_t at = rest.find(separator);
         if (at == std::string_view::npos)
             break;
-        fields.slot(++count).assign(trimView(rest.substr(0, at)));
+        fields.slot(++count).assign(TrimBlanks(rest.substr(0, at)));
         // The rest starts after the separator's first character, then is trimmed.
-        rest = trimView(rest.substr(at + 1));
+        rest = TrimBlanks(rest.substr(at + 1));
     }
-    if (!trimView(rest).empty())
-        fields.slot(++count).assign(trimView(rest));
+    if (!TrimBlanks(rest).empty())
+        fields.slot(++count).assign(TrimBlanks(rest));
     fields.setCount(count);
     return count;
 }

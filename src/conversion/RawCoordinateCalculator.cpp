@@ -33,14 +33,6 @@ double intoFullCircle(double angle)
     return angle >= kTwoPi ? 0.0 : angle;
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 int16_t coordinateRecordType(const std::string& code)
 {
     if (code == "UP") return PointType::UP;
@@ -81,19 +73,25 @@ public:
 private:
     bool openFiles();
     bool loadControlPoints();
+    template <class LineHandler>
+    bool eachInputLine(LineHandler&& handleLine);
     bool passTwo();
+    void passTwoLine(std::string& text, Fields& f);
     bool passThree();
+    void passThreeLine(std::string& text, Fields& f);
     void stationRecord(const Fields& f);
     void faceRecord(const Fields& f, bool faceOne);
     void observation(const Fields& f, bool sideShot);
     void locateStation();
     void warnLeftOut();
     void finish();
+    bool openInput(LineReader& reader);
     bool failWithInput(LineReader& reader);
 
     int32_t knownPoint(std::string_view name) const;
     int32_t addStation(MapStation station);
     void writeKnownPoint(int32_t index);
+    void writeCoordinates(std::string_view name, double x, double y, double h, std::string_view code);
     void writeLine(const PointTexts& texts);
     bool writing() const { return m_block != nullptr; }
 
@@ -155,13 +153,20 @@ void Calculation::writeKnownPoint(int32_t index)
         return;
     m_written[index] = 1;
     const MapStation& s = m_tables.Stations[index];
+    writeCoordinates(s.name, s.X, s.Y, s.H, s.code);
+}
+
+// A computed point's line: its coordinates with three decimals, in buffers kept
+// between lines so that writing allocates nothing.
+void Calculation::writeCoordinates(std::string_view name, double x, double y, double h, std::string_view code)
+{
     m_north.clear();
     m_east.clear();
     m_height.clear();
-    AppendFixed3(m_north, s.X);
-    AppendFixed3(m_east, s.Y);
-    AppendFixed3(m_height, s.H);
-    writeLine({s.name, m_north, m_east, m_height, s.code});
+    AppendFixed3(m_north, x);
+    AppendFixed3(m_east, y);
+    AppendFixed3(m_height, h);
+    writeLine({name, m_north, m_east, m_height, code});
 }
 
 bool Calculation::failWithInput(LineReader& reader)
@@ -172,12 +177,19 @@ bool Calculation::failWithInput(LineReader& reader)
     return true;
 }
 
+// The raw input, opened for one pass; a failure is reported.
+bool Calculation::openInput(LineReader& reader)
+{
+    if (reader.open(m_input))
+        return true;
+    ReportConverterFailure(m_context, reader.error());
+    return false;
+}
+
 bool Calculation::openFiles()
 {
-    if (!m_reader.open(m_input)) {
-        ReportConverterFailure(m_context, m_reader.error());
+    if (!openInput(m_reader))
         return false;
-    }
     m_reader.close();
     if (m_tablesOnly)
         return true;
@@ -213,7 +225,7 @@ bool Calculation::loadControlPoints()
     while (reader.next(text)) {
         if (SplitBySeparator(text, f, separator) < 3)
             continue;
-        const std::string name(trimmed(f[position[0]]));
+        const std::string name(TrimBlanks(f[position[0]]));
         if (name.empty() || knownPoint(name) != 0)
             continue;
         MapStation s;
@@ -229,46 +241,57 @@ bool Calculation::loadControlPoints()
     return !failWithInput(reader);
 }
 
-bool Calculation::passTwo()
+// One pass over the raw input, every line handed on with the fields to split it into;
+// false after a reported failure.
+template <class LineHandler>
+bool Calculation::eachInputLine(LineHandler&& handleLine)
 {
     LineReader reader;
-    if (!reader.open(m_input)) {
-        ReportConverterFailure(m_context, reader.error());
+    if (!openInput(reader))
         return false;
-    }
     Fields f;
     std::string text;
-    while (reader.next(text)) {
-        if (text.size() >= 2 && text[0] == 'C' && text[1] == 'O')
-            continue;
-        if (SplitComma(text, f) == 0)
-            continue;
-        const int16_t type = coordinateRecordType(f[1]);
-        if (type < 0)
-            continue;
-        const std::string_view name = trimmed(f[2]);
-        if (const int32_t index = knownPoint(name)) {
-            writeKnownPoint(index);
-            continue;
-        }
-        const int north = m_header.swapCoordinates ? 5 : 4;
-        const int east = m_header.swapCoordinates ? 4 : 5;
-        MapStation s;
-        s.name = std::string(name);
-        s.X = FieldValue(f[north]);
-        s.Y = FieldValue(f[east]);
-        s.H = FieldValue(f[6]);
-        s.type = type;
-        m_tables.widenExtents(s.X, s.Y);
-        const int32_t index = addStation(std::move(s));
-        if (writing()) {
-            // The record's texts as they stand, but trimmed: the last field of a
-            // split line keeps its leading blanks, which a list line must not carry.
-            m_written[index] = 1;
-            writeLine({name, trimmed(f[north]), trimmed(f[east]), trimmed(f[6]), trimmed(f[7])});
-        }
-    }
+    while (reader.next(text))
+        handleLine(text, f);
     return !failWithInput(reader);
+}
+
+bool Calculation::passTwo()
+{
+    return eachInputLine([this](std::string& text, Fields& f) { passTwoLine(text, f); });
+}
+
+// A coordinate record: a known point's line, or a new point of its own.
+void Calculation::passTwoLine(std::string& text, Fields& f)
+{
+    if (text.size() >= 2 && text[0] == 'C' && text[1] == 'O')
+        return;
+    if (SplitComma(text, f) == 0)
+        return;
+    const int16_t type = coordinateRecordType(f[1]);
+    if (type < 0)
+        return;
+    const std::string_view name = TrimBlanks(f[2]);
+    if (const int32_t index = knownPoint(name)) {
+        writeKnownPoint(index);
+        return;
+    }
+    const int north = m_header.swapCoordinates ? 5 : 4;
+    const int east = m_header.swapCoordinates ? 4 : 5;
+    MapStation s;
+    s.name = std::string(name);
+    s.X = FieldValue(f[north]);
+    s.Y = FieldValue(f[east]);
+    s.H = FieldValue(f[6]);
+    s.type = type;
+    m_tables.widenExtents(s.X, s.Y);
+    const int32_t index = addStation(std::move(s));
+    if (writing()) {
+        // The record's texts as they stand, but trimmed: the last field of a
+        // split line keeps its leading blanks, which a list line must not carry.
+        m_written[index] = 1;
+        writeLine({name, TrimBlanks(f[north]), TrimBlanks(f[east]), TrimBlanks(f[6]), TrimBlanks(f[7])});
+    }
 }
 
 void Calculation::stationRecord(const Fields& f)
@@ -276,8 +299,8 @@ void Calculation::stationRecord(const Fields& f)
     const AngleUnit& unit = m_header.angleUnit;
     m_station = StationState{};
     m_station.seen = true;
-    m_station.name = std::string(trimmed(f[2]));
-    m_station.backsight = std::string(trimmed(f[4]));
+    m_station.name = std::string(TrimBlanks(f[2]));
+    m_station.backsight = std::string(TrimBlanks(f[4]));
     m_station.HI = FieldValue(f[6]);
     m_station.backsightAzimuth = unit.toRadians(FieldValue(f[7]));
     // From the station record alone the backsight reading is field 8.
@@ -378,50 +401,39 @@ void Calculation::observation(const Fields& f, bool sideShot)
     p.Y = m_station.Y + hd * std::sin(azimuth);
     p.H = m_station.H + m_station.HI - targetHeight + vd;
     p.type = sideShot ? PointType::SideShot : PointType::Control;
-    const std::string_view name = trimmed(f[2]);
-    const std::string_view code = trimmed(f[sideShot ? 8 : 9]);
+    const std::string_view name = TrimBlanks(f[2]);
+    const std::string_view code = TrimBlanks(f[sideShot ? 8 : 9]);
     const int32_t index = m_tables.addObsPoint(p, name, code, m_station.name, m_station.backsight);
     m_tables.widenExtents(p.X, p.Y);
     if (m_header.stationNameFilter.mayContain(name) && m_header.stationNames.count(std::string(name)))
         m_observed.try_emplace(std::string(name), index);
-    if (writing()) {
-        m_north.clear();
-        m_east.clear();
-        m_height.clear();
-        AppendFixed3(m_north, p.X);
-        AppendFixed3(m_east, p.Y);
-        AppendFixed3(m_height, p.H);
-        writeLine({name, m_north, m_east, m_height, code});
-    }
+    if (writing())
+        writeCoordinates(name, p.X, p.Y, p.H, code);
 }
 
 bool Calculation::passThree()
 {
-    LineReader reader;
-    if (!reader.open(m_input)) {
-        ReportConverterFailure(m_context, reader.error());
-        return false;
-    }
-    Fields f;
-    std::string text;
-    while (reader.next(text)) {
-        if (SplitComma(text, f) < 1)
-            continue;
-        const std::string& code = f[1];
-        if (code.size() != 2)
-            continue;
-        if (code == "SS")
-            observation(f, true);
-        else if (code == "CP" || code == "SO")
-            observation(f, false);
-        else if (code == "ST")
-            stationRecord(f);
-        else if (code == "F1" || code == "F2")
-            faceRecord(f, code[1] == '1');
-        else if (code == "CO")
-            ReadTemperatureAndPressure(text, m_temperature, m_pressure);
-    }
-    return !failWithInput(reader);
+    return eachInputLine([this](std::string& text, Fields& f) { passThreeLine(text, f); });
+}
+
+// Stations, their faces, observations and the weather records, in file order.
+void Calculation::passThreeLine(std::string& text, Fields& f)
+{
+    if (SplitComma(text, f) < 1)
+        return;
+    const std::string& code = f[1];
+    if (code.size() != 2)
+        return;
+    if (code == "SS")
+        observation(f, true);
+    else if (code == "CP" || code == "SO")
+        observation(f, false);
+    else if (code == "ST")
+        stationRecord(f);
+    else if (code == "F1" || code == "F2")
+        faceRecord(f, code[1] == '1');
+    else if (code == "CO")
+        ReadTemperatureAndPressure(text, m_temperature, m_pressure);
 }
 
 void Calculation::warnLeftOut()

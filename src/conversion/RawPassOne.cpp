@@ -1,5 +1,6 @@
 #include "conversion/RawPassOne.h"
 
+#include "conversion/LineSplitting.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -9,14 +10,6 @@ namespace tavrelo {
 
 namespace {
 
-std::string_view trimmed(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 bool startsWith(std::string_view text, std::string_view prefix)
 {
     return text.substr(0, prefix.size()) == prefix;
@@ -25,14 +18,14 @@ bool startsWith(std::string_view text, std::string_view prefix)
 // The text from column 16, trimmed.
 std::string_view settingText(std::string_view line)
 {
-    return line.size() > 15 ? trimmed(line.substr(15)) : std::string_view();
+    return line.size() > 15 ? TrimBlanks(line.substr(15)) : std::string_view();
 }
 
 void countRecord(std::string_view line, RawHeader& header)
 {
     ++header.records;
     const size_t comma = line.find(',');
-    const std::string_view code = trimmed(line.substr(0, comma));
+    const std::string_view code = TrimBlanks(line.substr(0, comma));
     if (code.size() != 2)
         return;
     if (code == "SS" || code == "CP" || code == "SO") {
@@ -42,7 +35,7 @@ void countRecord(std::string_view line, RawHeader& header)
         if (comma == std::string_view::npos)
             return;
         const std::string_view rest = line.substr(comma + 1);
-        const std::string_view name = trimmed(rest.substr(0, rest.find(',')));
+        const std::string_view name = TrimBlanks(rest.substr(0, rest.find(',')));
         header.stationNames.emplace(name);
         header.stationNameFilter.add(name);
     } else if (code == "UC" || code == "UP" || code == "MP" || code == "CC" || code == "RE" || code == "MC") {
@@ -62,7 +55,7 @@ bool ReadRawHeader(const std::string& path, RawHeader& header)
     }
     std::string text;
     while (reader.next(text)) {
-        const std::string_view line = trimmed(text);
+        const std::string_view line = TrimBlanks(text);
         if (startsWith(line, "CO")) {
             if (startsWith(line, "CO,Coord Order:") && settingText(line) == "ENZ")
                 header.swapCoordinates = true;

@@ -34,14 +34,8 @@ template <class Options>
 void LoadDialog(DialogTexts& texts, QWidget* dialog, const SectionNames& names, SettingsModel& model,
                 ProgramState& state, Options& options)
 {
-    if (state.CreateIniMode) {
+    if (!texts.loadWithOptions(model, state, [&options](const Profile& ini) { options.load(ini); }))
         ApplyBuiltInTexts(dialog, names);
-        return;
-    }
-    Profile ini;
-    ini.load(state.IniPath);
-    texts.load(ini, model, state);
-    options.load(ini);
 }
 
 } // namespace tavrelo

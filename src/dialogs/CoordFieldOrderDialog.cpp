@@ -55,12 +55,9 @@ CoordFieldOrderDialog::CoordFieldOrderDialog(SettingsModel& model, ProgramState&
 void CoordFieldOrderDialog::registerEditables()
 {
     // The window hands itself over as a captioned control, as its right-click always did.
-    for (QWidget* widget : std::initializer_list<QWidget*>{this, m_comOK, m_frames.Fr1, m_frames.Fr2})
+    for (QWidget* widget : std::initializer_list<QWidget*>{this, m_comOK})
         m_texts.addEditable(widget, EditKind::Caption);
-    for (QWidget* label : m_frames.Lb)
-        m_texts.addEditable(label, EditKind::Caption);
-    for (QWidget* option : m_frames.Op)
-        m_texts.addEditable(option, EditKind::Caption);
+    m_frames.addEditables(m_texts);
     m_texts.setSetupMode(m_state.SetupMode);
 }
 

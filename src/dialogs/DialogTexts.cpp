@@ -3,7 +3,9 @@
 #include "app/SettingsFileReader.h"
 #include "app/SettingsFileSaver.h"
 #include "app/SettingsModel.h"
+#include "app/ProgramState.h"
 #include "app/gui/ControlBinding.h"
+#include "platform/Profile.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -44,6 +46,18 @@ SettingsFileResult DialogTexts::save(SettingsModel& model, const std::string& in
 {
     collect(model);
     return SaveControlSections(model, keys(), iniPath);
+}
+
+bool DialogTexts::loadWithOptions(SettingsModel& model, ProgramState& state,
+                                  const std::function<void(const Profile&)>& loadOptions) const
+{
+    if (state.CreateIniMode)
+        return false;
+    Profile ini;
+    ini.load(state.IniPath);
+    load(ini, model, state);
+    loadOptions(ini);
+    return true;
 }
 
 const std::vector<std::string> DialogTexts::keys() const

@@ -10,6 +10,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,11 @@ public:
     void collect(SettingsModel& model) const;
     // collect, then the sections written into the settings file, in order.
     SettingsFileResult save(SettingsModel& model, const std::string& iniPath) const;
+
+    // A dialog's load: the settings file read once for its texts (load), then handed
+    // to loadOptions. While the file is being rewritten nothing is read: false.
+    bool loadWithOptions(SettingsModel& model, ProgramState& state,
+                         const std::function<void(const Profile&)>& loadOptions) const;
 
     // Right-clicks on the editable members ask for the editor while setupMode is on.
     void setSetupMode(bool setupMode) { m_setupMode = setupMode; }

@@ -97,13 +97,8 @@ F_Dxf::F_Dxf(SettingsModel& model, ProgramState& state, UserInteraction& ui, Dxf
     resize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     createControls();
     registerTexts();
-    if (m_state.CreateIniMode)
-        return;
-    Profile ini;
-    ini.load(m_state.IniPath);
-    m_texts.load(ini, m_model, m_state);
-    loadOptions(ini);
-    m_texts.setSetupMode(m_state.SetupMode);
+    if (m_texts.loadWithOptions(m_model, m_state, [this](const Profile& ini) { loadOptions(ini); }))
+        m_texts.setSetupMode(m_state.SetupMode);
 }
 
 void F_Dxf::createControls()

@@ -98,15 +98,13 @@ F_KOFStp::F_KOFStp(SettingsModel& model, ProgramState& state, UserInteraction& u
     resize(TwipsToPixels(kClientWidth), TwipsToPixels(kClientHeight));
     createControls();
     registerTexts();
-    if (m_state.CreateIniMode)
-        return;
-    Profile ini;
-    ini.load(m_state.IniPath);
-    m_texts.load(ini, m_model, m_state);
-    loadOptions(ini);
-    if (!m_state.SetupMode)
-        fillJob(job);
-    m_texts.setSetupMode(m_state.SetupMode);
+    const auto loadOptionsAndJob = [this, &job](const Profile& ini) {
+        loadOptions(ini);
+        if (!m_state.SetupMode)
+            fillJob(job);
+    };
+    if (m_texts.loadWithOptions(m_model, m_state, loadOptionsAndJob))
+        m_texts.setSetupMode(m_state.SetupMode);
 }
 
 void F_KOFStp::createControls()

@@ -149,14 +149,11 @@ void F_SetCalcCoo::registerEditables()
 {
     // The window hands itself over as a captioned control, as its right-click always did.
     for (QWidget* widget : std::initializer_list<QWidget*>{this, m_checkControlFile, m_checkScFactor, m_comOK,
-                                                           m_comSelectFile, m_fields.Fr1, m_fields.Fr2, m_fr3, m_fr4})
+                                                           m_comSelectFile, m_fr3, m_fr4})
         m_texts.addEditable(widget, EditKind::Caption);
     for (QWidget* label : m_rowLabel)
         m_texts.addEditable(label, EditKind::Caption);
-    for (QWidget* label : m_fields.Lb)
-        m_texts.addEditable(label, EditKind::Caption);
-    for (QWidget* option : m_fields.Op)
-        m_texts.addEditable(option, EditKind::Caption);
+    m_fields.addEditables(m_texts);
     // The boxes are enabled and shown in setup mode, so they take the right-click themselves.
     m_texts.addEditable(m_txControlFile, EditKind::NoCaption);
     m_texts.addEditable(m_txScaleFactor, EditKind::NoCaption);

@@ -3,6 +3,7 @@
 #include "app/gui/QtText.h"
 #include "app/gui/Twips.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/DialogTexts.h"
 #include "conversion/CoordinateFieldOptions.h"
 
 #include <QComboBox>
@@ -78,6 +79,16 @@ void FieldOrderFrames::collect(CoordinateFieldOptions& options) const
     for (int i = 0; i < kFields; ++i)
         options.field[i] = Comb[i]->currentData().toInt();
     options.separator = Op[0]->isChecked() ? 0 : 1;
+}
+
+void FieldOrderFrames::addEditables(DialogTexts& texts) const
+{
+    for (QWidget* frame : std::initializer_list<QWidget*>{Fr1, Fr2})
+        texts.addEditable(frame, EditKind::Caption);
+    for (QWidget* label : Lb)
+        texts.addEditable(label, EditKind::Caption);
+    for (QWidget* option : Op)
+        texts.addEditable(option, EditKind::Caption);
 }
 
 void FieldOrderFrames::setTabOrderAfter(QWidget* first)

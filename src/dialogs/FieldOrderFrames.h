@@ -11,6 +11,7 @@ class QWidget;
 
 namespace tavrelo {
 
+class DialogTexts;
 struct CoordinateFieldOptions;
 
 class FieldOrderFrames {
@@ -23,6 +24,9 @@ public:
     void display(const CoordinateFieldOptions& options);
     // The chosen list indexes and separator into options.
     void collect(CoordinateFieldOptions& options) const;
+
+    // The frames, their labels and options as captioned right-click members.
+    void addEditables(DialogTexts& texts) const;
 
     // Tab order: first, the five lists, then the two options.
     void setTabOrderAfter(QWidget* first);

@@ -1,7 +1,7 @@
 #pragma once
 // On top of the option dialog fixture, what the coordinate dialog tests need: which
-// keys a dialog changed, a settings file without a section, controls by name and a
-// screenshot of the dialog.
+// keys a dialog changed, a settings file without a section and a screenshot of the
+// dialog.
 #include "OptionDialogTestSupport.h"
 
 #include <QImage>
@@ -55,15 +55,6 @@ inline void RemoveSection(const std::string& iniPath, const std::string& section
         }
         lines = kept;
     });
-}
-
-template <class Widget>
-Widget* Child(QWidget* dialog, const char* name)
-{
-    auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
-    if (!widget)
-        qFatal("no control %s", name);
-    return widget;
 }
 
 // With TAVRELO_SCREENSHOTS naming a folder, the dialog as shown is saved there.

@@ -1,6 +1,7 @@
 #pragma once
 // What the KOF, DXF and SDR-33 dialog tests share: a program folder of their own with
-// a settings file written with its defaults, and a look at one section's lines.
+// a settings file written with its defaults, a look at one section's lines, controls
+// by name, the ways to leave without OK and a picture of the dialog.
 #include "app/ProgramState.h"
 #include "app/SettingsFileReader.h"
 #include "app/SettingsFileWriter.h"
@@ -10,7 +11,11 @@
 #include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
 
+#include <QAbstractButton>
+#include <QDialog>
 #include <QTemporaryDir>
+#include <QWidget>
+#include <QtTest>
 
 #include <string>
 #include <utility>
@@ -90,5 +95,49 @@ public:
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
 };
+
+// A missing control ends the run: no check after it could mean anything.
+template <class Widget = QWidget>
+Widget* Child(QWidget* dialog, const char* name)
+{
+    auto* widget = dialog->findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
+inline void Click(QWidget* dialog, const char* name)
+{
+    QTest::mouseClick(Child<QAbstractButton>(dialog, name), Qt::LeftButton);
+}
+
+// The data rows of a cancel test: its Cancel button, the close box, Escape.
+inline void AddWaysToLeaveWithoutOk()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("Cancel") << 0;
+    QTest::newRow("close box") << 1;
+    QTest::newRow("Escape") << 2;
+}
+
+inline void LeaveWithoutOk(QDialog* dialog, int way)
+{
+    if (way == 0)
+        Click(dialog, "ComCancel");
+    else if (way == 1)
+        dialog->close();
+    else
+        QTest::keyClick(dialog, Qt::Key_Escape);
+}
+
+// Shows the dialog and, once it is on screen and drawn, saves it as folder/name.png.
+inline bool ShowAndSavePicture(QWidget* dialog, const QString& folder, const char* name)
+{
+    dialog->show();
+    if (!QTest::qWaitForWindowExposed(dialog))
+        return false;
+    QTest::qWait(200);
+    return dialog->grab().save(folder + "/" + name + ".png");
+}
 
 } // namespace tavrelo::test

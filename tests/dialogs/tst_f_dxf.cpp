@@ -36,16 +36,7 @@ private:
     DxfOptions store;
 
     std::unique_ptr<F_Dxf> make() { return std::make_unique<F_Dxf>(f.model, f.state, f.ui, store); }
-    template <class T = QWidget>
-    T* child(QWidget& dialog, const char* name)
-    {
-        T* widget = dialog.findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    void click(QWidget& dialog, const char* name) { QTest::mouseClick(child<QAbstractButton>(dialog, name), Qt::LeftButton); }
-    QColor shown(QWidget& dialog, const char* name) { return child(dialog, name)->property("BackColor").value<QColor>(); }
+    QColor shown(QWidget& dialog, const char* name) { return Child(&dialog, name)->property("BackColor").value<QColor>(); }
     std::string stored(const char* key) { return GetProfileString(kSection, key, f.state.IniPath); }
 
 private slots:
@@ -59,8 +50,8 @@ private slots:
     {
         auto dialog = make();
         QCOMPARE(dialog->windowTitle(), QString("DXF format settings"));
-        QCOMPARE(child<QLineEdit>(*dialog, "TxPL")->text(), QString("PT"));
-        QCOMPARE(child<QLabel>(*dialog, "LbPL")->text(), QString("Point layer name:"));
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "TxPL")->text(), QString("PT"));
+        QCOMPARE(Child<QLabel>(dialog.get(), "LbPL")->text(), QString("Point layer name:"));
         const char* layers[] = {"PN", "EL", "CD"};
         for (int row = 0; row < 3; ++row) {
             QVERIFY(dialog->Check(row)->isChecked());
@@ -71,8 +62,8 @@ private slots:
             QCOMPARE(dialog->ComSelColor(row)->property("BackColor").value<QColor>(), QColor(255, 0, 0));
             QCOMPARE(dialog->ComSelColor(row)->toolTip(), QString("Select Color"));
         }
-        QVERIFY(child<QRadioButton>(*dialog, "Option3D0")->isChecked());
-        QCOMPARE(child<QCheckBox>(*dialog, "Check1")->text(), QString("Write Elevation next to point"));
+        QVERIFY(Child<QRadioButton>(dialog.get(), "Option3D0")->isChecked());
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "Check1")->text(), QString("Write Elevation next to point"));
         QVERIFY(!dialog->PicCol()->isVisible());
     }
 
@@ -105,7 +96,7 @@ private slots:
         auto dialog = make();
         QCOMPARE(dialog->Check(1)->isChecked(), ticked);
         for (const char* name : {"LbLN1", "TxLN1", "TxTS1", "LbTS1", "UpDown1", "LbColr1", "ComSelColor1"})
-            QCOMPARE(child(*dialog, name)->isEnabled(), ticked);
+            QCOMPARE(Child(dialog.get(), name)->isEnabled(), ticked);
         QVERIFY(dialog->Check(0)->isChecked());
         QVERIFY(dialog->TxPL()->isEnabled());
     }
@@ -114,11 +105,11 @@ private slots:
     {
         auto dialog = make();
         dialog->show();
-        click(*dialog, "Check2");
+        Click(dialog.get(), "Check2");
         QVERIFY(!dialog->TxLN(2)->isEnabled());
         QVERIFY(!dialog->UpDownOf(2)->isEnabled());
         QVERIFY(dialog->Option3D(1)->isEnabled());
-        click(*dialog, "Check2");
+        Click(dialog.get(), "Check2");
         QVERIFY(dialog->ComSelColor(2)->isEnabled());
     }
 
@@ -128,7 +119,7 @@ private slots:
         auto dialog = make();
         dialog->show();
         QVERIFY(dialog->Option3D(1)->isChecked());
-        click(*dialog, "ComOK");
+        Click(dialog.get(), "ComOK");
         QCOMPARE(stored("Dxf_Option3D"), std::string("1"));
     }
 
@@ -141,7 +132,7 @@ private slots:
         QCOMPARE(dialog->Tag(2), std::string("9"));
         QCOMPARE(shown(*dialog, "ComSelColor2"), QColor(255, 255, 255)); // colour 7
         QCOMPARE(shown(*dialog, "ComSelColor0"), QColor(0, 255, 255));
-        click(*dialog, "ComOK");
+        Click(dialog.get(), "ComOK");
         QCOMPARE(stored("Dxf_ColorCode"), std::string("9"));
         QCOMPARE(store.labelColour(2), 7);
         QCOMPARE(store.labelColour(0), 4);
@@ -151,14 +142,14 @@ private slots:
     {
         auto dialog = make();
         dialog->show();
-        click(*dialog, "ComSelColor1");
+        Click(dialog.get(), "ComSelColor1");
         QVERIFY(dialog->PicCol()->isVisible());
         QCOMPARE(dialog->PicCol()->geometry().top(), dialog->ComSelColor(1)->geometry().bottom() + 1);
-        click(*dialog, "ComCol3");
+        Click(dialog.get(), "ComCol3");
         QVERIFY(!dialog->PicCol()->isVisible());
         QCOMPARE(shown(*dialog, "ComSelColor1"), QColor(0, 255, 255));
         QCOMPARE(dialog->Tag(1), std::string(" 3"));
-        click(*dialog, "ComOK");
+        Click(dialog.get(), "ComOK");
         QVERIFY(f.iniBytes().find("\r\nDxf_ColorElevation= 3\r\n") != std::string::npos);
         QCOMPARE(store.labelColour(1), 4);
     }
@@ -169,13 +160,13 @@ private slots:
         auto dialog = make();
         dialog->show();
         QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
-        click(*dialog, "ComSelColor2");
-        QTRY_COMPARE(QApplication::focusWidget(), child(*dialog, "ComCol5"));
+        Click(dialog.get(), "ComSelColor2");
+        QTRY_COMPARE(QApplication::focusWidget(), Child(dialog.get(), "ComCol5"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTRY_COMPARE(QApplication::focusWidget(), child(*dialog, "ComCol7"));
+        QTRY_COMPARE(QApplication::focusWidget(), Child(dialog.get(), "ComCol7"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTRY_COMPARE(QApplication::focusWidget(), child(*dialog, "ComCol0"));
+        QTRY_COMPARE(QApplication::focusWidget(), Child(dialog.get(), "ComCol0"));
         QVERIFY(dialog->PicCol()->isVisible());
     }
 
@@ -204,23 +195,23 @@ private slots:
         QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(dialog->TxPL()));
         dialog->ComSelColor(2)->click(); // a click from code: the focus stays where it is
         QVERIFY(dialog->PicCol()->isVisible());
-        QTRY_COMPARE(QApplication::focusWidget(), child(*dialog, focus.toLatin1().constData()));
+        QTRY_COMPARE(QApplication::focusWidget(), Child(dialog.get(), focus.toLatin1().constData()));
     }
 
     void backgroundPressClosesThePaletteTypingDoesNot()
     {
         auto dialog = make();
         dialog->show();
-        click(*dialog, "ComSelColor0");
+        Click(dialog.get(), "ComSelColor0");
         QTest::keyClicks(dialog->TxPL(), "X");
         QVERIFY(dialog->PicCol()->isVisible());
-        QTest::mouseClick(child(*dialog, "LbPL"), Qt::LeftButton);
+        QTest::mouseClick(Child(dialog.get(), "LbPL"), Qt::LeftButton);
         QVERIFY(dialog->PicCol()->isVisible());
         QTest::mouseClick(dialog.get(), Qt::LeftButton, {}, QPoint(2, 2));
         QVERIFY(!dialog->PicCol()->isVisible());
         QCOMPARE(dialog->Tag(0), std::string("0"));
-        click(*dialog, "ComSelColor0");
-        QTest::mouseClick(child(*dialog, "LbTS1"), Qt::LeftButton);
+        Click(dialog.get(), "ComSelColor0");
+        QTest::mouseClick(Child(dialog.get(), "LbTS1"), Qt::LeftButton);
         QVERIFY(!dialog->PicCol()->isVisible());
     }
 
@@ -257,7 +248,7 @@ private slots:
         auto dialog = make();
         dialog->show();
         dialog->TxTS(1)->setText(size);
-        click(*dialog, "ComOK");
+        Click(dialog.get(), "ComOK");
         QVERIFY(dialog->isVisible());
         QCOMPARE(f.iniBytes(), before);
         QCOMPARE(f.ui.messages.size(), size_t(1));
@@ -265,8 +256,8 @@ private slots:
                  std::string("The text size for \"Write Elevation next to point\" must be a number above 0, such as 1 or 2.5."));
         QVERIFY(f.ui.messages[0].icon == MessageIcon::Exclamation);
         // A switched-off row is not written, so its text does not matter.
-        click(*dialog, "Check1");
-        click(*dialog, "ComOK");
+        Click(dialog.get(), "Check1");
+        Click(dialog.get(), "ComOK");
         QVERIFY(!dialog->isVisible());
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
     }
@@ -288,11 +279,11 @@ private slots:
         dialog->TxPL()->setText("POINTS");
         dialog->TxLN(0)->setText("NAMES");
         dialog->TxTS(2)->setText("2.5");
-        click(*dialog, "Check1");
-        click(*dialog, "Option3D1");
-        click(*dialog, "ComSelColor2");
-        click(*dialog, "ComCol6");
-        click(*dialog, "ComOK");
+        Click(dialog.get(), "Check1");
+        Click(dialog.get(), "Option3D1");
+        Click(dialog.get(), "ComSelColor2");
+        Click(dialog.get(), "ComCol6");
+        Click(dialog.get(), "ComOK");
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(f.sectionLines(kSection) ==
                 (std::vector<std::string>{"Dxf_Point_Layer=POINTS", "Dxf_Check_PointName=1", "Dxf_Check_Elevation=0",
@@ -309,13 +300,7 @@ private slots:
         QCOMPARE(f.state.TransferStatus, std::string("CoorToDXF"));
     }
 
-    void cancelAndCloseBoxWriteNothing_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("Cancel") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("Escape") << 2;
-    }
+    void cancelAndCloseBoxWriteNothing_data() { AddWaysToLeaveWithoutOk(); }
     void cancelAndCloseBoxWriteNothing()
     {
         QFETCH(int, way);
@@ -324,13 +309,8 @@ private slots:
         auto dialog = make();
         dialog->show();
         dialog->TxPL()->setText("CHANGED");
-        click(*dialog, "ComSelColor0");
-        if (way == 0)
-            click(*dialog, "ComCancel");
-        else if (way == 1)
-            dialog->close();
-        else
-            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        Click(dialog.get(), "ComSelColor0");
+        LeaveWithoutOk(dialog.get(), way);
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(!dialog->isVisible());
         QVERIFY(!dialog->PicCol()->isVisible());
@@ -346,14 +326,14 @@ private slots:
         const std::string before = f.iniBytes();
         auto dialog = make();
         QSignalSpy edits(dialog->texts(), &DialogTexts::editRequested);
-        QTest::mouseClick(child(*dialog, "ComSelColor1"), Qt::RightButton);
+        QTest::mouseClick(Child(dialog.get(), "ComSelColor1"), Qt::RightButton);
         QCOMPARE(edits.count(), 1);
         dialog->show();
-        click(*dialog, "ComSelColor1"); // opens no palette in setup mode
+        Click(dialog.get(), "ComSelColor1"); // opens no palette in setup mode
         QVERIFY(!dialog->PicCol()->isVisible());
         dialog->TxPL()->setText("CHANGED");
-        child<QLabel>(*dialog, "LbPL")->setText("Punktlag:");
-        click(*dialog, "ComOK");
+        Child<QLabel>(dialog.get(), "LbPL")->setText("Punktlag:");
+        Click(dialog.get(), "ComOK");
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QCOMPARE(stored("Dxf_Point_Layer"), std::string("PT"));
         QCOMPARE(GetProfileString("DxfFormSetting_LbPL", "Caption", f.state.IniPath), std::string("Punktlag:"));
@@ -376,12 +356,12 @@ private slots:
         auto dialog = make();
         dialog->show();
         for (int row = 0; row < 3; ++row) {
-            QVERIFY(child(*dialog, QString("LbLN%1").arg(row).toLatin1())->geometry().right() < dialog->TxLN(row)->x());
-            QVERIFY(child(*dialog, QString("LbTS%1").arg(row).toLatin1())->geometry().right() < dialog->TxTS(row)->x());
-            QVERIFY(child(*dialog, QString("LbColr%1").arg(row).toLatin1())->geometry().right() < dialog->ComSelColor(row)->x());
+            QVERIFY(Child(dialog.get(), QString("LbLN%1").arg(row).toLatin1())->geometry().right() < dialog->TxLN(row)->x());
+            QVERIFY(Child(dialog.get(), QString("LbTS%1").arg(row).toLatin1())->geometry().right() < dialog->TxTS(row)->x());
+            QVERIFY(Child(dialog.get(), QString("LbColr%1").arg(row).toLatin1())->geometry().right() < dialog->ComSelColor(row)->x());
         }
-        QWidget* ok = child(*dialog, "ComOK");
-        QWidget* cancel = child(*dialog, "ComCancel");
+        QWidget* ok = Child(dialog.get(), "ComOK");
+        QWidget* cancel = Child(dialog.get(), "ComCancel");
         QCOMPARE(ok->y(), cancel->y());
         QVERIFY(ok->geometry().bottom() < dialog->height());
         QVERIFY(cancel->geometry().right() < dialog->width());
@@ -400,10 +380,7 @@ private slots:
         f.setKey(kSection, "Dxf_ColorElevation", "3");
         dialog = make();
         dialog->Check(2)->setChecked(false);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        QTest::qWait(200);
-        QVERIFY(dialog->grab().save(folder + "/F_Dxf.png"));
+        QVERIFY(ShowAndSavePicture(dialog.get(), folder, "F_Dxf"));
     }
 };
 

@@ -29,15 +29,6 @@ private:
     {
         return std::make_unique<F_KOFStp>(f.model, f.state, f.ui, store, job);
     }
-    template <class T = QWidget>
-    T* child(QWidget& dialog, const char* name)
-    {
-        T* widget = dialog.findChild<T*>(name);
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
-    }
-    void click(QWidget& dialog, const char* name) { QTest::mouseClick(child<QAbstractButton>(dialog, name), Qt::LeftButton); }
     void leave(QWidget* widget)
     {
         QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
@@ -59,17 +50,17 @@ private slots:
         auto dialog = make();
         QCOMPARE(dialog->windowTitle(), QString("KOF format"));
         QVERIFY(dialog->font().bold());
-        QCOMPARE(child<QGroupBox>(*dialog, "Frame")->title(), QString("KOF header information"));
-        QVERIFY(!child<QGroupBox>(*dialog, "Frame")->font().bold());
-        QCOMPARE(child<QLabel>(*dialog, "Lb1")->text(), QString("Project:"));
-        QCOMPARE(child<QLabel>(*dialog, "Lb5")->text(), QString("Surveyor:"));
-        QCOMPARE(child<QLineEdit>(*dialog, "Tx1")->text(), QString("SITE12"));
-        QCOMPARE(child<QLineEdit>(*dialog, "Tx2")->text(), QString("09.12.24"));
+        QCOMPARE(Child<QGroupBox>(dialog.get(), "Frame")->title(), QString("KOF header information"));
+        QVERIFY(!Child<QGroupBox>(dialog.get(), "Frame")->font().bold());
+        QCOMPARE(Child<QLabel>(dialog.get(), "Lb1")->text(), QString("Project:"));
+        QCOMPARE(Child<QLabel>(dialog.get(), "Lb5")->text(), QString("Surveyor:"));
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "Tx1")->text(), QString("SITE12"));
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "Tx2")->text(), QString("09.12.24"));
         for (const char* name : {"Tx3", "Tx4", "Tx5"})
-            QCOMPARE(child<QLineEdit>(*dialog, name)->text(), QString());
-        QCOMPARE(child<QCheckBox>(*dialog, "ChkUPNC")->checkState(), Qt::Unchecked);
-        QCOMPARE(child<QCheckBox>(*dialog, "ChkUCC")->checkState(), Qt::Unchecked);
-        QCOMPARE(child<QPushButton>(*dialog, "ComOK")->text(), QString("&OK"));
+            QCOMPARE(Child<QLineEdit>(dialog.get(), name)->text(), QString());
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "ChkUPNC")->checkState(), Qt::Unchecked);
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "ChkUCC")->checkState(), Qt::Unchecked);
+        QCOMPARE(Child<QPushButton>(dialog.get(), "ComOK")->text(), QString("&OK"));
         QVERIFY(store.KofpointFile.empty());
     }
 
@@ -97,8 +88,8 @@ private slots:
         job.OpSourse = 1;
         job.sourceCaption = "<filename>";
         auto dialog = make();
-        QCOMPARE(child<QLineEdit>(*dialog, "Tx1")->text(), QString());
-        QCOMPARE(child<QLineEdit>(*dialog, "Tx2")->text(), QString("09.12.24"));
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "Tx1")->text(), QString());
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "Tx2")->text(), QString("09.12.24"));
     }
 
     void sectionValuesAreLoaded()
@@ -109,10 +100,10 @@ private slots:
         f.setKey("KOF Settings", "UseCodeConversion", "2");
         f.setKey("KOF Settings", "KofpointFile", "points.txt");
         auto dialog = make();
-        QCOMPARE(child<QLineEdit>(*dialog, "Tx3")->text(), QString("Main street 123"));
-        QCOMPARE(child<QLineEdit>(*dialog, "Tx4")->text(), QString("Oslo"));
-        QCOMPARE(child<QCheckBox>(*dialog, "ChkUPNC")->checkState(), Qt::Checked);
-        QCOMPARE(child<QCheckBox>(*dialog, "ChkUCC")->checkState(), Qt::PartiallyChecked);
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "Tx3")->text(), QString("Main street 123"));
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "Tx4")->text(), QString("Oslo"));
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "ChkUPNC")->checkState(), Qt::Checked);
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "ChkUCC")->checkState(), Qt::PartiallyChecked);
         QCOMPARE(store.KofpointFile, f.state.AppPath + "points.txt");
     }
 
@@ -128,13 +119,13 @@ private slots:
         QFETCH(QString, stored);
         f.setKey("KOF Settings", "UseCodeConversion", stored.toStdString());
         auto dialog = make();
-        QCOMPARE(child<QCheckBox>(*dialog, "ChkUCC")->checkState(), Qt::Unchecked);
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "ChkUCC")->checkState(), Qt::Unchecked);
     }
 
     void longProjectIsReportedAndCut()
     {
         auto dialog = make();
-        QLineEdit* tx1 = child<QLineEdit>(*dialog, "Tx1");
+        QLineEdit* tx1 = Child<QLineEdit>(dialog.get(), "Tx1");
         tx1->setText("ABCDEFGHIJKLMNO");
         leave(tx1);
         QCOMPARE(f.ui.messages.size(), size_t(1));
@@ -144,7 +135,7 @@ private slots:
         QVERIFY(f.ui.messages[0].buttons == MessageButtons::Ok);
         QCOMPARE(tx1->text(), QString("ABCDEFGHIJKL"));
         // The other texts have no limit.
-        QLineEdit* tx3 = child<QLineEdit>(*dialog, "Tx3");
+        QLineEdit* tx3 = Child<QLineEdit>(dialog.get(), "Tx3");
         tx3->setText("ABCDEFGHIJKLMNO");
         leave(tx3);
         QCOMPARE(f.ui.messages.size(), size_t(1));
@@ -166,7 +157,7 @@ private slots:
         QFETCH(int, reason);
         QFETCH(bool, checked);
         auto dialog = make();
-        QLineEdit* tx1 = child<QLineEdit>(*dialog, "Tx1");
+        QLineEdit* tx1 = Child<QLineEdit>(dialog.get(), "Tx1");
         tx1->setText("ABCDEFGHIJKLMNO");
         QFocusEvent out(QEvent::FocusOut, Qt::FocusReason(reason));
         QApplication::sendEvent(tx1, &out);
@@ -178,13 +169,13 @@ private slots:
     {
         auto dialog = make();
         dialog->show();
-        child<QLineEdit>(*dialog, "Tx1")->setText("ABCDEFGHIJKLMNO");
+        Child<QLineEdit>(dialog.get(), "Tx1")->setText("ABCDEFGHIJKLMNO");
         const std::string before = f.iniBytes();
-        QMetaObject::invokeMethod(child<QPushButton>(*dialog, "ComOK"), "click"); // Enter: no focus change
+        QMetaObject::invokeMethod(Child<QPushButton>(dialog.get(), "ComOK"), "click"); // Enter: no focus change
         QVERIFY(dialog->isVisible());
         QCOMPARE(f.ui.messages.size(), size_t(1));
         QCOMPARE(f.iniBytes(), before);
-        click(*dialog, "ComOK");
+        Click(dialog.get(), "ComOK");
         QVERIFY(!dialog->isVisible());
         QCOMPARE(store.Project, std::string("ABCDEFGHIJKL"));
     }
@@ -196,11 +187,11 @@ private slots:
         const std::string before = f.iniBytes();
         auto dialog = make();
         dialog->show();
-        child<QLineEdit>(*dialog, "Tx3")->setText("A road of 15 ch");
-        child<QLineEdit>(*dialog, "Tx4")->setText("Bergen");
-        child<QLineEdit>(*dialog, "Tx5")->setText("K. Nordmann");
-        click(*dialog, "ChkUPNC");
-        click(*dialog, "ComOK");
+        Child<QLineEdit>(dialog.get(), "Tx3")->setText("A road of 15 ch");
+        Child<QLineEdit>(dialog.get(), "Tx4")->setText("Bergen");
+        Child<QLineEdit>(dialog.get(), "Tx5")->setText("K. Nordmann");
+        Click(dialog.get(), "ChkUPNC");
+        Click(dialog.get(), "ComOK");
         QCOMPARE(dialog->result(), int(QDialog::Accepted));
         QVERIFY(!dialog->isVisible());
         QVERIFY(f.sectionLines("KOF Settings") ==
@@ -225,23 +216,17 @@ private slots:
         {
             auto dialog = make();
             dialog->show();
-            child<QLineEdit>(*dialog, "Tx4")->setText("Bergen");
-            click(*dialog, "ChkUCC");
-            click(*dialog, "ComOK");
+            Child<QLineEdit>(dialog.get(), "Tx4")->setText("Bergen");
+            Click(dialog.get(), "ChkUCC");
+            Click(dialog.get(), "ComOK");
         }
         auto again = make();
-        QCOMPARE(child<QLineEdit>(*again, "Tx4")->text(), QString("Bergen"));
-        QCOMPARE(child<QCheckBox>(*again, "ChkUCC")->checkState(), Qt::Checked);
-        QCOMPARE(child<QLabel>(*again, "Lb1")->text(), QString("Project:"));
+        QCOMPARE(Child<QLineEdit>(again.get(), "Tx4")->text(), QString("Bergen"));
+        QCOMPARE(Child<QCheckBox>(again.get(), "ChkUCC")->checkState(), Qt::Checked);
+        QCOMPARE(Child<QLabel>(again.get(), "Lb1")->text(), QString("Project:"));
     }
 
-    void cancelAndCloseBoxWriteNothing_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("Cancel") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("Escape") << 2;
-    }
+    void cancelAndCloseBoxWriteNothing_data() { AddWaysToLeaveWithoutOk(); }
     void cancelAndCloseBoxWriteNothing()
     {
         QFETCH(int, way);
@@ -249,13 +234,8 @@ private slots:
         const std::string before = f.iniBytes();
         auto dialog = make();
         dialog->show();
-        child<QLineEdit>(*dialog, "Tx3")->setText("changed");
-        if (way == 0)
-            click(*dialog, "ComCancel");
-        else if (way == 1)
-            dialog->close();
-        else
-            QTest::keyClick(dialog.get(), Qt::Key_Escape);
+        Child<QLineEdit>(dialog.get(), "Tx3")->setText("changed");
+        LeaveWithoutOk(dialog.get(), way);
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(!dialog->isVisible());
         QCOMPARE(f.iniBytes(), before);
@@ -268,17 +248,17 @@ private slots:
         f.state.SetupMode = true;
         f.state.TransferStatus = "ConvertToKOF";
         auto dialog = make();
-        QCOMPARE(child<QLineEdit>(*dialog, "Tx1")->text(), QString()); // setup mode stops before the job
+        QCOMPARE(Child<QLineEdit>(dialog.get(), "Tx1")->text(), QString()); // setup mode stops before the job
         QSignalSpy edits(dialog->texts(), &DialogTexts::editRequested);
-        QTest::mouseClick(child<QLabel>(*dialog, "Lb2"), Qt::RightButton);
+        QTest::mouseClick(Child<QLabel>(dialog.get(), "Lb2"), Qt::RightButton);
         QCOMPARE(edits.count(), 1);
-        QCOMPARE(edits[0][0].value<QWidget*>(), child<QWidget>(*dialog, "Lb2"));
-        QTest::mouseClick(child<QLineEdit>(*dialog, "Tx2"), Qt::RightButton);
+        QCOMPARE(edits[0][0].value<QWidget*>(), Child<QWidget>(dialog.get(), "Lb2"));
+        QTest::mouseClick(Child<QLineEdit>(dialog.get(), "Tx2"), Qt::RightButton);
         QCOMPARE(edits.count(), 2);
         QVERIFY(edits[1][1].value<EditKind>() == EditKind::NoCaption);
         dialog->show();
-        child<QLabel>(*dialog, "Lb2")->setText("Dato:");
-        click(*dialog, "ComOK");
+        Child<QLabel>(dialog.get(), "Lb2")->setText("Dato:");
+        Click(dialog.get(), "ComOK");
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QCOMPARE(f.state.TransferStatus, std::string("ConvertToKOF"));
         QCOMPARE(GetProfileString("KOF_Lb2", "Caption", f.state.IniPath), std::string("Dato:"));
@@ -288,7 +268,7 @@ private slots:
     {
         auto dialog = make();
         QSignalSpy edits(dialog->texts(), &DialogTexts::editRequested);
-        QTest::mouseClick(child<QLabel>(*dialog, "Lb2"), Qt::RightButton);
+        QTest::mouseClick(Child<QLabel>(dialog.get(), "Lb2"), Qt::RightButton);
         QCOMPARE(edits.count(), 0);
     }
 
@@ -299,10 +279,10 @@ private slots:
         f.setKey("KOF_ChkUCC", "ToolTipText", "Split codes");
         auto dialog = make();
         QCOMPARE(dialog->windowTitle(), QString("KOF-format"));
-        QCOMPARE(child<QLabel>(*dialog, "Lb1")->text(), QString("Prosjekt:"));
-        QCOMPARE(child<QCheckBox>(*dialog, "ChkUCC")->toolTip(), QString("Split codes"));
+        QCOMPARE(Child<QLabel>(dialog.get(), "Lb1")->text(), QString("Prosjekt:"));
+        QCOMPARE(Child<QCheckBox>(dialog.get(), "ChkUCC")->toolTip(), QString("Split codes"));
         f.ui.clear();
-        QLineEdit* tx1 = child<QLineEdit>(*dialog, "Tx1");
+        QLineEdit* tx1 = Child<QLineEdit>(dialog.get(), "Tx1");
         tx1->setText("ABCDEFGHIJKLMNO");
         leave(tx1);
         QCOMPARE(f.ui.messages.at(0).text, std::string("Prosjekt: name too long, maximum 12 characters allowed!"));
@@ -326,10 +306,7 @@ private slots:
         if (folder.isEmpty())
             QSKIP("TAVRELO_SCREENSHOTS is not set");
         auto dialog = make();
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        QTest::qWait(200);
-        QVERIFY(dialog->grab().save(folder + "/F_KOFStp.png"));
+        QVERIFY(ShowAndSavePicture(dialog.get(), folder, "F_KOFStp"));
     }
 };
 

@@ -19,19 +19,7 @@ private:
     OptionDialogFixture f;
     SdrOptions store;
 
-    QRadioButton* option(F_Sdr& dialog, const char* name)
-    {
-        auto* button = dialog.findChild<QRadioButton*>(name);
-        if (!button)
-            qFatal("no option button %s", name);
-        return button;
-    }
-    void click(F_Sdr& dialog, const char* name)
-    {
-        auto* button = dialog.findChild<QAbstractButton*>(name);
-        QVERIFY(button);
-        QTest::mouseClick(button, Qt::LeftButton);
-    }
+    QRadioButton* option(F_Sdr& dialog, const char* name) { return Child<QRadioButton>(&dialog, name); }
 
 private slots:
     void init()
@@ -74,11 +62,11 @@ private slots:
         QVERIFY(option(dialog, "OpCR0")->isChecked());
         QVERIFY(option(dialog, "OpRCon0")->isEnabled());
         QVERIFY(option(dialog, "OpRCon1")->isChecked());
-        click(dialog, "OpCR1");
+        Click(&dialog, "OpCR1");
         QVERIFY(!option(dialog, "OpRCon0")->isEnabled());
         QVERIFY(!option(dialog, "OpRCon1")->isEnabled());
         QVERIFY(option(dialog, "OpRCon1")->isChecked());
-        click(dialog, "ComOK");
+        Click(&dialog, "ComOK");
         QVERIFY(f.sectionLines("SDR33 Settings") ==
                 (std::vector<std::string>{"AngleUnits=1", "DistanceUnits=0", "PressureUnits=0", "TemperatureUnits=0",
                                           "TemperatureAndPressure=0", "CurvatureAndRefraction=1",
@@ -110,13 +98,13 @@ private slots:
         const std::string before = f.iniBytes();
         F_Sdr dialog(f.state, store);
         dialog.show();
-        click(dialog, "OpAng2");
-        click(dialog, "OpDis2");
-        click(dialog, "OpPres1");
-        click(dialog, "OpTemp1");
-        click(dialog, "OpTP1");
-        click(dialog, "OpSL1");
-        click(dialog, "ComOK");
+        Click(&dialog, "OpAng2");
+        Click(&dialog, "OpDis2");
+        Click(&dialog, "OpPres1");
+        Click(&dialog, "OpTemp1");
+        Click(&dialog, "OpTP1");
+        Click(&dialog, "OpSL1");
+        Click(&dialog, "ComOK");
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
         QVERIFY(!dialog.isVisible());
         QVERIFY(f.sectionLines("SDR33 Settings") ==
@@ -131,26 +119,15 @@ private slots:
         QVERIFY(f.state.TransferStatus.empty());
     }
 
-    void cancelAndCloseBoxWriteNothing_data()
-    {
-        QTest::addColumn<int>("way");
-        QTest::newRow("Cancel") << 0;
-        QTest::newRow("close box") << 1;
-        QTest::newRow("Escape") << 2;
-    }
+    void cancelAndCloseBoxWriteNothing_data() { AddWaysToLeaveWithoutOk(); }
     void cancelAndCloseBoxWriteNothing()
     {
         QFETCH(int, way);
         const std::string before = f.iniBytes();
         F_Sdr dialog(f.state, store);
         dialog.show();
-        click(dialog, "OpAng0");
-        if (way == 0)
-            click(dialog, "ComCancel");
-        else if (way == 1)
-            dialog.close();
-        else
-            QTest::keyClick(&dialog, Qt::Key_Escape);
+        Click(&dialog, "OpAng0");
+        LeaveWithoutOk(&dialog, way);
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         QVERIFY(!dialog.isVisible());
         QCOMPARE(f.iniBytes(), before);
@@ -172,10 +149,7 @@ private slots:
         if (folder.isEmpty())
             QSKIP("TAVRELO_SCREENSHOTS is not set");
         auto dialog = std::make_unique<F_Sdr>(f.state, store);
-        dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
-        QTest::qWait(200);
-        QVERIFY(dialog->grab().save(folder + "/F_Sdr.png"));
+        QVERIFY(ShowAndSavePicture(dialog.get(), folder, "F_Sdr"));
     }
 };
 
