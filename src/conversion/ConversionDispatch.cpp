@@ -117,7 +117,7 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
     }
     // Both modes go through a temporary file beside the target: the old target is
     // replaced only once the received data is safely in the new one.
-    OutputTarget out(target, mode == 1 ? OutputTarget::Mode::Append : OutputTarget::Mode::Replace);
+    OutputTarget out(target, OutputTarget::modeFor(mode));
     std::string line;
     while (reader.next(line))
         out.writeLine(line);

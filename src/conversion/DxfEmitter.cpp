@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
-#include <cstdint>
 #include <cstring>
 
 namespace tavrelo {
@@ -19,38 +17,6 @@ bool IsUnwritable(unsigned char c)
 }
 
 const char* const kMasks[] = {"0", "0.0", "0.00", "0.000", "0.0000"};
-constexpr double kScale[] = {1, 10, 100, 1000, 10000};
-constexpr std::uint64_t kUnit[] = {1, 10, 100, 1000, 10000};
-
-// FormatMask's digits without its cost: away from a tie (the one case where rounding
-// the binary value and rounding its 15-digit decimal form can differ) the value scaled
-// to whole units of the last decimal rounds to the same whole number either way, and
-// that number's digits are the text. Returns the length written to out (room for 32
-// bytes), or 0 for a tie or a huge value, which FormatMask must do.
-size_t FastFixed(char* out, double value, int decimals)
-{
-    const double scaled = std::fabs(value) * kScale[decimals];
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
-    if (!(scaled < 1e15) || std::fabs(fraction - 0.5) <= scaled * 1e-14 + 1e-9)
-        return 0;
-    const std::uint64_t units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    char* end = out;
-    // A value that rounds to zero is written without its sign ("0.0000"), as FormatMask
-    // writes it.
-    if (value < 0 && units != 0)
-        *end++ = '-';
-    end = std::to_chars(end, out + 24, units / kUnit[decimals]).ptr;
-    if (decimals > 0) {
-        *end++ = '.';
-        std::uint64_t rest = units % kUnit[decimals];
-        for (int i = decimals - 1; i >= 0; --i, rest /= 10)
-            end[i] = static_cast<char>('0' + rest % 10);
-        end += decimals;
-    }
-    return static_cast<size_t>(end - out);
-}
-
 } // namespace
 
 void DxfEmitter::put(const char* bytes, size_t size)
@@ -105,8 +71,8 @@ void DxfEmitter::text(DxfCode groupCode, const std::string& value)
 void DxfEmitter::fixed(DxfCode groupCode, double value, int decimals)
 {
     code(groupCode);
-    char digits[32];
-    if (const size_t length = FastFixed(digits, value, decimals)) {
+    char digits[kFixedFastRoom];
+    if (const size_t length = FormatFixedFast(digits, value, decimals)) {
         line(digits, length);
         return;
     }
@@ -124,7 +90,7 @@ void DxfEmitter::coordinate(DxfCode groupCode, double value)
     LastCoordinate& last = m_last[slot];
     if (last.length == 0 || last.value != value) {
         last.value = value;
-        last.length = FastFixed(last.text, value, 4);
+        last.length = FormatFixedFast(last.text, value, 4);
         if (last.length == 0) {
             fixed(groupCode, value, 4);
             return;

@@ -5,6 +5,7 @@
 // included, since readers of our drawings expect those exact lines. Entity code hands
 // the emitter codes and values and never formats a number itself.
 #include "platform/ByteSink.h"
+#include "platform/TextRules.h"
 
 #include <cstddef>
 #include <functional>
@@ -84,7 +85,7 @@ private:
     // labels' X repeat from entity to entity.
     struct LastCoordinate {
         double value = 0;
-        char text[32];
+        char text[kFixedFastRoom];
         size_t length = 0; // 0: nothing kept
     };
     LastCoordinate m_last[3];

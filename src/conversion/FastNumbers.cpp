@@ -50,34 +50,11 @@ double FieldValue(std::string_view text)
 
 void AppendFixed3(std::string& out, double value)
 {
-    const double a = std::fabs(value);
-    if (a < 1e12) {
-        const double scaled = a * 1000.0;
-        const double whole = std::floor(scaled);
-        const double fraction = scaled - whole;
-        // FormatMask rounds the 15-digit decimal form; away from a tie both agree.
-        if (std::fabs(fraction - 0.5) > scaled * 1e-14 + 1e-9) {
-            const uint64_t units = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-            char buffer[32];
-            char* end = buffer + sizeof buffer;
-            char* p = end;
-            uint64_t u = units;
-            for (int k = 0; k < 3; ++k) {
-                *--p = static_cast<char>('0' + u % 10);
-                u /= 10;
-            }
-            *--p = '.';
-            do {
-                *--p = static_cast<char>('0' + u % 10);
-                u /= 10;
-            } while (u != 0);
-            if (value < 0 && units != 0)
-                *--p = '-';
-            out.append(p, static_cast<size_t>(end - p));
-            return;
-        }
-    }
-    out += FormatMask(value, "0.000");
+    char buffer[kFixedFastRoom];
+    if (const size_t length = FormatFixedFast(buffer, value, 3))
+        out.append(buffer, length);
+    else
+        out += FormatMask(value, "0.000");
 }
 
 std::string Fixed3(double value)

@@ -1,6 +1,8 @@
 #pragma once
 // Cutting a record line into fields, as every converter does it. Fields are numbered
 // from 1; a field past the last one reads as empty.
+#include "platform/TextRules.h"
+
 #include <string>
 #include <string_view>
 #include <utility>
@@ -27,16 +29,6 @@ private:
     std::vector<std::string> m_fields;
     int m_count = 0;
 };
-
-// The text without its leading and trailing blanks (only ' ', as the record files pad
-// with blanks). Inline: the converters call it for every field of every line.
-inline std::string_view TrimBlanks(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 // Trims the line in place and splits it at ",": up to 12 comma-ended fields, each
 // trimmed, then the untrimmed remainder (which keeps any later commas). A trailing

@@ -147,7 +147,7 @@ std::string RTrim(const std::string& text)
     return last == std::string::npos ? std::string() : text.substr(0, last + 1);
 }
 
-std::string Trim(const std::string& text) { return LTrim(RTrim(text)); }
+std::string Trim(const std::string& text) { return std::string(TrimBlanks(text)); }
 
 std::string NumberText(double value)
 {
@@ -213,47 +213,55 @@ std::string roundedDigits(double value, int decimals)
 }
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr uint64_t kUnit[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
-// The common case without the digit string: a value whose scaled form lies clearly
-// off a tie rounds the same way as its 15-digit decimal form. False when it does not
-// apply and the exact way must be taken.
+// The fast form with the mask's leading zeros ("00.000"); false when FormatMask's
+// exact way must be taken.
 bool appendScaled(std::string& out, double value, int decimals, int leadingZeros)
 {
-    if (decimals >= static_cast<int>(std::size(kPow10)))
+    char buffer[kFixedFastRoom];
+    const size_t length = FormatFixedFast(buffer, value, decimals);
+    if (length == 0)
         return false;
-    const double scaled = std::fabs(value) * kPow10[decimals];
-    if (!(scaled < 1e15))
-        return false;
-    const double whole = std::floor(scaled);
-    const double fraction = scaled - whole;
-    if (std::fabs(fraction - 0.5) <= scaled * 1e-14 + 1e-9)
-        return false;
-    const uint64_t units = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    char buffer[48];
-    char* const end = buffer + sizeof buffer;
-    char* p = end;
-    uint64_t rest = units;
-    for (int k = 0; k < decimals; ++k, rest /= 10)
-        *--p = static_cast<char>('0' + rest % 10);
-    if (decimals > 0)
-        *--p = '.';
-    int integerDigits = 0;
-    do {
-        *--p = static_cast<char>('0' + rest % 10);
-        rest /= 10;
-        ++integerDigits;
-    } while (rest != 0);
-    for (; integerDigits < leadingZeros && p > buffer + 1; ++integerDigits)
-        *--p = '0';
-    if (integerDigits < leadingZeros)
-        return false;
-    if (value < 0 && units != 0)
-        *--p = '-';
-    out.append(p, static_cast<size_t>(end - p));
+    const size_t sign = buffer[0] == '-' ? 1 : 0;
+    const size_t integerDigits = (decimals > 0 ? length - decimals - 1 : length) - sign;
+    out.append(buffer, sign);
+    if (static_cast<int>(integerDigits) < leadingZeros)
+        out.append(leadingZeros - integerDigits, '0');
+    out.append(buffer + sign, length - sign);
     return true;
 }
 
 } // namespace
+
+size_t FormatFixedFast(char* out, double value, int decimals)
+{
+    // Away from a tie (the one case where rounding the binary value and rounding its
+    // 15-digit decimal form can differ) the value scaled to whole units of the last
+    // decimal rounds to the same whole number either way, and that number's digits
+    // are the text.
+    if (decimals < 0 || decimals >= static_cast<int>(std::size(kPow10)) || !std::isfinite(value))
+        return 0;
+    const double scaled = std::fabs(value) * kPow10[decimals];
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;
+    if (!(scaled < 1e15) || std::fabs(fraction - 0.5) <= scaled * 1e-14 + 1e-9)
+        return 0;
+    const uint64_t units = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    char* end = out;
+    // A value that rounds to zero is written without its sign, as FormatMask writes it.
+    if (value < 0 && units != 0)
+        *end++ = '-';
+    end = std::to_chars(end, out + kFixedFastRoom, units / kUnit[decimals]).ptr;
+    if (decimals > 0) {
+        *end++ = '.';
+        uint64_t rest = units % kUnit[decimals];
+        for (int i = decimals - 1; i >= 0; --i, rest /= 10)
+            end[i] = static_cast<char>('0' + rest % 10);
+        end += decimals;
+    }
+    return static_cast<size_t>(end - out);
+}
 
 void AppendFormatMask(std::string& out, double value, std::string_view mask)
 {

@@ -26,6 +26,14 @@ int32_t CLng(double value);
 
 // Leading and trailing spaces removed; tabs and other characters stay.
 std::string Trim(const std::string& text);
+// The same as a view into text. Inline: the converters call it for every field.
+inline std::string_view TrimBlanks(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
 std::string LTrim(const std::string& text);
 std::string RTrim(const std::string& text);
 
@@ -43,6 +51,13 @@ std::string NumberText(double value);
 std::string FormatMask(double value, const std::string& mask);
 // The same, appended to out, for writers that build long runs of lines.
 void AppendFormatMask(std::string& out, double value, std::string_view mask);
+
+// The digits FormatMask gives for a mask of one integer zero and `decimals` (0..9)
+// decimal places, written to out (room for kFixedFastRoom bytes) without building the
+// decimal digit string: for the writers' inner loops. Returns the length, or 0 for a
+// value near a rounding tie, a huge or non-finite one, which FormatMask must do.
+constexpr size_t kFixedFastRoom = 32;
+size_t FormatFixedFast(char* out, double value, int decimals);
 
 // A number as the Print statement writes it into a listing: a blank (or "-") before
 // it, no leading zero before the point (0.5 is " .5 "), fifteen significant digits at

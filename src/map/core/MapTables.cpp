@@ -1,5 +1,7 @@
 #include "map/core/MapTables.h"
 
+#include "platform/TextRules.h"
+
 #include <utility>
 
 namespace tavrelo {
@@ -11,14 +13,6 @@ std::string fixedWidth(const std::string& text, size_t width)
     std::string out = text.substr(0, width);
     out.append(width - out.size(), ' ');
     return out;
-}
-
-std::string_view trimBlanks(std::string_view text)
-{
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
 } // namespace
@@ -109,7 +103,7 @@ void MapTables::centreView()
 int32_t FindKnownPoint(const MapTables& tables, std::string_view name)
 {
     for (int32_t i = 1; i <= tables.StationCount(); ++i)
-        if (trimBlanks(tables.Stations[i].name) == name)
+        if (TrimBlanks(tables.Stations[i].name) == name)
             return i;
     return 0;
 }
