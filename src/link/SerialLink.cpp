@@ -1,0 +1,144 @@
+#include "link/SerialLink.h"
+
+
+namespace tavrelo {
+
+namespace {
+
+// The numbers a failure is reported by, in the serial control's own numbering.
+struct ErrorNumber {
+    QSerialPort::SerialPortError error;
+    int number;
+};
+
+const ErrorNumber kErrorNumbers[] = {
+    {QSerialPort::DeviceNotFoundError, 8002},       // invalid port number
+    {QSerialPort::PermissionError, 8005},           // port already open
+    {QSerialPort::OpenError, 8005},
+    {QSerialPort::UnsupportedOperationError, 380},  // invalid property value
+    {QSerialPort::ReadError, 68},                   // device unavailable
+    {QSerialPort::WriteError, 68},
+    {QSerialPort::ResourceError, 68},
+};
+constexpr int kOtherPortError = 8015; // could not set the port's state
+
+int NumberOf(QSerialPort::SerialPortError error)
+{
+    for (const ErrorNumber& entry : kErrorNumbers)
+        if (entry.error == error)
+            return entry.number;
+    return kOtherPortError;
+}
+
+} // namespace
+
+SerialLink::SerialLink(QObject* parent)
+    : QObject(parent)
+    , m_port(new QSerialPort(this))
+{
+    connect(m_port, &QSerialPort::readyRead, this, &SerialLink::dataArrived);
+    connect(m_port, &QSerialPort::bytesWritten, this, &SerialLink::onBytesWritten);
+    connect(m_port, &QSerialPort::errorOccurred, this, &SerialLink::onError);
+}
+
+SerialLink::~SerialLink()
+{
+    // A link destroyed with its window never leaves the port open.
+    m_port->blockSignals(true);
+    m_port->close();
+}
+
+bool SerialLink::open(const std::string& device, const PortSettings& settings)
+{
+    close();
+    m_errorNumber = 0;
+    m_errorString.clear();
+    m_port->setPortName(QString::fromLocal8Bit(device.c_str()));
+    m_port->setBaudRate(settings.baudRate);
+    m_port->setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits));
+    m_port->setParity(QSerialPort::NoParity);
+    m_port->setStopBits(QSerialPort::OneStop);
+    m_port->setFlowControl(settings.xonXoff ? QSerialPort::SoftwareControl : QSerialPort::NoFlowControl);
+    m_port->blockSignals(true); // an open that fails is reported by the result
+    const bool opened = m_port->open(QIODevice::ReadWrite);
+    m_port->blockSignals(false);
+    if (opened && m_port->error() == QSerialPort::NoError)
+        return true;
+    recordError(m_port->error() == QSerialPort::NoError ? QSerialPort::OpenError : m_port->error());
+    m_port->blockSignals(true);
+    m_port->close();
+    m_port->clearError();
+    m_port->blockSignals(false);
+    return false;
+}
+
+bool SerialLink::isOpen() const
+{
+    return m_port->isOpen();
+}
+
+void SerialLink::close()
+{
+    m_closeWhenDrained = false;
+    if (!m_port->isOpen())
+        return;
+    m_port->close();
+    emit closed();
+}
+
+QByteArray SerialLink::readAll()
+{
+    return m_port->readAll();
+}
+
+bool SerialLink::write(const QByteArray& bytes)
+{
+    if (!m_port->isOpen())
+        return false;
+    return m_port->write(bytes) == bytes.size();
+}
+
+qint64 SerialLink::bytesToWrite() const
+{
+    return m_port->isOpen() ? m_port->bytesToWrite() : 0;
+}
+
+void SerialLink::closeWhenDrained()
+{
+    if (bytesToWrite() == 0) {
+        close();
+        return;
+    }
+    m_closeWhenDrained = true;
+}
+
+void SerialLink::onBytesWritten(qint64 bytes)
+{
+    emit bytesWritten(bytes);
+    if (m_port->bytesToWrite() != 0)
+        return;
+    emit allWritten();
+    if (m_closeWhenDrained)
+        close();
+}
+
+void SerialLink::recordError(QSerialPort::SerialPortError error)
+{
+    m_errorNumber = NumberOf(error);
+    m_errorString = m_port->errorString();
+}
+
+// The first error closes the port: a vanished device would otherwise report itself
+// again and again for as long as the port stays open.
+void SerialLink::onError(QSerialPort::SerialPortError error)
+{
+    if (error == QSerialPort::NoError || !m_port->isOpen())
+        return;
+    recordError(error);
+    const QString reason = m_errorString;
+    m_port->clearError();
+    close();
+    emit failed(reason);
+}
+
+} // namespace tavrelo
