@@ -30,6 +30,10 @@ void AppendColumns(std::string& out, const ColumnLayout& layout, const ColumnVal
             appendAligned(out, values[field.value].text, field);
             break;
         case ColumnField::Kind::Number:
+            if (values[field.value].blank) {
+                out.append(field.width != 0 ? field.width : std::string_view(field.mask).size(), ' ');
+                break;
+            }
             number.clear();
             AppendFormatMask(number, values[field.value].number, field.mask);
             appendAligned(out, number, field);

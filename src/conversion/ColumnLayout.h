@@ -26,9 +26,12 @@ struct ColumnField {
 };
 
 // One value of a record: its text for text fields, its number for number fields.
+// A blank number shows as blanks of its field's width (its mask's width when the field
+// has none), so the columns after it stay in place.
 struct ColumnValue {
     std::string_view text;
     double number = 0;
+    bool blank = false;
 };
 
 inline constexpr ColumnField FixedText(const char* text)

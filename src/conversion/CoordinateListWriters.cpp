@@ -80,8 +80,10 @@ void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input,
 void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output,
                            const std::string& separator)
 {
-    if (!startRun(context, input, output))
+    // An empty name leaves even the result word as the caller had it.
+    if (input.empty() || output.empty())
         return;
+    startRun(context, input, output);
     LineReader reader;
     std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, reader, input, output);
     if (!target)

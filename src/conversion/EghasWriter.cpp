@@ -27,6 +27,13 @@ constexpr ColumnField kEghasLine[] = {
     NumberColumn(kTarget, 0, "00.000"), FixedText(" PP"),
 };
 
+// An empty raw field prints as nothing: blanks where its digits would stand.
+void setValue(ColumnValue& column, const ListingValue& value)
+{
+    column.number = value.number;
+    column.blank = value.empty;
+}
+
 class EghasLines : public ListingLines {
 public:
     explicit EghasLines(ByteSink& out) : m_out(out) {}
@@ -38,13 +45,13 @@ public:
         ColumnValue values[kValueCount];
         values[kStation].text = s.name;
         values[kBacksight].text = s.backsight;
-        values[kInstrumentHeight].number = s.instrumentHeight.number;
-        values[kBacksightAngle].number = s.backsightAngle.number;
+        setValue(values[kInstrumentHeight], s.instrumentHeight);
+        setValue(values[kBacksightAngle], s.backsightAngle);
         values[kPoint].text = o.name;
-        values[kAngle].number = o.reducedAngle;
-        values[kVertical].number = o.verticalAngle.number;
-        values[kDistance].number = o.slopeDistance.number;
-        values[kTarget].number = o.targetHeight.number;
+        values[kAngle].number = o.reducedAngle; // computed, so always a number
+        setValue(values[kVertical], o.verticalAngle);
+        setValue(values[kDistance], o.slopeDistance);
+        setValue(values[kTarget], o.targetHeight);
         m_line.clear();
         AppendColumns(m_line, MakeLayout(kEghasLine), values);
         m_out.writeLine(m_line);

@@ -8,8 +8,8 @@
 
 namespace tavrelo {
 
-// A value field: empty when the raw field was empty (NEDCAD prints nothing for it,
-// the Eghas masks print it as 0), else its leading number.
+// A value field: empty when the raw field was empty (both listings print nothing for
+// it, and it counts as 0 in the angle reduction), else its leading number.
 struct ListingValue {
     double number = 0;
     bool empty = true;

@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
 
 namespace tavrelo {
 
@@ -20,7 +19,6 @@ namespace {
 // Design places of the OK button and the client height, in twips.
 constexpr double kOkTop = 2592;
 constexpr double kClientHeight = 3090;
-constexpr double kMargin = 96;
 constexpr double kFormExtraWidth = 336;
 
 } // namespace
@@ -80,10 +78,8 @@ void CoordFieldOrderDialog::showEvent(QShowEvent* event)
 
 void CoordFieldOrderDialog::layOut()
 {
-    const double framesBottom = m_frames.layout();
-    const double okTop = std::max(kOkTop, framesBottom + kMargin);
-    const double clientHeight = std::max(kClientHeight, okTop + TwipsHeight(m_comOK) + kMargin);
-    FinishWindowLayout(this, m_comOK, okTop, m_frames.framesWidth() + kFormExtraWidth, clientHeight);
+    m_frames.layout();
+    FinishWindowLayout(this, m_comOK, kOkTop, m_frames.framesWidth() + kFormExtraWidth, kClientHeight);
 }
 
 void CoordFieldOrderDialog::ComOK_Click()

@@ -59,10 +59,6 @@ constexpr double kRowLabelLeft = 120;
 constexpr double kOptionLefts[2] = {2800, 3900};
 constexpr double kOptionWidth = 975;
 constexpr double kScaleTop = 1400;
-// The frame's caption takes more room here than the rows' design tops allow for: the
-// whole content of "Corrections:" moves down by this much, so its first row stands as
-// far below the caption as the tick in "Control file".
-constexpr double kFr3ContentOffset = 64;
 constexpr double kCheckScLeft = 120;
 constexpr double kTxScaleLeft = 2940;
 constexpr double kFormExtraWidth = 336;
@@ -233,7 +229,7 @@ void F_SetCalcCoo::layOut()
     MoveTwips(m_fr3, kMargin, Bottom(m_fr4) + kGap);
     SetTwipsWidth(m_fr3, innerWidth);
     for (int r = 0; r < kOptionRows; ++r) {
-        MoveTwips(m_pic2[r], 0, kRows[r].top + kFr3ContentOffset);
+        MoveTwips(m_pic2[r], 0, kRows[r].top);
         SetTwipsWidth(m_pic2[r], innerWidth - kMargin);
         SetTwipsHeight(m_pic2[r], kRowHeight);
         m_rowLabel[r]->adjustSize();
@@ -245,9 +241,8 @@ void F_SetCalcCoo::layOut()
             CenterVertically(m_rowOption[r][k], 0, kRowHeight);
         }
     }
-    MoveTwips(m_txScaleFactor, kTxScaleLeft, kScaleTop + kFr3ContentOffset);
-    MoveTwips(m_checkScFactor, kCheckScLeft, 0);
-    CenterVertically(m_checkScFactor, kScaleTop + kFr3ContentOffset, TwipsHeight(m_txScaleFactor));
+    MoveTwips(m_txScaleFactor, kTxScaleLeft, kScaleTop);
+    MoveTwips(m_checkScFactor, kCheckScLeft, kScaleTop);
     SetTwipsHeight(m_fr3, std::max(TwipsHeight(m_fr3), Bottom(m_txScaleFactor) + kMargin));
 
     const double okTop = Bottom(m_fr3) + kMargin;

@@ -38,7 +38,8 @@ void MoveTwips(QWidget* widget, double left, double top)
 
 void FinishWindowLayout(QWidget* window, QWidget* button, double top, double outerWidth, double clientHeight)
 {
-    MoveTwips(button, (outerWidth - kWindowFrameWidthTwips - TwipsWidth(button)) / 2, top);
+    // Centred on the form's own width, border included, as its design has it.
+    MoveTwips(button, (outerWidth - TwipsWidth(button)) / 2, top);
     window->setMinimumSize(0, 0);
     window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     SetWindowOuterWidth(window, outerWidth);
@@ -110,9 +111,9 @@ double FieldOrderFrames::layout()
         SetTwipsHeight(Comb[i], std::max(kListMinHeight, Comb[i]->sizeHint().height() * double(kTwipsPerPixel)));
         MoveTwips(Comb[i], kListLeft, y);
         PlaceCaptionLabel(Lb[i], Comb[i], kMargin, LabelAlign::Centre);
-        // The two options stand level with the first two rows.
+        // The two options stand level with the first two rows' labels.
         if (i < 2)
-            MoveTwips(Op[i], kOptionLeft, y + (TwipsHeight(Comb[i]) - TwipsHeight(Op[i])) / 2);
+            MoveTwips(Op[i], kOptionLeft, TwipsTop(Lb[i]));
         y += TwipsHeight(Comb[i]) + kMargin;
     }
     SetTwipsHeight(Fr1, y + kMargin);

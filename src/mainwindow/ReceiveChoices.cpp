@@ -135,10 +135,15 @@ void ReceivePage::TranCombo()
     const FormatChoice& choice = kFormatChoices[fileSource()][kind];
     const std::vector<std::string>& items = m_model.*choice.items;
     FillSilently(m_comboDataFormat, items);
+    // An empty list has nothing to select and leaves the remembered position alone.
+    if (items.empty()) {
+        selectFormat(-1);
+        return;
+    }
     int16_t& position = m_model.settings.*choice.position;
     if (position < 0 || static_cast<size_t>(position) >= items.size())
         position = 0;
-    selectFormat(items.empty() ? -1 : position);
+    selectFormat(position);
 }
 
 void ReceivePage::ComboDataFormat_Click()

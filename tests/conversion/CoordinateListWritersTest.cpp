@@ -96,3 +96,24 @@ TEST(CoordinateListWriters, AppendMode)
     ConvertCoorToUserCoor(h.context, folder.file("in.txt"), folder.file("out.txt"));
     EXPECT_EQ(ReadBytes(folder.file("out.txt")), "A,1,2,3,\r\nB,4,5,6,\r\n");
 }
+
+TEST(CoordinateListWriters, EmptyNamesLeaveTheResultWord)
+{
+    // The coordinate-file copy leaves everything as it found it; the raw-data twins
+    // start their run with "E" before they look at the names.
+    const struct { const char* name; const char* status; } cases[] = {
+        {"ConvertCoorToUserCoor", "before"}, {"ConvertRawToCoorComma", "E"}, {"ConvertRawToCoorSpace", "E"}};
+    for (const auto& c : cases) {
+        TempFolder folder;
+        WriteBytes(folder.file("in.txt"), "P,1,2,3\r\n");
+        for (const auto& names : {std::pair<std::string, std::string>{"", folder.file("out.txt")},
+                                  std::pair<std::string, std::string>{folder.file("in.txt"), ""}}) {
+            ContextHarness h;
+            h.state.TransferStatus = "before";
+            FindConverter(c.name)->run(h.context, names.first, names.second);
+            EXPECT_EQ(h.state.TransferStatus, c.status) << c.name;
+            EXPECT_TRUE(h.ui.messages.empty()) << c.name;
+        }
+        EXPECT_FALSE(Exists(folder.file("out.txt"))) << c.name;
+    }
+}

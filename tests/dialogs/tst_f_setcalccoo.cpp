@@ -4,6 +4,7 @@
 
 #include "conversion/CalcOptions.h"
 #include "dialogs/F_SetCalcCoo.h"
+#include "app/gui/Twips.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -338,6 +339,20 @@ private slots:
         // The control-point file on screen is used; the request word is left alone.
         QCOMPARE(store.ControlFileName, controlFile.toStdString());
         QCOMPARE(f.state.TransferStatus, std::string("ConvertToCalcCoord"));
+    }
+
+    void correctionRowsKeepTheirDesignTops()
+    {
+        auto dialog = make();
+        dialog->show();
+        QCoreApplication::processEvents();
+        const struct { const char* name; double top; } places[] = {
+            {"Pic20", 200}, {"Pic21", 200}, {"Pic22", 600}, {"Pic23", 1000},
+            {"CheckScFactor", 1400}, {"TxScaleFactor", 1400}};
+        for (const auto& place : places)
+            QCOMPARE(TwipsTop(Child<QWidget>(dialog.get(), place.name)), place.top);
+        auto* ok = Child<QPushButton>(dialog.get(), "ComOK");
+        QCOMPARE(TwipsLeft(ok) * 2 + TwipsWidth(ok), WindowOuterWidth(dialog.get()));
     }
 
     void screenshot()

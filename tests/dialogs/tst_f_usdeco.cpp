@@ -5,6 +5,7 @@
 #include "conversion/CoordinateFieldOptions.h"
 #include "dialogs/F_UpCoo.h"
 #include "dialogs/F_UsDeCo.h"
+#include "app/gui/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -189,6 +190,28 @@ private slots:
         F_UpCoo twin(f.model, f.state, upload, f.ui);
         QCOMPARE(Child<QLabel>(&twin, "Lb2")->text(), QString("Feld 3:"));
         QCOMPARE(twin.windowTitle(), QString("Coordinate file"));
+    }
+
+    void bothTwinsKeepTheirDesignPlaces()
+    {
+        CoordinateFieldOptions upload(FieldSection::UpLoad);
+        F_UsDeCo conversion(f.model, f.state, store, f.ui);
+        F_UpCoo sending(f.model, f.state, upload, f.ui);
+        for (QDialog* dialog : std::initializer_list<QDialog*>{&conversion, &sending}) {
+            dialog->show();
+            QCoreApplication::processEvents();
+            auto* ok = Child<QPushButton>(dialog, "ComOK");
+            QCOMPARE(TwipsTop(ok), 2592.0);
+            QCOMPARE(dialog->height() * double(kTwipsPerPixel), 3090.0);
+            // Centred on the form's width, its border included.
+            QCOMPARE(TwipsLeft(ok) * 2 + TwipsWidth(ok), WindowOuterWidth(dialog));
+            for (int i = 0; i < 2; ++i) {
+                const QByteArray index = QByteArray::number(i);
+                QCOMPARE(TwipsTop(Child<QRadioButton>(dialog, "Op" + index)),
+                         TwipsTop(Child<QLabel>(dialog, "Lb" + index)));
+            }
+            dialog->hide();
+        }
     }
 
     void screenshot()

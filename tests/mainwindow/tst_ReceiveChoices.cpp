@@ -45,6 +45,7 @@ private slots:
     void boxAndSettingsButtonFollowTheFormat();
     void savedChoicesAreRestoredAtStart();
     void outOfRangePositionStartsAtTheFirstItem();
+    void emptyListLeavesTheRememberedPosition();
     void formatChoiceEmptiesTheTargetName();
 };
 
@@ -211,6 +212,18 @@ void ReceiveChoicesTest::outOfRangePositionStartsAtTheFirstItem()
     QTest::mouseClick(Find<QRadioButton>(*session, "OpSourse1"), Qt::LeftButton, {}, QPoint(5, 5));
     QCOMPARE(Find<QComboBox>(*session, "ComboDataFormat")->currentIndex(), 0);
     QCOMPARE(session->model.settings.ComboDataFormatNFile, int16_t(0));
+}
+
+void ReceiveChoicesTest::emptyListLeavesTheRememberedPosition()
+{
+    Page page;
+    page.session->model.RawFormatList.clear();
+    page.settings().ComboDataFormatN = 5;
+    page.click("OpReceive1");
+    page.click("OpReceive0");
+    QCOMPARE(page.formats()->count(), 0);
+    QCOMPARE(page.settings().ComboDataFormatN, int16_t(5));
+    QCOMPARE(page.settings().OpReceive, int16_t(0));
 }
 
 void ReceiveChoicesTest::formatChoiceEmptiesTheTargetName()
