@@ -268,6 +268,8 @@ void ConvertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
         runConverter(context, converterName(action, raw), request.input, target);
         if (showNote)
             host.hideConvertingNote();
+        if (action == Action::Kof && raw)
+            host.unloadKofDialog();
     }
     // A failed conversion ends with its failure word, without "Conversion finished".
     if (context.state.TransferStatus != "E")

@@ -16,6 +16,9 @@ public:
     virtual bool showKofDialog() = 0;
     virtual bool showDxfDialog() = 0;
     virtual bool showCalcDialog() = 0;
+    // A file's raw-data conversion into KOF ends the life of the KOF dialog that its
+    // OK left loaded; a coordinate file's conversion leaves it loaded.
+    virtual void unloadKofDialog() {}
     // The "Converting" / "Please Wait" note while a converter runs, and the final
     // "Finished" / "Conversion finished" window.
     virtual void showConvertingNote(const std::string& sourceCaption) = 0;

@@ -84,9 +84,11 @@ bool RefuseAppend(ConversionContext& context, const std::string& output)
 {
     if (context.state.OutputFileMode != 1 || !IsRegularFile(output))
         return false;
-    context.ui.message("A DXF drawing cannot be appended to another drawing.\r\n"
-                       "Choose Overwrite to replace the file, or choose another file name.",
-                       MessageButtons::Ok, MessageIcon::Exclamation, MessageText(context, 11, "Error"));
+    // Names the button as the append question shows it, under the error title and icon.
+    context.ui.message("A DXF drawing cannot be appended to another drawing.\r\nChoose " +
+                           MessageText(context, 9, "Overwite") +
+                           " to replace the file, or choose another file name.",
+                       MessageButtons::Ok, MessageIcon::Critical, MessageText(context, 11, "Error"));
     return true;
 }
 

@@ -80,16 +80,18 @@ DispatchRequest ReceivePage::dispatchRequest(const std::string& input) const
 
 // Every command starts from cleared hand-over words, so no word left by an earlier
 // dialog or question can stand for this command's request or result. Then the name
-// test of a target typed since it was last tested; false ends the command.
+// test of a target typed since it was last tested; false ends the command. A name
+// refused as one that cannot be created ends it too: its box is all the user needs,
+// not a second one asking for the name it just emptied.
 bool ReceivePage::startCommand()
 {
     m_state.TransferStatus.clear();
     m_state.DialogAnswer.clear();
     if (!m_fileNameChanged)
         return true;
-    TestSaveAsFile();
+    const bool usable = TestSaveAsFile();
     m_fileNameChanged = false;
-    if (m_state.DialogAnswer != "Cancel")
+    if (usable && m_state.DialogAnswer != "Cancel")
         return true;
     invalidateResult();
     return false;

@@ -41,10 +41,50 @@ std::unique_ptr<QDialog> DialogHost::make(OptionDialog which, QWidget* owner)
     return nullptr;
 }
 
+namespace {
+
+// The request words whose OK, for a file source, hides the dialog instead of unloading it.
+struct HiddenAfterOk {
+    OptionDialog dialog;
+    const char* word;
+};
+const HiddenAfterOk kHiddenAfterOk[] = {{OptionDialog::Kof, "ConvertToKOF"}, {OptionDialog::Dxf, "CoorToDXF"}};
+
+} // namespace
+
+bool DialogHost::staysLoaded(OptionDialog which) const
+{
+    if (m_state.SetupMode || m_job().OpSourse != 1)
+        return false;
+    for (const HiddenAfterOk& rule : kHiddenAfterOk)
+        if (rule.dialog == which && m_state.TransferStatus == rule.word)
+            return true;
+    return false;
+}
+
 bool DialogHost::open(OptionDialog which, bool overMainWindow)
 {
-    const std::unique_ptr<QDialog> dialog = make(which, overMainWindow ? m_mainWindow() : nullptr);
-    return dialog && dialog->exec() == QDialog::Accepted;
+    QWidget* owner = overMainWindow ? m_mainWindow() : nullptr;
+    std::unique_ptr<QDialog> dialog;
+    if (const auto kept = m_loaded.find(which); kept != m_loaded.end()) {
+        dialog = std::move(kept->second);
+        m_loaded.erase(kept);
+        if (dialog->parentWidget() != owner)
+            dialog->setParent(owner, dialog->windowFlags());
+    } else {
+        dialog = make(which, owner);
+    }
+    if (!dialog)
+        return false;
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    if (accepted && staysLoaded(which))
+        m_loaded[which] = std::move(dialog);
+    return accepted;
+}
+
+void DialogHost::unloadKofDialog()
+{
+    m_loaded.erase(OptionDialog::Kof);
 }
 
 void DialogHost::showConvertingNote(const std::string& sourceCaption)

@@ -1,12 +1,16 @@
 #pragma once
 // The windows the conversion dispatch and the Receive page's Settings button show:
 // each option dialog is made when it is needed, shown modally and destroyed when it
-// closes, so its next use reads its settings section afresh; the "Converting" note
-// stands while a converter runs and the "Finished" window ends a file conversion.
+// closes, so its next use reads its settings section afresh. The exception: the KOF
+// and DXF dialogs accepted for the conversion of a file on disk stay loaded, hidden,
+// and their next use shows them again as the user left them (the KOF dialog until
+// the raw-data conversion it was shown for unloads it). The "Converting" note stands
+// while a converter runs and the "Finished" window ends a file conversion.
 #include "conversion/ConversionDispatch.h"
 #include "dialogs/F_KOFStp.h"
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class QDialog;
@@ -37,12 +41,15 @@ public:
     bool showKofDialog() override { return open(OptionDialog::Kof, true); }
     bool showDxfDialog() override { return open(OptionDialog::Dxf, true); }
     bool showCalcDialog() override { return open(OptionDialog::Calc, true); }
+    void unloadKofDialog() override;
     void showConvertingNote(const std::string& sourceCaption) override;
     void hideConvertingNote() override;
     void showFinished() override;
 
 private:
     std::unique_ptr<QDialog> make(OptionDialog which, QWidget* owner);
+    // True when the dialog, just accepted, stays loaded and hidden.
+    bool staysLoaded(OptionDialog which) const;
 
     SettingsModel& m_model;
     ProgramState& m_state;
@@ -51,6 +58,7 @@ private:
     std::function<QWidget*()> m_mainWindow;
     std::function<KofJob()> m_job;
     std::unique_ptr<F_MsgCon> m_note;
+    std::map<OptionDialog, std::unique_ptr<QDialog>> m_loaded; // loaded and hidden
 };
 
 } // namespace tavrelo

@@ -81,28 +81,29 @@ int ReceivePage::checkTarget(const std::string& name)
     return result == 0 || IsRegularFile(StripQuotes(name)) ? 1 : 0;
 }
 
-void ReceivePage::TestSaveAsFile()
+bool ReceivePage::TestSaveAsFile()
 {
     const std::string name = targetName();
     if (name.empty())
-        return;
+        return true;
     const int target = checkTarget(name);
     if (target < 0) {
         m_txFileName->clear();
-        return;
+        return false;
     }
     m_state.DialogAnswer = "Overwite";
     m_state.OutputFileMode = 2; // a new target is written as new
     if (target == 1 && !askAppendOrOverwrite()) {
         m_txFileName->clear();
         m_txFileName->setFocus();
-        return;
+        return true;
     }
     if (m_txFileName->text() != ToQt(name))
         m_txFileName->setText(ToQt(name));
     const size_t separator = name.find_last_of(kPathSeparator);
     if (separator != std::string::npos && separator > 0)
         m_model.settings.SaveAsPath = name.substr(0, separator);
+    return true;
 }
 
 QString ReceivePage::saveFilter() const

@@ -85,7 +85,8 @@ private:
     void ComFileName_Click();
     void ComSaveBrowse_Click();
     void TxFileName_KeyPress();
-    void TestSaveAsFile();
+    // False when it refused the name as one that cannot be created (already told).
+    bool TestSaveAsFile();
     // 0 a new target, 1 an existing one, -1 a name that cannot be created (told).
     int checkTarget(const std::string& name);
     bool askAppendOrOverwrite();

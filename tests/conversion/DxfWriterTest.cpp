@@ -281,6 +281,9 @@ TEST(DxfWriter, AppendToAnExistingDrawingIsRefused)
         EXPECT_EQ(run.state.TransferStatus, "E");
         ASSERT_EQ(run.ui.messages.size(), 1u);
         EXPECT_NE(run.ui.messages[0].text.find("cannot be appended"), std::string::npos);
+        EXPECT_NE(run.ui.messages[0].text.find("Choose Overwite to replace"), std::string::npos);
+        EXPECT_EQ(run.ui.messages[0].title, "Error");
+        EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Critical);
     }
     // Append to a file that does not exist yet is simply a new drawing.
     std::remove(out.c_str());

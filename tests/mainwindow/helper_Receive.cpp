@@ -28,6 +28,8 @@ void ModalAnswerer::poll()
         m_queue.pop_front();
         answered << modal->objectName() + " " + button;
         statusAtShow << (m_state ? QString::fromStdString(m_state->TransferStatus) : QString());
+        if (beforeAnswer)
+            beforeAnswer(modal);
         if (button == "close") {
             modal->close();
         } else if (auto* control = modal->findChild<QAbstractButton*>(button)) {

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <utility>
 
 namespace tavrelo::test {
@@ -25,6 +26,8 @@ public:
 
     QStringList answered;      // "window button" in the order answered
     QStringList statusAtShow;  // TransferStatus when each window came up
+    // Looks at (or fills in) each expected window before its button is pressed.
+    std::function<void(QWidget*)> beforeAnswer;
 
 private:
     void poll();

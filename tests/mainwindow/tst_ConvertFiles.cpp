@@ -52,6 +52,7 @@ private slots:
     void existingTargetIsAskedAbout();
     void cancelledOptionDialogConvertsNothing_data();
     void cancelledOptionDialogConvertsNothing();
+    void kofDialogStaysLoadedAfterACoordinateFile();
     void targetMayNotBeTheSource();
     void failedConversionIsNoSuccess();
     void staleResultWordEnablesNothing();
@@ -183,6 +184,47 @@ void ConvertFilesTest::cancelledOptionDialogConvertsNothing()
     QVERIFY(!QFile::exists(QString::fromStdString(r.path("out.txt"))));
     QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("Cancel"));
     QVERIFY(!r.viewEnabled());
+}
+
+void ConvertFilesTest::kofDialogStaysLoadedAfterACoordinateFile()
+{
+    // A coordinate file's conversion leaves the dialog loaded and hidden: the next
+    // conversion shows the project and date the user last saw, not ones worked out
+    // from the new target. A raw-data file's conversion unloads it.
+    const struct { int kind; const char* source; QStringList projects; } cases[] = {
+        {1, "points.asc", {"first", "edited", "edited"}},
+        {0, "survey.raw", {"first", "second", "third"}},
+    };
+    for (const auto& c : cases) {
+        ReceiveDriver r;
+        Prepare(r, c.kind, c.kind == 1 ? 1 : 0, r.copyFixture(c.source));
+        QStringList projects;
+        QStringList dates;
+        for (const char* target : {"first.kof", "second.kof", "third.kof"}) {
+            r.typeTarget(QString::fromStdString(r.path(target)));
+            ModalAnswerer answers(&r.session->state);
+            answers.beforeAnswer = [&](QWidget* window) {
+                if (window->objectName() != "F_KOFStp")
+                    return;
+                auto* project = window->findChild<QLineEdit*>("Tx1");
+                auto* date = window->findChild<QLineEdit*>("Tx2");
+                projects << project->text();
+                dates << date->text();
+                if (projects.size() == 1) { // what the user typed before the first OK
+                    project->setText("edited");
+                    date->setText("01.02.03");
+                }
+            };
+            answers.expect("F_KOFStp", "ComOK");
+            answers.expect("F_MsgCon", "ComOK");
+            r.click("ComConv");
+            QVERIFY(answers.done());
+            QVERIFY(QFile::exists(QString::fromStdString(r.path(target))));
+        }
+        QCOMPARE(projects, c.projects);
+        QCOMPARE(dates[2] == "01.02.03", c.kind == 1);
+        QVERIFY(dates[1] == "01.02.03" || c.kind == 0);
+    }
 }
 
 void ConvertFilesTest::targetMayNotBeTheSource()

@@ -108,15 +108,20 @@ void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()
     QCOMPARE(r.session->state.OutputFileMode, 2);
     QVERIFY(QFile::exists(fresh));
 
-    // A folder that does not exist, and a folder in place of a file.
-    for (const std::string& name : {r.path("missing/new.yde"), r.path("")}) {
-        r.typeTarget(QString::fromStdString(name));
-        r.folder.interaction.clear();
-        r.click("ComConv");
-        QVERIFY(r.folder.interaction.messages.size() >= 1);
-        QCOMPARE(r.folder.interaction.messages[0].text, std::string("Cannot create file!\r\nPlease specify other name."));
-        QCOMPARE(r.folder.interaction.messages[0].title, std::string("Error"));
-        QVERIFY(r.target().isEmpty());
+    // A folder that does not exist, and a folder in place of a file: one box, and the
+    // command ends without asking for the name it has just emptied.
+    for (const bool file : {true, false}) {
+        r.choose(file, 0, 1);
+        for (const std::string& name : {r.path("missing/new.yde"), r.path("")}) {
+            r.typeTarget(QString::fromStdString(name));
+            r.folder.interaction.clear();
+            r.click(file ? "ComConv" : "ComDLN");
+            QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+            QCOMPARE(r.folder.interaction.messages[0].text,
+                     std::string("Cannot create file!\r\nPlease specify other name."));
+            QCOMPARE(r.folder.interaction.messages[0].title, std::string("Error"));
+            QVERIFY(r.target().isEmpty());
+        }
     }
 }
 
