@@ -3,18 +3,20 @@
 //
 //   tavrelo-bench                        CalcRawCoordinates on generated raw files of
 //                                        10 000, 100 000 and 1 000 000 records
-//   tavrelo-bench NAME INPUT OUTPUT      any converter of the registry on given files,
-//                                        with the options of Tavrelo.ini in the current
-//                                        folder when there is one, else the defaults
+//   tavrelo-bench NAME INPUT OUTPUT [append|overwrite]
+//                                        any converter of the registry on given files,
+//                                        with every option section of Tavrelo.ini in the
+//                                        current folder when there is one, else the
+//                                        defaults; the output overwritten unless
+//                                        "append" is given
 //   tavrelo-bench generate-raw N FILE    a raw data file of N records (fixed seed)
 //   tavrelo-bench generate-coor N FILE   a coordinate file of N points (fixed seed)
 #include "BenchData.h"
 
 #include "app/ProgramState.h"
-#include "conversion/CalcOptions.h"
 #include "conversion/ConversionContext.h"
 #include "conversion/ConverterRegistry.h"
-#include "conversion/CoordinateFieldOptions.h"
+#include "conversion/OptionStores.h"
 #include "map/core/MapTables.h"
 #include "platform/LineReader.h"
 #include "platform/Profile.h"
@@ -23,6 +25,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -50,21 +53,34 @@ public:
     }
 };
 
-// The option stores of the settings file in the current folder, or the defaults.
+// The option stores of the settings file in the current folder, or the defaults:
+// every section a converter reads ([Coordinate Settings], [Calc Coordinate Settings],
+// [DXF Settings], [SDR33 Settings], [KOF Settings]; the KOF point-number file beside
+// it). The KOF job line gets what the KOF dialog would show for the output: the
+// project from its name and today's date.
 struct Options {
     Options()
     {
         Profile profile;
         if (profile.load("Tavrelo.ini")) {
-            fields.load(profile);
-            calc.load(profile);
+            stores.load(profile, "./");
             const std::string order = profile.get("Default", "StCombCoord0");
             coordinateOrder = order.empty() ? 0 : std::atoi(order.c_str()) == 1;
             fromFile = true;
         }
     }
-    CoordinateFieldOptions fields{FieldSection::Coordinate};
-    CalcOptions calc;
+    void setJob(const std::string& output)
+    {
+        std::string name = output.substr(output.find_last_of('/') + 1);
+        if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0)
+            name.erase(dot);
+        stores.kof.Project = name.substr(0, 12);
+        const std::time_t now = std::time(nullptr);
+        char date[16];
+        std::strftime(date, sizeof date, "%d.%m.%y", std::localtime(&now));
+        stores.kof.Date = date;
+    }
+    OptionStores stores;
     int coordinateOrder = 0;
     bool fromFile = false;
 };
@@ -87,16 +103,12 @@ struct RunResult {
 };
 
 RunResult runConverter(const ConverterEntry& entry, const std::string& input, const std::string& output,
-                       const Options& options, MapTables& tables)
+                       Options& options, MapTables& tables, int outputFileMode = 2)
 {
     ProgramState state;
-    state.OutputFileMode = 2;
+    state.OutputFileMode = static_cast<int16_t>(outputFileMode);
     ConsoleInteraction ui;
-    ConversionContext context(state, ui);
-    context.coordinateFields = &options.fields;
-    CalcOptions calc = options.calc;
-    context.calc = &calc;
-    context.coordinateOrder = options.coordinateOrder;
+    ConversionContext context = options.stores.context(state, ui, options.coordinateOrder);
     context.map = &tables;
     const auto start = std::chrono::steady_clock::now();
     entry.run(context, input, output);
@@ -104,7 +116,7 @@ RunResult runConverter(const ConverterEntry& entry, const std::string& input, co
     return {state.TransferStatus, std::chrono::duration<double>(end - start).count()};
 }
 
-int runNamed(const std::string& name, const std::string& input, const std::string& output)
+int runNamed(const std::string& name, const std::string& input, const std::string& output, int outputFileMode)
 {
     const ConverterEntry* entry = FindConverter(name);
     if (!entry) {
@@ -114,11 +126,12 @@ int runNamed(const std::string& name, const std::string& input, const std::strin
         std::fprintf(stderr, "\n");
         return 2;
     }
-    const Options options;
+    Options options;
+    options.setJob(output);
     const int64_t lines = countLines(input);
     const long before = peakKilobytes();
     MapTables tables;
-    const RunResult r = runConverter(*entry, input, output, options, tables);
+    const RunResult r = runConverter(*entry, input, output, options, tables, outputFileMode);
     const long peak = peakKilobytes();
     std::fprintf(stderr, "%s: %lld input lines in %.3f s = %.0f lines/s; TransferStatus %s; options %s\n",
                  name.c_str(), static_cast<long long>(lines), r.seconds, r.seconds > 0 ? lines / r.seconds : 0.0,
@@ -137,7 +150,7 @@ void benchOneSize(int64_t records, const std::string& folder)
         std::fprintf(stderr, "cannot write %s\n", raw.c_str());
         std::_Exit(1);
     }
-    const Options options;
+    Options options;
     const long before = peakKilobytes();
     MapTables tables;
     const RunResult r = runConverter(*FindConverter("CalcRawCoordinates"), raw, out, options, tables);
@@ -187,13 +200,14 @@ int main(int argc, char** argv)
 {
     if (argc == 1)
         return benchSizes();
-    if (argc == 4) {
-        const std::string first = argv[1];
-        if (first == "generate-raw" || first == "generate-coor")
-            return generate(first, argv[2], argv[3]);
-        return runNamed(first, argv[2], argv[3]);
-    }
-    std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT | "
+    const std::string first = argc > 1 ? argv[1] : "";
+    if (argc == 4 && (first == "generate-raw" || first == "generate-coor"))
+        return generate(first, argv[2], argv[3]);
+    // The target mode: overwrite unless "append" is asked for.
+    const std::string mode = argc == 5 ? argv[4] : "overwrite";
+    if ((argc == 4 || argc == 5) && (mode == "append" || mode == "overwrite"))
+        return runNamed(first, argv[2], argv[3], mode == "append" ? 1 : 2);
+    std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT [append|overwrite] | "
                          "tavrelo-bench generate-raw|generate-coor N FILE\n");
     return 2;
 }

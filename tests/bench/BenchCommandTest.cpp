@@ -1,0 +1,51 @@
+// tavrelo-bench NAME INPUT OUTPUT [append|overwrite]: the converter runs with every
+// option section of the settings file in the current folder, and the last word picks
+// the target mode.
+#include "CoordTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+using namespace tavrelo::testing;
+
+namespace {
+
+// Runs the bench in folder; returns its exit code.
+int RunBench(const TempFolder& folder, const std::string& arguments)
+{
+    const std::string command =
+        "cd '" + folder.path() + "' && '" + TAVRELO_BENCH + "' " + arguments + " 2>bench.log";
+    return WEXITSTATUS(std::system(command.c_str()));
+}
+
+} // namespace
+
+TEST(BenchCommand, ReadsEveryOptionSectionOfTheSettingsFile)
+{
+    TempFolder folder;
+    WriteBytes(folder.file("points.asc"), CrLf({"P1,6500100.000,500200.000,12.345,TREE"}));
+    WriteBytes(folder.file("Tavrelo.ini"), CrLf({"[KOF Settings]", "Road=Ringvei", "Surveyor=Ola",
+                                                 "[DXF Settings]", "Dxf_Point_Layer=MYPOINTS"}));
+    ASSERT_EQ(RunBench(folder, "ConvertCoorToKOF points.asc job.kof"), 0);
+    const std::string kof = ReadBytes(folder.file("job.kof"));
+    EXPECT_NE(kof.find("Ringvei"), std::string::npos) << kof;
+    EXPECT_NE(kof.find("Ola"), std::string::npos) << kof;
+    EXPECT_NE(kof.find("job"), std::string::npos) << kof; // the project from the output's name
+    ASSERT_EQ(RunBench(folder, "ConvertCoorToDXF points.asc drawing.dxf"), 0);
+    EXPECT_NE(ReadBytes(folder.file("drawing.dxf")).find("\r\nMYPOINTS\r\n"), std::string::npos);
+}
+
+TEST(BenchCommand, LastWordPicksAppendOrOverwrite)
+{
+    TempFolder folder;
+    WriteBytes(folder.file("points.asc"), CrLf({"P1,1,2,3,C"}));
+    WriteBytes(folder.file("out.txt"), "old\r\n");
+    ASSERT_EQ(RunBench(folder, "ConvertCoorToUserCoor points.asc out.txt append"), 0);
+    EXPECT_EQ(ReadBytes(folder.file("out.txt")), "old\r\nP1,1,2,3,C\r\n");
+    ASSERT_EQ(RunBench(folder, "ConvertCoorToUserCoor points.asc out.txt overwrite"), 0);
+    EXPECT_EQ(ReadBytes(folder.file("out.txt")), "P1,1,2,3,C\r\n");
+    ASSERT_EQ(RunBench(folder, "ConvertCoorToUserCoor points.asc out.txt"), 0);
+    EXPECT_EQ(ReadBytes(folder.file("out.txt")), "P1,1,2,3,C\r\n");
+    EXPECT_EQ(RunBench(folder, "ConvertCoorToUserCoor points.asc out.txt sideways"), 2);
+}
