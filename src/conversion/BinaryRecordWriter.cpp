@@ -88,6 +88,9 @@ void BinaryRecordWriter::write(LineReader& in, ByteSink& out)
 
 void ConvertRawToRecordFile(ConversionContext& context, const std::string& input, const std::string& output)
 {
+    // Like every converter, a run that does not reach its end leaves "E", also one
+    // that has no file names to work on.
+    context.state.TransferStatus = "E";
     if (input.empty() || output.empty())
         return;
     context.ui.setBusy(true);
@@ -96,6 +99,10 @@ void ConvertRawToRecordFile(ConversionContext& context, const std::string& input
         ReportConverterFailure(context, in.error());
         return;
     }
+    // The records are added to the target, so a target that is the input would
+    // grow while it is read.
+    if (RefuseOwnInput(context, output, input))
+        return;
     const size_t padding = PaddingAfter(output);
     OutputTarget target(output, OutputTarget::Mode::Append);
     if (target.failed()) {

@@ -11,16 +11,29 @@ bool SameFile(const std::string& a, const std::string& b)
     return CanonicalPath(a) == CanonicalPath(b);
 }
 
+bool RefuseOwnInput(ConversionContext& context, const std::string& outputName, const std::string& inputName,
+                    const std::vector<std::string>& otherInputs)
+{
+    const std::string output = CanonicalPath(outputName);
+    bool own = CanonicalPath(inputName) == output;
+    for (const std::string& other : otherInputs)
+        own = own || (!other.empty() && CanonicalPath(other) == output);
+    if (own)
+        ReportConverterFailure(context, "The output file may not be a file this conversion reads: " + outputName +
+                                            ". Please choose another name.");
+    return own;
+}
+
 std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, LineReader& input,
-                                                 const std::string& inputName, const std::string& outputName)
+                                                 const std::string& inputName, const std::string& outputName,
+                                                 const std::vector<std::string>& otherInputs)
 {
     if (!input.open(inputName)) {
         ReportConverterFailure(context, input.error());
         return nullptr;
     }
-    if (SameFile(inputName, outputName)) {
+    if (RefuseOwnInput(context, outputName, inputName, otherInputs)) {
         input.close();
-        ReportConverterFailure(context, "The output file may not be the input file: " + outputName);
         return nullptr;
     }
     auto target = std::make_unique<OutputTarget>(outputName, OutputTarget::modeFor(context.state.OutputFileMode));

@@ -8,17 +8,25 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace tavrelo {
 
 // True when both names lead to the same file (compared as canonical paths).
 bool SameFile(const std::string& a, const std::string& b);
 
+// True (after one report, TransferStatus "E") when output names the same file as
+// input or as one of otherInputs (a control-point or point-number file; empty names
+// are skipped): a run never writes over what it reads.
+bool RefuseOwnInput(ConversionContext& context, const std::string& outputName, const std::string& inputName,
+                    const std::vector<std::string>& otherInputs = {});
+
 // Opens input for reading and output (by OutputFileMode) for writing, in that order;
 // reports the first failure (TransferStatus "E") and returns nullptr when either
-// fails or both name one file. The target is then untouched.
+// fails or the output is one of the inputs (RefuseOwnInput). The target is then untouched.
 std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, LineReader& input,
-                                                 const std::string& inputName, const std::string& outputName);
+                                                 const std::string& inputName, const std::string& outputName,
+                                                 const std::vector<std::string>& otherInputs = {});
 
 // Ends a run: a read failure of input or a write failure of the target is reported
 // and the target discarded; otherwise the target is committed. True on success.

@@ -13,11 +13,13 @@ void RunKofConversion(ConversionContext& context, const std::string& input, cons
     static const KofOptions defaults;
     const KofOptions& options = context.kof ? *context.kof : defaults;
     KofPointTable& table = ProgramKofPointTable();
-    if (options.UsePointNumberConversion != 0)
+    const bool pointNumbers = options.UsePointNumberConversion != 0;
+    if (pointNumbers)
         LoadPointNumberTable(context, options.KofpointFile, table);
-    RunTextWriter(context, input, output, [&](const std::string& in, ByteSink& out) {
-        return write(options, table, in, out);
-    });
+    RunTextWriter(
+        context, input, output,
+        [&](const std::string& in, ByteSink& out) { return write(options, table, in, out); },
+        {pointNumbers ? options.KofpointFile : std::string()});
 }
 
 } // namespace tavrelo

@@ -120,6 +120,7 @@ private:
 
     int64_t m_leftOut = 0;
     int64_t m_beforeStation = 0;
+    int64_t m_notNumbers = 0; // observations whose coordinates overflowed
     std::vector<std::string> m_leftOutStations;
     std::unordered_set<std::string> m_leftOutSeen;
 };
@@ -193,7 +194,7 @@ bool Calculation::openFiles()
     m_reader.close();
     if (m_tablesOnly)
         return true;
-    m_target = OpenConverterFiles(m_context, m_reader, m_input, m_output);
+    m_target = OpenConverterFiles(m_context, m_reader, m_input, m_output, {m_options.ControlFileName});
     if (!m_target)
         return false;
     m_reader.close();
@@ -222,6 +223,7 @@ bool Calculation::loadControlPoints()
     const std::string separator = m_options.fields.separatorText();
     Fields f;
     std::string text;
+    int32_t loaded = 0;
     while (reader.next(text)) {
         if (SplitBySeparator(text, f, separator) < 3)
             continue;
@@ -237,8 +239,19 @@ bool Calculation::loadControlPoints()
         s.type = PointType::Station;
         m_tables.widenExtents(s.X, s.Y);
         addStation(std::move(s));
+        ++loaded;
     }
-    return !failWithInput(reader);
+    if (failWithInput(reader))
+        return false;
+    // Without its control points the survey would come out on a datum of its own
+    // (a free survey from 0, 0, 0) while the user asked for the control file's.
+    if (loaded == 0) {
+        ReportConverterFailure(m_context, "Control-point file " + file + ": no control point could be read from it"
+                                          " (a line needs a name and two coordinates, separated by \"" +
+                                          separator + "\").");
+        return false;
+    }
+    return true;
 }
 
 // One pass over the raw input, every line handed on with the fields to split it into;
@@ -393,13 +406,19 @@ void Calculation::observation(const Fields& f, bool sideShot)
     ReduceSlopeDistance(m_options, slope, hd, vd, zenith, m_station.H, m_temperature, m_pressure);
 
     MapObsPoint p;
+    p.X = m_station.X + hd * std::cos(azimuth);
+    p.Y = m_station.Y + hd * std::sin(azimuth);
+    p.H = m_station.H + m_station.HI - targetHeight + vd;
+    // A distance or height past what a number can hold gives no coordinates at all;
+    // writing them as 0.000 would put a false point into the list.
+    if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.H)) {
+        ++m_notNumbers;
+        return;
+    }
     p.SD = static_cast<float>(slope);
     p.Ha = static_cast<float>(unit.fromRadians(azimuth));
     p.Va = static_cast<float>(unit.fromRadians(zenith));
     p.Ht = static_cast<float>(targetHeight);
-    p.X = m_station.X + hd * std::cos(azimuth);
-    p.Y = m_station.Y + hd * std::sin(azimuth);
-    p.H = m_station.H + m_station.HI - targetHeight + vd;
     p.type = sideShot ? PointType::SideShot : PointType::Control;
     const std::string_view name = TrimBlanks(f[2]);
     const std::string_view code = TrimBlanks(f[sideShot ? 8 : 9]);
@@ -438,7 +457,7 @@ void Calculation::passThreeLine(std::string& text, Fields& f)
 
 void Calculation::warnLeftOut()
 {
-    if (m_leftOut == 0 && m_beforeStation == 0)
+    if (m_leftOut == 0 && m_beforeStation == 0 && m_notNumbers == 0)
         return;
     std::string text;
     if (m_leftOut > 0) {
@@ -455,6 +474,12 @@ void Calculation::warnLeftOut()
         if (!text.empty())
             text += "\r\n";
         text += std::to_string(m_beforeStation) + " observation(s) before the first station record were left out.";
+    }
+    if (m_notNumbers > 0) {
+        if (!text.empty())
+            text += "\r\n";
+        text += std::to_string(m_notNumbers) +
+                " observation(s) were left out because their coordinates are too large to compute.";
     }
     m_context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation, MessageText(m_context, 16, "Warning"));
 }

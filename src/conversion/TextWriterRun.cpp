@@ -6,7 +6,7 @@
 namespace tavrelo {
 
 void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
-                   const WriteToSink& write)
+                   const WriteToSink& write, const std::vector<std::string>& otherInputs)
 {
     context.state.TransferStatus = "E";
     if (input.empty() || output.empty())
@@ -14,7 +14,7 @@ void RunTextWriter(ConversionContext& context, const std::string& input, const s
     context.ui.setBusy(true);
     // The checks only; the writer reads the input itself, some of them twice.
     LineReader check;
-    const std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, check, input, output);
+    const std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, check, input, output, otherInputs);
     if (!target)
         return;
     check.close();

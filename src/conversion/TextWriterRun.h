@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace tavrelo {
 
@@ -18,7 +19,8 @@ using WriteToSink = std::function<int(const std::string& input, ByteSink& out)>;
 // OutputFileMode is 1) and renamed into place when whole.
 // Any failure is reported once (ReportConverterFailure), leaves the old target as it
 // was and ends the run with "E"; a run that completes ends with "OK".
+// otherInputs are files the writer reads besides input, never to be its target.
 void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
-                   const WriteToSink& write);
+                   const WriteToSink& write, const std::vector<std::string>& otherInputs = {});
 
 } // namespace tavrelo

@@ -1,10 +1,14 @@
 #include "platform/ByteSink.h"
 
+#include "platform/FileSystem.h"
 #include "platform/RunError.h"
 
+#include <algorithm>
 #include <atomic>
+#include <climits>
 #include <cerrno>
 #include <cstdio>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace tavrelo {
@@ -61,16 +65,63 @@ bool FileSink::close()
 }
 
 namespace {
+
+constexpr int kMostLinks = 40; // as the system's own limit on a chain of links
+
+// The name a target finally leads to: symbolic links followed one by one, also a link
+// to a file that does not exist yet.
+std::string followLinks(const std::string& path)
+{
+    std::string current = path;
+    for (int depth = 0; depth < kMostLinks; ++depth) {
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(current.c_str(), buffer, sizeof buffer - 1);
+        if (length <= 0)
+            return current;
+        const std::string link(buffer, static_cast<size_t>(length));
+        current = link[0] == '/' ? link : FolderOf(current) + link;
+    }
+    return current; // a loop of links: the open then fails as the system says
+}
+
+// A name beside the target, unique in this process, no longer than a name may be:
+// a target name of 250 bytes gives a shorter start, not a name the system refuses.
 std::string temporaryNameFor(const std::string& target)
 {
     static std::atomic<unsigned> counter{0};
-    return target + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    const std::string folder = FolderOf(target);
+    const std::string name = target.substr(folder.size());
+    const std::string suffix = ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(counter++);
+    const long limit = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+    const size_t most = limit > 0 ? static_cast<size_t>(limit) : 255;
+    const size_t keep = most > suffix.size() ? std::min(name.size(), most - suffix.size()) : 0;
+    return folder + name.substr(0, keep) + suffix;
 }
+
 } // namespace
 
 AtomicFile::AtomicFile(const std::string& target)
-    : m_target(target), m_temporary(temporaryNameFor(target))
+    : m_target(followLinks(target)), m_temporary(temporaryNameFor(m_target))
 {
+    struct stat info {};
+    if (::stat(m_target.c_str(), &info) == 0) {
+        // A pipe, a device or a folder is no file to replace, and a read-only file
+        // is one the user has not allowed to change.
+        if (!S_ISREG(info.st_mode)) {
+            fail(RunError::PathFileAccess);
+            m_done = true;
+            return;
+        }
+        if (::access(m_target.c_str(), W_OK) != 0) {
+            fail(RunErrorFromErrno(errno));
+            m_done = true;
+            return;
+        }
+        m_replaces = true;
+        m_mode = info.st_mode & 07777;
+        m_owner = info.st_uid;
+        m_group = info.st_gid;
+    }
     if (!m_sink.open(m_temporary, FileSink::Mode::Truncate))
         fail(m_sink.error());
 }
@@ -92,6 +143,13 @@ bool AtomicFile::commit()
         return !failed();
     if (!m_sink.close())
         fail(m_sink.error());
+    if (!failed() && m_replaces) {
+        // Another user's file written by root stays theirs; for everyone else the
+        // owner cannot change, the call fails and the writer owns the new file.
+        [[maybe_unused]] const bool owned = ::chown(m_temporary.c_str(), m_owner, m_group) == 0;
+        if (::chmod(m_temporary.c_str(), m_mode) != 0)
+            fail(RunErrorFromErrno(errno));
+    }
     if (!failed() && std::rename(m_temporary.c_str(), m_target.c_str()) != 0)
         fail(RunErrorFromErrno(errno));
     if (failed())

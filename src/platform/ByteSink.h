@@ -58,6 +58,10 @@ private:
 // A new content for a target that lands whole or not at all: the bytes go to a
 // temporary file beside the target, which replaces the target by a rename only in
 // commit(). Destroyed without commit(), it removes the temporary file.
+// The target is the file a symbolic link leads to (the link stays a link); it must be
+// a regular file the user may write, or a new name: anything else fails at once
+// (75 not a file, 70 read-only) and nothing is created. A replaced file keeps its
+// permission bits, and the temporary name stays within the file system's name limit.
 class AtomicFile : public ByteSink {
 public:
     explicit AtomicFile(const std::string& target);
@@ -76,6 +80,9 @@ private:
     std::string m_temporary;
     FileSink m_sink;
     bool m_done = false;
+    bool m_replaces = false; // the target exists: its mode and owner carry over
+    unsigned m_mode = 0;
+    unsigned m_owner = 0, m_group = 0;
 };
 
 // Writes bytes to path as a whole new file through AtomicFile; returns 0 or a failure number.

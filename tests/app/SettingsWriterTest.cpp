@@ -305,6 +305,19 @@ TEST(CreateIniFile, ReportsAnUnwritableFolderByNameAndKeepsTheOldFile)
     EXPECT_EQ(ReadBytes(blocker), "x");
 }
 
+TEST(CreateIniFile, RebuildsTheFileALinkedSettingsFileLeadsTo)
+{
+    TempFolder folder;
+    ProgramState state = folder.state();
+    std::filesystem::create_directory(folder.file("shared"));
+    ASSERT_EQ(WriteFileAtomically(folder.file("shared/Tavrelo.ini"), "hand-edited, broken"), 0);
+    std::filesystem::create_symlink("shared/Tavrelo.ini", state.IniPath);
+    SettingsModel model;
+    ASSERT_TRUE(CreateIniFile(model, state).ok());
+    EXPECT_TRUE(std::filesystem::is_symlink(state.IniPath));
+    EXPECT_EQ(ReadBytes(folder.file("shared/Tavrelo.ini")), defaultText());
+}
+
 TEST(BackupIniFile, KeepsTheUnreadableFileBesideTheRebuiltOne)
 {
     TempFolder folder;

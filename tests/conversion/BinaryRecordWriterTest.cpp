@@ -98,13 +98,15 @@ TEST(BinaryRecordWriter, FailuresLeaveTheOldTargetAndEndWithE)
     }
 }
 
-TEST(BinaryRecordWriter, EmptyPathsChangeNothing)
+TEST(BinaryRecordWriter, EmptyPathsWriteNothingAndEndWithE)
 {
     RecordRun run;
-    run.state.TransferStatus = "before";
-    ConvertRawToRecordFile(run.context, "", run.out);
-    ConvertRawToRecordFile(run.context, Fixture("bin_survey.raw"), "");
-    EXPECT_EQ(run.state.TransferStatus, "before");
+    for (const auto& [in, out] : {std::pair<std::string, std::string>{"", run.out}, {Fixture("bin_survey.raw"), ""}}) {
+        run.state.TransferStatus = "before";
+        ConvertRawToRecordFile(run.context, in, out);
+        EXPECT_EQ(run.state.TransferStatus, "E");
+    }
+    EXPECT_TRUE(run.ui.messages.empty());
     EXPECT_FALSE(Exists(run.out));
     EXPECT_EQ(FindConverter("ConvertRawToRecordFile")->run, &ConvertRawToRecordFile);
 }

@@ -340,3 +340,45 @@ TEST(CalcRawCoordinates, KnownStationWithEveryReduction)
     EXPECT_NEAR(r.tables.ObsPoints[1].SD, 500.0f, 1e-4); // the atmospheric step stays off
     EXPECT_EQ(r.tables.StationCount(), 2);               // K1 was known: no new entry
 }
+
+TEST(CalcRawCoordinates, ControlFileWithoutControlPointsStops)
+{
+    // The comma calculation reading a file separated by ";", an empty file and one of
+    // short lines: each would otherwise give a free survey from 0, 0, 0 reported OK.
+    const char* kContents[] = {"CP1;5000.000;3000.000;250.000\r\n", "", "CP1,5000.000\r\n\r\n"};
+    for (const char* content : kContents) {
+        CalcRun r;
+        const std::string out = r.folder.file("out.asc");
+        WriteBytes(out, "old");
+        WriteBytes(r.folder.file("control.txt"), content);
+        r.options.checkControlFile = true;
+        r.options.controlFileText = r.folder.file("control.txt");
+        r.options.applyToCalculation();
+        CalcRawCoordinates(r.h.context, Fixture("control_points.raw"), out);
+        EXPECT_EQ(r.h.state.TransferStatus, "E") << content;
+        EXPECT_EQ(ReadBytes(out), "old") << content;
+        ASSERT_EQ(r.h.ui.messages.size(), 1u) << content;
+        EXPECT_NE(r.h.ui.messages[0].text.find(r.folder.file("control.txt")), std::string::npos);
+        EXPECT_EQ(r.h.ui.messages[0].icon, MessageIcon::Critical);
+        EXPECT_FALSE(r.h.ui.busy);
+    }
+}
+
+TEST(CalcRawCoordinates, CoordinatesThatOverflowAreLeftOutAndCounted)
+{
+    // 1e200 m with curvature on squares past the largest number: the point has no
+    // coordinates, so it is left out (not written as 0.000) and named in the warning.
+    CalcOptions o = PlainOptions();
+    o.curvatureAndRefraction = 0;
+    o.applyToCalculation();
+    CalcRun r(o);
+    WriteBytes(r.folder.file("in.raw"), CrLf({"ST,S1,,,,0.000,0,0", "SS,FAR,0.000,1e200,50.0000,100.0000,,",
+                                              "SS,P1,0.000,100.000,0.0000,100.0000,,C"}));
+    EXPECT_EQ(r.run(r.folder.file("in.raw")), CrLf({"P1,100.000,0.000,0.001,C"}));
+    EXPECT_EQ(r.h.state.TransferStatus, "OK");
+    EXPECT_EQ(r.tables.ObsPointCount(), 1);
+    ASSERT_EQ(r.h.ui.messages.size(), 1u);
+    EXPECT_NE(r.h.ui.messages[0].text.find("1 observation(s) were left out because their coordinates are too large"),
+              std::string::npos);
+    EXPECT_LT(r.tables.MaxX, 1e9);
+}

@@ -1,0 +1,214 @@
+// What every converter does with the target it is given, as a table of target kinds
+// against the converters: a file it reads, a symbolic link, a pipe, a device, a
+// read-only file, a long name, and a writable file's permission bits.
+#include "CoordTestSupport.h"
+#include "../support/Unprivileged.h"
+
+#include "conversion/CalcOptions.h"
+#include "conversion/ConverterRegistry.h"
+#include "conversion/KofOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace tavrelo;
+using namespace tavrelo::testing;
+
+namespace {
+
+struct ConverterCase {
+    const char* name;
+    const char* fixture; // an input it converts with success
+};
+
+const ConverterCase kConverters[] = {
+    {"ConvertCoorToUserCoor", "dxf_points_nez.asc"}, {"ConvertRawToCoorComma", "dxf_coordinates.raw"},
+    {"ConvertRawToCoorSpace", "dxf_coordinates.raw"}, {"CalcRawCoordinates", "free_survey.raw"},
+    {"ConvertCoorToDXF", "dxf_points_nez.asc"},      {"ConvertRawToDXF", "dxf_coordinates.raw"},
+    {"ConvertCoorToSDR33", "sdr_points_nez.asc"},    {"ConvertRawToRecordFile", "bin_survey.raw"},
+    {"ConvertRawToKOF", "kof_raw.raw"},              {"ConvertCoorToKOF", "kof_coordinates.txt"},
+    {"ConvertRawToMapa2", "mapa_survey.raw"},        {"ConvertRawToEghas", "listing_survey.raw"},
+    {"ConvertRawToNedcad", "listing_survey.raw"},
+};
+
+// One converter run in a folder of its own, the input copied into it.
+struct TargetRun : ContextHarness {
+    explicit TargetRun(const ConverterCase& c) : converter(c)
+    {
+        input = folder.file(std::string("in_") + c.fixture);
+        WriteBytes(input, ReadBytes(Fixture(c.fixture)));
+    }
+    void convert(const std::string& target)
+    {
+        state.TransferStatus = "before";
+        FindConverter(converter.name)->run(context, input, target);
+    }
+    std::string what(const char* kind) const { return std::string(converter.name) + ", " + kind; }
+
+    ConverterCase converter;
+    TempFolder folder;
+    std::string input;
+};
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {};
+    ::lstat(path.c_str(), &info);
+    return info.st_mode;
+}
+
+// A target that must be refused: "E", one critical message, and `kept` as it was.
+void ExpectRefused(TargetRun& run, const std::string& target, const std::string& kept, const std::string& before,
+                   const char* kind)
+{
+    run.convert(target);
+    EXPECT_EQ(run.state.TransferStatus, "E") << run.what(kind);
+    ASSERT_EQ(run.ui.messages.size(), 1u) << run.what(kind);
+    EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Critical) << run.what(kind);
+    EXPECT_EQ(ReadBytes(kept), before) << run.what(kind);
+    EXPECT_FALSE(run.ui.busy) << run.what(kind);
+}
+
+} // namespace
+
+TEST(TargetRules, EveryConverterOfTheTableSucceedsOnANewName)
+{
+    for (const ConverterCase& c : kConverters) {
+        TargetRun run(c);
+        run.convert(run.folder.file("out"));
+        EXPECT_EQ(run.state.TransferStatus, "OK") << c.name;
+        EXPECT_TRUE(run.ui.messages.empty()) << c.name;
+    }
+}
+
+TEST(TargetRules, TheInputIsNeverTheTarget)
+{
+    for (const ConverterCase& c : kConverters) {
+        TargetRun run(c);
+        const std::string before = ReadBytes(run.input);
+        // Another spelling of the same file, and a link to it.
+        ExpectRefused(run, run.folder.path() + "/./" + run.input.substr(run.folder.path().size() + 1), run.input,
+                      before, "input");
+        ASSERT_EQ(::symlink(run.input.c_str(), run.folder.file("link").c_str()), 0);
+        run.ui.clear();
+        ExpectRefused(run, run.folder.file("link"), run.input, before, "link to the input");
+        if (!run.ui.messages.empty())
+            EXPECT_NE(run.ui.messages[0].text.find("may not be a file this conversion reads"), std::string::npos);
+    }
+}
+
+TEST(TargetRules, TheControlAndPointNumberFilesAreNeverTheTarget)
+{
+    TargetRun calc(kConverters[3]);
+    CalcOptions options;
+    WriteBytes(calc.folder.file("control.txt"), "CP,1000.000,2000.000,0.000\r\n");
+    options.checkControlFile = true;
+    options.controlFileText = calc.folder.file("control.txt");
+    options.applyToCalculation();
+    calc.context.calc = &options;
+    ExpectRefused(calc, calc.folder.path() + "//control.txt", calc.folder.file("control.txt"),
+                  "CP,1000.000,2000.000,0.000\r\n", "control-point file");
+
+    TargetRun kof(kConverters[8]);
+    KofOptions kofOptions;
+    kofOptions.UsePointNumberConversion = 1;
+    kofOptions.KofpointFile = kof.folder.file("points.txt");
+    WriteBytes(kofOptions.KofpointFile, "12=RV\r\n");
+    kof.context.kof = &kofOptions;
+    ExpectRefused(kof, kof.folder.file("points.txt"), kof.folder.file("points.txt"), "12=RV\r\n",
+                  "point-number file");
+}
+
+TEST(TargetRules, ALinkKeepsBeingALinkAndItsFileGetsTheData)
+{
+    for (const ConverterCase& c : kConverters) {
+        TargetRun run(c);
+        // The output under a name of the same length, then through a relative link into
+        // another folder.
+        run.convert(run.folder.file("same.out"));
+        const std::string expected = ReadBytes(run.folder.file("same.out"));
+        ::mkdir(run.folder.file("real").c_str(), 0755);
+        WriteBytes(run.folder.file("real/target.out"), "");
+        ::chmod(run.folder.file("real/target.out").c_str(), 0640);
+        ASSERT_EQ(::symlink("real/target.out", run.folder.file("link.out").c_str()), 0);
+        run.convert(run.folder.file("link.out"));
+        EXPECT_EQ(run.state.TransferStatus, "OK") << c.name;
+        EXPECT_TRUE(S_ISLNK(ModeOf(run.folder.file("link.out")))) << c.name;
+        // Sizes, as the SDR-33 header carries the time of the run.
+        EXPECT_EQ(ReadBytes(run.folder.file("real/target.out")).size(), expected.size()) << c.name;
+        EXPECT_FALSE(expected.empty()) << c.name;
+        EXPECT_EQ(ModeOf(run.folder.file("real/target.out")) & 0777, 0640u) << c.name;
+    }
+}
+
+TEST(TargetRules, PipesAndDevicesAreRefused)
+{
+    for (const ConverterCase& c : kConverters) {
+        TargetRun run(c);
+        const std::string fifo = run.folder.file("pipe");
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+        run.convert(fifo);
+        EXPECT_EQ(run.state.TransferStatus, "E") << c.name;
+        EXPECT_TRUE(S_ISFIFO(ModeOf(fifo))) << c.name;
+        // A link to a device: the device is no file to replace, and the link stays.
+        const std::string device = run.folder.file("device");
+        ASSERT_EQ(::symlink("/dev/null", device.c_str()), 0);
+        run.convert(device);
+        EXPECT_EQ(run.state.TransferStatus, "E") << c.name;
+        EXPECT_TRUE(S_ISLNK(ModeOf(device))) << c.name;
+        EXPECT_EQ(run.ui.messages.size(), 2u) << c.name;
+    }
+}
+
+TEST(TargetRules, LongNamesAreWritten)
+{
+    for (const ConverterCase& c : kConverters) {
+        for (size_t length : {246u, 255u}) {
+            TargetRun run(c);
+            const std::string target = run.folder.file(std::string(length - 4, 'n') + ".out");
+            run.convert(target);
+            EXPECT_EQ(run.state.TransferStatus, "OK") << c.name << " " << length;
+            EXPECT_TRUE(Exists(target)) << c.name << " " << length;
+        }
+    }
+}
+
+TEST(TargetRules, AReplacedFileKeepsItsPermissionBits)
+{
+    for (const ConverterCase& c : kConverters) {
+        for (mode_t mode : {0600u, 0664u}) {
+            TargetRun run(c);
+            const std::string target = run.folder.file("out");
+            WriteBytes(target, "old\r\n");
+            ::chmod(target.c_str(), mode);
+            run.convert(target);
+            EXPECT_EQ(run.state.TransferStatus, "OK") << c.name;
+            EXPECT_EQ(ModeOf(target) & 07777, mode) << c.name;
+        }
+    }
+}
+
+TEST(TargetRules, AReadOnlyFileIsRefusedAndLeftAsItWas)
+{
+    for (const ConverterCase& c : kConverters) {
+        TargetRun run(c);
+        const std::string target = run.folder.file("out");
+        WriteBytes(target, "old\r\n");
+        ::chmod(target.c_str(), 0444);
+        ::chmod(run.input.c_str(), 0644);
+        OpenFolderToEveryone(run.folder.path());
+        const std::string failures = RunUnprivileged([&]() -> std::string {
+            run.convert(target);
+            std::string wrong;
+            if (run.state.TransferStatus != "E")
+                wrong += "result " + run.state.TransferStatus + "; ";
+            if (run.ui.messages.size() != 1 || run.ui.messages[0].text != "Permission denied")
+                wrong += "not the one message \"Permission denied\"; ";
+            if (ReadBytes(target) != "old\r\n" || (ModeOf(target) & 07777) != 0444)
+                wrong += "the target changed; ";
+            return wrong;
+        });
+        EXPECT_EQ(failures, "") << c.name;
+    }
+}
