@@ -7,6 +7,7 @@
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
 #include "conversion/OptionStores.h"
+#include "link/InstrumentDownload.h"
 #include "mainwindow/DialogHost.h"
 #include "mainwindow/F_DatTr.h"
 #include "platform/FileSystem.h"
@@ -18,6 +19,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 namespace tavrelo {
 
@@ -25,6 +27,7 @@ namespace {
 
 constexpr int kRaw = 0;
 constexpr int kCoordinates = 1;
+constexpr int kOther = 2;
 constexpr int kRawToCoordinates = 7;     // instrument raw data to "Coordinate file"
 constexpr int kRawFileToCoordinates = 4; // raw-data file to "Coordinate file"
 
@@ -118,8 +121,10 @@ void ReceivePage::endCommand(bool coordinateCalculation)
 
 void ReceivePage::ComConv_Click()
 {
-    if (m_state.SetupMode)
+    if (m_state.SetupMode) {
+        m_download->showForSetup(window()); // only for its texts
         return;
+    }
     if (targetIsSource()) {
         m_ui.message(m_model.message(13), MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
         m_txFileName->clear();
@@ -159,10 +164,21 @@ bool ReceivePage::showFormatDialog()
     return true;
 }
 
+// What the download window shows as the data format: the caption of "Other" when
+// that kind is chosen, else the chosen format.
+std::string ReceivePage::downloadFormatText() const
+{
+    if (selectedKind() == kOther)
+        return FromQt(m_opReceive[kOther]->text());
+    return FromQt(m_comboDataFormat->currentText());
+}
+
 void ReceivePage::ComDLN_Click()
 {
-    if (m_state.SetupMode)
+    if (m_state.SetupMode) {
+        m_download->showForSetup(window()); // only for its texts
         return;
+    }
     if (!startCommand())
         return;
     if (targetName().empty()) {
@@ -184,10 +200,12 @@ void ReceivePage::ComDLN_Click()
         emit portNotOpened();
         return;
     }
-    if (!showFormatDialog())
+    if (!showFormatDialog()) {
+        m_download->unload(); // the port opened for it is closed again
         return;
+    }
     window()->setEnabled(false);
-    const bool received = m_seams.receiveFromInstrument(window(), tempFile);
+    const bool received = m_seams.receiveFromInstrument(window(), tempFile, downloadFormatText());
     window()->setEnabled(true);
     if (!received)
         return; // nothing to store; the name stays tested

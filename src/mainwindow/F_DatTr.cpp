@@ -7,6 +7,7 @@
 #include "app/gui/ControlBinding.h"
 #include "app/gui/QtText.h"
 #include "app/gui/Twips.h"
+#include "link/InstrumentDownload.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/ReceivePage.h"
 #include "mainwindow/SendPage.h"
@@ -145,6 +146,7 @@ void F_DatTr::collectSettings()
         if (entry.window == SettingsWindow::Main)
             ReadControlText(controlForKey(entry.key), entry.kind, entry.text);
     m_model.settings.CheckOrigDF = static_cast<int16_t>(m_receivePage->checkOrigDFValue());
+    m_receivePage->download().collectTexts();
 }
 
 void F_DatTr::saveIniFile()

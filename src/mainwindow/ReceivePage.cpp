@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
 #include "app/gui/Twips.h"
+#include "link/InstrumentDownload.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/DialogHost.h"
 #include "mainwindow/SetupOverlay.h"
@@ -33,7 +34,8 @@ ReceivePage::ReceivePage(SettingsModel& model, ProgramState& state, UserInteract
     , m_state(state)
     , m_ui(ui)
     , m_options(options)
-    , m_seams(DefaultReceiveSeams(ui))
+    , m_download(std::make_unique<InstrumentDownload>(model, state, ui))
+    , m_seams(DefaultReceiveSeams(*m_download))
     , m_dialogs(std::make_unique<DialogHost>(
           model, state, ui, options, [this] { return window(); }, [this] { return kofJob(); }))
 {

@@ -22,6 +22,7 @@ class QRadioButton;
 namespace tavrelo {
 
 class DialogHost;
+class InstrumentDownload;
 struct KofJob;
 class SettingsModel;
 class SetupOverlay;
@@ -39,6 +40,8 @@ public:
 
     // The file dialogs, the instrument and the editor, replaceable for tests.
     ReceiveSeams& seams() { return m_seams; }
+    // The download side of the instrument link (its window and port).
+    InstrumentDownload& download() { return *m_download; }
 
     // The remembered source, kind, format position and original-data tick put back
     // into the controls, each selection running its handler as a click would.
@@ -101,6 +104,7 @@ private:
     bool startCommand();
     bool targetIsSource() const;
     bool showFormatDialog();
+    std::string downloadFormatText() const;
     DispatchRequest dispatchRequest(const std::string& input) const;
     ConversionContext conversionContext();
     void endCommand(bool coordinateCalculation);
@@ -114,6 +118,7 @@ private:
     ProgramState& m_state;
     UserInteraction& m_ui;
     OptionStores& m_options;
+    std::unique_ptr<InstrumentDownload> m_download;
     ReceiveSeams m_seams;
     std::unique_ptr<DialogHost> m_dialogs;
 

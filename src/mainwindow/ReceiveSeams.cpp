@@ -1,29 +1,13 @@
 #include "mainwindow/ReceiveSeams.h"
 
 #include "mainwindow/EditorLaunch.h"
-#include "platform/UserInteraction.h"
+#include "link/InstrumentDownload.h"
 
 #include <QFileDialog>
 
 namespace tavrelo {
 
-namespace {
-
-constexpr const char* kNoInstrumentLink =
-    "Receiving data from the instrument is not available in this version of the program.";
-constexpr const char* kNoInstrumentTitle = "Download";
-
-std::string JoinLines(const std::vector<std::string>& lines)
-{
-    std::string text;
-    for (const std::string& line : lines)
-        text += (text.empty() ? "" : "\r\n") + line;
-    return text;
-}
-
-} // namespace
-
-ReceiveSeams DefaultReceiveSeams(UserInteraction& ui)
+ReceiveSeams DefaultReceiveSeams(InstrumentDownload& download)
 {
     ReceiveSeams seams;
     seams.saveFileName = [](QWidget* owner, const QString& folder, const QString& filter) {
@@ -35,13 +19,13 @@ ReceiveSeams DefaultReceiveSeams(UserInteraction& ui)
         QString selected = selectedFilter;
         return QFileDialog::getOpenFileName(owner, title, folder, filter, &selected);
     };
-    seams.showSdrInstruction = [&ui](QWidget*, const SdrInstruction& box) {
-        ui.message(JoinLines(box.lines), MessageButtons::Ok, MessageIcon::Information, box.caption);
+    seams.showSdrInstruction = [&download](QWidget* owner, const SdrInstruction& box) {
+        download.showSdrInstruction(owner, box);
     };
-    seams.openPort = [](QWidget*) { return true; };
-    seams.receiveFromInstrument = [&ui](QWidget*, const std::string&) {
-        ui.message(kNoInstrumentLink, MessageButtons::Ok, MessageIcon::Information, kNoInstrumentTitle);
-        return false;
+    seams.openPort = [&download](QWidget*) { return download.OpenPortDL(); };
+    seams.receiveFromInstrument = [&download](QWidget* owner, const std::string& tempFile,
+                                              const std::string& dataFormat) {
+        return download.ReceiveData(owner, tempFile, dataFormat);
     };
     seams.openInEditor = &OpenInEditor;
     return seams;

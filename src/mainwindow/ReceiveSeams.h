@@ -2,6 +2,8 @@
 // What the Receive page asks of the world outside the program: the file dialogs, the
 // instrument and the editor. The program's defaults use Qt; tests put their own
 // answers in their place.
+#include "link/F_SdrDL.h"
+
 #include <QString>
 
 #include <functional>
@@ -12,15 +14,8 @@ class QWidget;
 
 namespace tavrelo {
 
+class InstrumentDownload;
 class UserInteraction;
-
-// The instruction box shown before an SDR download: caption, the three lines, the
-// button caption.
-struct SdrInstruction {
-    std::string caption;
-    std::vector<std::string> lines;
-    std::string ok;
-};
 
 struct ReceiveSeams {
     // The save dialog: start folder and Qt filter, no title; "" when cancelled. The
@@ -33,19 +28,20 @@ struct ReceiveSeams {
     // Shown before an SDR-2x or SDR-33 download.
     std::function<void(QWidget* owner, const SdrInstruction& box)> showSdrInstruction;
     // Opens the serial port with the communication settings; false when it cannot be
-    // opened (the user has been told). The default has no port to open and goes on.
+    // opened (the user has been told).
     std::function<bool(QWidget* owner)> openPort;
-    // Shows the download window and receives into tempFile through the opened port;
-    // true only after a completed download. The instrument link is not part of this
-    // program yet: the default tells the user so and returns false.
-    std::function<bool(QWidget* owner, const std::string& tempFile)> receiveFromInstrument;
+    // Shows the download window with the data format and receives into tempFile
+    // through the opened port; true only after a completed download (the outcome has
+    // been shown, the port closed).
+    std::function<bool(QWidget* owner, const std::string& tempFile, const std::string& dataFormat)>
+        receiveFromInstrument;
     // Starts the configured editor with the file as its one argument, or (program
     // empty) the desktop's viewer for text files; false with the reason on failure.
     std::function<bool(const QString& program, const QString& file, QString* error)> openInEditor;
 };
 
-// The program's own answers: Qt file dialogs, a message box for the SDR instruction,
-// the "not available" receive and EditorLaunch.h.
-ReceiveSeams DefaultReceiveSeams(UserInteraction& ui);
+// The program's own answers: Qt file dialogs, the instrument link's download and
+// EditorLaunch.h.
+ReceiveSeams DefaultReceiveSeams(InstrumentDownload& download);
 
 } // namespace tavrelo

@@ -4,6 +4,8 @@
 #include "app/SettingsFileWriter.h"
 #include "app/SettingsLayout.h"
 #include "app/gui/F_Start.h"
+#include "link/InstrumentDownload.h"
+#include "mainwindow/ReceivePage.h"
 #include "mainwindow/F_DatTr.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
@@ -71,6 +73,8 @@ void StartUp::run(const StartOptions& options)
     m_session.mainWindow->setSaveFailureReported(m_writeFailed);
     m_session.mainWindow->applySettings();
     m_session.mainWindow->setTabCaptions();
+    if (m_state.SetupMode) // the download window loaded unseen, for its texts
+        m_session.mainWindow->receivePage()->download().window();
 
     waitForSplash(shown, options.minimumSplashMs);
     m_session.mainWindow->show();

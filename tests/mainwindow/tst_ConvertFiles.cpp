@@ -59,7 +59,7 @@ private slots:
     void blankTargetNames();
     void downloadHandsReceivedDataToTheDispatch();
     void downloadStepsBeforeTheTransfer();
-    void downloadWithoutInstrumentLinkStoresNothing();
+    void downloadFromAMissingPortStoresNothing();
     void portFailureShowsTheSettingsPage();
 };
 
@@ -301,7 +301,8 @@ void ConvertFilesTest::downloadHandsReceivedDataToTheDispatch()
     Find<QCheckBox>(*r.session, "CheckOrigDF")->setChecked(true);
     r.typeTarget(QString::fromStdString(target));
     std::string tempSeen;
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp) {
+    r.seams().openPort = [](QWidget*) { return true; };
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&) {
         tempSeen = temp;
         WriteBytes(temp, received);
         return true;
@@ -328,7 +329,8 @@ void ConvertFilesTest::downloadStepsBeforeTheTransfer()
 {
     ReceiveDriver r;
     int transfers = 0;
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp) {
+    r.seams().openPort = [](QWidget*) { return true; };
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&) {
         ++transfers;
         WriteBytes(temp, "CO,x\r\n");
         return true;
@@ -356,15 +358,20 @@ void ConvertFilesTest::downloadStepsBeforeTheTransfer()
     QVERIFY(!r.viewEnabled());
 }
 
-void ConvertFilesTest::downloadWithoutInstrumentLinkStoresNothing()
+// COM1 names an adapter that is not plugged in: message 15, the Settings page, no
+// target and the main window usable again.
+void ConvertFilesTest::downloadFromAMissingPortStoresNothing()
 {
     ReceiveDriver r;
+    QVERIFY(QFile::link("/dev/no-such-adapter", QString::fromStdString(r.folder.folder() + "/COM1")));
     r.choose(false, 2, 0);
     const std::string target = r.path("job.txt");
     r.typeTarget(QString::fromStdString(target));
     r.folder.interaction.clear();
     r.click("ComDLN");
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(r.folder.interaction.messages[0].text, r.session->model.message(15));
+    QCOMPARE(r.session->mainWindow->MainTab()->currentIndex(), 2);
     QVERIFY(!QFile::exists(QString::fromStdString(target)));
     QVERIFY(!r.viewEnabled());
     QVERIFY(r.session->mainWindow->isEnabled());
@@ -385,7 +392,7 @@ void ConvertFilesTest::portFailureShowsTheSettingsPage()
         return false;
     };
     r.seams().showSdrInstruction = [&](QWidget*, const SdrInstruction&) { ++boxes; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&, const std::string&) {
         ++transfers;
         return true;
     };

@@ -1,0 +1,95 @@
+#include "link/DownloadSession.h"
+
+#include "link/SerialLink.h"
+#include "platform/ByteSink.h"
+#include "platform/RunError.h"
+
+namespace tavrelo {
+
+DownloadSession::DownloadSession(SerialLink& port, ByteSink& file, QObject* parent)
+    : QObject(parent)
+    , m_port(port)
+    , m_file(file)
+    , m_receiver(file)
+{
+    m_silence.setSingleShot(true);
+    m_silence.setTimerType(Qt::PreciseTimer);
+    connect(&m_silence, &QTimer::timeout, this, &DownloadSession::onSilenceCheck);
+    connect(&m_port, &SerialLink::dataArrived, this, &DownloadSession::onData);
+    connect(&m_port, &SerialLink::failed, this, &DownloadSession::onPortFailed);
+}
+
+void DownloadSession::start()
+{
+    m_lastActivity.start();
+    onData();
+}
+
+void DownloadSession::cancel()
+{
+    finish(DownloadOutcome::Cancelled);
+}
+
+// Every byte, a dropped one too, is activity; the silence check is armed once when
+// the data starts and re-arms itself for whatever time is left.
+void DownloadSession::onData()
+{
+    if (m_outcome != DownloadOutcome::Running)
+        return;
+    const QByteArray bytes = m_port.readAll();
+    if (bytes.isEmpty())
+        return;
+    m_lastActivity.restart();
+    const int64_t linesBefore = m_receiver.lineCount();
+    m_receiver.take(bytes.constData(), static_cast<size_t>(bytes.size()));
+    if (m_file.failed()) {
+        m_errorNumber = m_file.error();
+        m_errorString = QString::fromStdString(RunErrorDescription(m_errorNumber));
+        finish(DownloadOutcome::Failed);
+        return;
+    }
+    if (m_receiver.lineCount() != linesBefore)
+        emit progress(m_receiver.byteCount());
+    if (m_receiver.dataStarted() && !m_silence.isActive())
+        m_silence.start(kSilenceMs + 1);
+}
+
+// The silence has lasted long enough: one more pass of the event loop first, so that
+// bytes the port has but has not yet announced are taken before the end is decided.
+void DownloadSession::onSilenceCheck()
+{
+    if (m_outcome != DownloadOutcome::Running)
+        return;
+    if (!silent()) {
+        m_confirming = false;
+        m_silence.start(static_cast<int>(kSilenceMs + 1 - m_lastActivity.elapsed()));
+        return;
+    }
+    if (!m_confirming) {
+        m_confirming = true;
+        m_silence.start(0);
+        return;
+    }
+    finish(DownloadOutcome::Complete);
+}
+
+void DownloadSession::onPortFailed(const QString& reason)
+{
+    if (m_outcome != DownloadOutcome::Running)
+        return;
+    m_errorNumber = RunError::DeviceUnavailable;
+    m_errorString = reason;
+    finish(DownloadOutcome::Failed);
+}
+
+void DownloadSession::finish(DownloadOutcome outcome)
+{
+    if (m_outcome != DownloadOutcome::Running)
+        return;
+    m_outcome = outcome;
+    m_silence.stop();
+    m_port.close();
+    emit finished();
+}
+
+} // namespace tavrelo

@@ -1,0 +1,72 @@
+#pragma once
+// The download window "Download data": the communication settings and the data format
+// of the download, the running byte count and Cancel. It carries the download port
+// (Comm). Cancel and the close box ask the running download to stop; in setup mode
+// Cancel only hides the window and the close box is refused with the setup box.
+#include <QDialog>
+
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace tavrelo {
+
+class DialogTexts;
+class SerialLink;
+class SettingsModel;
+class UserInteraction;
+struct ProgramState;
+
+class F_DL : public QDialog {
+    Q_OBJECT
+public:
+    // The load: the "DL_" sections read from the settings file (nothing read while
+    // the file is being rebuilt) and the rows laid out.
+    F_DL(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent = nullptr);
+    ~F_DL() override;
+
+    SerialLink& Comm() const { return *m_comm; }
+
+    // The five values (speed, data bits, "None", "1", flow control) and the data
+    // format shown, every label sized to its text and Cancel centred.
+    void showSettings(const std::string& speed, const std::string& dataBits, const std::string& flowControl,
+                      const std::string& dataFormat);
+    void showByteCount(qint64 byteCount);
+    // The window centred on owner (outer sizes).
+    void centreOn(const QWidget* owner);
+
+    // The live texts into the model; the status label keeps its designed caption,
+    // since what it shows during a download is not a caption.
+    void collectTexts(SettingsModel& model) const;
+
+signals:
+    // Cancel or the close box outside setup mode.
+    void cancelRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void createControls();
+    void layOut();
+    void ComCancel_Click();
+    void refuseInSetupMode();
+
+    SettingsModel& m_model;
+    ProgramState& m_state;
+    UserInteraction& m_ui;
+    SerialLink* m_comm;
+    DialogTexts* m_texts;
+
+    QGroupBox* m_fr[3];
+    QLabel* m_caption[5];
+    QLabel* m_value[5];
+    QLabel* m_lbDataformat;
+    QLabel* m_lbRAWdata;
+    QPushButton* m_comCancel;
+};
+
+} // namespace tavrelo

@@ -1,0 +1,134 @@
+#include "link/InstrumentDownload.h"
+
+#include "app/ProgramState.h"
+#include "app/SettingsModel.h"
+#include "app/gui/QtText.h"
+#include "link/DownloadSession.h"
+#include "link/F_DL.h"
+#include "link/PortSetup.h"
+#include "link/SerialLink.h"
+#include "link/core/PortSettings.h"
+#include "platform/ByteSink.h"
+#include "platform/RunError.h"
+#include "platform/UserInteraction.h"
+
+#include <QEventLoop>
+
+namespace tavrelo {
+
+namespace {
+
+// The title of the box that reports a vanished device; the message table has no
+// entry for it unless the settings file adds one, so "Error" stands in.
+constexpr int kDeviceTitle = 68;
+constexpr int kErrorTitle = 11;
+
+} // namespace
+
+InstrumentDownload::InstrumentDownload(SettingsModel& model, ProgramState& state, UserInteraction& ui)
+    : m_model(model)
+    , m_state(state)
+    , m_ui(ui)
+{
+}
+
+InstrumentDownload::~InstrumentDownload() = default;
+
+F_DL& InstrumentDownload::window()
+{
+    if (!m_window)
+        m_window = std::make_unique<F_DL>(m_model, m_state, m_ui);
+    return *m_window;
+}
+
+void InstrumentDownload::unload()
+{
+    m_window.reset();
+}
+
+bool InstrumentDownload::OpenPortDL()
+{
+    unload();
+    return OpenPort(window().Comm(), m_model, m_state, m_ui);
+}
+
+void InstrumentDownload::showSdrInstruction(QWidget* owner, const SdrInstruction& texts)
+{
+    F_SdrDL box(texts, owner);
+    box.exec();
+}
+
+bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat)
+{
+    m_state.DialogAnswer.clear();
+    F_DL& dl = window();
+    const ProgramSettings& s = m_model.settings;
+    dl.showSettings(ListItem(m_model.SpeedList, s.Speed), ListItem(m_model.DataBitsList, s.DataBits),
+                    ListItem(m_model.FlowControlList, s.FlowControl), dataFormat);
+    dl.centreOn(owner);
+    dl.show();
+
+    FileSink file(tempFile, FileSink::Mode::Append);
+    DownloadSession session(dl.Comm(), file);
+    QObject::connect(&session, &DownloadSession::progress, &dl, &F_DL::showByteCount);
+    QObject::connect(&dl, &F_DL::cancelRequested, &session, &DownloadSession::cancel);
+    QEventLoop loop;
+    QObject::connect(&session, &DownloadSession::finished, &loop, &QEventLoop::quit);
+    const bool opened = file.isOpen();
+    if (opened) {
+        session.start();
+        if (session.outcome() == DownloadOutcome::Running)
+            loop.exec();
+    }
+    dl.Comm().close();
+    Outcome outcome{session.outcome(), session.errorNumber(), FromQt(session.errorString())};
+    // The lines must have reached the file, or the download has failed.
+    const bool written = opened && file.close();
+    if (!written && outcome.outcome != DownloadOutcome::Failed) {
+        outcome.errorNumber = file.error() ? file.error() : RunError::DeviceIO;
+        outcome = {DownloadOutcome::Failed, outcome.errorNumber, RunErrorDescription(outcome.errorNumber)};
+    }
+    showOutcome(outcome);
+    unload();
+    return outcome.outcome == DownloadOutcome::Complete;
+}
+
+void InstrumentDownload::showOutcome(const Outcome& outcome)
+{
+    switch (outcome.outcome) {
+    case DownloadOutcome::Complete:
+        m_ui.beep();
+        m_ui.message(m_model.message(19), MessageButtons::Ok, MessageIcon::None, m_model.message(18));
+        m_state.DialogAnswer.clear();
+        break;
+    case DownloadOutcome::Cancelled:
+        m_ui.beep();
+        m_ui.message(m_model.message(17), MessageButtons::Ok, MessageIcon::Critical, m_model.message(16));
+        m_state.DialogAnswer = "Stop";
+        break;
+    default: {
+        const int number = outcome.errorNumber;
+        const std::string title = number == RunError::DeviceUnavailable ? m_model.message(kDeviceTitle) : "";
+        m_ui.message(outcome.reason.empty() ? RunErrorDescription(number) : outcome.reason, MessageButtons::Ok,
+                     MessageIcon::Exclamation, title.empty() ? m_model.message(kErrorTitle) : title);
+        m_state.DialogAnswer = "Lathos";
+        break;
+    }
+    }
+}
+
+void InstrumentDownload::showForSetup(QWidget* owner)
+{
+    m_state.DialogAnswer.clear();
+    F_DL& dl = window();
+    dl.centreOn(owner);
+    dl.exec();
+}
+
+void InstrumentDownload::collectTexts()
+{
+    if (m_window)
+        m_window->collectTexts(m_model);
+}
+
+} // namespace tavrelo

@@ -1,0 +1,67 @@
+#pragma once
+// The download side of the instrument link as the main window's Download command uses
+// it: the download window (one instance, loaded on first use, unloaded with its port),
+// the port set-up (OpenPortDL), the SDR instruction box and the receive loop
+// (ReceiveData) with its outcome boxes.
+#include "link/DownloadSession.h"
+#include "link/F_SdrDL.h"
+
+#include <memory>
+#include <string>
+
+class QWidget;
+
+namespace tavrelo {
+
+class F_DL;
+class SettingsModel;
+class UserInteraction;
+struct ProgramState;
+
+class InstrumentDownload {
+public:
+    InstrumentDownload(SettingsModel& model, ProgramState& state, UserInteraction& ui);
+    ~InstrumentDownload();
+
+    // The download window, loaded (unseen) when it is not.
+    F_DL& window();
+    bool isLoaded() const { return m_window != nullptr; }
+    // Unloads the window; its port is closed with it.
+    void unload();
+
+    // A window left from an earlier run goes with its port; then the port is opened
+    // with the Settings page's choices. False (message 15 shown, DialogAnswer holding
+    // the failure's number) when it cannot be opened.
+    bool OpenPortDL();
+
+    // Shown modally over owner before an SDR download.
+    void showSdrInstruction(QWidget* owner, const SdrInstruction& texts);
+
+    // Receives into tempFile (created and emptied by the caller) through the opened
+    // port, with the download window shown centred on owner showing dataFormat; ends
+    // with the outcome box, the port closed and the window unloaded. True only after
+    // a completed download; DialogAnswer is then "", "Stop" after Cancel and "Lathos"
+    // after a failure (the lines received so far stay in the temporary file).
+    bool ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat);
+
+    // Setup mode: the download window shown modally for its texts, nothing else.
+    void showForSetup(QWidget* owner);
+
+    // The loaded window's texts into the model for saving (nothing when not loaded).
+    void collectTexts();
+
+private:
+    struct Outcome {
+        DownloadOutcome outcome;
+        int errorNumber;
+        std::string reason;
+    };
+    void showOutcome(const Outcome& outcome);
+
+    SettingsModel& m_model;
+    ProgramState& m_state;
+    UserInteraction& m_ui;
+    std::unique_ptr<F_DL> m_window;
+};
+
+} // namespace tavrelo

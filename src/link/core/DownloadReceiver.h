@@ -1,0 +1,54 @@
+#pragma once
+// The wire rules of a download from the instrument, without the port: which bytes are
+// kept, where lines end, what is written to the temporary file, the running counts
+// and when the data has started (from then on a silence ends the download).
+//
+// Bytes 0 and 128 to 255 are dropped. LF is ignored. CR ends a line, which is written
+// with CR LF (an empty line too); characters after the last CR are never written.
+// The data starts with the first written line unless that line begins with "CO"
+// (exact case): after leading "CO" comment lines it starts with the first line of two
+// or more characters that does not begin with "CO", or with the 17th "CO" line, so a
+// block of up to 16 comment lines followed by a pause does not end the download.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace tavrelo {
+
+class ByteSink;
+
+class DownloadReceiver {
+public:
+    // Lines go to `out`; its first failure is kept by the sink (see ByteSink).
+    explicit DownloadReceiver(ByteSink& out);
+
+    // Takes the bytes as the port gave them.
+    void take(const char* data, size_t size);
+
+    bool dataStarted() const { return m_dataStarted; }
+    // Lines written, and characters written without their line ends.
+    int64_t lineCount() const { return m_lineCount; }
+    int64_t byteCount() const { return m_byteCount; }
+    int headerCount() const { return m_headerCount; }
+    // Kept characters received since the last CR (not written unless a CR comes).
+    const std::string& currentLine() const { return m_line; }
+
+    // How many "CO" lines before the data may stand before they count as data.
+    static constexpr int kMaxHeaderLines = 16;
+
+private:
+    void endLine();
+    void testDataStart();
+
+    ByteSink& m_out;
+    std::string m_line;
+    bool m_dataStarted = false;
+    int64_t m_lineCount = 0;
+    int64_t m_byteCount = 0;
+    int m_headerCount = 0;
+};
+
+// The status text of the download window: "Bytes:   " and the count.
+std::string ByteCountText(int64_t byteCount);
+
+} // namespace tavrelo
