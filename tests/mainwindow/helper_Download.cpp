@@ -33,6 +33,7 @@ void DownloadDriver::sample()
     if (session->mainWindow->isEnabled())
         mainEnabledDuringDownload = true;
     const QString status = dl->findChild<QLabel*>("LbRAWdata")->text();
+    formatText = dl->findChild<QLabel*>("LbDataformat")->text();
     if (statusTexts.isEmpty() || statusTexts.last() != status)
         statusTexts << status;
     if (m_cancelWhen && m_cancelWhen()) {

@@ -34,6 +34,7 @@ struct DownloadDriver : ReceiveDriver {
     // Sampled every 20 ms during Download: the status texts shown, each change once,
     // and whether the main window was ever enabled while the download window stood.
     QStringList statusTexts;
+    QString formatText; // the data format the download window showed
     bool mainEnabledDuringDownload = false;
 
 private:

@@ -1,0 +1,67 @@
+// Downloads from the simulated instrument into each kind of target: raw data converted
+// to KOF after its dialog, a coordinate list in the user's field order, "Other" stored
+// as received, and an SDR-33 coordinate download after its instruction box.
+#include "helper_Download.h"
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+class DownloadFormatsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void receivedDataReachesEachKindOfTarget_data();
+    void receivedDataReachesEachKindOfTarget();
+};
+
+void DownloadFormatsTest::receivedDataReachesEachKindOfTarget_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QString>("dialog");    // modal window that comes up, answered OK
+    QTest::addColumn<QString>("converter"); // "" stored as received
+    QTest::addColumn<QString>("format");    // what the download window shows
+    QTest::newRow("raw data to KOF") << 0 << 1 << "survey.raw" << "F_KOFStp" << "ConvertRawToKOF"
+                                     << "KOF raw data file";
+    QTest::newRow("coordinates to a coordinate list")
+        << 1 << 0 << "points.asc" << "" << "ConvertCoorToUserCoor" << "Coordinate file";
+    QTest::newRow("Other") << 2 << 0 << "survey.raw" << "" << "" << "Other";
+    QTest::newRow("SDR-33 coordinates") << 1 << 4 << "points.asc" << "F_SdrDL" << "" << "SDR-33 coordinate file";
+}
+
+void DownloadFormatsTest::receivedDataReachesEachKindOfTarget()
+{
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, fixture);
+    QFETCH(QString, dialog);
+    QFETCH(QString, converter);
+    QFETCH(QString, format);
+    DownloadDriver r;
+    const QByteArray sent = ReadBytes(r.copyFixture(fixture.toLatin1()));
+    const std::string target = r.path("job.out");
+    r.choose(false, kind, position);
+    r.typeTarget(QString::fromStdString(target));
+    r.instrument.start({Step::Send(200, sent)});
+    ModalAnswerer answers(&r.session->state);
+    if (!dialog.isEmpty())
+        answers.expect(dialog.toLatin1(), "ComOK");
+    r.download();
+
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
+    QCOMPARE(r.formatText, format);
+    QCOMPARE(r.lastMessage()->title, std::string("Complete"));
+    if (converter.isEmpty()) {
+        QCOMPARE(ReadBytes(target), sent);
+    } else {
+        const QByteArray written = ReadBytes(target);
+        QVERIFY(!written.isEmpty());
+        QCOMPARE(written, r.direct(converter.toLatin1(), r.tempFile()));
+    }
+    QVERIFY(r.viewEnabled());
+    QTRY_VERIFY(!r.instrument.portOpen());
+}
+
+QTEST_MAIN(DownloadFormatsTest)
+#include "tst_DownloadFormats.moc"
