@@ -22,6 +22,11 @@ DownloadSession::DownloadSession(SerialLink& port, ByteSink& file, QObject* pare
 void DownloadSession::start()
 {
     m_lastActivity.start();
+    // The port may have failed while a dialog stood before the download.
+    if (!m_port.isOpen()) {
+        onPortFailed(m_port.errorString());
+        return;
+    }
     onData();
 }
 
@@ -78,7 +83,9 @@ void DownloadSession::onPortFailed(const QString& reason)
     if (m_outcome != DownloadOutcome::Running)
         return;
     m_errorNumber = RunError::DeviceUnavailable;
-    m_errorString = reason;
+    m_errorString = QString::fromStdString(RunErrorDescription(m_errorNumber));
+    if (!reason.isEmpty())
+        m_errorString += QStringLiteral(" (%1)").arg(reason);
     finish(DownloadOutcome::Failed);
 }
 
