@@ -111,7 +111,7 @@ void ConvertRawToRecordFile(ConversionContext& context, const std::string& input
     }
     target.write(std::string(padding, '\0'));
     BinaryRecordWriter().write(in, target);
-    if (!FinishConverterFiles(context, in, target))
+    if (!FinishConverterFiles(context, in, target, padding))
         return;
     context.ui.setBusy(false);
     context.state.TransferStatus = "OK";

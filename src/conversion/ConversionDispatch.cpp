@@ -1,5 +1,6 @@
 #include "conversion/ConversionDispatch.h"
 
+#include "conversion/ConverterFiles.h"
 #include "conversion/ConverterRegistry.h"
 #include "conversion/ConverterReport.h"
 #include "conversion/OutputTarget.h"
@@ -103,6 +104,13 @@ void keepUnconvertedData(ConversionContext& context, const DispatchRequest& requ
                        MessageIcon::Information, MessageText(context, 6, "Warning"));
 }
 
+// A list item the settings file adds past the formats this program knows has no
+// converter: said plainly, never finished as if something had been written.
+void refuseUnknownFormat(ConversionContext& context)
+{
+    ReportConverterFailure(context, "This format cannot be converted from here. Please choose another format.");
+}
+
 } // namespace
 
 bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target)
@@ -110,6 +118,10 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
     const int mode = context.state.OutputFileMode;
     if (mode != 1 && mode != 2)
         return true;
+    // Replacing would delete the received data with the input, appending would read
+    // what it writes.
+    if (RefuseOwnInput(context, target, input))
+        return false;
     LineReader reader(input);
     if (!reader.isOpen()) {
         reportCopyFailure(context, reader.error(), input);
@@ -176,8 +188,8 @@ void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const D
     const bool raw = request.OpReceive == 0;
     const int count = raw ? static_cast<int>(std::size(kReceivedRaw)) : static_cast<int>(std::size(kReceivedCoor));
     if (request.formatIndex < 0 || request.formatIndex >= count) {
-        if (!raw)
-            rawCopyRule(context, request); // an unknown coordinate format converts nothing
+        refuseUnknownFormat(context);
+        keepUnconvertedData(context, request);
         return;
     }
     const Road road = raw ? kReceivedRaw[request.formatIndex] : kReceivedCoor[request.formatIndex];
@@ -260,6 +272,10 @@ void ConvertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
         break;
     default:
         break;
+    }
+    if (action == Action::Nothing && (raw || request.OpReceive == 1)) {
+        refuseUnknownFormat(context);
+        return;
     }
     if (action != Action::Nothing) {
         if (showNote)

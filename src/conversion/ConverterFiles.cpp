@@ -47,13 +47,19 @@ std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, Lin
     return target;
 }
 
-bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputTarget& target)
+bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputTarget& target,
+                          uint64_t fillerBytes)
 {
     const int readError = input.error();
     input.close();
     if (readError != 0) {
         target.discard();
         ReportConverterFailure(context, readError);
+        return false;
+    }
+    if (!target.failed() && target.newBytes() <= fillerBytes) {
+        target.discard();
+        ReportNoData(context);
         return false;
     }
     if (!target.commit()) {

@@ -29,8 +29,11 @@ std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, Lin
                                                  const std::vector<std::string>& otherInputs = {});
 
 // Ends a run: a read failure of input or a write failure of the target is reported
-// and the target discarded; otherwise the target is committed. True on success.
-bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputTarget& target);
+// and the target discarded, and so is a run that wrote nothing beyond its first
+// fillerBytes (ReportNoData): an empty result is no success. Otherwise the target is
+// committed. True on success.
+bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputTarget& target,
+                          uint64_t fillerBytes = 0);
 
 // Collects output lines and hands them to the sink in large blocks.
 class LineBlock {

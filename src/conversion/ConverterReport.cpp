@@ -27,4 +27,9 @@ void ReportConverterFailure(ConversionContext& context, int runError)
     ReportConverterFailure(context, RunErrorDescription(runError));
 }
 
+void ReportNoData(ConversionContext& context)
+{
+    ReportConverterFailure(context, MessageText(context, 39, "This file contains no data"));
+}
+
 } // namespace tavrelo

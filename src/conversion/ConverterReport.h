@@ -17,4 +17,8 @@ void ReportConverterFailure(ConversionContext& context, const std::string& descr
 // The same box for a failure number ("File not found" for 53).
 void ReportConverterFailure(ConversionContext& context, int runError);
 
+// The same box with message 39 ("This file contains no data"): the input held no
+// record the converter could use, so the run has no result to deliver.
+void ReportNoData(ConversionContext& context);
+
 } // namespace tavrelo

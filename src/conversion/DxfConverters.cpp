@@ -103,10 +103,17 @@ int WriteDrawing(const DxfOptions& options, const std::string& input, Lines& lin
     if (!in.open(input))
         return in.error();
     lines.startPass();
+    int64_t points = 0;
     while (in.next(line))
-        if (lines.read(line, point, false))
+        if (lines.read(line, point, false)) {
             extents.add(point.easting, point.northing);
-    if (in.error() != 0 || !in.open(input))
+            ++points;
+        }
+    if (in.error() != 0)
+        return in.error();
+    if (points == 0)
+        return kNoUsableRecord;
+    if (!in.open(input))
         return in.error();
 
     DxfDrawing drawing(out, options);

@@ -3,6 +3,7 @@
 #include "conversion/FastNumbers.h"
 #include "conversion/KofLines.h"
 #include "conversion/KofRun.h"
+#include "conversion/TextWriterRun.h"
 #include "conversion/LineSplitting.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
@@ -37,6 +38,8 @@ int KofCoordinateWriter::write(const std::string& input, ByteSink& out)
         lines.coordinate(rules.pointName(f[1]), rules.splitCode(f[5], droppedTail), first, second, FieldValue(f[4]));
     }
     lines.finish();
+    if (reader.error() == 0 && !out.failed() && lines.records() == 0)
+        return kNoUsableRecord;
     return reader.error() ? reader.error() : out.error();
 }
 

@@ -72,6 +72,7 @@ void KofLines::comment(std::string_view commentText)
 void KofLines::station(std::string_view name, std::string_view code, double pressure, double temperature,
                        double instrumentHeight)
 {
+    ++m_records;
     const ColumnValue values[] = {text(name), text(code), number(pressure), number(temperature),
                                   number(instrumentHeight)};
     AppendColumns(line(), MakeLayout(kStation), values);
@@ -88,6 +89,7 @@ void KofLines::backsight(std::string_view name, double angle)
 void KofLines::observation(std::string_view name, std::string_view code, double horizontalAngle,
                            double verticalAngle, double slopeDistance, double targetHeight)
 {
+    ++m_records;
     const ColumnValue values[] = {text(name),          text(code),          number(horizontalAngle),
                                   number(verticalAngle), number(slopeDistance), number(targetHeight)};
     AppendColumns(line(), MakeLayout(kObservation), values);
@@ -96,6 +98,7 @@ void KofLines::observation(std::string_view name, std::string_view code, double 
 
 void KofLines::coordinate(std::string_view name, std::string_view code, double first, double second, double height)
 {
+    ++m_records;
     const ColumnValue values[] = {text(name), text(code), number(first), number(second), number(height)};
     AppendColumns(line(), MakeLayout(kCoordinate), values);
     endLine();

@@ -5,6 +5,7 @@
 #include "conversion/KofOptions.h"
 #include "platform/ByteSink.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -30,12 +31,15 @@ public:
     // " 09 " and the code tail.
     void codeTail(std::string_view tail);
     void finish() { m_block.flush(); }
+    // Station, observation and coordinate lines written so far (header and comments not counted).
+    int64_t records() const { return m_records; }
 
 private:
     std::string& line() { return m_block.text(); }
     void endLine();
 
     LineBlock m_block;
+    int64_t m_records = 0;
 };
 
 extern const char* const kKofSourceFromRaw;

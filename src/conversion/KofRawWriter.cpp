@@ -3,6 +3,7 @@
 #include "conversion/FastNumbers.h"
 #include "conversion/KofLines.h"
 #include "conversion/KofRun.h"
+#include "conversion/TextWriterRun.h"
 #include "conversion/LineSplitting.h"
 #include "conversion/RawObservation.h"
 #include "platform/LineReader.h"
@@ -144,6 +145,8 @@ int KofRawWriter::write(const std::string& input, ByteSink& out)
         if (SplitComma(line, fields) > 0)
             pass.record(line, fields);
     pass.lines().finish();
+    if (reader.error() == 0 && !out.failed() && pass.lines().records() == 0)
+        return kNoUsableRecord;
     return reader.error() ? reader.error() : out.error();
 }
 

@@ -76,7 +76,13 @@ public:
             observation(*FindRawObservation(code));
         else if (isOneOf(code, kCoordinateRecords))
             m_out.writeLine(";" + line);
+        else
+            return;
+        ++m_records;
     }
+
+    // Station, observation and coordinate records met (comments not counted).
+    int64_t records() const { return m_records; }
 
     void finish()
     {
@@ -123,6 +129,7 @@ private:
     const CodeList& m_codes;
     ByteSink& m_out;
     Fields m_fields;
+    int64_t m_records = 0;
     bool m_stationWritten = false;
 };
 
@@ -165,6 +172,8 @@ int Mapa2Writer::write(const std::string& input, ByteSink& out)
     while (!out.failed() && reader.next(line))
         pass.line(line = Trim(line));
     pass.finish();
+    if (reader.error() == 0 && !out.failed() && pass.records() == 0)
+        return kNoUsableRecord;
     return reader.error() ? reader.error() : out.error();
 }
 

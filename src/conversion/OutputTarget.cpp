@@ -35,6 +35,7 @@ OutputTarget::OutputTarget(const std::string& path, Mode mode)
 
 int OutputTarget::put(const char* data, size_t size)
 {
+    m_newBytes += size;
     m_file->write(data, size);
     return m_file->error();
 }

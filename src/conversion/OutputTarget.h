@@ -5,6 +5,7 @@
 // the old target exactly as it was.
 #include "platform/ByteSink.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,8 @@ public:
     bool commit();
     void discard();
     const std::string& path() const { return m_path; }
+    // Bytes this run has written (an appended target's old content not counted).
+    uint64_t newBytes() const { return m_newBytes; }
 
 protected:
     int put(const char* data, size_t size) override;
@@ -27,6 +30,7 @@ protected:
 private:
     std::string m_path;
     std::unique_ptr<AtomicFile> m_file;
+    uint64_t m_newBytes = 0;
 };
 
 } // namespace tavrelo

@@ -488,7 +488,12 @@ void Calculation::finish()
 {
     m_block.reset(); // hands the last lines to the target
     bool ok = true;
-    if (m_target) {
+    if (m_target && m_target->newBytes() == 0 && !m_target->failed()) {
+        // Not one point to list: the target stays as it was.
+        m_target->discard();
+        ReportNoData(m_context);
+        ok = false;
+    } else if (m_target) {
         if (!m_target->commit()) {
             ReportConverterFailure(m_context, m_target->error());
             ok = false;

@@ -98,24 +98,27 @@ void SdrWriter::writeHeader(ByteSink& out) const
     out.writeLine("13NM Date of conversion: " + Clock(m_now, true));
 }
 
-void SdrWriter::writePoint(ByteSink& out, std::string& line)
+bool SdrWriter::writePoint(ByteSink& out, std::string& line)
 {
     if (SplitComma(line, m_fields) < 4)
-        return;
+        return false;
     // Fields 2 and 3 keep the input's order, which the header's order digit states;
     // each value is cut to its own column.
     m_record = "08KI";
     for (int field = 1; field <= 5; ++field)
         m_record += LeftInColumn(Trim(m_fields[field]), kCoordinateColumn);
     out.writeLine(RTrim(m_record));
+    return true;
 }
 
-void SdrWriter::write(LineReader& in, ByteSink& out)
+int64_t SdrWriter::write(LineReader& in, ByteSink& out)
 {
     writeHeader(out);
     std::string line;
+    int64_t points = 0;
     while (!out.failed() && in.next(line))
-        writePoint(out, line);
+        points += writePoint(out, line);
+    return points;
 }
 
 void ConvertCoorToSDR33(ConversionContext& context, const std::string& input, const std::string& output)
@@ -126,7 +129,9 @@ void ConvertCoorToSDR33(ConversionContext& context, const std::string& input, co
         LineReader in;
         if (!in.open(path))
             return in.error();
-        writer.write(in, out);
+        const int64_t points = writer.write(in, out);
+        if (in.error() == 0 && !out.failed() && points == 0)
+            return kNoUsableRecord;
         return in.error();
     });
 }

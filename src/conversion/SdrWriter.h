@@ -20,8 +20,9 @@ public:
 
     void writeHeader(ByteSink& out) const;
     // One record for a line of at least four comma-separated fields; nothing otherwise.
-    void writePoint(ByteSink& out, std::string& line);
-    void write(LineReader& in, ByteSink& out);
+    bool writePoint(ByteSink& out, std::string& line);
+    // The header and a record per point; returns the number of points written.
+    int64_t write(LineReader& in, ByteSink& out);
 
 private:
     SdrOptions m_options;

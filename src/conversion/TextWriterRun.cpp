@@ -20,7 +20,10 @@ void RunTextWriter(ConversionContext& context, const std::string& input, const s
     check.close();
     if (const int error = write(input, *target)) {
         target->discard();
-        ReportConverterFailure(context, error);
+        if (error == kNoUsableRecord)
+            ReportNoData(context);
+        else
+            ReportConverterFailure(context, error);
         return;
     }
     if (!FinishConverterFiles(context, check, *target))

@@ -179,6 +179,14 @@ void ReceivePage::ComDLN_Click()
         m_download->showForSetup(window()); // only for its texts
         return;
     }
+    // The received data is first kept in the temporary file: as the target it would
+    // be emptied by the download and deleted by the copy that stores it.
+    const std::string tempFile = JoinPath(m_state.AppPath, kTempFileName);
+    if (!targetName().empty() && SamePath(targetName(), tempFile)) {
+        m_ui.message(m_model.message(13), MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
+        m_txFileName->clear();
+        return;
+    }
     if (!startCommand())
         return;
     if (targetName().empty()) {
@@ -186,7 +194,6 @@ void ReceivePage::ComDLN_Click()
         m_txFileName->setFocus();
         return;
     }
-    const std::string tempFile = JoinPath(m_state.AppPath, kTempFileName);
     OpenedFile temp;
     OpenFileMode(tempFile, OpenForOutput, temp, m_model, m_state, m_ui); // created or emptied
     temp = OpenedFile();

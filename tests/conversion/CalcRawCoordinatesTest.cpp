@@ -288,14 +288,24 @@ TEST(CalcRawCoordinates, AppendsWhenAskedTo)
 
 TEST(CalcRawCoordinates, FileWithoutPoints)
 {
+    // No point to list: the old target stays and the run has no result, while the
+    // tables and the view are set as after every run.
     CalcRun r;
+    WriteBytes(r.folder.file("out.asc"), "old");
     WriteBytes(r.folder.file("empty.raw"), CrLf({"CO,nothing here", "ST,S1,,,,1.5,0,0"}));
-    EXPECT_EQ(r.run(r.folder.file("empty.raw")), "");
+    EXPECT_EQ(r.run(r.folder.file("empty.raw")), "old");
+    ASSERT_EQ(r.h.ui.messages.size(), 1u);
+    EXPECT_EQ(r.h.ui.messages[0].text, "This file contains no data");
     EXPECT_EQ(r.tables.MinX, 999999999.0);
     EXPECT_EQ(r.tables.MaxY, -999999999.0);
     EXPECT_EQ(r.tables.ViewCentreX, 0.0);
     EXPECT_EQ(r.tables.ViewCentreY, 0.0);
+    EXPECT_EQ(r.h.state.TransferStatus, "E");
+    // Only the map tables asked for: no file, so nothing is missing.
+    r.h.ui.clear();
+    CalcRawCoordinates(r.h.context, r.folder.file("empty.raw"), kTablesOnlyOutput);
     EXPECT_EQ(r.h.state.TransferStatus, "OK");
+    EXPECT_TRUE(r.h.ui.messages.empty());
 }
 
 TEST(CalcRawCoordinates, DefaultReductionsAreTheNewFileOnes)

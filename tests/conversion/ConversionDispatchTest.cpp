@@ -68,6 +68,23 @@ TEST_F(DispatchFolder, CopyRuleAppendsOverwritesOrWritesNothing)
     }
 }
 
+TEST_F(DispatchFolder, TheReceivedDataIsNeverItsOwnTarget)
+{
+    // Kind "Other" and the instrument's own raw format both store by the copy rule.
+    for (const auto& [kind, mode] : {std::pair{2, 1}, {2, 2}, {0, 2}}) {
+        put(path("Pemdrix.tem"), "A\r\n");
+        state.OutputFileMode = mode;
+        state.TransferStatus = "unchanged";
+        ui.clear();
+        ConversionContext context(state, ui);
+        NoWindows host;
+        ConvertReceivedFile(context, host, DispatchRequest{kind, 0, path("Pemdrix.tem"), path("./Pemdrix.tem")});
+        EXPECT_EQ(get(path("Pemdrix.tem")), "A\r\n") << kind << " " << mode;
+        EXPECT_EQ(state.TransferStatus, "E") << kind << " " << mode;
+        EXPECT_EQ(ui.messages.size(), 1u) << kind << " " << mode;
+    }
+}
+
 TEST_F(DispatchFolder, EmptyTargetDoesNothing)
 {
     put(path("Pemdrix.tem"), "A\r\n");
@@ -76,6 +93,34 @@ TEST_F(DispatchFolder, EmptyTargetDoesNothing)
     NoWindows host;
     ConvertReceivedFile(context, host, DispatchRequest{2, 0, path("Pemdrix.tem"), "   "});
     EXPECT_EQ(state.TransferStatus, "keep");
+}
+
+TEST_F(DispatchFolder, AFormatWithoutConverterIsSaidAndNoSuccess)
+{
+    // List items past the known formats, as a settings file can add ("SDR-33" in the
+    // coordinate-file list): for a file, for a download (whose data is kept beside the target).
+    put(path("in.asc"), "P1,100,200,10,TREE\r\n");
+    const struct { bool file; int kind; int index; } cases[] = {
+        {true, 1, 2}, {true, 0, 6}, {false, 0, 9}, {false, 1, 6},
+    };
+    for (const auto& c : cases) {
+        ui.clear();
+        state.TransferStatus = "OK";
+        ConversionContext context(state, ui);
+        NoWindows host;
+        const DispatchRequest request{c.kind, c.index, path("in.asc"), path("out.txt"), false, "in.asc"};
+        if (c.file)
+            ConvertFiles(context, host, request);
+        else
+            ConvertReceivedFile(context, host, request);
+        EXPECT_EQ(state.TransferStatus, "E") << c.kind << " " << c.index;
+        EXPECT_EQ(host.finished, 0) << c.kind << " " << c.index;
+        ASSERT_FALSE(ui.messages.empty()) << c.kind << " " << c.index;
+        EXPECT_EQ(ui.messages[0].text, "This format cannot be converted from here. Please choose another format.");
+        EXPECT_FALSE(std::filesystem::exists(path("out.txt")));
+        EXPECT_EQ(std::filesystem::exists(path("out.zvk")), !c.file) << c.kind << " " << c.index;
+        std::filesystem::remove(path("out.zvk"));
+    }
 }
 
 TEST_F(DispatchFolder, RawCopyTakesTheFirstFreeName)

@@ -58,7 +58,8 @@ TEST(CoordinateListWriters, TableOfCases)
         ASSERT_NE(entry, nullptr) << c.converter;
         entry->run(h.context, folder.file("in.txt"), folder.file("out.txt"));
         EXPECT_EQ(ReadBytes(folder.file("out.txt")), c.expected) << c.what;
-        EXPECT_EQ(h.state.TransferStatus, "OK") << c.what;
+        // A run without one line to write has no result (the target is not created).
+        EXPECT_EQ(h.state.TransferStatus, c.expected[0] ? "OK" : "E") << c.what;
         EXPECT_FALSE(h.ui.busy) << c.what;
     }
 }

@@ -158,11 +158,15 @@ TEST(DxfEmitter, NumbersAsTheirMasksFormatThem)
     }
 }
 
-TEST(DxfWriter, InputWithoutPointsGivesTheHeaderWithUntouchedExtents)
+TEST(DxfWriter, InputWithoutPointsIsNoDrawing)
 {
+    // A drawing of no points would be a header alone: no file, and no success.
     DxfRun run;
-    EXPECT_EQ(run.convertFile(Fixture("dxf_no_points.asc")), ReadBytes(Fixture("dxf_no_points_expected.dxf")));
-    EXPECT_EQ(run.state.TransferStatus, "OK");
+    EXPECT_EQ(run.convertFile(Fixture("dxf_no_points.asc")), "");
+    EXPECT_FALSE(Exists(run.folder.file("out.dxf")));
+    EXPECT_EQ(run.state.TransferStatus, "E");
+    ASSERT_EQ(run.ui.messages.size(), 1u);
+    EXPECT_EQ(run.ui.messages[0].text, "This file contains no data");
 }
 
 // The whole file: header with the extents (easting on X), the entities, the end lines.

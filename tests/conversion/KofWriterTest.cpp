@@ -112,13 +112,18 @@ TEST_F(KofRun, CodeConversionOffKeepsWholeCodesAndWritesNoTail)
     EXPECT_EQ(LineStarting(kof, " 05 U1").substr(15, 9), "BM-3     ");
 }
 
-TEST_F(KofRun, EmptyInputGivesTheThreeHeaderLines)
+TEST_F(KofRun, InputWithoutRecordsIsNoResult)
 {
-    WriteBytes(folder.file("empty.raw"), "");
+    // The three header lines alone are no KOF file worth delivering: the old target stays.
+    WriteBytes(folder.file("comments.raw"), "CO,only a comment\r\n");
+    WriteBytes(out, "old");
     const KofOptions defaults;
-    const std::string kof = run(ConvertRawToKOF, folder.file("empty.raw"), defaults);
-    ASSERT_EQ(Lines(kof).size(), 3u);
-    EXPECT_EQ(Lines(kof)[2], " 01 " + std::string(64, ' '));
+    h.context.kof = &defaults;
+    ConvertRawToKOF(h.context, folder.file("comments.raw"), out);
+    EXPECT_EQ(h.state.TransferStatus, "E");
+    EXPECT_EQ(ReadBytes(out), "old");
+    ASSERT_EQ(h.ui.messages.size(), 1u);
+    EXPECT_EQ(h.ui.messages[0].text, "This file contains no data");
 }
 
 TEST_F(KofRun, ValuesWiderThanTheirFieldKeepTheirLeftmostCharacters)

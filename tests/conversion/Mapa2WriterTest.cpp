@@ -1,6 +1,7 @@
 // The MAPA 2 text: comment block, preamble, station blocks and closing markers.
 #include "CoordTestSupport.h"
 #include "conversion/Mapa2Writer.h"
+#include "conversion/TextWriterRun.h"
 
 #include <gtest/gtest.h>
 
@@ -13,12 +14,13 @@ namespace {
 
 const std::vector<std::string> kPreamble = {"9999", "999999999", "100001", "1", "3", "0", "2"};
 
-std::string Mapa(const std::string& rawBytes)
+// What the writer puts out; result is what it returns (kNoUsableRecord without records).
+std::string Mapa(const std::string& rawBytes, int result = 0)
 {
     TempFolder folder;
     WriteBytes(folder.file("in.raw"), rawBytes);
     StringSink out;
-    EXPECT_EQ(Mapa2Writer("01-02-24").write(folder.file("in.raw"), out), 0);
+    EXPECT_EQ(Mapa2Writer("01-02-24").write(folder.file("in.raw"), out), result);
     return out.bytes();
 }
 
@@ -42,22 +44,25 @@ TEST(Mapa2Writer, SurveyGivesCommentsPreambleAndStationBlocks)
 
 TEST(Mapa2Writer, HeaderCases)
 {
-    const struct { const char* what; std::vector<std::string> raw; std::vector<std::string> mapa; } cases[] = {
+    // Without a station, observation or coordinate record the writer says so, and
+    // the run delivers nothing (its text is what it would have been).
+    const struct { const char* what; std::vector<std::string> raw; std::vector<std::string> mapa; int result; } cases[] = {
         {"comments only: the last is written once",
          {"CO,first", "CO,second"},
-         Joined({"; MAPA 2 format from first", "; Date: 01-02-24", "; second"}, Joined(kPreamble, {"/", "-2"}))},
+         Joined({"; MAPA 2 format from first", "; Date: 01-02-24", "; second"}, Joined(kPreamble, {"/", "-2"})),
+         kNoUsableRecord},
         {"no leading comment: no comment and no date line",
          {"ST,S1,,B1,,1,0,0"},
-         Joined(kPreamble, {"1 S1 1.000", "-1", "/", "-2"})},
+         Joined(kPreamble, {"1 S1 1.000", "-1", "/", "-2"}), 0},
         {"empty file",
          {},
-         Joined(kPreamble, {"/", "-2"})},
+         Joined(kPreamble, {"/", "-2"}), kNoUsableRecord},
         {"only skipped comments",
          {"CO,Downloaded x", "CO,Tilt Correction", "SS,P,1,2,3,4,,C"},
-         Joined(kPreamble, {"P 2.000 1.000 3.0000 4.0000 *C", "/", "-2"})},
+         Joined(kPreamble, {"P 2.000 1.000 3.0000 4.0000 *C", "/", "-2"}), 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(Mapa(CrLf(c.raw)), CrLf(c.mapa)) << c.what;
+        EXPECT_EQ(Mapa(CrLf(c.raw), c.result), CrLf(c.mapa)) << c.what;
 }
 
 TEST(Mapa2Writer, StationCodesHaveNoLimitOfCount)

@@ -82,6 +82,25 @@ TEST(TargetRules, EveryConverterOfTheTableSucceedsOnANewName)
     }
 }
 
+TEST(TargetRules, AnInputWithoutUsableRecordsIsNoSuccess)
+{
+    // Raw data: a coordinate list and a file of comments only; coordinates: an empty
+    // file and one of blank lines.
+    for (const ConverterCase& c : kConverters) {
+        const bool rawInput = std::string(c.fixture).find(".raw") != std::string::npos;
+        for (const char* content : {rawInput ? "P1,100.000,200.000,10.000,BM\r\n" : "",
+                                    rawInput ? "CO,nothing but comments\r\n" : "\r\n  \r\n"}) {
+            TargetRun run(c);
+            WriteBytes(run.input, content);
+            const std::string target = run.folder.file("out");
+            WriteBytes(target, "old\r\n");
+            ExpectRefused(run, target, target, "old\r\n", content);
+            if (!run.ui.messages.empty())
+                EXPECT_EQ(run.ui.messages[0].text, "This file contains no data") << c.name << ", " << content;
+        }
+    }
+}
+
 TEST(TargetRules, TheInputIsNeverTheTarget)
 {
     for (const ConverterCase& c : kConverters) {

@@ -60,6 +60,7 @@ private slots:
     void downloadHandsReceivedDataToTheDispatch();
     void downloadStepsBeforeTheTransfer();
     void downloadFromAMissingPortStoresNothing();
+    void downloadTargetMayNotBeTheTemporaryFile();
     void portFailureShowsTheSettingsPage();
 };
 
@@ -375,6 +376,29 @@ void ConvertFilesTest::downloadFromAMissingPortStoresNothing()
     QVERIFY(!QFile::exists(QString::fromStdString(target)));
     QVERIFY(!r.viewEnabled());
     QVERIFY(r.session->mainWindow->isEnabled());
+}
+
+void ConvertFilesTest::downloadTargetMayNotBeTheTemporaryFile()
+{
+    ReceiveDriver r;
+    const std::string temp = r.folder.folder() + "/Pemdrix.tem";
+    WriteBytes(temp, "CO,received earlier\r\n");
+    int ports = 0;
+    r.seams().openPort = [&](QWidget*) {
+        ++ports;
+        return true;
+    };
+    r.choose(false, 2, 0);
+    QDir(QString::fromStdString(r.folder.folder())).mkdir("sub");
+    r.typeTarget(QString::fromStdString(r.folder.folder() + "/sub/../Pemdrix.tem"));
+    r.folder.interaction.clear();
+    r.click("ComDLN");
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(r.folder.interaction.messages[0].text, r.session->model.message(13));
+    QCOMPARE(ports, 0);
+    QCOMPARE(ReadBytes(temp), QByteArray("CO,received earlier\r\n"));
+    QVERIFY(r.target().isEmpty());
+    QVERIFY(!r.viewEnabled());
 }
 
 // The port comes before the instruction box: a port that cannot be opened ends the
