@@ -1,0 +1,49 @@
+#include "link/core/UploadLine.h"
+
+#include "app/FileHelpers.h"
+#include "platform/ByteSink.h"
+#include "platform/TextRules.h"
+
+namespace tavrelo {
+
+namespace {
+
+void appendField(std::string& line, std::string_view value)
+{
+    if (value.empty())
+        return;
+    line.append(value);
+    line += ',';
+}
+
+void appendCoordinate(std::string& line, std::string_view value)
+{
+    std::string text(value);
+    CommaToPoint(text);
+    appendField(line, text);
+}
+
+} // namespace
+
+std::string UploadLine(const std::string& point, const std::string& first, const std::string& second,
+                       const std::string& elevation, const std::string& code)
+{
+    std::string line;
+    line.reserve(64);
+    appendField(line, TrimBlanks(point).substr(0, kUploadNameLength));
+    appendCoordinate(line, TrimBlanks(first));
+    appendCoordinate(line, TrimBlanks(second));
+    appendCoordinate(line, TrimBlanks(elevation));
+    line.append(TrimBlanks(code).substr(0, kUploadNameLength));
+    return line;
+}
+
+void PutUpLoadLine(ByteSink& out, const std::string& cod1, const std::string& point, const std::string& first,
+                   const std::string& second, const std::string& elevation, const std::string& code)
+{
+    if (cod1 == "Z")
+        return;
+    out.writeLine(UploadLine(point, first, second, elevation, code));
+}
+
+} // namespace tavrelo
