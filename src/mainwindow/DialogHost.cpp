@@ -5,6 +5,7 @@
 #include "dialogs/F_Dxf.h"
 #include "dialogs/F_Sdr.h"
 #include "dialogs/F_SetCalcCoo.h"
+#include "dialogs/F_UpCoo.h"
 #include "dialogs/F_UsDeCo.h"
 
 #include <QCoreApplication>
@@ -37,6 +38,8 @@ std::unique_ptr<QDialog> DialogHost::make(OptionDialog which, QWidget* owner)
         return std::make_unique<F_Dxf>(m_model, m_state, m_ui, m_options.dxf, owner);
     case OptionDialog::Sdr:
         return std::make_unique<F_Sdr>(m_state, m_options.sdr, owner);
+    case OptionDialog::UploadFieldOrder:
+        return std::make_unique<F_UpCoo>(m_model, m_state, m_options.uploadFields, m_ui, owner);
     }
     return nullptr;
 }

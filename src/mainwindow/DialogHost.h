@@ -24,7 +24,7 @@ class UserInteraction;
 struct OptionStores;
 struct ProgramState;
 
-enum class OptionDialog { Kof, Calc, FieldOrder, Dxf, Sdr };
+enum class OptionDialog { Kof, Calc, FieldOrder, Dxf, Sdr, UploadFieldOrder };
 
 class DialogHost : public DispatchHost {
 public:

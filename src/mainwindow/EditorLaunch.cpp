@@ -1,5 +1,9 @@
 #include "mainwindow/EditorLaunch.h"
 
+#include "app/SettingsModel.h"
+#include "app/gui/QtText.h"
+#include "platform/TextRules.h"
+
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
@@ -35,6 +39,11 @@ bool OpenInEditor(const QString& program, const QString& file, QString* error)
         *error = QStringLiteral("No program is set up to open %1").arg(file);
     return false;
 #endif
+}
+
+QString ConfiguredEditor(const ProgramSettings& settings)
+{
+    return settings.StOpEditor > 0 ? ToQt(Trim(settings.ProgramEditor)) : QString();
 }
 
 } // namespace tavrelo

@@ -69,7 +69,7 @@ void F_DatTr::createFrame()
 {
     m_mainTab = MakeControl<QTabWidget>(this, "MainTab");
     m_receivePage = new ReceivePage(m_model, m_state, m_interaction, m_options);
-    m_sendPage = new SendPage(m_model, m_state);
+    m_sendPage = new SendPage(m_model, m_state, m_interaction, m_options);
     m_settingsPage = new SettingsPage(m_model, m_state);
     m_mainTab->addTab(m_receivePage, QString());
     m_mainTab->addTab(m_sendPage, QString());
@@ -102,6 +102,7 @@ void F_DatTr::wire()
     connect(m_receivePage, &ReceivePage::targetNameEdited, m_comMapShow, &QWidget::hide);
     connect(m_receivePage, &ReceivePage::coordinateOutputReady, m_comMapShow, &QWidget::show);
     connect(m_receivePage, &ReceivePage::portNotOpened, this, [this] { m_mainTab->setCurrentIndex(2); });
+    connect(m_sendPage, &SendPage::portNotOpened, this, [this] { m_mainTab->setCurrentIndex(2); });
 }
 
 QWidget* F_DatTr::controlForKey(const std::string& key)

@@ -51,6 +51,7 @@ public:
     QTabWidget* MainTab() const { return m_mainTab; }
     SettingsPage* settingsPage() const { return m_settingsPage; }
     ReceivePage* receivePage() const { return m_receivePage; }
+    SendPage* sendPage() const { return m_sendPage; }
 
 signals:
     // The program is to end now, with this exit code.

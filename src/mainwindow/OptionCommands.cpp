@@ -7,7 +7,7 @@
 #include "app/gui/QtText.h"
 #include "dialogs/F_KOFStp.h"
 #include "mainwindow/DialogHost.h"
-#include "platform/TextRules.h"
+#include "mainwindow/EditorLaunch.h"
 #include "platform/UserInteraction.h"
 
 #include <QComboBox>
@@ -71,11 +71,8 @@ void ReceivePage::ComViewFile_Click()
 {
     if (m_state.SetupMode)
         return;
-    const ProgramSettings& s = m_model.settings;
-    const std::string editor = Trim(s.ProgramEditor);
-    const QString program = s.StOpEditor > 0 ? ToQt(editor) : QString();
     QString error;
-    if (!m_seams.openInEditor(program, ToQt(targetName()), &error))
+    if (!m_seams.openInEditor(ConfiguredEditor(m_model.settings), ToQt(targetName()), &error))
         m_ui.message(FromQt(error), MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
 }
 

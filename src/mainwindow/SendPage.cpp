@@ -4,9 +4,13 @@
 #include "app/SettingsModel.h"
 #include "app/gui/Twips.h"
 #include "mainwindow/Controls.h"
+#include "mainwindow/DialogHost.h"
+#include "mainwindow/EditorLaunch.h"
+#include "mainwindow/F_EdSdF.h"
 #include "mainwindow/SetupOverlay.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,15 +18,37 @@
 
 namespace tavrelo {
 
-SendPage::SendPage(SettingsModel& model, ProgramState& state, QWidget* parent)
+namespace {
+
+SendSeams DefaultSendSeams()
+{
+    SendSeams seams;
+    seams.openFileName = [](QWidget* owner, const QString& title, const QString& folder, const QString& filter) {
+        return QFileDialog::getOpenFileName(owner, title, folder, filter);
+    };
+    seams.openInEditor = &OpenInEditor;
+    return seams;
+}
+
+} // namespace
+
+SendPage::SendPage(SettingsModel& model, ProgramState& state, UserInteraction& ui, OptionStores& options,
+                   QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_state(state)
+    , m_ui(ui)
+    , m_options(options)
+    , m_seams(DefaultSendSeams())
+    , m_dialogs(std::make_unique<DialogHost>(
+          model, state, ui, options, [this] { return window(); }, [] { return KofJob(); }))
 {
     setObjectName("SendPage");
     create();
     wire();
 }
+
+SendPage::~SendPage() = default;
 
 void SendPage::create()
 {
@@ -35,8 +61,7 @@ void SendPage::create()
     m_comSettingSend = MakeControl<QPushButton>(m_frSend, "ComSettingSend");
     m_comEditSend = MakeControl<QPushButton>(this, "ComEditSend");
     m_comSend = MakeControl<QPushButton>(this, "ComSend");
-    m_comEditSend->setEnabled(false);
-    m_comSend->setEnabled(false);
+    enableCommands(false);
     new SetupOverlay("ImTxFileNameSend", m_txFileNameSend, m_state.SetupMode);
     new SetupOverlay("ImComboDataFormatSend", m_comboDataFormatSend, m_state.SetupMode);
 }
@@ -46,6 +71,8 @@ void SendPage::wire()
     connect(m_comboDataFormatSend, qOverload<int>(&QComboBox::currentIndexChanged), this,
             &SendPage::ComboDataFormatSend_Click);
     connect(m_txFileNameSend, &QLineEdit::textChanged, this, &SendPage::TxFileNameSend_Change);
+    // Enter and leaving the box both end the typing; the name is then checked.
+    connect(m_txFileNameSend, &QLineEdit::editingFinished, this, &SendPage::TxFileNameSend_LostFocus);
     connect(m_comBrowseSend, &QPushButton::clicked, this, &SendPage::ComBrowseSend_Click);
     connect(m_comSettingSend, &QPushButton::clicked, this, &SendPage::ComSettingSend_Click);
     connect(m_comEditSend, &QPushButton::clicked, this, &SendPage::ComEditSend_Click);
@@ -74,10 +101,14 @@ void SendPage::ComboDataFormatSend_Click()
 
 void SendPage::TxFileNameSend_Change()
 {
-    if (m_txFileNameSend->text().isEmpty()) {
-        m_comEditSend->setEnabled(false);
-        m_comSend->setEnabled(false);
-    }
+    if (m_txFileNameSend->text().isEmpty())
+        enableCommands(false);
+}
+
+void SendPage::enableCommands(bool enabled)
+{
+    m_comEditSend->setEnabled(enabled);
+    m_comSend->setEnabled(enabled);
 }
 
 void SendPage::ResizeForm(const FormGeometry& g)

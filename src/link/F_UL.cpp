@@ -1,0 +1,190 @@
+#include "link/F_UL.h"
+
+#include "app/ProgramState.h"
+#include "app/SettingsModel.h"
+#include "app/gui/QtText.h"
+#include "app/gui/Twips.h"
+#include "platform/ByteSink.h"
+#include "platform/RunError.h"
+#include "platform/UserInteraction.h"
+
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+
+#include <algorithm>
+#include <limits>
+
+namespace tavrelo {
+
+namespace {
+
+constexpr double kMargin = 120;
+constexpr double kBarTop = 240;
+constexpr double kBarHeight = 255;
+constexpr double kButtonGap = 120;
+
+// A button caption without its access-key marks.
+std::string PlainCaption(const QPushButton* button)
+{
+    return FromQt(button->text().remove(QLatin1Char('&')));
+}
+
+} // namespace
+
+F_UL::F_UL(const SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
+                          | Qt::WindowCloseButtonHint)
+    , m_model(model)
+    , m_state(state)
+    , m_ui(ui)
+    , m_link(this)
+    , m_sender(m_link)
+    , m_frames(this)
+    , m_prBar(new QProgressBar(m_frames.Fr3()))
+    , m_comSend(new QPushButton(this))
+    , m_comCancel(new QPushButton(this))
+{
+    setObjectName("F_UL");
+    setModal(true);
+    m_prBar->setObjectName("PrBar");
+    m_prBar->setTextVisible(false);
+    m_comSend->setObjectName("ComSend");
+    m_comCancel->setObjectName("ComCancel");
+    m_comSend->setDefault(true);
+    if (!m_state.CreateIniMode)
+        m_frames.applyTexts(model, SettingsWindow::Upload, "UL_");
+    m_prBar->hide();
+    wire();
+    layOut();
+}
+
+void F_UL::wire()
+{
+    connect(m_comSend, &QPushButton::clicked, this, &F_UL::ComSend_Click);
+    connect(m_comCancel, &QPushButton::clicked, this, &F_UL::ComCancel_Click);
+    connect(&m_sender, &UploadSender::progress, this, [this](qint64 sent) {
+        m_prBar->setValue(static_cast<int>(std::min<qint64>(sent, m_prBar->maximum())));
+    });
+    connect(&m_sender, &UploadSender::finished, this, &F_UL::onFinished);
+}
+
+void F_UL::prepare(const UploadJob& job)
+{
+    m_job = job;
+    if (!m_state.SetupMode && !m_state.CreateIniMode)
+        m_frames.showValues(job.texts);
+}
+
+void F_UL::layOut()
+{
+    const double framesBottom = m_frames.layOut();
+    QGroupBox* fr3 = m_frames.Fr3();
+    SetTwipsLeft(m_prBar, kMargin);
+    SetTwipsTop(m_prBar, kBarTop);
+    SetTwipsWidth(m_prBar, TwipsWidth(fr3) - 2 * kMargin);
+    SetTwipsHeight(m_prBar, kBarHeight);
+    const double buttonTop = framesBottom + kButtonGap;
+    SetTwipsLeft(m_comSend, kMargin);
+    SetTwipsTop(m_comSend, buttonTop);
+    SetTwipsLeft(m_comCancel, kMargin + TwipsWidth(fr3) - TwipsWidth(m_comCancel));
+    SetTwipsTop(m_comCancel, buttonTop);
+    const double clientWidth = TwipsWidth(fr3) + 2 * kMargin;
+    const double clientHeight = buttonTop + std::max(TwipsHeight(m_comSend), TwipsHeight(m_comCancel)) + kMargin;
+    setFixedSize(std::max(width(), TwipsToPixels(clientWidth)), std::max(height(), TwipsToPixels(clientHeight)));
+}
+
+void F_UL::ComSend_Click()
+{
+    if (m_state.SetupMode) {
+        hide();
+        return;
+    }
+    m_prBar->setRange(0, 100);
+    m_prBar->setValue(0);
+    m_frames.LbRAWdata()->hide();
+    m_prBar->show();
+    m_comSend->setEnabled(false);
+    QCoreApplication::processEvents();
+
+    UploadKind kind;
+    if (!UploadKindOfRequest(m_state.TransferStatus, kind))
+        return;
+    FileSink temp(m_job.tempPath, FileSink::Mode::Truncate);
+    UploadBuild build = BuildUploadFile(kind, m_job.inputPath, temp, m_job.options);
+    if (!temp.close() && build.ok())
+        build.error = temp.error();
+    if (!build.ok()) {
+        showError(RunErrorDescription(build.error) + ": " + m_job.inputPath);
+        done(QDialog::Rejected);
+        return;
+    }
+    if (!build.hasLines()) {
+        done(QDialog::Rejected); // nothing to send; the caller reports it
+        return;
+    }
+    UploadTempFile(build.LineCount);
+}
+
+void F_UL::UploadTempFile(int64_t lineCount)
+{
+    m_prBar->setRange(0, static_cast<int>(std::min<int64_t>(lineCount, std::numeric_limits<int>::max())));
+    m_prBar->setValue(0);
+    m_state.AbortFlag = false;
+    if (!m_sender.start(m_job.tempPath)) {
+        showError(RunErrorDescription(RunError::FileNotFound) + ": " + m_job.tempPath);
+        done(QDialog::Rejected);
+    }
+}
+
+void F_UL::onFinished(bool complete, const QString& reason)
+{
+    if (!complete) {
+        if (!reason.isEmpty()) // the port failed; a cancel has said so itself
+            showError(m_model.message(17) + "\r\n" + FromQt(reason));
+        done(QDialog::Rejected);
+        return;
+    }
+    m_state.TransferStatus = "UpOK";
+    done(QDialog::Accepted);
+    m_ui.message(m_model.message(22), MessageButtons::Ok, MessageIcon::None, m_model.message(21));
+}
+
+void F_UL::stopSending()
+{
+    m_state.AbortFlag = true;
+    m_sender.cancel();
+}
+
+void F_UL::ComCancel_Click()
+{
+    if (m_state.SetupMode) {
+        hide();
+        return;
+    }
+    m_state.DialogAnswer = "End";
+    m_state.TransferStatus = "Esc";
+    stopSending();
+    done(QDialog::Rejected);
+}
+
+void F_UL::reject()
+{
+    if (m_state.SetupMode) {
+        m_ui.message("The program is in setup mode.\r\nPress <" + PlainCaption(m_comCancel) + "> or <"
+                         + PlainCaption(m_comSend) + "> button",
+                     MessageButtons::Ok, MessageIcon::Information, "Setup");
+        return;
+    }
+    stopSending();
+    QDialog::reject();
+}
+
+void F_UL::showError(const std::string& text)
+{
+    m_ui.message(text, MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
+}
+
+} // namespace tavrelo

@@ -1,0 +1,78 @@
+#include "link/UploadSender.h"
+
+#include "link/SerialLink.h"
+#include "platform/TextRules.h"
+
+namespace tavrelo {
+
+UploadSender::UploadSender(SerialLink& link, QObject* parent)
+    : QObject(parent)
+    , m_link(link)
+{
+    connect(&m_link, &SerialLink::allWritten, this, &UploadSender::onAllWritten);
+    connect(&m_link, &SerialLink::failed, this, &UploadSender::onFailed);
+}
+
+bool UploadSender::start(const std::string& path)
+{
+    if (m_running || !m_reader.open(path))
+        return false;
+    m_running = true;
+    m_sent = 0;
+    sendNext();
+    return true;
+}
+
+void UploadSender::sendNext()
+{
+    std::string line;
+    while (m_reader.next(line)) {
+        const std::string_view text = TrimBlanks(line);
+        if (text.empty())
+            continue;
+        QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
+        bytes.append("\r\n");
+        m_waiting = true;
+        if (!m_link.write(bytes))
+            finish(false, m_link.errorString().isEmpty() ? QStringLiteral("The port refused the data.")
+                                                         : m_link.errorString());
+        return;
+    }
+    if (m_reader.error() != 0) {
+        finish(false, QStringLiteral("The upload file could not be read to its end."));
+        return;
+    }
+    finish(true, QString());
+}
+
+void UploadSender::onAllWritten()
+{
+    if (!m_running || !m_waiting)
+        return;
+    m_waiting = false;
+    emit progress(++m_sent);
+    if (m_running)
+        sendNext();
+}
+
+void UploadSender::onFailed(const QString& reason)
+{
+    if (m_running)
+        finish(false, reason);
+}
+
+void UploadSender::cancel()
+{
+    if (m_running)
+        finish(false, QString());
+}
+
+void UploadSender::finish(bool complete, const QString& reason)
+{
+    m_running = false;
+    m_waiting = false;
+    m_reader.close();
+    emit finished(complete, reason);
+}
+
+} // namespace tavrelo

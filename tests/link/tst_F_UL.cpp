@@ -1,0 +1,259 @@
+// The upload window against the simulated instrument: every send format built and
+// sent line by line, the bytes the instrument receives compared with the expected
+// lines; XOFF holding the sender and XON releasing it with nothing lost; Cancel and a
+// hang-up during a send are failures; setup mode only hides the window.
+#include "link/F_UL.h"
+#include "link/PortSetup.h"
+#include "platform/ByteSink.h"
+#include "support/InstrumentSimulator.h"
+#include "support/LinkFolder.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QtTest>
+
+#include <memory>
+
+using namespace tavrelo;
+using tavrelo::test::InstrumentSimulator;
+using tavrelo::test::LinkFolder;
+
+namespace {
+
+QByteArray CrLf(std::initializer_list<const char*> lines)
+{
+    QByteArray out;
+    for (const char* line : lines)
+        out += QByteArray(line) + "\r\n";
+    return out;
+}
+
+// A program folder, the instrument on COM1 and an upload window with its port open.
+struct UploadRig {
+    LinkFolder folder;
+    std::unique_ptr<InstrumentSimulator> instrument;
+    std::unique_ptr<F_UL> window;
+
+    explicit UploadRig(const QByteArray& input, const char* request = "Comma")
+    {
+        instrument = std::make_unique<InstrumentSimulator>(folder.path());
+        WriteFileAtomically(folder.file("input.txt"), input.toStdString());
+        window = std::make_unique<F_UL>(folder.model, folder.state, folder.ui);
+        UploadJob job;
+        job.inputPath = folder.file("input.txt");
+        job.tempPath = folder.file("Pemdrix.tem");
+        job.texts = ChosenTransferTexts(folder.model, "Coordinate file");
+        window->prepare(job);
+        folder.state.TransferStatus = request;
+    }
+    bool openPort() { return OpenPort(window->link(), folder.model, folder.state, folder.ui); }
+    void show() { window->open(); }
+    // The port opened, the instrument holding it with XOFF, and Send pressed: the
+    // first line waits in the port.
+    bool sendHeldByXoff()
+    {
+        if (!openPort() || !QTest::qWaitFor([this] { return instrument->portOpen(); }, 5000))
+            return false;
+        instrument->sendXoff();
+        QTest::qWait(200);
+        show();
+        button("ComSend")->click();
+        QTest::qWait(300);
+        return true;
+    }
+    QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
+    const std::string& status() const { return folder.state.TransferStatus; }
+};
+
+QByteArray NumberedList(int lines)
+{
+    QByteArray input;
+    for (int i = 1; i <= lines; ++i)
+        input += "P" + QByteArray::number(i) + ",6500" + QByteArray::number(i) + ".123,600100.456,12.5,KUM\r\n";
+    return input;
+}
+
+} // namespace
+
+class TestUploadWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void showsTheSettingsAndWaitsForSend();
+    void eachFormatArrivesAsItsLines_data();
+    void eachFormatArrivesAsItsLines();
+    void xoffHoldsTheUploadAndXonReleasesIt();
+    void cancelDuringASendIsAFailure();
+    void hangUpDuringASendIsAFailure();
+    void closeBoxBeforeSendKeepsTheRequest();
+    void nothingToSendClosesWithoutSending();
+    void setupModeOnlyHides();
+};
+
+void TestUploadWindow::showsTheSettingsAndWaitsForSend()
+{
+    UploadRig rig(CrLf({"P1,1,2,3"}));
+    rig.show();
+    QCOMPARE(rig.window->windowTitle(), QString("Send data"));
+    QCOMPARE(rig.window->findChild<QLabel*>("LbBaundRate1")->text(), QString("19200"));
+    QCOMPARE(rig.window->findChild<QLabel*>("LbDataBits1")->text(), QString("8"));
+    QCOMPARE(rig.window->findChild<QLabel*>("LbParity1")->text(), QString("None"));
+    QCOMPARE(rig.window->findChild<QLabel*>("LbFlowControl1")->text(), QString("Xon/Xoff"));
+    QCOMPARE(rig.window->findChild<QLabel*>("LbDataformat")->text(), QString("Coordinate file"));
+    QVERIFY(rig.window->findChild<QLabel*>("LbRAWdata")->isVisible());
+    QVERIFY(!rig.window->PrBar()->isVisible());
+    QCOMPARE(rig.button("ComSend")->text(), QString("&Send"));
+}
+
+void TestUploadWindow::eachFormatArrivesAsItsLines_data()
+{
+    QTest::addColumn<QByteArray>("request");
+    QTest::addColumn<QByteArray>("input");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<int>("progressMaximum");
+    QTest::newRow("comma list") << QByteArray("Comma") << CrLf({"P1,100.5,200.25,5,TREE", "", "P2,1,2,3"})
+                                << CrLf({"P1,100.5,200.25,5,TREE", "P2,1,2,3,"}) << 4;
+    QTest::newRow("blank list") << QByteArray("Space") << CrLf({"P1 100,5 200 5 TREE"})
+                                << CrLf({"P1,100.5,200,5,TREE"}) << 3;
+    QTest::newRow("code list") << QByteArray("UpLoadZVK") << CrLf({"DEFAULT", "{", "", "TREE", "}"})
+                               << CrLf({"DEFAULT", "{", "TREE", "}"}) << 5;
+    QTest::newRow("two-line code list") << QByteArray("UpLoadZVK") << CrLf({"TREE", "ROAD"})
+                                        << CrLf({"TREE", "ROAD"}) << 2;
+    QTest::newRow("KOF") << QByteArray("UpLoadKOF")
+                         << CrLf({" 00 Job", " 05 P100       TREE     6500100.123  600200.456    12.345"})
+                         << CrLf({"P100,600200.456,6500100.123,12.345,TREE"}) << 3;
+}
+
+void TestUploadWindow::eachFormatArrivesAsItsLines()
+{
+    QFETCH(QByteArray, request);
+    QFETCH(QByteArray, input);
+    QFETCH(QByteArray, expected);
+    QFETCH(int, progressMaximum);
+    UploadRig rig(input, request.constData());
+    QVERIFY(rig.openPort());
+    rig.show();
+    rig.button("ComSend")->click();
+    QTRY_VERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.status(), std::string("UpOK"));
+    QCOMPARE(rig.window->PrBar()->maximum(), progressMaximum);
+    QTRY_COMPARE(rig.instrument->captured(), expected);
+    QCOMPARE(rig.folder.ui.messages.size(), size_t(1));
+    QCOMPARE(rig.folder.ui.messages[0].text, std::string("The data was uploaded successfully."));
+    QCOMPARE(rig.folder.ui.messages[0].title, std::string("Finished"));
+}
+
+void TestUploadWindow::xoffHoldsTheUploadAndXonReleasesIt()
+{
+    const QByteArray input = NumberedList(2000);
+    UploadRig rig(input);
+    QVERIFY(rig.sendHeldByXoff());
+    QTest::qWait(300);
+    QVERIFY(rig.window->isVisible());
+    QCOMPARE(rig.instrument->captured(), QByteArray());
+    QVERIFY(rig.window->PrBar()->value() <= 1);
+
+    rig.instrument->sendXon();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->isVisible(), 20000);
+    QCOMPARE(rig.status(), std::string("UpOK"));
+    QCOMPARE(rig.window->PrBar()->value(), 2000);
+    QTRY_COMPARE(rig.instrument->captured(), input);
+}
+
+void TestUploadWindow::cancelDuringASendIsAFailure()
+{
+    const QByteArray input = NumberedList(20000);
+    UploadRig rig(input);
+    QVERIFY(rig.openPort());
+    rig.show();
+    rig.button("ComSend")->click();
+    QTRY_VERIFY(rig.window->PrBar()->value() >= 10);
+    rig.button("ComCancel")->click();
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.status(), std::string("Esc"));
+    QVERIFY(rig.folder.state.AbortFlag);
+    QVERIFY(rig.folder.ui.messages.empty());
+    QTest::qWait(300);
+    const QByteArray captured = rig.instrument->captured();
+    QVERIFY(captured.size() < input.size());
+    QVERIFY(input.startsWith(captured)); // nothing out of order, nothing after the cancel
+    QVERIFY(captured.endsWith("\r\n"));
+
+    // Cancel while XOFF holds a line in the port: the held data makes it a failure too.
+    UploadRig held(input);
+    QVERIFY(held.sendHeldByXoff());
+    held.button("ComCancel")->click();
+    QCOMPARE(held.status(), std::string("Esc"));
+}
+
+void TestUploadWindow::hangUpDuringASendIsAFailure()
+{
+    UploadRig rig(NumberedList(2000));
+    QVERIFY(rig.sendHeldByXoff());
+    rig.instrument->hangUp();
+    QTRY_VERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.status(), std::string("Comma"));
+    QVERIFY(!rig.window->link().isOpen());
+    QCOMPARE(rig.folder.ui.messages.size(), size_t(1));
+    QCOMPARE(rig.folder.ui.messages[0].title, std::string("Error"));
+    QVERIFY(rig.folder.ui.messages[0].text.rfind("Data transmission interrupted", 0) == 0);
+}
+
+void TestUploadWindow::closeBoxBeforeSendKeepsTheRequest()
+{
+    UploadRig rig(CrLf({"P1,1,2,3"}));
+    QVERIFY(rig.openPort());
+    rig.show();
+    QVERIFY(rig.window->close());
+    QCOMPARE(rig.status(), std::string("Comma"));
+    QVERIFY(rig.folder.state.AbortFlag);
+    QTest::qWait(200);
+    QCOMPARE(rig.instrument->captured(), QByteArray());
+
+    UploadRig cancelled(CrLf({"P1,1,2,3"}));
+    cancelled.show();
+    cancelled.button("ComCancel")->click();
+    QCOMPARE(cancelled.status(), std::string("Esc"));
+    QCOMPARE(cancelled.folder.state.DialogAnswer, std::string("End"));
+}
+
+void TestUploadWindow::nothingToSendClosesWithoutSending()
+{
+    for (const char* request : {"Comma", "UpLoadKOF", "UpLoadZVK"}) {
+        UploadRig rig(CrLf({"", "  "}), request);
+        QVERIFY(rig.openPort());
+        rig.show();
+        rig.button("ComSend")->click();
+        QTRY_VERIFY(!rig.window->isVisible());
+        QCOMPARE(rig.status(), std::string(request));
+        QVERIFY(rig.folder.ui.messages.empty());
+        QTest::qWait(100);
+        QCOMPARE(rig.instrument->captured(), QByteArray());
+    }
+}
+
+void TestUploadWindow::setupModeOnlyHides()
+{
+    UploadRig rig(CrLf({"P1,1,2,3"}));
+    rig.folder.state.SetupMode = true;
+    rig.show();
+    QVERIFY(!rig.window->close());
+    QVERIFY(rig.window->isVisible());
+    QCOMPARE(rig.folder.ui.messages.size(), size_t(1));
+    QCOMPARE(rig.folder.ui.messages[0].title, std::string("Setup"));
+    QCOMPARE(rig.folder.ui.messages[0].text,
+             std::string("The program is in setup mode.\r\nPress <Cancel> or <Send> button"));
+    QCOMPARE(rig.folder.ui.messages[0].icon, MessageIcon::Information);
+
+    rig.button("ComSend")->click();
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.status(), std::string("Comma"));
+    rig.show();
+    rig.button("ComCancel")->click();
+    QVERIFY(!rig.window->isVisible());
+    QCOMPARE(rig.status(), std::string("Comma"));
+    QCOMPARE(rig.instrument->captured(), QByteArray());
+}
+
+QTEST_MAIN(TestUploadWindow)
+#include "tst_F_UL.moc"

@@ -1,0 +1,295 @@
+// The Send tab: the checks of a typed or browsed file name, the new send file dialog,
+// Edit, and Send through the whole program to the simulated instrument, with the
+// upload field-order dialog, the port closed on every road and the failed upload
+// reported.
+#include "helper_Receive.h"
+
+#include "link/SerialLink.h"
+#include "link/core/PortSettings.h"
+#include "mainwindow/SendPage.h"
+#include "support/InstrumentSimulator.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+namespace {
+
+// The Receive driver's program and work folder, seen from the Send tab.
+struct SendDriver : ReceiveDriver {
+    QStringList editorCalls;
+    QStringList browseAnswers;
+    int browseCalls = 0;
+
+    SendDriver()
+    {
+        SendSeams& s = seams();
+        s.openInEditor = [this](const QString& program, const QString& file, QString*) {
+            editorCalls << program + "|" + file;
+            return true;
+        };
+        s.openFileName = [this](QWidget*, const QString&, const QString&, const QString&) {
+            ++browseCalls;
+            return browseAnswers.isEmpty() ? QString() : browseAnswers.takeFirst();
+        };
+        session->mainWindow->MainTab()->setCurrentIndex(1);
+    }
+    SendSeams& seams() const { return session->mainWindow->sendPage()->seams(); }
+    QLineEdit* nameBox() const { return Find<QLineEdit>(*session, "TxFileNameSend"); }
+    void chooseFormat(int index) const { Find<QComboBox>(*session, "ComboDataFormatSend")->setCurrentIndex(index); }
+    void typeName(const std::string& name) const
+    {
+        nameBox()->clear();
+        QTest::keyClicks(nameBox(), QString::fromStdString(name));
+        QTest::keyClick(nameBox(), Qt::Key_Return);
+    }
+    bool sendEnabled() const
+    {
+        return Find<QPushButton>(*session, "ComSend")->isEnabled()
+               && Find<QPushButton>(*session, "ComEditSend")->isEnabled();
+    }
+    std::vector<std::string> messageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& m : folder.interaction.messages)
+            texts.push_back(m.text);
+        return texts;
+    }
+};
+
+const char* const kCodeTemplate = "DEFAULT\r\n{\r\n\r\n}\r\n";
+
+} // namespace
+
+class TestSendPage : public QObject {
+    Q_OBJECT
+private slots:
+    void typedNamesAreChecked();
+    void newFileFromTheDialog();
+    void newFileDialogRefusals();
+    void cancelledKindSurvivesAndKofKeepsIt();
+    void browseOffersTheDialogAgainAfterACancelledNewFile();
+    void editOpensTheFileAsOneArgument();
+    void sendsACoordinateFileToTheInstrument();
+    void everyRoadClosesThePort();
+    void busyAndMissingPortsStopTheCommand();
+};
+
+void TestSendPage::typedNamesAreChecked()
+{
+    SendDriver d;
+    WriteBytes(d.path("two.txt"), "ab");
+    WriteBytes(d.path("list.txt"), "P1,1,2,3\r\n");
+    const struct {
+        std::string name;
+        bool accepted;
+        const char* message;
+    } cases[] = {
+        {d.path("list.txt"), true, nullptr},
+        {d.path("two.txt"), false, "This file contains no data"},
+        {d.path("PEMDRIX.TEM"), false, "Cannot create file!\r\nPlease specify other name."},
+        {d.path("no folder/list.txt"), false, "Cannot create file!\r\nPlease specify other name."},
+    };
+    for (const auto& c : cases) {
+        d.folder.interaction.clear();
+        d.typeName(c.name);
+        QCOMPARE(d.sendEnabled(), c.accepted);
+        QCOMPARE(d.nameBox()->text().isEmpty(), !c.accepted);
+        QCOMPARE(d.folder.interaction.messages.size(), size_t(c.message ? 1 : 0));
+        if (c.message)
+            QCOMPARE(d.folder.interaction.messages[0].text, std::string(c.message));
+    }
+    d.typeName(d.path("list.txt"));
+    d.chooseFormat(3);
+    QVERIFY(d.nameBox()->text().isEmpty());
+    QVERIFY(!d.sendEnabled());
+}
+
+void TestSendPage::newFileFromTheDialog()
+{
+    SendDriver d;
+    d.chooseFormat(1);
+    ModalAnswerer answerer;
+    answerer.expect("F_EdSdF", "ComOK");
+    const std::string name = d.path("codes.cod");
+    d.typeName(name);
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.answered, QStringList{"F_EdSdF ComOK"});
+    QCOMPARE(ReadBytes(name), QByteArray(kCodeTemplate));
+    QCOMPARE(d.editorCalls, QStringList{"|" + QString::fromStdString(name)});
+    QVERIFY(d.sendEnabled());
+
+    // An empty file counts as missing: a coordinate file is created empty.
+    d.chooseFormat(0);
+    WriteBytes(d.path("empty.asc"), "");
+    answerer.expect("F_EdSdF", "ComOK");
+    d.typeName(d.path("empty.asc"));
+    QVERIFY(answerer.done());
+    QCOMPARE(QFile(QString::fromStdString(d.path("empty.asc"))).size(), qint64(0));
+    QVERIFY(d.sendEnabled());
+}
+
+void TestSendPage::newFileDialogRefusals()
+{
+    SendDriver d;
+    ModalAnswerer answerer;
+    // Closed by its close box: the same as Cancel.
+    answerer.expect("F_EdSdF", "close");
+    d.typeName(d.path("closed.txt"));
+    QVERIFY(answerer.done());
+    QVERIFY(!QFile::exists(QString::fromStdString(d.path("closed.txt"))));
+    QVERIFY(d.nameBox()->text().isEmpty());
+    QVERIFY(!d.sendEnabled());
+    QVERIFY(d.editorCalls.isEmpty());
+
+    // A file that cannot be created is refused, with the reason.
+    d.folder.interaction.clear();
+    answerer.expect("F_EdSdF", "ComOK");
+    d.typeName("/proc/tavrelo-list.txt");
+    QVERIFY(answerer.done());
+    QCOMPARE(d.folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(d.folder.interaction.messages[0].title, std::string("Error"));
+    QVERIFY(d.nameBox()->text().isEmpty());
+    QVERIFY(!d.sendEnabled());
+    QVERIFY(d.editorCalls.isEmpty());
+}
+
+void TestSendPage::cancelledKindSurvivesAndKofKeepsIt()
+{
+    SendDriver d;
+    d.chooseFormat(2); // point-name list preselects its kind
+    ModalAnswerer answerer;
+    answerer.expect("F_EdSdF", "ComCancel");
+    d.typeName(d.path("names.txt"));
+    QVERIFY(answerer.done());
+    auto* dialog = d.session->mainWindow->findChild<QDialog*>("F_EdSdF");
+    QVERIFY(dialog);
+    QVERIFY(dialog->findChild<QRadioButton*>("OpEditNewFile2")->isChecked());
+
+    d.chooseFormat(3); // KOF leaves the kind chosen before
+    answerer.expect("F_EdSdF", "ComOK");
+    d.typeName(d.path("job.kof"));
+    QVERIFY(answerer.done());
+    QCOMPARE(ReadBytes(d.path("job.kof")), QByteArray(kCodeTemplate));
+    QVERIFY(!d.session->mainWindow->findChild<QDialog*>("F_EdSdF"));
+}
+
+void TestSendPage::browseOffersTheDialogAgainAfterACancelledNewFile()
+{
+    SendDriver d;
+    WriteBytes(d.path("list.txt"), "P1,1,2,3\r\n");
+    d.browseAnswers = {QString::fromStdString(d.path("missing.txt")), QString::fromStdString(d.path("list.txt"))};
+    ModalAnswerer answerer;
+    answerer.expect("F_EdSdF", "ComCancel");
+    d.click("ComBrowseSend");
+    QVERIFY(answerer.done());
+    QCOMPARE(d.browseCalls, 2);
+    QCOMPARE(d.nameBox()->text().toStdString(), d.path("list.txt"));
+    QVERIFY(d.sendEnabled());
+    QCOMPARE(QString::fromStdString(d.settings().UpLoadPath), d.work.path() + "/");
+
+    // Cancelling the open dialog leaves no name and Send disabled.
+    d.click("ComBrowseSend");
+    QVERIFY(d.nameBox()->text().isEmpty());
+    QVERIFY(!d.sendEnabled());
+}
+
+void TestSendPage::editOpensTheFileAsOneArgument()
+{
+    SendDriver d;
+    const std::string name = d.path("job 1; rm x.txt");
+    WriteBytes(name, "P1,1,2,3\r\n");
+    d.settings().StOpEditor = 1;
+    d.settings().ProgramEditor = " /usr/bin/ed ";
+    d.typeName(name);
+    d.click("ComEditSend");
+    QCOMPARE(d.editorCalls, QStringList{"/usr/bin/ed|" + QString::fromStdString(name)});
+}
+
+void TestSendPage::sendsACoordinateFileToTheInstrument()
+{
+    SendDriver d;
+    InstrumentSimulator instrument(QString::fromStdString(d.folder.folder()));
+    QVERIFY2(instrument.isValid(), qPrintable(instrument.errorString()));
+    WriteBytes(d.path("points.asc"), "P1,6500100.5,600200.25,12.5,TREE\r\n\r\nP2,6500101,600201,13\r\n");
+    d.typeName(d.path("points.asc"));
+    ModalAnswerer answerer(&d.session->state);
+    answerer.expect("F_UpCoo", "ComOK");
+    answerer.expect("F_UL", "ComSend");
+    d.folder.interaction.clear();
+    d.click("ComSend");
+    QVERIFY(answerer.done());
+    QCOMPARE(answerer.statusAtShow, (QStringList{"UpLoadCoord", "Comma"}));
+    QCOMPARE(d.session->state.TransferStatus, std::string("UpOK"));
+    QTRY_COMPARE(instrument.captured(),
+                 QByteArray("P1,6500100.5,600200.25,12.5,TREE\r\nP2,6500101,600201,13,\r\n"));
+    QCOMPARE(d.messageTexts(), std::vector<std::string>{"The data was uploaded successfully."});
+    QTRY_VERIFY(!instrument.portOpen());
+}
+
+void TestSendPage::everyRoadClosesThePort()
+{
+    SendDriver d;
+    InstrumentSimulator instrument(QString::fromStdString(d.folder.folder()));
+    WriteBytes(d.path("points.asc"), "P1,1,2,3\r\n");
+    WriteBytes(d.path("codes.cod"), "TREE\r\n");
+    const struct {
+        int format;
+        const char* window;
+        const char* button;
+    } roads[] = {
+        {0, "F_UpCoo", "close"},  // field order left by its close box
+        {1, "F_UL", "ComCancel"}, // the upload cancelled before Send
+        {1, "F_UL", "close"},
+    };
+    for (const auto& road : roads) {
+        d.chooseFormat(road.format);
+        d.typeName(d.path(road.format == 0 ? "points.asc" : "codes.cod"));
+        const int opened = instrument.openCount();
+        ModalAnswerer answerer;
+        answerer.expect(road.window, road.button);
+        d.folder.interaction.clear();
+        d.click("ComSend");
+        QVERIFY(answerer.done());
+        QCOMPARE(instrument.openCount(), opened + 1);
+        QTRY_VERIFY(!instrument.portOpen());
+        QCOMPARE(d.messageTexts(), std::vector<std::string>{"Upload aborted!"});
+        QCOMPARE(d.folder.interaction.messages[0].title, std::string("Warning"));
+    }
+    QCOMPARE(instrument.captured(), QByteArray());
+}
+
+void TestSendPage::busyAndMissingPortsStopTheCommand()
+{
+    SendDriver d;
+    InstrumentSimulator instrument(QString::fromStdString(d.folder.folder()));
+    WriteBytes(d.path("codes.cod"), "TREE\r\n");
+    d.chooseFormat(1);
+    d.typeName(d.path("codes.cod"));
+    SerialLink other;
+    QVERIFY(other.open(instrument.slaveName().toStdString(), PortSettings()));
+    for (bool busy : {true, false}) {
+        if (!busy) {
+            other.close();
+            QVERIFY(QFile::remove(instrument.linkPath()));
+            QVERIFY(QFile::link("/dev/no-such-adapter", instrument.linkPath()));
+        }
+        d.session->mainWindow->MainTab()->setCurrentIndex(1);
+        d.folder.interaction.clear();
+        ModalAnswerer answerer;
+        d.click("ComSend");
+        QVERIFY(answerer.answered.isEmpty());
+        QCOMPARE(d.messageTexts(), std::vector<std::string>{"The communication port could not be opened."});
+        QCOMPARE(d.session->mainWindow->MainTab()->currentIndex(), 2);
+    }
+}
+
+QTEST_MAIN(TestSendPage)
+#include "tst_SendPage.moc"
