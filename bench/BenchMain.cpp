@@ -12,8 +12,10 @@
 //   tavrelo-bench generate-raw N FILE    a raw data file of N records (fixed seed)
 //   tavrelo-bench generate-coor N FILE   a coordinate file of N points (fixed seed)
 //   tavrelo-bench download               10 MB from a simulated instrument (DownloadBench.h)
+//   tavrelo-bench upload                 100 000 points to a simulated instrument (UploadBench.h)
 #include "BenchData.h"
 #include "DownloadBench.h"
+#include "UploadBench.h"
 
 #include "app/ProgramState.h"
 #include "conversion/ConversionContext.h"
@@ -205,6 +207,8 @@ int main(int argc, char** argv)
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 2 && first == "download")
         return bench::DownloadBench(argc, argv);
+    if (argc == 2 && first == "upload")
+        return bench::UploadBench(argc, argv);
     if (argc == 4 && (first == "generate-raw" || first == "generate-coor"))
         return generate(first, argv[2], argv[3]);
     // The target mode: overwrite unless "append" is asked for.
