@@ -7,11 +7,11 @@
 #include "app/gui/Twips.h"
 #include "dialogs/DialogTexts.h"
 #include "link/SerialLink.h"
+#include "link/TransferFrames.h"
 #include "link/core/DownloadReceiver.h"
 #include "platform/UserInteraction.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
@@ -19,33 +19,10 @@ namespace tavrelo {
 
 namespace {
 
-// The label pairs: caption label (index 0) and value label (index 1) of each row.
-const char* const kPairs[5] = {"LbBaundRate", "LbDataBits", "LbParity", "LbStopBit", "LbFlowControl"};
-constexpr double kRowTops[5] = {336, 672, 1008, 1344, 1680};
-constexpr double kCaptionLeft = 144;
-constexpr double kValueLeft = 1752;
-// Frames one under the other, then Cancel; the window grows when its stored height
-// leaves them no room.
-constexpr double kFrameLeft = 120;
-constexpr double kFrameTops[3] = {60, 2175, 2850};
-constexpr double kInFrameTop = 300;
+// Cancel under the frames; the window grows when its stored height leaves them no room.
 constexpr double kButtonGap = 105;
 
 const char* const kSetupTitle = "Setup";
-
-template <class Control>
-Control* Make(QWidget* parent, const QString& name)
-{
-    auto* control = new Control(parent);
-    control->setObjectName(name);
-    return control;
-}
-
-void Place(QWidget* widget, double left, double top)
-{
-    SetTwipsLeft(widget, left);
-    SetTwipsTop(widget, top);
-}
 
 std::string WithoutAccessMark(const QString& caption)
 {
@@ -63,6 +40,7 @@ F_DL::F_DL(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidg
     , m_ui(ui)
     , m_comm(new SerialLink(this))
     , m_texts(new DialogTexts(this))
+    , m_frames(std::make_unique<TransferFrames>(this, *m_texts, "DL_"))
 {
     setObjectName("F_DL");
     createControls();
@@ -77,38 +55,14 @@ F_DL::~F_DL() = default;
 
 void F_DL::createControls()
 {
-    m_texts->add(this, "DL_Form", ControlKind::Window);
-    for (int i = 0; i < 3; ++i) {
-        m_fr[i] = Make<QGroupBox>(this, QStringLiteral("Fr%1").arg(i + 1));
-        m_texts->add(m_fr[i], "DL_Fr" + std::to_string(i + 1), ControlKind::Captioned);
-    }
-    for (int i = 0; i < 5; ++i) {
-        m_caption[i] = Make<QLabel>(m_fr[0], QString::fromLatin1(kPairs[i]) + "0");
-        m_texts->add(m_caption[i], std::string("DL_") + kPairs[i], ControlKind::Captioned);
-    }
-    for (int i = 0; i < 5; ++i) {
-        m_value[i] = Make<QLabel>(m_fr[0], QString::fromLatin1(kPairs[i]) + "1");
-        m_texts->add(m_value[i], std::string("DL_") + kPairs[i] + "1", ControlKind::TextBox);
-    }
-    m_lbDataformat = Make<QLabel>(m_fr[1], "LbDataformat");
-    m_texts->add(m_lbDataformat, "DL_LbDataformat", ControlKind::TextBox);
-    m_lbRAWdata = Make<QLabel>(m_fr[2], "LbRAWdata");
-    m_texts->add(m_lbRAWdata, "DL_LbRAWdata", ControlKind::Captioned);
-    m_comCancel = Make<QPushButton>(this, "ComCancel");
+    m_comCancel = new QPushButton(this);
+    m_comCancel->setObjectName("ComCancel");
     m_texts->add(m_comCancel, "DL_ComCancel", ControlKind::Captioned);
 }
 
 void F_DL::layOut()
 {
-    for (int i = 0; i < 3; ++i)
-        Place(m_fr[i], kFrameLeft, kFrameTops[i]);
-    for (int i = 0; i < 5; ++i) {
-        Place(m_caption[i], kCaptionLeft, kRowTops[i]);
-        Place(m_value[i], kValueLeft, kRowTops[i]);
-    }
-    Place(m_lbDataformat, kCaptionLeft, kInFrameTop);
-    Place(m_lbRAWdata, kCaptionLeft, kInFrameTop);
-    const double buttonTop = TwipsTop(m_fr[2]) + TwipsHeight(m_fr[2]) + kButtonGap;
+    const double buttonTop = m_frames->layOut() + kButtonGap;
     SetTwipsTop(m_comCancel, buttonTop);
     const double needed = buttonTop + TwipsHeight(m_comCancel) + kButtonGap + kWindowFrameHeightTwips;
     if (WindowOuterHeight(this) < needed)
@@ -119,19 +73,14 @@ void F_DL::layOut()
 void F_DL::showSettings(const std::string& speed, const std::string& dataBits, const std::string& flowControl,
                         const std::string& dataFormat)
 {
-    const std::string values[5] = {speed, dataBits, "None", "1", flowControl};
-    for (int i = 0; i < 5; ++i)
-        m_value[i]->setText(ToQt(values[i]));
-    m_lbDataformat->setText(ToQt(dataFormat));
-    for (QLabel* label : findChildren<QLabel*>())
-        label->adjustSize();
+    m_frames->showValues({speed, dataBits, flowControl, dataFormat});
     SetTwipsLeft(m_comCancel, (WindowOuterWidth(this) - TwipsWidth(m_comCancel)) / 2);
 }
 
 void F_DL::showByteCount(qint64 byteCount)
 {
-    m_lbRAWdata->setText(ToQt(ByteCountText(byteCount)));
-    m_lbRAWdata->adjustSize();
+    m_frames->LbRAWdata()->setText(ToQt(ByteCountText(byteCount)));
+    m_frames->LbRAWdata()->adjustSize();
 }
 
 void F_DL::centreOn(const QWidget* owner)

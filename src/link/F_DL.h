@@ -5,10 +5,9 @@
 // Cancel only hides the window and the close box is refused with the setup box.
 #include <QDialog>
 
+#include <memory>
 #include <string>
 
-class QGroupBox;
-class QLabel;
 class QPushButton;
 
 namespace tavrelo {
@@ -16,6 +15,7 @@ namespace tavrelo {
 class DialogTexts;
 class SerialLink;
 class SettingsModel;
+class TransferFrames;
 class UserInteraction;
 struct ProgramState;
 
@@ -60,12 +60,7 @@ private:
     UserInteraction& m_ui;
     SerialLink* m_comm;
     DialogTexts* m_texts;
-
-    QGroupBox* m_fr[3];
-    QLabel* m_caption[5];
-    QLabel* m_value[5];
-    QLabel* m_lbDataformat;
-    QLabel* m_lbRAWdata;
+    std::unique_ptr<TransferFrames> m_frames;
     QPushButton* m_comCancel;
 };
 

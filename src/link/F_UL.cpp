@@ -4,6 +4,7 @@
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
 #include "app/gui/Twips.h"
+#include "dialogs/DialogTexts.h"
 #include "platform/ByteSink.h"
 #include "platform/RunError.h"
 #include "platform/UserInteraction.h"
@@ -22,9 +23,9 @@ namespace tavrelo {
 namespace {
 
 constexpr double kMargin = 120;
-constexpr double kBarTop = 240;
-constexpr double kBarHeight = 255;
-constexpr double kButtonGap = 120;
+constexpr double kBarTop = 300;
+constexpr double kBarHeight = 195;
+constexpr double kButtonGap = 105;
 
 // A button caption without its access-key marks.
 std::string PlainCaption(const QPushButton* button)
@@ -34,7 +35,7 @@ std::string PlainCaption(const QPushButton* button)
 
 } // namespace
 
-F_UL::F_UL(const SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent)
+F_UL::F_UL(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint
                           | Qt::WindowCloseButtonHint)
     , m_model(model)
@@ -42,7 +43,8 @@ F_UL::F_UL(const SettingsModel& model, ProgramState& state, UserInteraction& ui,
     , m_ui(ui)
     , m_link(this)
     , m_sender(m_link)
-    , m_frames(this)
+    , m_texts(new DialogTexts(this))
+    , m_frames(this, *m_texts, "UL_")
     , m_prBar(new QProgressBar(m_frames.Fr3()))
     , m_comSend(new QPushButton(this))
     , m_comCancel(new QPushButton(this))
@@ -54,8 +56,9 @@ F_UL::F_UL(const SettingsModel& model, ProgramState& state, UserInteraction& ui,
     m_comSend->setObjectName("ComSend");
     m_comCancel->setObjectName("ComCancel");
     m_comSend->setDefault(true);
-    if (!m_state.CreateIniMode)
-        m_frames.applyTexts(model, SettingsWindow::Upload, "UL_");
+    m_texts->add(m_comSend, "UL_ComSend", ControlKind::Captioned);
+    m_texts->add(m_comCancel, "UL_ComCancel", ControlKind::Captioned);
+    m_texts->loadWithOptions(model, state, [](const Profile&) {});
     m_prBar->hide();
     wire();
     layOut();
@@ -91,9 +94,10 @@ void F_UL::layOut()
     SetTwipsTop(m_comSend, buttonTop);
     SetTwipsLeft(m_comCancel, kMargin + TwipsWidth(fr3) - TwipsWidth(m_comCancel));
     SetTwipsTop(m_comCancel, buttonTop);
-    const double clientWidth = TwipsWidth(fr3) + 2 * kMargin;
-    const double clientHeight = buttonTop + std::max(TwipsHeight(m_comSend), TwipsHeight(m_comCancel)) + kMargin;
-    setFixedSize(std::max(width(), TwipsToPixels(clientWidth)), std::max(height(), TwipsToPixels(clientHeight)));
+    const double needed = buttonTop + std::max(TwipsHeight(m_comSend), TwipsHeight(m_comCancel)) + kButtonGap
+                          + kWindowFrameHeightTwips;
+    if (WindowOuterHeight(this) < needed)
+        SetWindowOuterHeight(this, needed);
 }
 
 void F_UL::ComSend_Click()

@@ -22,6 +22,7 @@ class QPushButton;
 
 namespace tavrelo {
 
+class DialogTexts;
 class SettingsModel;
 class UserInteraction;
 struct ProgramState;
@@ -36,7 +37,9 @@ struct UploadJob {
 class F_UL : public QDialog {
     Q_OBJECT
 public:
-    F_UL(const SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent = nullptr);
+    // The load: the "UL_" sections read from the settings file (nothing read while the
+    // file is being rebuilt) and the rows laid out.
+    F_UL(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent = nullptr);
 
     // The window's own serial link, opened by the caller before the window is shown;
     // it closes with the window.
@@ -58,12 +61,13 @@ private:
     void stopSending();
     void showError(const std::string& text);
 
-    const SettingsModel& m_model;
+    SettingsModel& m_model;
     ProgramState& m_state;
     UserInteraction& m_ui;
     UploadJob m_job;
     SerialLink m_link;
     UploadSender m_sender;
+    DialogTexts* m_texts;
     TransferFrames m_frames;
     QProgressBar* m_prBar;
     QPushButton* m_comSend;

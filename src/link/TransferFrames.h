@@ -1,11 +1,9 @@
 #pragma once
 // What the download and upload windows share: the frame of communication settings
-// (five caption / value label pairs), the data-format frame and the status frame,
-// with their texts from the window's control sections ("DL_" or "UL_" keys) and the
-// settings shown as values.
+// (five caption / value label pairs), the data-format frame and the status frame, one
+// under the other, with their control text sections ("DL_" or "UL_" keys) and the
+// chosen settings shown as values.
 #include "app/SettingsModel.h"
-
-#include <QString>
 
 #include <string>
 
@@ -14,6 +12,8 @@ class QLabel;
 class QWidget;
 
 namespace tavrelo {
+
+class DialogTexts;
 
 // The texts shown as values: speed, data bits and flow control as the Settings page
 // lists them, and the data format.
@@ -30,27 +30,26 @@ TransferSettingsTexts ChosenTransferTexts(const SettingsModel& model, const std:
 class TransferFrames {
 public:
     // Makes Fr1 (the label pairs LbBaundRate0/1 .. LbFlowControl0/1), Fr2
-    // (LbDataformat) and Fr3 (LbRAWdata) in window.
-    explicit TransferFrames(QWidget* window);
+    // (LbDataformat) and Fr3 (LbRAWdata) in window and adds the window's own section
+    // and theirs to texts, in the order the settings file lists them ("<prefix>Form",
+    // the frames, the caption labels, the value labels, LbDataformat, LbRAWdata).
+    TransferFrames(QWidget* window, DialogTexts& texts, const std::string& prefix);
 
-    // Each control section of `which` put onto its control: "<prefix>Form" the window,
-    // "<prefix>LbBaundRate" caption label 0, "<prefix>LbBaundRate1" value label 1, ...
-    void applyTexts(const SettingsModel& model, SettingsWindow which, const std::string& prefix);
+    // The values (speed, data bits, "None", "1", flow control) and the data format,
+    // every label sized to its text.
     void showValues(const TransferSettingsTexts& texts);
 
-    // Places the rows and frames; returns the bottom of Fr3 in twips.
+    // Places the frames and their labels; returns the bottom of Fr3 in twips.
     double layOut();
 
-    QGroupBox* Fr3() const { return m_fr3; }
+    QGroupBox* Fr3() const { return m_fr[2]; }
     QLabel* LbRAWdata() const { return m_lbRAWdata; }
 
 private:
     QWidget* m_window;
-    QGroupBox* m_fr1;
-    QGroupBox* m_fr2;
-    QGroupBox* m_fr3;
-    QLabel* m_captions[5];
-    QLabel* m_values[5];
+    QGroupBox* m_fr[3];
+    QLabel* m_caption[5];
+    QLabel* m_value[5];
     QLabel* m_lbDataformat;
     QLabel* m_lbRAWdata;
 };
