@@ -1,5 +1,10 @@
 #include "link/SerialLink.h"
 
+#ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
+#include <termios.h>
+#endif
+
 
 namespace tavrelo {
 
@@ -101,6 +106,16 @@ bool SerialLink::write(const QByteArray& bytes)
 qint64 SerialLink::bytesToWrite() const
 {
     return m_port->isOpen() ? m_port->bytesToWrite() : 0;
+}
+
+qint64 SerialLink::deviceBytesToWrite() const
+{
+#ifdef Q_OS_UNIX
+    int queued = 0;
+    if (m_port->isOpen() && ::ioctl(m_port->handle(), TIOCOUTQ, &queued) == 0)
+        return queued;
+#endif
+    return 0;
 }
 
 void SerialLink::closeWhenDrained()

@@ -34,6 +34,9 @@ public:
     bool write(const QByteArray& bytes);
     // Bytes queued but not yet handed to the device.
     qint64 bytesToWrite() const;
+    // Bytes the device itself still holds for sending (a UART's buffer, held back by
+    // XOFF or still on its way out); 0 where the system cannot tell.
+    qint64 deviceBytesToWrite() const;
     // Closes as soon as every queued byte has been handed over (at once when none is
     // queued); closed() follows.
     void closeWhenDrained();

@@ -5,12 +5,21 @@
 
 namespace tavrelo {
 
+namespace {
+
+// How often the device's own send buffer is looked at after the last line.
+constexpr int kDrainPollMs = 20;
+
+} // namespace
+
 UploadSender::UploadSender(SerialLink& link, QObject* parent)
     : QObject(parent)
     , m_link(link)
 {
     connect(&m_link, &SerialLink::allWritten, this, &UploadSender::onAllWritten);
     connect(&m_link, &SerialLink::failed, this, &UploadSender::onFailed);
+    m_drain.setInterval(kDrainPollMs);
+    connect(&m_drain, &QTimer::timeout, this, &UploadSender::checkDrained);
 }
 
 bool UploadSender::start(const std::string& path)
@@ -42,6 +51,17 @@ void UploadSender::sendNext()
         finish(false, QStringLiteral("The upload file could not be read to its end."));
         return;
     }
+    checkDrained();
+}
+
+void UploadSender::checkDrained()
+{
+    if (!m_running)
+        return;
+    if (m_link.deviceBytesToWrite() > 0) {
+        m_drain.start();
+        return;
+    }
     finish(true, QString());
 }
 
@@ -71,6 +91,7 @@ void UploadSender::finish(bool complete, const QString& reason)
 {
     m_running = false;
     m_waiting = false;
+    m_drain.stop();
     m_reader.close();
     emit finished(complete, reason);
 }

@@ -3,13 +3,15 @@
 // through the serial link, each trimmed and ended by CR LF, blank ones skipped. There
 // is no acknowledgement from the instrument; pacing is the port's flow control. The
 // next line is handed over only when the port has taken the previous one, so a hold
-// by XOFF holds the sender, and the upload counts as complete only when the port has
-// taken every byte. Cancel, a write error or a port error (a pulled cable) ends it as
+// by XOFF holds the sender, and the upload counts as complete only when the device
+// has sent every byte (a UART's own buffer drained too), so closing the port after it
+// loses nothing. Cancel, a write error or a port error (a pulled cable) ends it as
 // incomplete, whatever was sent before.
 #include "platform/LineReader.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <cstdint>
 #include <string>
@@ -41,6 +43,7 @@ private:
     void sendNext();
     void onAllWritten();
     void onFailed(const QString& reason);
+    void checkDrained();
     void finish(bool complete, const QString& reason);
 
     SerialLink& m_link;
@@ -48,6 +51,7 @@ private:
     bool m_running = false;
     bool m_waiting = false; // a line handed to the link, not yet taken by the port
     int64_t m_sent = 0;
+    QTimer m_drain; // after the last line: looks for the device's buffer to empty
 };
 
 } // namespace tavrelo
