@@ -2,45 +2,65 @@
 
 #include "conversion/CoordinateFieldOptions.h"
 
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace tavrelo {
 
 CoordinateLine::CoordinateLine(const std::array<int, 5>& order, std::string separator, Rules rules)
-    : m_order(order), m_separator(std::move(separator)), m_rules(rules)
+    : m_order(order), m_separator(std::move(separator)), m_rules(rules),
+      m_remembers(rules == Rules::Calculator && std::find(order.begin(), order.end(), FieldItem::Ignore) != order.end())
 {
 }
 
+// The five texts are gathered first and copied into the output in one go: the
+// calculator writes a line for every observation.
 void CoordinateLine::append(std::string& out, const PointTexts& point)
 {
+    std::string_view texts[5];
+    int positions = 5;
     for (int k = 0; k < 5; ++k) {
         const int item = m_order[k];
         if (m_rules == Rules::Calculator && k == 4 && item == FieldItem::None) {
-            m_previous[k].clear();
+            if (m_remembers)
+                m_previous[k].clear();
+            positions = 4;
             break;
         }
-        if (k > 0)
-            out += m_separator;
-        std::string_view text;
         switch (item) {
-        case FieldItem::PointNumber: text = point.name; break;
-        case FieldItem::Northing: text = point.northing; break;
-        case FieldItem::Easting: text = point.easting; break;
-        case FieldItem::Elevation: text = point.elevation; break;
-        case FieldItem::Code: text = point.code; break;
+        case FieldItem::PointNumber: texts[k] = point.name; break;
+        case FieldItem::Northing: texts[k] = point.northing; break;
+        case FieldItem::Easting: texts[k] = point.easting; break;
+        case FieldItem::Elevation: texts[k] = point.elevation; break;
+        case FieldItem::Code: texts[k] = point.code; break;
         case FieldItem::Ignore:
             if (m_rules == Rules::Calculator) {
-                out += m_previous[k];
+                texts[k] = m_previous[k]; // as the previous line had it; not remembered anew
                 continue;
             }
             break;
         default: break;
         }
-        out.append(text.data(), text.size());
-        if (m_rules == Rules::Calculator)
-            m_previous[k].assign(text.data(), text.size());
+        if (m_remembers)
+            m_previous[k].assign(texts[k].data(), texts[k].size());
     }
-    out += "\r\n";
+    size_t length = (positions - 1) * m_separator.size() + 2;
+    for (int k = 0; k < positions; ++k)
+        length += texts[k].size();
+    const size_t at = out.size();
+    out.resize(at + length);
+    char* to = out.data() + at;
+    for (int k = 0; k < positions; ++k) {
+        if (k > 0) {
+            std::memcpy(to, m_separator.data(), m_separator.size());
+            to += m_separator.size();
+        }
+        std::memcpy(to, texts[k].data(), texts[k].size());
+        to += texts[k].size();
+    }
+    to[0] = '\r';
+    to[1] = '\n';
 }
 
 } // namespace tavrelo

@@ -36,6 +36,7 @@ private:
     std::array<int, 5> m_order;
     std::string m_separator;
     Rules m_rules;
+    bool m_remembers; // a position repeats the previous line: keep each line's texts
     std::array<std::string, 5> m_previous;
 };
 

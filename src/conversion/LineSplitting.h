@@ -30,10 +30,29 @@ private:
     int m_count = 0;
 };
 
+// The fields of one line as views into it, for readers that keep no field beyond
+// the line; field n past the last one is "".
+class FieldViews {
+public:
+    static constexpr int kMax = 13;
+    std::string_view operator[](int n) const
+    {
+        return n >= 1 && n <= m_count ? m_views[n - 1] : std::string_view();
+    }
+    int count() const { return m_count; }
+
+private:
+    friend int SplitComma(std::string_view line, FieldViews& fields);
+    std::string_view m_views[kMax];
+    int m_count = 0;
+};
+
 // Trims the line in place and splits it at ",": up to 12 comma-ended fields, each
 // trimmed, then the untrimmed remainder (which keeps any later commas). A trailing
 // comma adds no field. A blank line gives count 0 and leaves the fields as they were.
 int SplitComma(std::string& line, Fields& fields);
+// The same fields as views into the trimmed line; a blank line gives count 0.
+int SplitComma(std::string_view line, FieldViews& fields);
 
 // Trims the line in place and splits it at blanks, runs of blanks counting as one.
 // No limit on the number of fields.

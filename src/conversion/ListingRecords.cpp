@@ -12,7 +12,7 @@ namespace {
 
 constexpr double kFullCircleGon = 400.0;
 
-ListingValue valueOf(const std::string& field)
+ListingValue valueOf(std::string_view field)
 {
     if (field.empty())
         return {};
@@ -20,14 +20,14 @@ ListingValue valueOf(const std::string& field)
 }
 
 // Side shots read every value as a number, an empty field as 0.
-ListingValue numberOf(const std::string& field) { return {FieldValue(field), false}; }
+ListingValue numberOf(std::string_view field) { return {FieldValue(field), false}; }
 
-ListingStation stationOf(const Fields& f)
+ListingStation stationOf(const FieldViews& f)
 {
-    return {f[2], f[4], valueOf(f[6]), valueOf(f[7]), valueOf(f[8])};
+    return {std::string(f[2]), std::string(f[4]), valueOf(f[6]), valueOf(f[7]), valueOf(f[8])};
 }
 
-ListingObservation observationOf(const Fields& f, const RawObservationFields& at, const ListingStation& station)
+ListingObservation observationOf(const FieldViews& f, const RawObservationFields& at, const ListingStation& station)
 {
     const auto read = f[1] == "SS" ? numberOf : valueOf;
     ListingObservation o{f[at.name], read(f[at.targetHeight]), read(f[at.slopeDistance]),
@@ -46,8 +46,8 @@ int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& li
     if (!reader.open(input))
         return reader.error();
     ListingStation station;
-    std::string line;
-    Fields f;
+    std::string_view line;
+    FieldViews f;
     while (!out.failed() && reader.next(line)) {
         if (SplitComma(line, f) == 0)
             continue;

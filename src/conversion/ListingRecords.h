@@ -5,6 +5,7 @@
 #include "platform/ByteSink.h"
 
 #include <string>
+#include <string_view>
 
 namespace tavrelo {
 
@@ -24,9 +25,9 @@ struct ListingStation {
     ListingValue referenceDirection;
 };
 
-// F1, F2, SS, SO and CP.
+// F1, F2, SS, SO and CP; the name is a view into the record's line.
 struct ListingObservation {
-    std::string name;
+    std::string_view name;
     ListingValue targetHeight;
     ListingValue slopeDistance;
     ListingValue horizontalAngle;

@@ -4,7 +4,8 @@
 #include "conversion/TextWriterRun.h"
 #include "platform/TextRules.h"
 
-#include <initializer_list>
+#include <string>
+#include <string_view>
 
 namespace tavrelo {
 
@@ -12,32 +13,59 @@ namespace {
 
 constexpr size_t kZoneWidth = 14;
 
-// One item of a line: a text as it stands, or a number in its printed form (nothing
-// for an empty value).
-std::string itemOf(const ListingValue& value) { return value.empty ? std::string() : PrintStatementNumber(value.number); }
-std::string itemOf(double number) { return PrintStatementNumber(number); }
-
-// Items in print zones: each item starts at the first zone start after the start of
-// the item before it that it does not overlap, so an item ending exactly at a zone's
-// end is followed directly by the next zone.
-std::string zoned(std::initializer_list<std::string> items)
-{
-    std::string line;
-    size_t start = 0;
-    bool first = true;
-    for (const std::string& item : items) {
-        if (!first) {
-            size_t next = (start / kZoneWidth + 1) * kZoneWidth;
-            while (next < line.size())
-                next += kZoneWidth;
-            line.append(next - line.size(), ' ');
-            start = next;
-        }
-        first = false;
-        line += item;
+// One line of items in print zones, built in a buffer kept from line to line. Each
+// item starts at the first zone start after the start of the item before it that it
+// does not overlap, so an item ending exactly at a zone's end is followed directly by
+// the next zone. Texts are written as they are, numbers in their printed form, an
+// empty value as nothing.
+class ZonedLine {
+public:
+    ZonedLine& text(std::string_view item)
+    {
+        nextZone();
+        m_line.append(item.data(), item.size());
+        return *this;
     }
-    return line;
-}
+    ZonedLine& number(double value)
+    {
+        nextZone();
+        AppendPrintStatementNumber(m_line, value);
+        return *this;
+    }
+    ZonedLine& value(const ListingValue& value)
+    {
+        nextZone();
+        if (!value.empty)
+            AppendPrintStatementNumber(m_line, value.number);
+        return *this;
+    }
+    // Writes the line with its CR LF and starts the next one.
+    void writeTo(ByteSink& out)
+    {
+        m_line += "\r\n";
+        out.write(m_line.data(), m_line.size());
+        m_line.clear();
+        m_start = 0;
+        m_first = true;
+    }
+
+private:
+    void nextZone()
+    {
+        if (!m_first) {
+            size_t next = (m_start / kZoneWidth + 1) * kZoneWidth;
+            while (next < m_line.size())
+                next += kZoneWidth;
+            m_line.append(next - m_line.size(), ' ');
+            m_start = next;
+        }
+        m_first = false;
+    }
+
+    std::string m_line;
+    size_t m_start = 0;
+    bool m_first = true;
+};
 
 class NedcadLines : public ListingLines {
 public:
@@ -45,19 +73,23 @@ public:
 
     void station(const ListingStation& s) override
     {
-        const std::string zero = itemOf(0.0);
-        m_out.writeLine(zoned({s.name, zero, zero, zero, itemOf(s.instrumentHeight)}));
-        m_out.writeLine(zoned({s.backsight, zero, zero, zero, zero}));
+        m_line.text(s.name).number(0).number(0).number(0).value(s.instrumentHeight).writeTo(m_out);
+        m_line.text(s.backsight).number(0).number(0).number(0).number(0).writeTo(m_out);
     }
 
     void observation(const ListingStation&, const ListingObservation& o) override
     {
-        m_out.writeLine(zoned({o.name, itemOf(o.reducedAngle), itemOf(o.verticalAngle), itemOf(o.slopeDistance),
-                               itemOf(o.targetHeight)}));
+        m_line.text(o.name)
+            .number(o.reducedAngle)
+            .value(o.verticalAngle)
+            .value(o.slopeDistance)
+            .value(o.targetHeight)
+            .writeTo(m_out);
     }
 
 private:
     ByteSink& m_out;
+    ZonedLine m_line;
 };
 
 } // namespace

@@ -33,8 +33,10 @@ double intoFullCircle(double angle)
     return angle >= kTwoPi ? 0.0 : angle;
 }
 
-int16_t coordinateRecordType(const std::string& code)
+int16_t coordinateRecordType(std::string_view code)
 {
+    if (code.size() != 2)
+        return -1;
     if (code == "UP") return PointType::UP;
     if (code == "MP") return PointType::MP;
     if (code == "CC") return PointType::CC;
@@ -76,12 +78,12 @@ private:
     template <class LineHandler>
     bool eachInputLine(LineHandler&& handleLine);
     bool passTwo();
-    void passTwoLine(std::string& text, Fields& f);
+    void passTwoLine(std::string_view text, FieldViews& f);
     bool passThree();
-    void passThreeLine(std::string& text, Fields& f);
-    void stationRecord(const Fields& f);
-    void faceRecord(const Fields& f, bool faceOne);
-    void observation(const Fields& f, bool sideShot);
+    void passThreeLine(std::string_view text, FieldViews& f);
+    void stationRecord(const FieldViews& f);
+    void faceRecord(const FieldViews& f, bool faceOne);
+    void observation(const FieldViews& f, bool sideShot);
     void locateStation();
     void warnLeftOut();
     void finish();
@@ -116,7 +118,6 @@ private:
     StationState m_station;
     double m_temperature = 20.0;
     double m_pressure = 760.0;
-    std::string m_north, m_east, m_height;
 
     int64_t m_leftOut = 0;
     int64_t m_beforeStation = 0;
@@ -157,17 +158,14 @@ void Calculation::writeKnownPoint(int32_t index)
     writeCoordinates(s.name, s.X, s.Y, s.H, s.code);
 }
 
-// A computed point's line: its coordinates with three decimals, in buffers kept
-// between lines so that writing allocates nothing.
+// A computed point's line: its coordinates with three decimals, formatted on the
+// stack so that writing allocates nothing.
 void Calculation::writeCoordinates(std::string_view name, double x, double y, double h, std::string_view code)
 {
-    m_north.clear();
-    m_east.clear();
-    m_height.clear();
-    AppendFixed3(m_north, x);
-    AppendFixed3(m_east, y);
-    AppendFixed3(m_height, h);
-    writeLine({name, m_north, m_east, m_height, code});
+    const Fixed3Text north(x);
+    const Fixed3Text east(y);
+    const Fixed3Text height(h);
+    writeLine({name, north.view(), east.view(), height.view(), code});
 }
 
 bool Calculation::failWithInput(LineReader& reader)
@@ -255,15 +253,15 @@ bool Calculation::loadControlPoints()
 }
 
 // One pass over the raw input, every line handed on with the fields to split it into;
-// false after a reported failure.
+// false after a reported failure. Lines and fields are views into the reader's buffer.
 template <class LineHandler>
 bool Calculation::eachInputLine(LineHandler&& handleLine)
 {
     LineReader reader;
     if (!openInput(reader))
         return false;
-    Fields f;
-    std::string text;
+    FieldViews f;
+    std::string_view text;
     while (reader.next(text))
         handleLine(text, f);
     return !failWithInput(reader);
@@ -271,19 +269,21 @@ bool Calculation::eachInputLine(LineHandler&& handleLine)
 
 bool Calculation::passTwo()
 {
-    return eachInputLine([this](std::string& text, Fields& f) { passTwoLine(text, f); });
+    return eachInputLine([this](std::string_view text, FieldViews& f) { passTwoLine(text, f); });
 }
 
 // A coordinate record: a known point's line, or a new point of its own.
-void Calculation::passTwoLine(std::string& text, Fields& f)
+void Calculation::passTwoLine(std::string_view text, FieldViews& f)
 {
     if (text.size() >= 2 && text[0] == 'C' && text[1] == 'O')
+        return;
+    // The record code (the first field as the split gives it) decides before the
+    // whole line is split: most lines are observations, which this pass passes over.
+    if (coordinateRecordType(TrimBlanks(text.substr(0, text.find(',')))) < 0)
         return;
     if (SplitComma(text, f) == 0)
         return;
     const int16_t type = coordinateRecordType(f[1]);
-    if (type < 0)
-        return;
     const std::string_view name = TrimBlanks(f[2]);
     if (const int32_t index = knownPoint(name)) {
         writeKnownPoint(index);
@@ -307,7 +307,7 @@ void Calculation::passTwoLine(std::string& text, Fields& f)
     }
 }
 
-void Calculation::stationRecord(const Fields& f)
+void Calculation::stationRecord(const FieldViews& f)
 {
     const AngleUnit& unit = m_header.angleUnit;
     m_station = StationState{};
@@ -323,7 +323,7 @@ void Calculation::stationRecord(const Fields& f)
 // Orientation from the backsight readings: reading - orientation must be the azimuth,
 // so o = HA1 - az(bs), or HA2 - pi - az(bs), or their mean with both faces. The mean
 // is taken across 0/2pi correctly (HA1 359.99 gon and HA2 159.99 gon mean 359.99).
-void Calculation::faceRecord(const Fields& f, bool faceOne)
+void Calculation::faceRecord(const FieldViews& f, bool faceOne)
 {
     if (!m_station.seen)
         return;
@@ -380,7 +380,7 @@ void Calculation::locateStation()
     writeKnownPoint(knownPoint(st.backsight));
 }
 
-void Calculation::observation(const Fields& f, bool sideShot)
+void Calculation::observation(const FieldViews& f, bool sideShot)
 {
     if (!m_station.seen) {
         ++m_beforeStation;
@@ -432,15 +432,15 @@ void Calculation::observation(const Fields& f, bool sideShot)
 
 bool Calculation::passThree()
 {
-    return eachInputLine([this](std::string& text, Fields& f) { passThreeLine(text, f); });
+    return eachInputLine([this](std::string_view text, FieldViews& f) { passThreeLine(text, f); });
 }
 
 // Stations, their faces, observations and the weather records, in file order.
-void Calculation::passThreeLine(std::string& text, Fields& f)
+void Calculation::passThreeLine(std::string_view text, FieldViews& f)
 {
     if (SplitComma(text, f) < 1)
         return;
-    const std::string& code = f[1];
+    const std::string_view code = f[1];
     if (code.size() != 2)
         return;
     if (code == "SS")
@@ -452,7 +452,7 @@ void Calculation::passThreeLine(std::string& text, Fields& f)
     else if (code == "F1" || code == "F2")
         faceRecord(f, code[1] == '1');
     else if (code == "CO")
-        ReadTemperatureAndPressure(text, m_temperature, m_pressure);
+        ReadTemperatureAndPressure(std::string(TrimBlanks(text)), m_temperature, m_pressure);
 }
 
 void Calculation::warnLeftOut()
@@ -518,6 +518,7 @@ void Calculation::run()
         return;
     }
     m_tables.clearForCalculation(m_header.stationRecords + m_header.coordinateRecords, m_header.observations);
+    m_tables.reserveNameCharacters(m_header.observationBytes, m_header.stationBytes);
     m_written.assign(1, 0);
     const bool ok = loadControlPoints() && passTwo() && passThree();
     if (!ok) {

@@ -2,7 +2,7 @@
 // Where the observation records of a raw data file keep their values: SS, F1 and F2
 // have the point name followed by target height, slope distance and the two angles;
 // CP and SO have one field more after the name.
-#include <string>
+#include <string_view>
 
 namespace tavrelo {
 
@@ -18,7 +18,7 @@ struct RawObservationFields {
 
 // The field numbers of an observation record ("SS", "CP", "SO", "F1", "F2"); nullptr
 // for any other record code.
-inline const RawObservationFields* FindRawObservation(const std::string& recordCode)
+inline const RawObservationFields* FindRawObservation(std::string_view recordCode)
 {
     static const RawObservationFields kObservations[] = {
         {"SS", 2, 3, 4, 5, 6, 8}, {"CP", 2, 4, 5, 6, 7, 9}, {"SO", 2, 4, 5, 6, 7, 9},

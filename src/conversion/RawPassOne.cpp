@@ -30,8 +30,10 @@ void countRecord(std::string_view line, RawHeader& header)
         return;
     if (code == "SS" || code == "CP" || code == "SO") {
         ++header.observations;
+        header.observationBytes += static_cast<int64_t>(line.size());
     } else if (code == "ST") {
         ++header.stationRecords;
+        header.stationBytes += static_cast<int64_t>(line.size());
         if (comma == std::string_view::npos)
             return;
         const std::string_view rest = line.substr(comma + 1);
@@ -53,7 +55,7 @@ bool ReadRawHeader(const std::string& path, RawHeader& header)
         header.error = reader.error();
         return false;
     }
-    std::string text;
+    std::string_view text;
     while (reader.next(text)) {
         const std::string_view line = TrimBlanks(text);
         if (startsWith(line, "CO")) {

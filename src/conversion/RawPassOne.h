@@ -43,6 +43,9 @@ struct RawHeader {
     int64_t stationRecords = 0;    // ST
     int64_t coordinateRecords = 0; // UC, UP, MP, CC, RE, MC
     int64_t observations = 0;      // SS, CP, SO
+    // The bytes of those lines: bounds for the names the map tables will hold.
+    int64_t stationBytes = 0;
+    int64_t observationBytes = 0;
     // The names of the stations set up, as the calculator compares them (trimmed).
     std::unordered_set<std::string> stationNames;
     NameFilter stationNameFilter;

@@ -4,8 +4,24 @@
 #include "platform/RunError.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace tavrelo {
+
+namespace {
+
+constexpr size_t kBufferSize = 1 << 16;
+
+// The first CR or LF in [start, end), or end.
+const char* lineEnd(const char* start, const char* end)
+{
+    const void* lf = std::memchr(start, '\n', static_cast<size_t>(end - start));
+    const char* limit = lf ? static_cast<const char*>(lf) : end;
+    const void* cr = std::memchr(start, '\r', static_cast<size_t>(limit - start));
+    return cr ? static_cast<const char*>(cr) : limit;
+}
+
+} // namespace
 
 bool LineReader::open(const std::string& path)
 {
@@ -18,7 +34,8 @@ bool LineReader::open(const std::string& path)
         m_error = RunErrorFromErrno(errno);
         return false;
     }
-    m_pos = m_len = 0;
+    if (m_buffer.size() != kBufferSize)
+        m_buffer.assign(kBufferSize, '\0');
     return true;
 }
 
@@ -28,17 +45,28 @@ void LineReader::close()
         std::fclose(m_file);
     m_file = nullptr;
     m_pos = m_len = 0;
+    m_ended = false;
 }
 
 bool LineReader::fill()
 {
-    if (!m_file)
+    if (!m_file || m_ended)
         return false;
-    m_len = std::fread(m_buffer, 1, sizeof m_buffer, m_file);
-    m_pos = 0;
-    if (m_len == 0 && std::ferror(m_file))
-        m_error = RunError::DeviceIO;
-    return m_len > 0;
+    if (m_pos > 0) {
+        std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_len - m_pos);
+        m_len -= m_pos;
+        m_pos = 0;
+    }
+    if (m_len == m_buffer.size())
+        m_buffer.resize(m_buffer.size() * 2);
+    const size_t n = std::fread(m_buffer.data() + m_len, 1, m_buffer.size() - m_len, m_file);
+    m_len += n;
+    if (n == 0) {
+        m_ended = true;
+        if (std::ferror(m_file))
+            m_error = RunError::DeviceIO;
+    }
+    return n > 0;
 }
 
 bool LineReader::atEnd()
@@ -46,34 +74,40 @@ bool LineReader::atEnd()
     return m_pos >= m_len && !fill();
 }
 
-bool LineReader::next(std::string& line)
+bool LineReader::next(std::string_view& line)
 {
-    line.clear();
+    line = {};
     if (atEnd())
         return false;
     for (;;) {
-        if (m_pos >= m_len && !fill())
-            return true; // last line without an end
-        const char* start = m_buffer + m_pos;
-        const char* end = m_buffer + m_len;
-        const char* p = start;
-        // Most bytes are above CR, so one comparison decides for nearly all of them.
-        while (p < end && (static_cast<unsigned char>(*p) > '\r' || (*p != '\r' && *p != '\n')))
-            ++p;
-        line.append(start, p - start);
-        m_pos = p - m_buffer;
-        if (p == end)
+        const char* start = m_buffer.data() + m_pos;
+        const char* end = m_buffer.data() + m_len;
+        const char* p = lineEnd(start, end);
+        // A CR that ends the bytes at hand may have its LF in the next read; fill()
+        // moves the bytes, so the scan starts again.
+        if ((p == end || (*p == '\r' && p + 1 == end)) && m_file && !m_ended) {
+            fill();
             continue;
-        const char terminator = *p;
-        ++m_pos;
-        if (terminator == '\r') {
-            if (m_pos >= m_len)
-                fill();
-            if (m_pos < m_len && m_buffer[m_pos] == '\n')
-                ++m_pos;
         }
+        if (p == end) { // the last line, without an end
+            line = std::string_view(start, static_cast<size_t>(end - start));
+            m_pos = m_len;
+            return true;
+        }
+        line = std::string_view(start, static_cast<size_t>(p - start));
+        m_pos = static_cast<size_t>(p - m_buffer.data()) + 1;
+        if (*p == '\r' && m_pos < m_len && m_buffer[m_pos] == '\n')
+            ++m_pos;
         return true;
     }
+}
+
+bool LineReader::next(std::string& line)
+{
+    std::string_view view;
+    const bool more = next(view);
+    line.assign(view.data(), view.size());
+    return more;
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, int* error)

@@ -1,8 +1,11 @@
 #pragma once
 // Reads a text file line by line. CR LF, a lone CR and a lone LF each end a line;
-// the last line need not be ended. Buffered, so files of millions of lines stream.
+// the last line need not be ended. Buffered, so files of millions of lines stream;
+// a line longer than the buffer grows it.
 #include <cstdio>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace tavrelo {
 
@@ -22,16 +25,21 @@ public:
 
     // The next line without its end; false at the end of the file.
     bool next(std::string& line);
+    // The same without a copy: the view stays valid until the next call.
+    bool next(std::string_view& line);
     bool atEnd();
     int error() const { return m_error; }
 
 private:
+    // Keeps the unread bytes, moved to the front, and reads more after them; false
+    // when nothing more came.
     bool fill();
 
     std::FILE* m_file = nullptr;
-    char m_buffer[1 << 16];
+    std::vector<char> m_buffer;
     size_t m_pos = 0;
     size_t m_len = 0;
+    bool m_ended = false; // the file has given its last byte
     int m_error = 0;
 };
 

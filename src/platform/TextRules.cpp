@@ -213,7 +213,6 @@ std::string roundedDigits(double value, int decimals)
 }
 
 constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
-constexpr uint64_t kUnit[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000, 1000000000};
 
 // The fast form with the mask's leading zeros ("00.000"); false when FormatMask's
 // exact way must be taken.
@@ -234,33 +233,79 @@ bool appendScaled(std::string& out, double value, int decimals, int leadingZeros
 
 } // namespace
 
-size_t FormatFixedFast(char* out, double value, int decimals)
+namespace {
+
+// FormatFixedFast for a fixed number of decimals, so that the digits are cut off
+// with constant divisors.
+template <int Decimals>
+size_t formatScaled(char* out, double value)
 {
     // Away from a tie (the one case where rounding the binary value and rounding its
     // 15-digit decimal form can differ) the value scaled to whole units of the last
     // decimal rounds to the same whole number either way, and that number's digits
     // are the text.
-    if (decimals < 0 || decimals >= static_cast<int>(std::size(kPow10)) || !std::isfinite(value))
+    if (!std::isfinite(value))
         return 0;
-    const double scaled = std::fabs(value) * kPow10[decimals];
+    const double scaled = std::fabs(value) * kPow10[Decimals];
     const double whole = std::floor(scaled);
     const double fraction = scaled - whole;
     if (!(scaled < 1e15) || std::fabs(fraction - 0.5) <= scaled * 1e-14 + 1e-9)
         return 0;
     const uint64_t units = static_cast<uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+                                     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+                                     "8081828384858687888990919293949596979899";
+    constexpr uint64_t kUnit = static_cast<uint64_t>(kPow10[Decimals]);
+    uint64_t integer = units / kUnit;
+    uint64_t decimals = units % kUnit;
+    // The integer part from its last digit back, two digits a step.
+    char digits[24];
+    char* first = digits + sizeof digits;
+    while (integer >= 100) {
+        const auto pair = static_cast<size_t>(integer % 100) * 2;
+        integer /= 100;
+        *--first = kPairs[pair + 1];
+        *--first = kPairs[pair];
+    }
+    if (integer >= 10) {
+        *--first = kPairs[integer * 2 + 1];
+        *--first = kPairs[integer * 2];
+    } else {
+        *--first = static_cast<char>('0' + integer);
+    }
     char* end = out;
     // A value that rounds to zero is written without its sign, as FormatMask writes it.
     if (value < 0 && units != 0)
         *end++ = '-';
-    end = std::to_chars(end, out + kFixedFastRoom, units / kUnit[decimals]).ptr;
-    if (decimals > 0) {
+    const size_t integerDigits = static_cast<size_t>(digits + sizeof digits - first);
+    std::memcpy(end, first, integerDigits);
+    end += integerDigits;
+    if constexpr (Decimals > 0) {
         *end++ = '.';
-        uint64_t rest = units % kUnit[decimals];
-        for (int i = decimals - 1; i >= 0; --i, rest /= 10)
-            end[i] = static_cast<char>('0' + rest % 10);
-        end += decimals;
+        for (int i = Decimals - 1; i >= 0; --i, decimals /= 10)
+            end[i] = static_cast<char>('0' + decimals % 10);
+        end += Decimals;
     }
     return static_cast<size_t>(end - out);
+}
+
+} // namespace
+
+size_t FormatFixedFast(char* out, double value, int decimals)
+{
+    switch (decimals) {
+    case 0: return formatScaled<0>(out, value);
+    case 1: return formatScaled<1>(out, value);
+    case 2: return formatScaled<2>(out, value);
+    case 3: return formatScaled<3>(out, value);
+    case 4: return formatScaled<4>(out, value);
+    case 5: return formatScaled<5>(out, value);
+    case 6: return formatScaled<6>(out, value);
+    case 7: return formatScaled<7>(out, value);
+    case 8: return formatScaled<8>(out, value);
+    case 9: return formatScaled<9>(out, value);
+    default: return 0;
+    }
 }
 
 void AppendFormatMask(std::string& out, double value, std::string_view mask)
@@ -293,19 +338,82 @@ std::string FormatMask(double value, const std::string& mask)
     return text;
 }
 
+namespace {
+
+// The printed digits of a value that some 0 to 9 decimals hold exactly: the nearest
+// double to q / 10^d is the value itself, so its fifteen-digit rounding is q with
+// d decimals (q < 10^15 keeps q on the fifteen-digit grid). False for any other
+// value, and for one that prints with an exponent (below 1E-04).
+bool appendShortFixed(std::string& out, double magnitude)
+{
+    static constexpr double kScale[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+    for (int d = 0; d < static_cast<int>(std::size(kScale)); ++d) {
+        const double q = std::floor(magnitude * kScale[d] + 0.5);
+        if (!(q < 1e15))
+            return false;
+        if (q / kScale[d] != magnitude)
+            continue;
+        const auto units = static_cast<uint64_t>(q);
+        const uint64_t unit = static_cast<uint64_t>(kScale[d]);
+        const uint64_t integer = units / unit;
+        uint64_t fraction = units % unit;
+        int decimals = d;
+        while (decimals > 0 && fraction % 10 == 0) {
+            fraction /= 10;
+            --decimals;
+        }
+        char digits[24];
+        char* end = digits + sizeof digits;
+        char* first = end;
+        for (int i = 0; i < decimals; ++i, fraction /= 10)
+            *--first = static_cast<char>('0' + fraction % 10);
+        if (integer == 0) {
+            // 0.000123 prints as 1.23E-04, 0.00123 as .00123.
+            size_t zeros = 0;
+            while (first + zeros < end && first[zeros] == '0')
+                ++zeros;
+            if (zeros > 3)
+                return false;
+            *--first = '.';
+        } else {
+            if (decimals > 0)
+                *--first = '.';
+            for (uint64_t rest = integer; rest != 0; rest /= 10)
+                *--first = static_cast<char>('0' + rest % 10);
+        }
+        out.append(first, end);
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void AppendPrintStatementNumber(std::string& out, double value)
+{
+    if (!std::isfinite(value) || value == 0.0) {
+        out += " 0 ";
+        return;
+    }
+    out += value < 0 ? '-' : ' ';
+    if (!appendShortFixed(out, std::fabs(value))) {
+        char buffer[40];
+        const auto printed =
+            std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::general, 15);
+        const char* first = buffer;
+        if (printed.ptr - buffer > 1 && buffer[0] == '0' && buffer[1] == '.')
+            ++first;
+        for (const char* p = first; p < printed.ptr; ++p)
+            out += *p == 'e' ? 'E' : *p;
+    }
+    out += ' ';
+}
+
 std::string PrintStatementNumber(double value)
 {
-    if (!std::isfinite(value) || value == 0.0)
-        return " 0 ";
-    char buffer[40];
-    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::general, 15);
-    std::string digits(buffer, printed.ptr);
-    for (char& c : digits)
-        if (c == 'e')
-            c = 'E';
-    if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.')
-        digits.erase(0, 1);
-    return (value < 0 ? "-" : " ") + digits + " ";
+    std::string text;
+    AppendPrintStatementNumber(text, value);
+    return text;
 }
 
 std::string ToUpperAscii(const std::string& text)

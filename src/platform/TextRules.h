@@ -29,10 +29,13 @@ std::string Trim(const std::string& text);
 // The same as a view into text. Inline: the converters call it for every field.
 inline std::string_view TrimBlanks(std::string_view text)
 {
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos)
-        return {};
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+    size_t first = 0;
+    size_t last = text.size();
+    while (first < last && text[first] == ' ')
+        ++first;
+    while (last > first && text[last - 1] == ' ')
+        --last;
+    return first == last ? std::string_view() : text.substr(first, last - first);
 }
 std::string LTrim(const std::string& text);
 std::string RTrim(const std::string& text);
@@ -63,6 +66,8 @@ size_t FormatFixedFast(char* out, double value, int decimals);
 // it, no leading zero before the point (0.5 is " .5 "), fifteen significant digits at
 // the most, an exponent as "1E-05", and a blank after it.
 std::string PrintStatementNumber(double value);
+// The same text appended to out, for the listings' inner loops.
+void AppendPrintStatementNumber(std::string& out, double value);
 
 // ASCII-only case folding, as the settings keys and section names are compared.
 std::string ToUpperAscii(const std::string& text);

@@ -27,6 +27,12 @@ TEST(SplitComma, FieldsAsTheConvertersReadThem)
         Fields f;
         EXPECT_EQ(SplitComma(line, f), static_cast<int>(c.fields.size())) << c.line;
         EXPECT_EQ(all(f), c.fields) << c.line;
+        // The views give the same fields without copying them.
+        FieldViews views;
+        ASSERT_EQ(SplitComma(std::string_view(c.line), views), static_cast<int>(c.fields.size())) << c.line;
+        for (int n = 1; n <= views.count(); ++n)
+            EXPECT_EQ(views[n], c.fields[n - 1]) << c.line;
+        EXPECT_EQ(views[views.count() + 1], "");
     }
 }
 

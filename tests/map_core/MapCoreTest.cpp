@@ -60,13 +60,14 @@ TEST(MapTables, FindStationNameIsExact)
 TEST(NameList, SharesRepeatedNamesAndKeepsOrder)
 {
     NameList list;
-    const char* names[] = {"S1", "S1", "S2", "", "S2", "S1"};
-    for (const char* n : names)
+    // Names of every length: a long one needs more than one byte for its length.
+    const std::string names[] = {"S1", "S1", "S2", "", "S2", std::string(300, 'x'), std::string(300, 'x'), "S1"};
+    for (const std::string& n : names)
         list.push_back(n);
-    ASSERT_EQ(list.count(), 6);
-    for (int i = 0; i < 6; ++i)
+    ASSERT_EQ(list.count(), 8);
+    for (int i = 0; i < 8; ++i)
         EXPECT_EQ(list[i + 1], names[i]);
-    EXPECT_EQ(list[7], "");
+    EXPECT_EQ(list[9], "");
     EXPECT_EQ(list[-1], "");
     list.clear();
     EXPECT_EQ(list.count(), 0);

@@ -83,3 +83,25 @@ TEST(LineReader, AcceptsEveryLineEnd)
     LineReader noFolder(folder.file("none/x.txt"));
     EXPECT_EQ(noFolder.error(), 76);
 }
+
+TEST(LineReader, LinesAcrossItsBufferAreWhole)
+{
+    // A CR LF split by the 64 KiB buffer is one line end; a line longer than the
+    // buffer is one line; the views give the same lines as the copies.
+    TempFolder folder;
+    const std::string path = folder.file("long.txt");
+    const std::string first(65535, 'a');
+    const std::string longLine(200000, 'b');
+    writeBytes(path, first + "\r\n" + longLine + "\rlast\r");
+    const std::vector<std::string> expected{first, longLine, "last"};
+    std::vector<std::string> copies;
+    std::string line;
+    for (LineReader reader(path); reader.next(line);)
+        copies.push_back(line);
+    EXPECT_EQ(copies, expected);
+    std::vector<std::string> views;
+    std::string_view view;
+    for (LineReader reader(path); reader.next(view);)
+        views.emplace_back(view);
+    EXPECT_EQ(views, expected);
+}

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <clocale>
+#include <cmath>
+#include <random>
+#include <vector>
 
 using namespace tavrelo;
 
@@ -69,6 +73,40 @@ TEST(NumberForms, MaskZerosBeforeThePointAreLeadingDigits)
     };
     for (const auto& c : printed)
         EXPECT_EQ(PrintStatementNumber(c.value), c.text) << c.value;
+}
+
+// The printed form spelled out the long way: fifteen significant digits, "0." as ".",
+// "E" for the exponent.
+std::string PrintedTheLongWay(double value)
+{
+    if (value == 0.0)
+        return " 0 ";
+    char buffer[40];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::general, 15);
+    std::string digits(buffer, end.ptr);
+    for (char& c : digits)
+        c = c == 'e' ? 'E' : c;
+    if (digits.size() > 1 && digits[0] == '0' && digits[1] == '.')
+        digits.erase(0, 1);
+    return (value < 0 ? "-" : " ") + digits + " ";
+}
+
+TEST(NumberForms, PrintedNumbersOfEveryKindAsTheLongWayGivesThem)
+{
+    // Field values with 0 to 9 decimals of every size, the edges of the fixed form
+    // (1E-04, 1E+15), and doubles that no short decimal holds.
+    std::mt19937_64 random(7);
+    std::vector<double> values{1e-4, 9.9999e-5, 0.001, 0.00123, 0.000123, 1e15, 999999999999999.0, 1e14 + 0.5,
+                               123456789012345.6, 0.1 + 0.2, 1.0 / 3.0, 2.5e-7, 6500123.4567};
+    for (int i = 0; i < 20000; ++i) {
+        const auto units = static_cast<double>(random() % 100000000000ULL);
+        values.push_back(units / std::pow(10.0, static_cast<int>(random() % 12)));
+        values.push_back(std::ldexp(static_cast<double>(random() >> 11), -static_cast<int>(random() % 80)));
+    }
+    for (const double v : values) {
+        ASSERT_EQ(PrintStatementNumber(v), PrintedTheLongWay(v)) << v;
+        ASSERT_EQ(PrintStatementNumber(-v), PrintedTheLongWay(-v)) << v;
+    }
 }
 
 TEST(NumberForms, PointWhateverTheLocale)

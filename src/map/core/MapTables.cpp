@@ -1,5 +1,6 @@
 #include "map/core/MapTables.h"
 
+#include "platform/MemoryAdvice.h"
 #include "platform/TextRules.h"
 
 #include <utility>
@@ -34,6 +35,7 @@ void MapTables::clearForCalculation(size_t stations, size_t observations)
     ObsPoints.clear();
     ObsPoints.shrink_to_fit();
     ObsPoints.reserve(observations + 1);
+    AdviseLargePages(ObsPoints.data(), ObsPoints.capacity() * sizeof(MapObsPoint));
     ObsPoints.emplace_back();
     clearCooPoints();
     PointNames.clear();
@@ -48,6 +50,15 @@ void MapTables::clearForCalculation(size_t stations, size_t observations)
     VisibleIndexCount = 0;
     MinX = MinY = kCalcExtentStart;
     MaxX = MaxY = -kCalcExtentStart;
+}
+
+void MapTables::reserveNameCharacters(size_t pointCharacters, size_t stationCharacters)
+{
+    const size_t entries = ObsPoints.capacity();
+    PointNames.reserve(entries, pointCharacters);
+    PointCodes.reserve(entries, pointCharacters);
+    StationNames.reserve(entries, stationCharacters);
+    BacksightNames.reserve(entries, stationCharacters);
 }
 
 void MapTables::clearCooPoints()

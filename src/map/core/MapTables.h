@@ -74,6 +74,10 @@ public:
     // points and exactly observations observed points (the tables hold no entries),
     // and starts the extents at +-999 999 999.
     void clearForCalculation(size_t stations, size_t observations);
+    // Room for the names of that run: at most pointCharacters for the point names
+    // and for the codes, stationCharacters for the station and for the backsight
+    // names (bounds: what is not used is never touched).
+    void reserveNameCharacters(size_t pointCharacters, size_t stationCharacters);
     // Empties CooPoints (keeping its entry 0) and VisibleIndexCount.
     void clearCooPoints();
     // Empties Stations, ObsPoints, StationNames and BacksightNames and the visible

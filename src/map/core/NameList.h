@@ -1,8 +1,9 @@
 #pragma once
 // A list of names packed into one character buffer, numbered from 1 like the map
-// tables (entry 0 is always there and empty). A name pushed right after an equal one
-// shares its characters, so the station and backsight names repeated for every
-// observed point cost 8 bytes an entry.
+// tables (entry 0 is always there and empty). Each entry is the 4-byte place of its
+// name in the buffer, where the name stands after its length; a name pushed right
+// after an equal one shares its characters, so the station and backsight names
+// repeated for every observed point cost 4 bytes an entry.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -16,6 +17,8 @@ public:
 
     // Empties the list down to its unused entry 0.
     void clear();
+    // Room for that many entries and characters (a bound: what is not used is never
+    // touched), so that a long run grows without copying.
     void reserve(size_t entries, size_t characters);
     // Appends a name as entry count() + 1.
     void push_back(std::string_view name);
@@ -26,12 +29,10 @@ public:
     int32_t count() const { return static_cast<int32_t>(m_entries.size() - 1); }
 
 private:
-    struct Entry {
-        uint32_t offset;
-        uint32_t length;
-    };
-    std::string m_chars;
-    std::vector<Entry> m_entries;
+    std::string_view at(uint32_t place) const;
+
+    std::string m_chars; // per distinct name: its length (7 bits a byte, low first), its characters
+    std::vector<uint32_t> m_entries;
 };
 
 } // namespace tavrelo
