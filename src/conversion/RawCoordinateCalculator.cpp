@@ -520,6 +520,10 @@ void Calculation::run()
     m_tables.clearForCalculation(m_header.stationRecords + m_header.coordinateRecords, m_header.observations);
     m_tables.reserveNameCharacters(m_header.observationBytes, m_header.stationBytes);
     m_written.assign(1, 0);
+    // Room for every name they can take, so that they never rehash during the run.
+    m_written.reserve(static_cast<size_t>(m_header.stationRecords + m_header.coordinateRecords) + 1);
+    m_known.reserve(static_cast<size_t>(m_header.stationRecords + m_header.coordinateRecords));
+    m_observed.reserve(m_header.stationNames.size());
     const bool ok = loadControlPoints() && passTwo() && passThree();
     if (!ok) {
         m_block.reset();
