@@ -76,7 +76,7 @@ private:
     bool openFiles();
     bool loadControlPoints();
     template <class LineHandler>
-    bool eachInputLine(LineHandler&& handleLine);
+    bool eachInputLine(LineHandler&& handleLine, int64_t lineLimit = -1);
     bool passTwo();
     void passTwoLine(std::string_view text, FieldViews& f);
     bool passThree();
@@ -254,22 +254,28 @@ bool Calculation::loadControlPoints()
 
 // One pass over the raw input, every line handed on with the fields to split it into;
 // false after a reported failure. Lines and fields are views into the reader's buffer.
+// A line limit of 0 or more stops the pass after that many lines.
 template <class LineHandler>
-bool Calculation::eachInputLine(LineHandler&& handleLine)
+bool Calculation::eachInputLine(LineHandler&& handleLine, int64_t lineLimit)
 {
     LineReader reader;
     if (!openInput(reader))
         return false;
     FieldViews f;
     std::string_view text;
-    while (reader.next(text))
+    for (int64_t read = 0; read != lineLimit && reader.next(text); ++read)
         handleLine(text, f);
     return !failWithInput(reader);
 }
 
+// Only coordinate records count here, so the pass ends at the last one the header
+// pass found: a survey's points are mostly at its start, its observations after them.
 bool Calculation::passTwo()
 {
-    return eachInputLine([this](std::string_view text, FieldViews& f) { passTwoLine(text, f); });
+    if (m_header.lastCoordinateLine == 0)
+        return true;
+    return eachInputLine([this](std::string_view text, FieldViews& f) { passTwoLine(text, f); },
+                         m_header.lastCoordinateLine);
 }
 
 // A coordinate record: a known point's line, or a new point of its own.

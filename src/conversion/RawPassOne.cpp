@@ -56,7 +56,9 @@ bool ReadRawHeader(const std::string& path, RawHeader& header)
         return false;
     }
     std::string_view text;
+    int64_t lineNumber = 0;
     while (reader.next(text)) {
+        ++lineNumber;
         const std::string_view line = TrimBlanks(text);
         if (startsWith(line, "CO")) {
             if (startsWith(line, "CO,Coord Order:") && settingText(line) == "ENZ")
@@ -65,7 +67,10 @@ bool ReadRawHeader(const std::string& path, RawHeader& header)
                 header.angleUnitText = ToUpperAscii(std::string(settingText(line)));
             continue;
         }
+        const int64_t coordinateRecords = header.coordinateRecords;
         countRecord(line, header);
+        if (header.coordinateRecords != coordinateRecords)
+            header.lastCoordinateLine = lineNumber;
     }
     header.error = reader.error();
     header.angleUnit = AngleUnit::FromText(header.angleUnitText);

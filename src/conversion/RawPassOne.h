@@ -42,6 +42,7 @@ struct RawHeader {
     int64_t records = 0;           // lines not beginning with "CO", blank ones included
     int64_t stationRecords = 0;    // ST
     int64_t coordinateRecords = 0; // UC, UP, MP, CC, RE, MC
+    int64_t lastCoordinateLine = 0; // the line number of the last of them, 0 without any
     int64_t observations = 0;      // SS, CP, SO
     // The bytes of those lines: bounds for the names the map tables will hold.
     int64_t stationBytes = 0;

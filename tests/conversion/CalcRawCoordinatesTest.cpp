@@ -286,6 +286,17 @@ TEST(CalcRawCoordinates, AppendsWhenAskedTo)
     EXPECT_EQ(ReadBytes(out), "old\r\nP1,0.000,100.000,0.000,\r\n");
 }
 
+TEST(CalcRawCoordinates, CoordinateRecordOnTheLastLineIsListedFirst)
+{
+    // The coordinate records are listed before the observations wherever they stand,
+    // the last line without its line end included.
+    CalcRun r;
+    WriteBytes(r.folder.file("late.raw"),
+               "ST,S1,,B1,,1.500,0,0\r\nSS,P1,1.500,100,50,100\r\nCO,a remark\r\nUP,K9,,10,20,30,BM");
+    EXPECT_EQ(r.run(r.folder.file("late.raw")), CrLf({"K9,10,20,30,BM", "P1,70.711,70.711,0.000,"}));
+    EXPECT_EQ(r.tables.StationCount(), 1);
+}
+
 TEST(CalcRawCoordinates, FileWithoutPoints)
 {
     // No point to list: the old target stays and the run has no result, while the
