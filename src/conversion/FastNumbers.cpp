@@ -14,6 +14,9 @@ constexpr double kPow10[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1
 
 bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
+// Kept out of line, so that the fast path needs no room for the string.
+[[gnu::noinline]] double fullRuleValue(std::string_view text) { return Val(std::string(text)); }
+
 } // namespace
 
 double FieldValue(std::string_view text)
@@ -43,7 +46,7 @@ double FieldValue(std::string_view text)
         const double value = static_cast<double>(mantissa) / kPow10[decimals];
         return negative ? -value : value;
     }
-    return Val(std::string(text));
+    return fullRuleValue(text);
 }
 
 Fixed3Text::Fixed3Text(double value) : m_length(FormatFixedFast(m_buffer, value, 3))

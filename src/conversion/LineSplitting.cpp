@@ -4,6 +4,9 @@
 #include "platform/TextRules.h"
 
 #include <cstring>
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace tavrelo {
 
@@ -47,21 +50,33 @@ std::string& Fields::slot(int n)
     return m_fields[n - 1];
 }
 
-// One scan of the line: the converters split millions of lines with it.
+// One scan of the line: the converters split millions of lines with it. Sixteen
+// bytes are searched for commas at a time; the few bytes after them one by one.
 int SplitComma(std::string_view line, FieldViews& fields)
 {
     const std::string_view trimmed = TrimBlanks(line);
-    const char* p = trimmed.data();
-    const char* const end = p + trimmed.size();
+    const char* fieldStart = trimmed.data();
+    const char* scan = fieldStart;
+    const char* const end = scan + trimmed.size();
     int count = 0;
-    while (count < 12) {
-        const auto* comma = static_cast<const char*>(std::memchr(p, ',', static_cast<size_t>(end - p)));
-        if (!comma)
-            break;
-        fields.m_views[count++] = TrimBlanks(std::string_view(p, static_cast<size_t>(comma - p)));
-        p = comma + 1;
+    const auto endField = [&](const char* comma) {
+        fields.m_views[count++] = TrimBlanks(std::string_view(fieldStart, static_cast<size_t>(comma - fieldStart)));
+        fieldStart = comma + 1;
+    };
+#ifdef __SSE2__
+    const __m128i commas = _mm_set1_epi8(',');
+    while (count < 12 && end - scan >= 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(scan));
+        auto found = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, commas)));
+        for (; found != 0 && count < 12; found &= found - 1)
+            endField(scan + __builtin_ctz(found));
+        scan += 16;
     }
-    const std::string_view rest(p, static_cast<size_t>(end - p));
+#endif
+    for (; count < 12 && scan != end; ++scan)
+        if (*scan == ',')
+            endField(scan);
+    const std::string_view rest(fieldStart, static_cast<size_t>(end - fieldStart));
     if (!TrimBlanks(rest).empty())
         fields.m_views[count++] = rest;
     fields.m_count = count;

@@ -21,6 +21,9 @@ TEST(SplitComma, FieldsAsTheConvertersReadThem)
         {"  ST,S1, B1  ", {"ST", "S1", " B1"}},           // the remainder keeps its leading blank
         {"A , B ,", {"A", "B"}},                           // a trailing comma adds no field
         {"1,2,3,4,5,6,7,8,9,10,11,12,13,14", {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12", "13,14"}},
+        // The twelfth comma amid a run of 16 bytes searched at once, more commas after it.
+        {"a,b,c,d,e,f,g,h,i,j,k,l,m,n,o,p,q", {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m,n,o,p,q"}},
+        {"SS ,  A_LONG_POINT_NAME_OF_THIRTY  ,1.5,  2,3", {"SS", "A_LONG_POINT_NAME_OF_THIRTY", "1.5", "2", "3"}},
     };
     for (const auto& c : cases) {
         std::string line = c.line;
