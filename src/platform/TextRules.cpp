@@ -258,9 +258,10 @@ size_t formatScaled(char* out, double value)
     constexpr uint64_t kUnit = static_cast<uint64_t>(kPow10[Decimals]);
     uint64_t integer = units / kUnit;
     uint64_t decimals = units % kUnit;
-    // The integer part from its last digit back, two digits a step.
-    char digits[24];
-    char* first = digits + sizeof digits;
+    // The integer part from its last digit back, two digits a step, at the end of the
+    // first 24 bytes; at most 16 digits, so 16 bytes from the first always stay inside.
+    char digits[40];
+    char* first = digits + 24;
     while (integer >= 100) {
         const auto pair = static_cast<size_t>(integer % 100) * 2;
         integer /= 100;
@@ -277,8 +278,8 @@ size_t formatScaled(char* out, double value)
     // A value that rounds to zero is written without its sign, as FormatMask writes it.
     if (value < 0 && units != 0)
         *end++ = '-';
-    const size_t integerDigits = static_cast<size_t>(digits + sizeof digits - first);
-    std::memcpy(end, first, integerDigits);
+    const size_t integerDigits = static_cast<size_t>(digits + 24 - first);
+    std::memcpy(end, first, 16); // one fixed-size copy: what follows the digits is written over or not counted
     end += integerDigits;
     if constexpr (Decimals > 0) {
         *end++ = '.';
