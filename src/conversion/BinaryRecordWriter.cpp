@@ -86,7 +86,9 @@ void BinaryRecordWriter::write(LineReader& in, ByteSink& out)
         writeLine(out, line);
 }
 
-void ConvertRawToRecordFile(ConversionContext& context, const std::string& input, const std::string& output)
+namespace {
+
+void convertRawToRecordFile(ConversionContext& context, const std::string& input, const std::string& output)
 {
     // Like every converter, a run that does not reach its end leaves "E", also one
     // that has no file names to work on.
@@ -115,6 +117,13 @@ void ConvertRawToRecordFile(ConversionContext& context, const std::string& input
         return;
     context.ui.setBusy(false);
     context.state.TransferStatus = "OK";
+}
+
+} // namespace
+
+void ConvertRawToRecordFile(ConversionContext& context, const std::string& input, const std::string& output)
+{
+    RunGuarded(context, [&] { convertRawToRecordFile(context, input, output); });
 }
 
 } // namespace tavrelo

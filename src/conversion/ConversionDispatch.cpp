@@ -174,7 +174,9 @@ std::string SaveRawCopy(const std::string& input, const std::string& output, int
     return std::string();
 }
 
-void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
+namespace {
+
+void convertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
 {
     if (Trim(request.target).empty())
         return;
@@ -230,7 +232,7 @@ void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const D
         rawCopyRule(context, request);
 }
 
-void ConvertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
+void convertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
 {
     const std::string target = Trim(request.target);
     if (target.empty() || request.sourceCaption.empty() || request.sourceCaption[0] == '<' || request.input.empty())
@@ -290,6 +292,19 @@ void ConvertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
     // A failed conversion ends with its failure word, without "Conversion finished".
     if (context.state.TransferStatus != "E")
         host.showFinished();
+}
+
+} // namespace
+
+// The copy rule and the raw copy run outside any converter: they are guarded here.
+void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
+{
+    RunGuarded(context, [&] { convertReceivedFile(context, host, request); });
+}
+
+void ConvertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
+{
+    RunGuarded(context, [&] { convertFiles(context, host, request); });
 }
 
 } // namespace tavrelo

@@ -3,6 +3,7 @@
 // message table.
 #include "conversion/ConversionContext.h"
 
+#include <functional>
 #include <string>
 
 namespace tavrelo {
@@ -20,5 +21,10 @@ void ReportConverterFailure(ConversionContext& context, int runError);
 // The same box with message 39 ("This file contains no data"): the input held no
 // record the converter could use, so the run has no result to deliver.
 void ReportNoData(ConversionContext& context);
+
+// Runs the whole of one run. Running out of memory ends it like any other failure
+// (reported, "E") instead of ending the program; the run's objects are gone by then,
+// its temporary file with them, so the old target stays as it was.
+void RunGuarded(ConversionContext& context, const std::function<void()>& run);
 
 } // namespace tavrelo

@@ -1,6 +1,7 @@
 #include "conversion/CoordinateListWriters.h"
 
 #include "conversion/ConverterFiles.h"
+#include "conversion/ConverterReport.h"
 #include "conversion/CoordinateFieldOptions.h"
 #include "conversion/CoordinateLine.h"
 #include "conversion/LineSplitting.h"
@@ -77,7 +78,9 @@ void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input,
     ConvertCoorToUserCoor(context, input, output, fieldOptions(context).separatorText());
 }
 
-void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output,
+namespace {
+
+void convertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output,
                            const std::string& separator)
 {
     // An empty name leaves even the result word as the caller had it.
@@ -104,14 +107,22 @@ void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input,
     endRun(context, reader, *target, false);
 }
 
+} // namespace
+
+void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input, const std::string& output,
+                           const std::string& separator)
+{
+    RunGuarded(context, [&] { convertCoorToUserCoor(context, input, output, separator); });
+}
+
 void ConvertRawToCoorComma(ConversionContext& context, const std::string& input, const std::string& output)
 {
-    convertRawToCoor(context, input, output, ",");
+    RunGuarded(context, [&] { convertRawToCoor(context, input, output, ","); });
 }
 
 void ConvertRawToCoorSpace(ConversionContext& context, const std::string& input, const std::string& output)
 {
-    convertRawToCoor(context, input, output, " ");
+    RunGuarded(context, [&] { convertRawToCoor(context, input, output, " "); });
 }
 
 } // namespace tavrelo

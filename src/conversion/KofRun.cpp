@@ -1,5 +1,6 @@
 #include "conversion/KofRun.h"
 
+#include "conversion/ConverterReport.h"
 #include "conversion/TextWriterRun.h"
 
 namespace tavrelo {
@@ -15,7 +16,7 @@ void RunKofConversion(ConversionContext& context, const std::string& input, cons
     KofPointTable& table = ProgramKofPointTable();
     const bool pointNumbers = options.UsePointNumberConversion != 0;
     if (pointNumbers)
-        LoadPointNumberTable(context, options.KofpointFile, table);
+        RunGuarded(context, [&] { LoadPointNumberTable(context, options.KofpointFile, table); });
     RunTextWriter(
         context, input, output,
         [&](const std::string& in, ByteSink& out) { return write(options, table, in, out); },

@@ -551,7 +551,7 @@ void CalcRawCoordinates(ConversionContext& context, const std::string& input, co
     context.state.TransferStatus = "E";
     if (input.empty() || output.empty())
         return;
-    Calculation(context, input, output, tables).run();
+    RunGuarded(context, [&] { Calculation(context, input, output, tables).run(); });
 }
 
 } // namespace tavrelo

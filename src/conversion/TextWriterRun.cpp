@@ -5,7 +5,9 @@
 
 namespace tavrelo {
 
-void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
+namespace {
+
+void runTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
                    const WriteToSink& write, const std::vector<std::string>& otherInputs)
 {
     context.state.TransferStatus = "E";
@@ -30,6 +32,14 @@ void RunTextWriter(ConversionContext& context, const std::string& input, const s
         return;
     context.ui.setBusy(false);
     context.state.TransferStatus = "OK";
+}
+
+} // namespace
+
+void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
+                   const WriteToSink& write, const std::vector<std::string>& otherInputs)
+{
+    RunGuarded(context, [&] { runTextWriter(context, input, output, write, otherInputs); });
 }
 
 } // namespace tavrelo

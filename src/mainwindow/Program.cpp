@@ -1,6 +1,7 @@
 #include "mainwindow/Program.h"
 
 #include "app/gui/QtUserInteraction.h"
+#include "app/gui/TavreloApplication.h"
 #include "mainwindow/F_DatTr.h"
 #include "mainwindow/StartUp.h"
 
@@ -26,7 +27,7 @@ void SubstituteFonts()
 
 int RunProgram(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    TavreloApplication app(argc, argv);
     app.setApplicationName("Tavrelo");
     SubstituteFonts();
     QtUserInteraction interaction;
@@ -36,6 +37,7 @@ int RunProgram(int argc, char* argv[])
     options.commandLine = JoinArguments(argc, argv);
     const std::unique_ptr<ProgramSession> session = Main(options, interaction);
 
+    app.setInteraction(&interaction, session->model.message(11));
     QObject::connect(session->mainWindow.get(), &F_DatTr::programEnded, &app, &QCoreApplication::exit);
     app.setQuitOnLastWindowClosed(false);
     return app.exec();

@@ -26,12 +26,14 @@ const ErrnoRow kErrnoRows[] = {
     {ENXIO, RunError::DeviceUnavailable},
     {ENODEV, RunError::DeviceUnavailable},
     {EEXIST, RunError::FileAlreadyExists},
+    {ENOMEM, RunError::OutOfMemory},
 };
 
 struct DescriptionRow { int number; const char* text; };
 const DescriptionRow kDescriptions[] = {
     {RunError::InvalidArgument, "Invalid procedure call or argument"},
     {RunError::Overflow, "Overflow"},
+    {RunError::OutOfMemory, "Out of memory"},
     {RunError::SubscriptOutOfRange, "Subscript out of range"},
     {RunError::TypeMismatch, "Type mismatch"},
     {RunError::BadFileName, "Bad file name or number"},

@@ -9,6 +9,7 @@ namespace RunError {
 constexpr int None = 0;
 constexpr int InvalidArgument = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int SubscriptOutOfRange = 9;
 constexpr int TypeMismatch = 13;
 constexpr int BadFileName = 52;

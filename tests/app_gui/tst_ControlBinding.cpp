@@ -141,10 +141,14 @@ void ControlBindingTest::skipsRefusedValues_data()
     QTest::addColumn<double>("fontSize");
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("height");
-    QTest::newRow("font size 0") << 0.0 << 1500.0 << 300.0;
-    QTest::newRow("negative font size") << -3.0 << 1500.0 << 300.0;
-    QTest::newRow("negative width") << 12.0 << -15.0 << 300.0;
+    QTest::newRow("font size 0") << 0.0 << 1500.0 << 3000.0;
+    QTest::newRow("negative font size") << -3.0 << 1500.0 << 3000.0;
+    QTest::newRow("negative width") << 12.0 << -15.0 << 3000.0;
     QTest::newRow("negative height") << 12.0 << 1500.0 << -1.0;
+    // Sizes no screen can show, as a hand-edited settings file can hold them.
+    QTest::newRow("width 1e12") << 12.0 << 1e12 << 3000.0;
+    QTest::newRow("height 1e20") << 12.0 << 1500.0 << 1e20;
+    QTest::newRow("width one pixel past the most") << 12.0 << (kMostPixels + 1.0) * kTwipsPerPixel << 3000.0;
 }
 
 void ControlBindingTest::skipsRefusedValues()
@@ -165,8 +169,18 @@ void ControlBindingTest::skipsRefusedValues()
 
     QCOMPARE(button.text(), QString("&Caption"));
     QCOMPARE(button.font().pointSizeF(), fontSize > 0 ? fontSize : 10.0);
-    QCOMPARE(button.width(), width >= 0 ? TwipsToPixels(width) : 50);
-    QCOMPARE(button.height(), height >= 0 ? TwipsToPixels(height) : 20);
+    const auto shown = [](double twips) { return twips >= 0 && twips <= kMostPixels * double(kTwipsPerPixel); };
+    QCOMPARE(button.width(), shown(width) ? TwipsToPixels(width) : 50);
+    QCOMPARE(button.height(), shown(height) ? TwipsToPixels(height) : 20);
+
+    // A window's outer size: the same sizes leave it as it was.
+    QWidget window;
+    window.resize(300, 200);
+    text.Width = width;
+    text.Height = height;
+    ApplyControlText(&window, ControlKind::Window, text);
+    QCOMPARE(window.width(), shown(width) ? TwipsToPixels(width - kWindowFrameWidthTwips) : 300);
+    QCOMPARE(window.height(), shown(height) ? TwipsToPixels(height - kWindowFrameHeightTwips) : 200);
 }
 
 void ControlBindingTest::convertsWindows1252()

@@ -10,7 +10,38 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <dirent.h>
+#include <new>
 #include <sys/stat.h>
+
+// This test program's allocations, so that a test can make a large one fail as it
+// would when memory runs out: while gRefuseAbove is not 0, a request for more bytes
+// than it throws std::bad_alloc.
+namespace {
+std::atomic<size_t> gRefuseAbove{0};
+}
+
+void* operator new(size_t size)
+{
+    const size_t limit = gRefuseAbove.load();
+    if (limit != 0 && size > limit)
+        throw std::bad_alloc();
+    if (void* p = std::malloc(size ? size : 1))
+        return p;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+
+void operator delete(void* p, size_t) noexcept
+{
+    std::free(p);
+}
 
 using namespace tavrelo;
 using namespace tavrelo::testing;
@@ -68,6 +99,17 @@ void ExpectRefused(TargetRun& run, const std::string& target, const std::string&
     EXPECT_EQ(run.ui.messages[0].icon, MessageIcon::Critical) << run.what(kind);
     EXPECT_EQ(ReadBytes(kept), before) << run.what(kind);
     EXPECT_FALSE(run.ui.busy) << run.what(kind);
+}
+
+size_t FilesIn(const std::string& folder)
+{
+    size_t count = 0;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* entry = ::readdir(dir))
+            count += entry->d_name[0] != '.';
+        ::closedir(dir);
+    }
+    return count;
 }
 
 } // namespace
@@ -229,5 +271,30 @@ TEST(TargetRules, AReadOnlyFileIsRefusedAndLeftAsItWas)
             return wrong;
         });
         EXPECT_EQ(failures, "") << c.name;
+    }
+}
+
+TEST(TargetRules, RunningOutOfMemoryEndsTheRunAndTheProgramGoesOn)
+{
+    // A line of 2 MB read while no allocation above 1 MB succeeds.
+    for (const ConverterCase& c : kConverters) {
+        TargetRun run(c);
+        WriteBytes(run.input, ReadBytes(Fixture(c.fixture)) + std::string(2 << 20, 'x') + "\r\n");
+        const std::string target = run.folder.file("out");
+        WriteBytes(target, "old\r\n");
+        gRefuseAbove = 1 << 20;
+        run.convert(target);
+        gRefuseAbove = 0;
+        EXPECT_EQ(run.state.TransferStatus, "E") << c.name;
+        ASSERT_EQ(run.ui.messages.size(), 1u) << c.name;
+        EXPECT_EQ(run.ui.messages[0].text.rfind("Out of memory", 0), 0u) << c.name;
+        EXPECT_EQ(ReadBytes(target), "old\r\n") << c.name;
+        EXPECT_EQ(FilesIn(run.folder.path()), 2u) << c.name; // no temporary file left
+        EXPECT_FALSE(run.ui.busy) << c.name;
+        // The next run has the memory it needs.
+        WriteBytes(run.input, ReadBytes(Fixture(c.fixture)));
+        run.ui.clear();
+        run.convert(target);
+        EXPECT_EQ(run.state.TransferStatus, "OK") << c.name;
     }
 }

@@ -39,10 +39,17 @@ void Remember(QWidget* widget, Side side, double twips, int px)
     widget->setProperty(PixelsName(side).constData(), px);
 }
 
+// A number of twips a screen can show: a size from 0, a place either side of 0.
+bool Showable(double twips, bool isSize)
+{
+    const double most = double(kMostPixels) * kTwipsPerPixel;
+    return std::isfinite(twips) && twips <= most && twips >= (isSize ? 0.0 : -most);
+}
+
 void SetTwips(QWidget* widget, Side side, double twips)
 {
     const bool isSize = side == Side::Width || side == Side::Height;
-    if (!widget || !std::isfinite(twips) || (isSize && twips < 0))
+    if (!widget || !Showable(twips, isSize))
         return;
     const int px = TwipsToPixels(twips);
     Remember(widget, side, twips, px);
@@ -73,7 +80,7 @@ void SetTwipsHeight(QWidget* widget, double twips) { SetTwips(widget, Side::Heig
 
 void ShowWidthOfTwips(QWidget* widget, double twips, int px)
 {
-    if (!widget || !std::isfinite(twips) || twips < 0 || px < 0)
+    if (!widget || !Showable(twips, true) || px < 0 || px > kMostPixels)
         return;
     Remember(widget, Side::Width, twips, px);
     widget->resize(px, widget->height());
@@ -92,7 +99,7 @@ double ShownTwipsWidth(const QWidget* widget)
 
 void SetWindowOuterWidth(QWidget* window, double twips)
 {
-    if (!window || !std::isfinite(twips) || twips < kWindowFrameWidthTwips)
+    if (!window || !Showable(twips, true) || twips < kWindowFrameWidthTwips)
         return;
     const int px = TwipsToPixels(twips - kWindowFrameWidthTwips);
     Remember(window, Side::Width, twips, px);
@@ -101,7 +108,7 @@ void SetWindowOuterWidth(QWidget* window, double twips)
 
 void SetWindowOuterHeight(QWidget* window, double twips)
 {
-    if (!window || !std::isfinite(twips) || twips < kWindowFrameHeightTwips)
+    if (!window || !Showable(twips, true) || twips < kWindowFrameHeightTwips)
         return;
     const int px = TwipsToPixels(twips - kWindowFrameHeightTwips);
     Remember(window, Side::Height, twips, px);

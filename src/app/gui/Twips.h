@@ -14,10 +14,15 @@ constexpr int kTwipsPerPixel = 15;
 constexpr double kWindowFrameWidthTwips = 120;
 constexpr double kWindowFrameHeightTwips = 450;
 
+// No screen shows a window or a control wider, higher or farther out than this many
+// pixels (the window system's own limit on a window's size and place).
+constexpr int kMostPixels = 32767;
+
 int TwipsToPixels(double twips);
 
 // Place and size of a control within its parent, in twips. A negative width or
-// height is refused and leaves the control as it was.
+// height, and a place or size past kMostPixels, is refused and leaves the control as
+// it was.
 void SetTwipsLeft(QWidget* widget, double twips);
 void SetTwipsTop(QWidget* widget, double twips);
 void SetTwipsWidth(QWidget* widget, double twips);
@@ -33,7 +38,7 @@ double TwipsTop(const QWidget* widget);
 double TwipsWidth(const QWidget* widget);
 double TwipsHeight(const QWidget* widget);
 
-// A top-level window's outer size in twips.
+// A top-level window's outer size in twips; refused like a control's size.
 void SetWindowOuterWidth(QWidget* window, double twips);
 void SetWindowOuterHeight(QWidget* window, double twips);
 double WindowOuterWidth(const QWidget* window);
