@@ -10,18 +10,6 @@
 
 namespace tavrelo {
 
-struct TwipsPlace {
-    double left, top, width, height;
-};
-
-inline void PlaceTwips(QWidget* widget, const TwipsPlace& place)
-{
-    SetTwipsLeft(widget, place.left);
-    SetTwipsTop(widget, place.top);
-    SetTwipsWidth(widget, place.width);
-    SetTwipsHeight(widget, place.height);
-}
-
 // Every control carries its name (element index appended for an array) as objectName.
 template <class Control>
 Control* MakeNamed(QWidget* parent, const char* name, int index = -1)

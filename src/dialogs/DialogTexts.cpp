@@ -60,6 +60,12 @@ bool DialogTexts::loadWithOptions(SettingsModel& model, ProgramState& state,
     return true;
 }
 
+void DialogTexts::openEditorOnRequest(QWidget* dialog, UserInteraction& ui)
+{
+    connect(this, &DialogTexts::editRequested, dialog,
+            [dialog, &ui](QWidget* control, EditKind kind) { ShowControlTextEditor(control, kind, dialog, ui); });
+}
+
 const std::vector<std::string> DialogTexts::keys() const
 {
     std::vector<std::string> keys;
@@ -70,6 +76,12 @@ const std::vector<std::string> DialogTexts::keys() const
 
 bool DialogTexts::eventFilter(QObject* watched, QEvent* event)
 {
+    if (m_setupMode && event->type() == QEvent::ContextMenu) {
+        // A text box's own menu would open after the editor closes.
+        for (const Editable& editable : m_editables)
+            if (editable.pressed == watched)
+                return true;
+    }
     if (!m_setupMode || event->type() != QEvent::MouseButtonPress)
         return QObject::eventFilter(watched, event);
     const auto* press = static_cast<QMouseEvent*>(event);
@@ -77,7 +89,10 @@ bool DialogTexts::eventFilter(QObject* watched, QEvent* event)
         return QObject::eventFilter(watched, event);
     for (const Editable& editable : m_editables) {
         if (editable.pressed == watched) {
-            emit editRequested(editable.handedOver, editable.kind);
+            // A press handed on by a control inside the member that is none itself
+            // (a field list in its frame) asks for nothing.
+            if (!editable.pressed->childAt(press->position().toPoint()))
+                emit editRequested(editable.handedOver, editable.kind);
             return true;
         }
     }

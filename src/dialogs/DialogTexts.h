@@ -3,10 +3,11 @@
 // with which kind. The dialog's load applies them from the settings file, its OK in
 // setup mode (the KOF dialog's in every mode) takes the widgets' live texts back into
 // the model and saves them. In setup mode a press of the right or middle button on a
-// member asks for the text editor through editRequested; the editor itself belongs
-// to the application frame, so the dialogs only say which control and how.
+// member asks for the text editor through editRequested; whoever shows the dialog
+// joins that request to the editor (openEditorOnRequest).
 #include "app/ControlText.h"
 #include "app/SettingsFileResult.h"
+#include "app/gui/SetupEditing.h"
 
 #include <QObject>
 
@@ -20,10 +21,8 @@ namespace tavrelo {
 
 class Profile;
 class SettingsModel;
+class UserInteraction;
 struct ProgramState;
-
-// How the text editor treats the control handed to it (EditControlKind).
-enum class EditKind { Caption = 0, NoCaption = 1, Window = 4 };
 
 class DialogTexts : public QObject {
     Q_OBJECT
@@ -49,6 +48,8 @@ public:
 
     // Right-clicks on the editable members ask for the editor while setupMode is on.
     void setSetupMode(bool setupMode) { m_setupMode = setupMode; }
+    // Each request shows the text editor modally over the dialog.
+    void openEditorOnRequest(QWidget* dialog, UserInteraction& ui);
 
     const std::vector<std::string> keys() const;
 

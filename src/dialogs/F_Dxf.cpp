@@ -90,6 +90,7 @@ F_Dxf::F_Dxf(SettingsModel& model, ProgramState& state, UserInteraction& ui, Dxf
     , m_state(state)
     , m_ui(ui)
     , m_store(store)
+    , m_texts(this)
 {
     setObjectName("F_Dxf");
     setWindowTitle("DXF format settings");

@@ -88,6 +88,7 @@ F_KOFStp::F_KOFStp(SettingsModel& model, ProgramState& state, UserInteraction& u
     , m_state(state)
     , m_ui(ui)
     , m_store(store)
+    , m_texts(this)
 {
     setObjectName("F_KOFStp");
     setWindowTitle("KOF format");

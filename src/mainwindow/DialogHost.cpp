@@ -2,6 +2,7 @@
 
 #include "app/gui/F_MsgCon.h"
 #include "conversion/OptionStores.h"
+#include "dialogs/DialogTexts.h"
 #include "dialogs/F_Dxf.h"
 #include "dialogs/F_Sdr.h"
 #include "dialogs/F_SetCalcCoo.h"
@@ -76,9 +77,11 @@ bool DialogHost::open(OptionDialog which, bool overMainWindow)
             dialog->setParent(owner, dialog->windowFlags());
     } else {
         dialog = make(which, owner);
+        if (!dialog)
+            return false;
+        if (auto* texts = dialog->findChild<DialogTexts*>())
+            texts->openEditorOnRequest(dialog.get(), m_ui);
     }
-    if (!dialog)
-        return false;
     const bool accepted = dialog->exec() == QDialog::Accepted;
     if (accepted && staysLoaded(which))
         m_loaded[which] = std::move(dialog);

@@ -6,13 +6,17 @@
 #include "app/SettingsModel.h"
 #include "app/gui/ControlBinding.h"
 #include "app/gui/QtText.h"
+#include "app/gui/SetupEditing.h"
 #include "app/gui/Twips.h"
 #include "link/InstrumentDownload.h"
 #include "mainwindow/Controls.h"
+#include "mainwindow/F_Help.h"
 #include "mainwindow/ReceivePage.h"
 #include "mainwindow/SendPage.h"
 #include "mainwindow/SettingsPage.h"
+#include "mainwindow/SetupOverlay.h"
 #include "platform/FileSystem.h"
+#include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
 
 #include <QCloseEvent>
@@ -24,12 +28,18 @@
 #include <QTabBar>
 #include <QTabWidget>
 
+#include <algorithm>
+
 namespace tavrelo {
 
 namespace {
 
 constexpr const char* kMainFormKey = "Main Form";
 constexpr const char* kMakerLine = "Zarel survey software";
+
+// Captioned controls whose texts setup mode does not edit: the file button shows the
+// chosen file, Help and Edit have no right-click member.
+constexpr const char* kNotEditable[] = {"ComFileName", "ComHelp", "ComEditSend"};
 
 } // namespace
 
@@ -45,6 +55,7 @@ F_DatTr::F_DatTr(SettingsModel& model, ProgramState& state, UserInteraction& int
     setBorder();
     createFrame();
     wire();
+    joinSetupMode();
     if (m_state.CreateIniMode)
         return;
     m_state.OutputFileMode = 1;
@@ -118,6 +129,22 @@ QWidget* F_DatTr::controlForKey(const std::string& key)
     return nullptr;
 }
 
+// In setup mode every captioned control but a few is a right-click member, and each
+// overlay hands over the text or combo box it covers; the window's surface is none.
+void F_DatTr::joinSetupMode()
+{
+    auto* members = new RightClickMembers(this, m_state.SetupMode, m_interaction);
+    for (const ControlEntry& entry : m_model.controls()) {
+        if (entry.window != SettingsWindow::Main || entry.kind != ControlKind::Captioned)
+            continue;
+        if (std::none_of(std::begin(kNotEditable), std::end(kNotEditable),
+                         [&entry](const char* name) { return EqualsNoCase(entry.key, name); }))
+            members->add(controlForKey(entry.key), EditKind::Caption);
+    }
+    for (SetupOverlay* overlay : findChildren<SetupOverlay*>())
+        members->add(overlay, EditKind::NoCaption, overlay->covered());
+}
+
 void F_DatTr::applySettings()
 {
     if (!m_state.SetupMode) {
@@ -148,6 +175,8 @@ void F_DatTr::collectSettings()
             ReadControlText(controlForKey(entry.key), entry.kind, entry.text);
     m_model.settings.CheckOrigDF = static_cast<int16_t>(m_receivePage->checkOrigDFValue());
     m_receivePage->download().collectTexts();
+    if (m_help)
+        m_help->collectTexts();
 }
 
 void F_DatTr::saveIniFile()
@@ -178,6 +207,16 @@ void F_DatTr::ComExit_Click()
     saveIniFile();
     removeTempFile();
     emit programEnded(0);
+}
+
+// The help window is made at the first Help and kept while it is only hidden.
+void F_DatTr::ComHelp_Click()
+{
+    if (!m_help)
+        m_help = std::make_unique<F_Help>(m_model, m_state, m_interaction, this);
+    m_help->exec();
+    if (m_help->unloadRequested())
+        m_help.reset();
 }
 
 void F_DatTr::Command1_Click()

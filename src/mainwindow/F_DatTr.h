@@ -8,12 +8,15 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 class QTabWidget;
 
 namespace tavrelo {
 
+class F_Help;
 class SettingsModel;
 struct OptionStores;
 struct ProgramState;
@@ -50,6 +53,8 @@ public:
 
     QTabWidget* MainTab() const { return m_mainTab; }
     SettingsPage* settingsPage() const { return m_settingsPage; }
+    // The help window while it is loaded (after the first Help), else nullptr.
+    F_Help* helpWindow() const { return m_help.get(); }
     ReceivePage* receivePage() const { return m_receivePage; }
     SendPage* sendPage() const { return m_sendPage; }
 
@@ -69,6 +74,7 @@ private:
     void ResizeForm();
     FormGeometry geometryOfPages() const;
     QWidget* controlForKey(const std::string& key);
+    void joinSetupMode();
     void saveIniFile();
     void reportSaveFailure(const SettingsFileResult& result);
     void removeTempFile();
@@ -76,8 +82,8 @@ private:
     void MainTab_Click();
     void ComExit_Click();
     void Command1_Click();
-    // Help and the map window come with their own windows.
-    void ComHelp_Click() {}
+    void ComHelp_Click();
+    // The map window comes with its own window.
     void ComMapShow_Click() {}
 
     SettingsModel& m_model;
@@ -96,6 +102,7 @@ private:
     QPushButton* m_comMapShow;
     QPushButton* m_command1;
     QLabel* m_lbLogon;
+    std::unique_ptr<F_Help> m_help;
 };
 
 } // namespace tavrelo

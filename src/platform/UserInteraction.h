@@ -10,6 +10,9 @@ namespace tavrelo {
 enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
 enum class MessageAnswer { Ok, Cancel, Yes, No, Retry };
+// What openDocument hands to the desktop: a web address (http or https only) or a
+// file on this machine, each opened in the desktop's application for it.
+enum class DocumentKind { WebAddress, LocalFile };
 
 class UserInteraction {
 public:
@@ -19,6 +22,13 @@ public:
     virtual MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                                   const std::string& title) = 0;
     virtual void setBusy(bool busy) = 0;
+    // Never through a shell. False when nothing could be started.
+    virtual bool openDocument(DocumentKind kind, const std::string& target)
+    {
+        (void)kind;
+        (void)target;
+        return false;
+    }
 };
 
 // Remembers every call and answers message boxes from a queue (Ok/Yes/Retry first
@@ -36,14 +46,34 @@ public:
     MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                           const std::string& title) override;
     void setBusy(bool busy) override { this->busy = busy; busyChanges.push_back(busy); }
+    bool openDocument(DocumentKind kind, const std::string& target) override
+    {
+        opened.push_back({kind, target});
+        return openSucceeds;
+    }
 
     void queueAnswer(MessageAnswer answer) { m_answers.push_back(answer); }
-    void clear() { beeps = 0; messages.clear(); busyChanges.clear(); busy = false; m_answers.clear(); }
+    void clear()
+    {
+        beeps = 0;
+        messages.clear();
+        busyChanges.clear();
+        busy = false;
+        m_answers.clear();
+        opened.clear();
+        openSucceeds = true;
+    }
 
     int beeps = 0;
     std::vector<Message> messages;
     std::vector<bool> busyChanges;
     bool busy = false;
+    struct Opened {
+        DocumentKind kind;
+        std::string target;
+    };
+    std::vector<Opened> opened;
+    bool openSucceeds = true; // what openDocument answers
 
 private:
     std::deque<MessageAnswer> m_answers;

@@ -38,26 +38,6 @@ const KindLines& LinesOf(ControlKind kind)
     return kKindLines[1]; // any other code is a captioned control
 }
 
-// The property that holds a control's caption, by the widget's class.
-const char* CaptionProperty(const QWidget* widget, ControlKind kind)
-{
-    struct ClassCaption {
-        const QMetaObject* type;
-        const char* property;
-    };
-    static const ClassCaption kCaptions[] = {
-        {&QAbstractButton::staticMetaObject, "text"},
-        {&QLabel::staticMetaObject, "text"},
-        {&QGroupBox::staticMetaObject, "title"},
-    };
-    if (kind == ControlKind::Window)
-        return "windowTitle";
-    for (const ClassCaption& entry : kCaptions)
-        if (widget->metaObject()->inherits(entry.type))
-            return entry.property;
-    return nullptr;
-}
-
 bool UsableFontSize(double points)
 {
     return std::isfinite(points) && points > 0 && points <= kMaxFontSize;
@@ -102,6 +82,25 @@ void ApplySize(QWidget* widget, ControlKind kind, const ControlText& text, bool 
 
 } // namespace
 
+const char* CaptionProperty(const QWidget* widget, ControlKind kind)
+{
+    struct ClassCaption {
+        const QMetaObject* type;
+        const char* property;
+    };
+    static const ClassCaption kCaptions[] = {
+        {&QAbstractButton::staticMetaObject, "text"},
+        {&QLabel::staticMetaObject, "text"},
+        {&QGroupBox::staticMetaObject, "title"},
+    };
+    if (kind == ControlKind::Window)
+        return "windowTitle";
+    for (const ClassCaption& entry : kCaptions)
+        if (widget->metaObject()->inherits(entry.type))
+            return entry.property;
+    return nullptr;
+}
+
 void ApplyControlText(QWidget* widget, ControlKind kind, const ControlText& text)
 {
     if (!widget)
@@ -114,6 +113,12 @@ void ApplyControlText(QWidget* widget, ControlKind kind, const ControlText& text
     ApplySize(widget, kind, text, lines.height);
     if (lines.tooltip)
         widget->setToolTip(ToQt(text.ToolTipText));
+}
+
+void FitCaption(QWidget* widget)
+{
+    if (widget)
+        FitLabel(widget, TwipsWidth(widget));
 }
 
 void ReadControlText(const QWidget* widget, ControlKind kind, ControlText& text)

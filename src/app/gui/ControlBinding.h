@@ -22,6 +22,14 @@ void ApplyControlText(QWidget* widget, ControlKind kind, const ControlText& text
 // lines are left as they were.
 void ReadControlText(const QWidget* widget, ControlKind kind, ControlText& text);
 
+// The property that holds the caption of a widget of this kind ("text", "title",
+// "windowTitle"); nullptr for a widget without one (a text box, a combo box).
+const char* CaptionProperty(const QWidget* widget, ControlKind kind);
+
+// A label that its caption or font has outgrown is shown as wide as it needs; the
+// width it was given stays the one saved.
+void FitCaption(QWidget* widget);
+
 // The largest font size a section may give, in points.
 constexpr double kMaxFontSize = 2160;
 

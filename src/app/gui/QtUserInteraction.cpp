@@ -4,7 +4,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDesktopServices>
 #include <QMessageBox>
+#include <QUrl>
 
 namespace tavrelo {
 
@@ -84,6 +86,19 @@ void QtUserInteraction::setBusy(bool busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else
         QApplication::restoreOverrideCursor();
+}
+
+bool QtUserInteraction::openDocument(DocumentKind kind, const std::string& target)
+{
+    if (target.empty())
+        return false;
+    if (kind == DocumentKind::LocalFile)
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(tavrelo::ToQt(target)));
+    const QUrl url(tavrelo::ToQt(target), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() || (scheme != "http" && scheme != "https"))
+        return false;
+    return QDesktopServices::openUrl(url);
 }
 
 } // namespace tavrelo

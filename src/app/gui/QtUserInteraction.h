@@ -1,6 +1,7 @@
 #pragma once
 // The program's user interaction: message boxes with QMessageBox, the beep of the
-// desktop and the busy pointer as an application-wide override cursor.
+// desktop, the busy pointer as an application-wide override cursor, and documents and
+// web addresses opened in the desktop's applications.
 #include "platform/UserInteraction.h"
 
 namespace tavrelo {
@@ -14,6 +15,9 @@ public:
                           const std::string& title) override;
     // Calls may repeat; the pointer is set once and restored once.
     void setBusy(bool busy) override;
+    // A web address only with the http or https scheme, a file only as a local file;
+    // the desktop's handler is started without a shell (QDesktopServices).
+    bool openDocument(DocumentKind kind, const std::string& target) override;
 
 private:
     bool m_busy = false;

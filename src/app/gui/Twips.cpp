@@ -125,4 +125,12 @@ double WindowOuterHeight(const QWidget* window)
     return Twips(window, Side::Height, window->height(), kWindowFrameHeightTwips);
 }
 
+void PlaceTwips(QWidget* widget, const TwipsPlace& place)
+{
+    SetTwipsLeft(widget, place.left);
+    SetTwipsTop(widget, place.top);
+    SetTwipsWidth(widget, place.width);
+    SetTwipsHeight(widget, place.height);
+}
+
 } // namespace tavrelo

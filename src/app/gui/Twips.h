@@ -44,4 +44,10 @@ void SetWindowOuterHeight(QWidget* window, double twips);
 double WindowOuterWidth(const QWidget* window);
 double WindowOuterHeight(const QWidget* window);
 
+// A control's designed place and size in its container.
+struct TwipsPlace {
+    double left, top, width, height;
+};
+void PlaceTwips(QWidget* widget, const TwipsPlace& place);
+
 } // namespace tavrelo
