@@ -4,6 +4,7 @@
 #include "app/SettingsModel.h"
 #include "app/gui/ControlBinding.h"
 #include "app/gui/QtText.h"
+#include "app/gui/SetupEditing.h"
 #include "app/gui/Twips.h"
 #include "dialogs/DialogTexts.h"
 #include "link/SerialLink.h"
@@ -44,6 +45,7 @@ F_DL::F_DL(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidg
 {
     setObjectName("F_DL");
     createControls();
+    joinSetupMode();
     // Nothing is read while the settings file is rebuilt (the rebuild writes from the
     // model and makes no window).
     m_texts->loadWithOptions(model, state, [](const Profile&) {});
@@ -58,6 +60,24 @@ void F_DL::createControls()
     m_comCancel = new QPushButton(this);
     m_comCancel->setObjectName("ComCancel");
     m_texts->add(m_comCancel, "DL_ComCancel", ControlKind::Captioned);
+}
+
+// Setup mode's right-click members: the window, its frames, captions and Cancel; the
+// values beside the captions and the data format keep their text, which the download
+// sets, and give only their tooltip and font.
+void F_DL::joinSetupMode()
+{
+    auto* members = new RightClickMembers(this, m_state.SetupMode, m_ui);
+    members->add(this, EditKind::Window);
+    for (QGroupBox* frame : m_fr)
+        members->add(frame, EditKind::Caption);
+    for (int i = 0; i < 5; ++i) {
+        members->add(m_caption[i], EditKind::Caption);
+        members->add(m_value[i], EditKind::NoCaption);
+    }
+    members->add(m_lbDataformat, EditKind::NoCaption);
+    members->add(m_lbRAWdata, EditKind::Caption);
+    members->add(m_comCancel, EditKind::Caption);
 }
 
 void F_DL::layOut()
@@ -97,7 +117,7 @@ void F_DL::collectTexts(SettingsModel& model) const
     ControlText* status = model.control("DL_LbRAWdata");
     const std::string designed = status ? status->Caption : std::string();
     m_texts->collect(model);
-    if (status)
+    if (status && !m_state.SetupMode) // in setup mode it shows its caption, perhaps edited
         status->Caption = designed;
 }
 

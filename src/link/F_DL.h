@@ -51,6 +51,7 @@ protected:
 
 private:
     void createControls();
+    void joinSetupMode();
     void layOut();
     void ComCancel_Click();
     void refuseInSetupMode();

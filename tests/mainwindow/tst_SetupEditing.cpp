@@ -177,6 +177,42 @@ private slots:
         QVERIFY(Child(main, "ImTxFileName")->isHidden());
     }
 
+    void theDownloadWindowsTextsAreEditedAndSavedByExit()
+    {
+        ProgramFolder folder;
+        CreateDefaultIni(folder);
+        {
+            auto session = folder.start("Custom Layout");
+            bool shown = false;
+            QTimer::singleShot(0, [&] {
+                auto* download = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                if (!download || download->objectName() != "F_DL")
+                    return;
+                shown = true;
+                [&] {
+                    CheckSamples(download, {{nullptr, nullptr, EditKind::Window},
+                                            {"LbBaundRate0", "LbBaundRate0", EditKind::Caption},
+                                            {"LbBaundRate1", "LbBaundRate1", EditKind::NoCaption},
+                                            {"LbDataformat", "LbDataformat", EditKind::NoCaption},
+                                            {"ComCancel", "ComCancel", EditKind::Caption}});
+                    PressAndEdit(Child(download, "LbBaundRate0"), [] { EditorBox("TxCaption")->setText("Baud:"); },
+                                 Leave::Ok);
+                    PressAndEdit(Child(download, "LbRAWdata"), [] { EditorBox("TxCaption")->setText("Ingen data"); },
+                                 Leave::Ok);
+                }();
+                qobject_cast<QAbstractButton*>(Child(download, "ComCancel"))->click(); // only hides it
+            });
+            QTest::mouseClick(Child(session->mainWindow.get(), "ComDLN"), Qt::LeftButton);
+            QVERIFY(shown);
+            QTest::mouseClick(Child(session->mainWindow.get(), "ComExit"), Qt::LeftButton);
+        }
+        const std::string ini = folder.iniPath().toStdString();
+        QCOMPARE(GetProfileString("DL_LbBaundRate", "Caption", ini), std::string("Baud:"));
+        QCOMPARE(GetProfileString("DL_LbRAWdata", "Caption", ini), std::string("Ingen data"));
+        auto session = folder.start();
+        QCOMPARE(session->model.control("DL_LbBaundRate")->Caption, std::string("Baud:"));
+    }
+
     void rightClickOpensTheEditorOverEachOptionDialog_data()
     {
         QTest::addColumn<int>("row");
