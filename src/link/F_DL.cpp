@@ -62,21 +62,12 @@ void F_DL::createControls()
     m_texts->add(m_comCancel, "DL_ComCancel", ControlKind::Captioned);
 }
 
-// Setup mode's right-click members: the window, its frames, captions and Cancel; the
-// values beside the captions and the data format keep their text, which the download
-// sets, and give only their tooltip and font.
+// Setup mode's right-click members: the window, its frames and labels, and Cancel.
 void F_DL::joinSetupMode()
 {
     auto* members = new RightClickMembers(this, m_state.SetupMode, m_ui);
     members->add(this, EditKind::Window);
-    for (QGroupBox* frame : m_fr)
-        members->add(frame, EditKind::Caption);
-    for (int i = 0; i < 5; ++i) {
-        members->add(m_caption[i], EditKind::Caption);
-        members->add(m_value[i], EditKind::NoCaption);
-    }
-    members->add(m_lbDataformat, EditKind::NoCaption);
-    members->add(m_lbRAWdata, EditKind::Caption);
+    m_frames->addSetupMembers(*members);
     members->add(m_comCancel, EditKind::Caption);
 }
 

@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
+#include "app/gui/SetupEditing.h"
 #include "app/gui/Twips.h"
 #include "dialogs/DialogTexts.h"
 #include "platform/ByteSink.h"
@@ -60,8 +61,24 @@ F_UL::F_UL(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidg
     m_texts->add(m_comCancel, "UL_ComCancel", ControlKind::Captioned);
     m_texts->loadWithOptions(model, state, [](const Profile&) {});
     m_prBar->hide();
+    joinSetupMode();
     wire();
     layOut();
+}
+
+// Setup mode's right-click members: the window, its frames and labels, and buttons.
+void F_UL::joinSetupMode()
+{
+    auto* members = new RightClickMembers(this, m_state.SetupMode, m_ui);
+    members->add(this, EditKind::Window);
+    m_frames.addSetupMembers(*members);
+    members->add(m_comSend, EditKind::Caption);
+    members->add(m_comCancel, EditKind::Caption);
+}
+
+void F_UL::collectTexts(SettingsModel& model) const
+{
+    m_texts->collect(model);
 }
 
 void F_UL::wire()

@@ -47,12 +47,15 @@ public:
     void prepare(const UploadJob& job);
 
     QProgressBar* PrBar() const { return m_prBar; }
+    // The live texts into the model, where Exit saves them from (setup mode's edits).
+    void collectTexts(SettingsModel& model) const;
 
 public slots:
     void reject() override;
 
 private:
     void wire();
+    void joinSetupMode();
     void layOut();
     void ComSend_Click();
     void ComCancel_Click();

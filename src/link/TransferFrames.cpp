@@ -1,6 +1,7 @@
 #include "link/TransferFrames.h"
 
 #include "app/gui/QtText.h"
+#include "app/gui/SetupEditing.h"
 #include "app/gui/Twips.h"
 #include "dialogs/DialogTexts.h"
 #include "link/core/PortSettings.h"
@@ -69,6 +70,18 @@ TransferFrames::TransferFrames(QWidget* window, DialogTexts& texts, const std::s
     texts.add(m_lbDataformat, prefix + "LbDataformat", ControlKind::TextBox);
     m_lbRAWdata = Make<QLabel>(m_fr[2], "LbRAWdata");
     texts.add(m_lbRAWdata, prefix + "LbRAWdata", ControlKind::Captioned);
+}
+
+void TransferFrames::addSetupMembers(RightClickMembers& members) const
+{
+    for (QGroupBox* frame : m_fr)
+        members.add(frame, EditKind::Caption);
+    for (int i = 0; i < 5; ++i) {
+        members.add(m_caption[i], EditKind::Caption);
+        members.add(m_value[i], EditKind::NoCaption);
+    }
+    members.add(m_lbDataformat, EditKind::NoCaption);
+    members.add(m_lbRAWdata, EditKind::Caption);
 }
 
 void TransferFrames::showValues(const TransferSettingsTexts& texts)

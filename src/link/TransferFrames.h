@@ -14,6 +14,7 @@ class QWidget;
 namespace tavrelo {
 
 class DialogTexts;
+class RightClickMembers;
 
 // The texts shown as values: speed, data bits and flow control as the Settings page
 // lists them, and the data format.
@@ -41,6 +42,10 @@ public:
 
     // Places the frames and their labels; returns the bottom of Fr3 in twips.
     double layOut();
+
+    // Setup mode's right-click members: frames and caption labels edit their caption;
+    // the values and the data format, which the transfer sets, their tooltip and font.
+    void addSetupMembers(RightClickMembers& members) const;
 
     QGroupBox* Fr3() const { return m_fr[2]; }
     QLabel* LbRAWdata() const { return m_lbRAWdata; }

@@ -60,6 +60,8 @@ void SendPage::ComSend_Click()
             job.texts = ChosenTransferTexts(m_model, ListItem(m_model.SendFormatList, format));
             upload.prepare(job);
             upload.exec();
+            if (m_state.SetupMode) // the window goes now: its edited texts stay for Exit
+                upload.collectTexts(m_model);
         }
     }
     upload.link().close();

@@ -5,6 +5,8 @@
 #include "helper_Session.h"
 
 #include "app/gui/ControlBinding.h"
+#include "app/gui/QtText.h"
+#include "link/F_UL.h"
 #include "mainwindow/Controls.h"
 #include "platform/Profile.h"
 #include "support/EditorDriver.h"
@@ -211,6 +213,33 @@ private slots:
         QCOMPARE(GetProfileString("DL_LbRAWdata", "Caption", ini), std::string("Ingen data"));
         auto session = folder.start();
         QCOMPARE(session->model.control("DL_LbBaundRate")->Caption, std::string("Baud:"));
+    }
+
+    void theUploadWindowsTextsAreEditedAndSavedByExit()
+    {
+        ProgramFolder folder;
+        CreateDefaultIni(folder);
+        {
+            auto session = folder.start("Custom Layout");
+            F_UL upload(session->model, session->state, folder.interaction, session->mainWindow.get());
+            upload.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&upload));
+            CheckSamples(&upload, {{nullptr, nullptr, EditKind::Window},
+                                   {"ComSend", "ComSend", EditKind::Caption},
+                                   {"LbDataBits0", "LbDataBits0", EditKind::Caption},
+                                   {"LbDataBits1", "LbDataBits1", EditKind::NoCaption}});
+            PressAndEdit(Child(&upload, "ComSend"), [] { EditorBox("TxCaption")->setText("&Send nå"); }, Leave::Ok);
+            upload.collectTexts(session->model); // as the Send command does when the window goes
+            QTest::mouseClick(Child(session->mainWindow.get(), "ComExit"), Qt::LeftButton);
+        }
+        QCOMPARE(GetProfileString("UL_ComSend", "Caption", folder.iniPath().toStdString()),
+                 FromQt(QString("&Send nå")));
+        auto session = folder.start();
+        F_UL upload(session->model, session->state, folder.interaction, session->mainWindow.get());
+        upload.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&upload));
+        QCOMPARE(CaptionOf(Child(&upload, "ComSend")), QString("&Send nå"));
+        QVERIFY(!PressAndEdit(Child(&upload, "ComSend")).opened);
     }
 
     void rightClickOpensTheEditorOverEachOptionDialog_data()
