@@ -1,6 +1,8 @@
 #pragma once
 // The program-wide hand-over words and start-up flags by which windows, converters and
 // the link hand results to each other. One instance lives for the whole run.
+#include "map/core/MapTables.h"
+
 #include <string>
 
 namespace tavrelo {
@@ -25,6 +27,10 @@ struct ProgramState {
     // 1 append, 2 overwrite, 0 cancel.
     int OutputFileMode = 1;
     bool AbortFlag = false;
+
+    // The map tables: filled by every coordinate calculation and by the map's own
+    // loads, shown by the map window, kept for the whole run.
+    MapTables Map;
 };
 
 } // namespace tavrelo

@@ -23,6 +23,7 @@ ConversionContext OptionStores::context(ProgramState& state, UserInteraction& ui
     c.dxf = &dxf;
     c.sdr = &sdr;
     c.kof = &kof;
+    c.map = &state.Map;
     return c;
 }
 

@@ -26,7 +26,8 @@ struct OptionStores {
     // point-number file).
     void load(const Profile& settings, const std::string& appPath);
 
-    // A context for one converter run with these options.
+    // A context for one converter run with these options; a calculation fills the
+    // program's map tables (state.Map).
     ConversionContext context(ProgramState& state, UserInteraction& ui, int coordinateOrder);
 };
 

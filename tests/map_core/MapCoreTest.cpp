@@ -90,43 +90,6 @@ TEST(MapTables, BuildersEmptyTheOtherTable)
     EXPECT_EQ(t.VisibleIndex.size(), 11u);
 }
 
-TEST(MapView, FitSpansTheWiderAxis)
-{
-    // 1000 m across and 200 m up on 800 x 600 pixels of 15 twips: sx = 500 * 56700 /
-    // (15 * 800) = 2362.5, sy = 100 * 56700 / (15 * 600) = 630, scale 4725.
-    MapTables t;
-    t.widenExtents(0, 0);
-    t.widenExtents(1000, 200);
-    t.centreView();
-    const ViewSize picture{800, 600, 15, 15};
-    FitScaleToExtents(t, picture);
-    EXPECT_FLOAT_EQ(t.view.MapScale, 4725.0f);
-    EXPECT_EQ(t.view.PrevMapScale, 0.0f);
-    EXPECT_EQ(t.view.scaleText, "1:4725.0");
-    SetViewWindow(t, picture);
-    EXPECT_NEAR(t.view.ViewLeftX, 0.0, 1e-9);
-    EXPECT_NEAR(t.view.ViewLeftX + 800 * t.view.MetresPerPixelX, 1000.0, 1e-3);
-    EXPECT_NEAR(t.view.ViewBottomY, 100.0 - 4725.0 * 0.5 * 600 * 15 / 56700, 1e-6);
-    FitScaleToExtents(t, picture);
-    EXPECT_FLOAT_EQ(t.view.PrevMapScale, 4725.0f);
-}
-
-TEST(MapView, DegenerateCasesChangeNothing)
-{
-    MapTables t;
-    t.widenExtents(5, 5);
-    t.centreView();
-    FitScaleToExtents(t, ViewSize{800, 600, 15, 15}); // zero extents: scale 0
-    EXPECT_EQ(t.view.MapScale, 0.0f);
-    t.view.ViewLeftX = 42;
-    SetViewWindow(t, ViewSize{800, 600, 15, 15});
-    EXPECT_EQ(t.view.ViewLeftX, 42); // below 0.01: unchanged
-    t.widenExtents(100, 100);
-    t.centreView();
-    FitScaleToExtents(t, ViewSize{0, 0, 15, 15}); // no pixels: no division
-    EXPECT_EQ(t.view.MapScale, 0.0f);
-}
-
 TEST(MapView, ScaleText)
 {
     EXPECT_EQ(ScaleText(1234.56f), "1:1234.6");

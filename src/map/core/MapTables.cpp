@@ -76,6 +76,15 @@ void MapTables::clearForCoordinateList()
     VisibleIndexCount = 0;
 }
 
+void MapTables::takeDataFrom(MapTables&& other)
+{
+    MapView keptView = std::move(view);
+    const MapLayers keptLayers = layers;
+    *this = std::move(other);
+    view = std::move(keptView);
+    layers = keptLayers;
+}
+
 int32_t MapTables::addStation(MapStation station)
 {
     Stations.push_back(std::move(station));

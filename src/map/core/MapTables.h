@@ -7,6 +7,7 @@
 // original record layout are only what the map displays (displayName, displayCode),
 // so two stations whose names differ after the twelfth character stay apart.
 // Heights are doubles so that the millimetre written is the millimetre computed.
+#include "map/core/MapLayers.h"
 #include "map/core/MapView.h"
 #include "map/core/NameList.h"
 
@@ -84,6 +85,10 @@ public:
     // index, as the coordinate-list loader does before filling CooPoints.
     void clearForCoordinateList();
 
+    // The data of other (tables, name lists, extents, centre) in place of this one's;
+    // the view and the layer switches stay.
+    void takeDataFrom(MapTables&& other);
+
     // Appends a station and returns its index.
     int32_t addStation(MapStation station);
     // Appends an observed point with its four names and returns its index.
@@ -109,10 +114,18 @@ public:
     double MinY = kCalcExtentStart;
     double MaxX = -kCalcExtentStart;
     double MaxY = -kCalcExtentStart;
+    // The view centre in the tables' axes (X northing, Y easting); ViewCentre() of
+    // MapView.h gives it in the picture's.
     double ViewCentreX = 0.0;
     double ViewCentreY = 0.0;
 
     MapView view;
+    // The layer and label switches; they survive every load. The map window's load
+    // sets the layers dialog's defaults.
+    MapLayers layers;
+
+    // Whether the tables hold any point the map can show.
+    bool hasPoints() const { return StationCount() + ObsPointCount() + CooPointCount() > 0; }
 };
 
 // The first Stations entry (1..StationCount) whose name, trimmed, equals name in

@@ -8,21 +8,95 @@
 
 namespace tavrelo {
 
+namespace {
+
+// Far beyond any picture, yet inside a 32-bit pixel.
+constexpr double kPixelLimit = 1.0e9;
+
+bool hasPixels(const ViewSize& picture)
+{
+    return picture.width > 0 && picture.height > 0 && picture.twipsPerPixelX > 0 && picture.twipsPerPixelY > 0;
+}
+
+bool hasPoints(const MapTables& tables)
+{
+    return tables.MinX <= tables.MaxX && tables.MinY <= tables.MaxY;
+}
+
+// A new MapScale from a fit or a zoom window, with the scale it replaces kept.
+void takeScale(MapView& view, float scale)
+{
+    view.PrevMapScale = view.MapScale;
+    view.MapScale = scale >= kLeastScale ? scale : kPointScale;
+    view.scaleText = ScaleText(view.MapScale);
+}
+
+} // namespace
+
+bool MapView::drawable() const
+{
+    return MapScale >= kLeastScale && MetresPerPixelX > 0.0f && MetresPerPixelY > 0.0f && PicWidth > 0 &&
+           PicHeight > 0;
+}
+
+int32_t RoundPixel(double value)
+{
+    if (!(value > -kPixelLimit)) // also NaN
+        return static_cast<int32_t>(-kPixelLimit);
+    if (value > kPixelLimit)
+        return static_cast<int32_t>(kPixelLimit);
+    return static_cast<int32_t>(std::nearbyint(value)); // the default mode rounds halves to even
+}
+
+DrawingWindow DrawingWindowFor(const MapView& view, int divisor)
+{
+    const double w = view.PicWidth, h = view.PicHeight;
+    return {RoundPixel(-w / divisor), RoundPixel(w + w / divisor), RoundPixel(-h / divisor),
+            RoundPixel(h + h / divisor)};
+}
+
+Ground GroundAt(const MapView& view, double x, double y)
+{
+    return {view.ViewLeftX + x * view.MetresPerPixelX, view.ViewBottomY + (view.PicHeight - y) * view.MetresPerPixelY};
+}
+
+Pixel PixelOf(const MapView& view, double east, double north)
+{
+    return {RoundPixel((east - view.ViewLeftX) / view.MetresPerPixelX),
+            RoundPixel(view.PicHeight - (north - view.ViewBottomY) / view.MetresPerPixelY)};
+}
+
+std::string CursorText(const MapView& view, double x, double y)
+{
+    const Ground g = GroundAt(view, x, y);
+    return "E=" + FormatMask(g.east, "0.00") + "  N=" + FormatMask(g.north, "0.00");
+}
+
+Ground ViewCentre(const MapTables& tables)
+{
+    return {tables.ViewCentreY, tables.ViewCentreX};
+}
+
+void SetViewCentre(MapTables& tables, Ground centre)
+{
+    tables.ViewCentreY = centre.east;
+    tables.ViewCentreX = centre.north;
+}
+
 void FitScaleToExtents(MapTables& tables, const ViewSize& picture)
 {
     MapView& view = tables.view;
     view.picture = picture;
     view.PicWidth = picture.width;
     view.PicHeight = picture.height;
-    if (picture.width <= 0 || picture.height <= 0 || picture.twipsPerPixelX <= 0 || picture.twipsPerPixelY <= 0)
+    if (!hasPixels(picture) || !hasPoints(tables))
         return;
-    const float sx = static_cast<float>((tables.ViewCentreX - tables.MinX) * kTwipsPerMetre
+    const Ground centre = ViewCentre(tables);
+    const float sx = static_cast<float>((centre.east - tables.MinY) * kTwipsPerMetre
                                         / (picture.twipsPerPixelX * picture.width));
-    const float sy = static_cast<float>((tables.ViewCentreY - tables.MinY) * kTwipsPerMetre
+    const float sy = static_cast<float>((centre.north - tables.MinX) * kTwipsPerMetre
                                         / (picture.twipsPerPixelY * picture.height));
-    view.PrevMapScale = view.MapScale;
-    view.MapScale = 2.0f * std::max(sx, sy);
-    view.scaleText = ScaleText(view.MapScale);
+    takeScale(view, 2.0f * std::max(sx, sy));
 }
 
 void FitScaleToExtents(MapTables& tables)
@@ -30,18 +104,28 @@ void FitScaleToExtents(MapTables& tables)
     FitScaleToExtents(tables, tables.view.picture);
 }
 
+void FitViewToData(MapTables& tables)
+{
+    if (!hasPoints(tables))
+        return;
+    tables.centreView();
+    FitScaleToExtents(tables);
+    SetViewWindow(tables);
+}
+
 void SetViewWindow(MapTables& tables, const ViewSize& picture)
 {
     MapView& view = tables.view;
-    if (!(view.MapScale >= 0.01f))
+    if (!(view.MapScale >= kLeastScale) || !hasPixels(picture))
         return;
     view.picture = picture;
     view.PicWidth = picture.width;
     view.PicHeight = picture.height;
     const double w = view.MapScale * 0.5 * picture.width * picture.twipsPerPixelX / kTwipsPerMetre;
     const double h = view.MapScale * 0.5 * picture.height * picture.twipsPerPixelY / kTwipsPerMetre;
-    view.ViewLeftX = tables.ViewCentreX - w;
-    view.ViewBottomY = tables.ViewCentreY - h;
+    const Ground centre = ViewCentre(tables);
+    view.ViewLeftX = centre.east - w;
+    view.ViewBottomY = centre.north - h;
     view.MetresPerPixelX = static_cast<float>(view.MapScale * picture.twipsPerPixelX / kTwipsPerMetre);
     view.MetresPerPixelY = static_cast<float>(view.MapScale * picture.twipsPerPixelY / kTwipsPerMetre);
 }
@@ -49,6 +133,91 @@ void SetViewWindow(MapTables& tables, const ViewSize& picture)
 void SetViewWindow(MapTables& tables)
 {
     SetViewWindow(tables, tables.view.picture);
+}
+
+void ZoomToWindow(MapTables& tables)
+{
+    MapView& v = tables.view;
+    if (!v.drawable() || !hasPixels(v.picture))
+        return;
+    v.ZoomBoxY1 = v.PicHeight - v.ZoomBoxY1;
+    v.ZoomBoxY2 = v.PicHeight - v.ZoomBoxY2;
+    if (v.ZoomBoxX1 > v.ZoomBoxX2)
+        std::swap(v.ZoomBoxX1, v.ZoomBoxX2);
+    if (v.ZoomBoxY1 > v.ZoomBoxY2)
+        std::swap(v.ZoomBoxY1, v.ZoomBoxY2);
+    const Ground centre{(v.ZoomBoxX1 + v.ZoomBoxX2) * 0.5 * v.MetresPerPixelX + v.ViewLeftX,
+                        (v.ZoomBoxY1 + v.ZoomBoxY2) * 0.5 * v.MetresPerPixelY + v.ViewBottomY};
+    SetViewCentre(tables, centre);
+    const double lx = v.MetresPerPixelX * static_cast<double>(v.ZoomBoxX1) + v.ViewLeftX;
+    const double ly = v.MetresPerPixelY * static_cast<double>(v.ZoomBoxY1) + v.ViewBottomY;
+    v.PicWidth = v.picture.width;
+    v.PicHeight = v.picture.height;
+    const float sx = static_cast<float>((centre.east - lx) * kTwipsPerMetre / (v.picture.twipsPerPixelX * v.PicWidth));
+    const float sy =
+        static_cast<float>((centre.north - ly) * kTwipsPerMetre / (v.picture.twipsPerPixelY * v.PicHeight));
+    takeScale(v, 2.0f * std::max(sx, sy));
+}
+
+void Recentre(MapTables& tables, double x, double y)
+{
+    if (!tables.view.drawable())
+        return;
+    SetViewCentre(tables, GroundAt(tables.view, x, y));
+}
+
+bool PanStep(MapTables& tables, double x, double y)
+{
+    MapView& v = tables.view;
+    if (!v.drawable() || (std::abs(v.DragStartX - x) < 1 && std::abs(v.DragStartY - y) < 1))
+        return false;
+    const float dx = static_cast<float>((v.DragStartX - x) * v.MetresPerPixelX);
+    const float dy = static_cast<float>((y - v.DragStartY) * v.MetresPerPixelY);
+    Ground c = ViewCentre(tables);
+    if ((dx < 0 && c.east + dx < tables.MinY) || (dx > 0 && c.east + dx > tables.MaxY) ||
+        (dy < 0 && c.north + dy < tables.MinX) || (dy > 0 && c.north + dy > tables.MaxX))
+        return false;
+    c.east += dx;
+    c.north += dy;
+    SetViewCentre(tables, c);
+    v.DragStartX = RoundPixel(x);
+    v.DragStartY = RoundPixel(y);
+    return true;
+}
+
+bool RealTimeZoomStep(MapTables& tables, double x, double y)
+{
+    MapView& v = tables.view;
+    if (v.PicHeight <= 0 || !(v.MapScale >= kLeastScale))
+        return false;
+    const float d = static_cast<float>((y - v.DragStartY) * v.MapScale / v.PicHeight);
+    if (std::abs(d) < 1.0f)
+        return false;
+    if (d < 0) {
+        if (v.MapScale <= kRealTimeZoomFloor)
+            return false;
+        v.MapScale = std::max(v.MapScale + d, kRealTimeZoomFloor);
+    } else {
+        v.MapScale += d;
+    }
+    v.scaleText = ScaleText(v.MapScale);
+    v.DragStartX = RoundPixel(x);
+    v.DragStartY = RoundPixel(y);
+    return true;
+}
+
+bool ApplyTypedScale(MapTables& tables, const std::string& text)
+{
+    if (Trim(text).empty())
+        return false;
+    const double value = Val(text);
+    if (!(value >= kLeastScale))
+        return false;
+    MapView& v = tables.view;
+    v.PrevMapScale = v.MapScale;
+    v.MapScale = static_cast<float>(value);
+    v.scaleText = ScaleText(v.MapScale);
+    return true;
 }
 
 std::string ScaleText(float scale)

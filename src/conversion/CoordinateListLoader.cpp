@@ -1,0 +1,64 @@
+#include "conversion/CoordinateListLoader.h"
+
+#include "conversion/LineSplitting.h"
+#include "map/core/MapTables.h"
+#include "platform/LineReader.h"
+
+#include <cctype>
+
+namespace tavrelo {
+
+namespace {
+
+// A field that begins with a number as the leading-number rule reads one.
+bool startsWithNumber(const std::string& field)
+{
+    for (const char c : field) {
+        if (c == ' ' || c == '\t' || c == '+' || c == '-')
+            continue;
+        return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '&';
+    }
+    return false;
+}
+
+} // namespace
+
+ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coordinateOrder, int& runError)
+{
+    runError = 0;
+    LineReader reader;
+    if (!reader.open(file)) {
+        runError = reader.error();
+        return ListLoad::Unreadable;
+    }
+    const int northField = coordinateOrder == 1 ? 3 : 2;
+    const int eastField = coordinateOrder == 1 ? 2 : 3;
+    MapTables loaded;
+    loaded.clearForCalculation(0, 0);
+    Fields f;
+    std::string line;
+    while (reader.next(line)) {
+        if (SplitBySeparator(line, f, ",") <= 3 || !startsWithNumber(f[2]) || !startsWithNumber(f[3]))
+            continue;
+        MapCooPoint p;
+        p.X = Val(f[northField]);
+        p.Y = Val(f[eastField]);
+        p.H = Val(f[4]);
+        loaded.CooPoints.push_back(p);
+        loaded.PointNames.push_back(f[1]);
+        loaded.PointCodes.push_back(f[5]);
+        loaded.widenExtents(p.X, p.Y);
+    }
+    if (reader.error() != 0) {
+        runError = reader.error();
+        return ListLoad::Unreadable;
+    }
+    if (loaded.CooPointCount() < 1)
+        return ListLoad::NoData;
+    loaded.VisibleIndex.assign(static_cast<size_t>(loaded.CooPointCount()) + 1, 0);
+    tables.takeDataFrom(std::move(loaded));
+    FitViewToData(tables);
+    return ListLoad::Loaded;
+}
+
+} // namespace tavrelo

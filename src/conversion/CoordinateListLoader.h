@@ -1,0 +1,22 @@
+#pragma once
+// LoadCoordinateList: a comma-separated coordinate list (name, two plane coordinates
+// in the order of the coordinate-order setting, elevation, code) read into the map
+// tables for the map.
+//
+// A load replaces what the map showed: afterwards the tables hold the list's points
+// only, also for a one-point list. A line with fewer than four fields, or whose
+// coordinates are not numbers (a heading line), is passed over. A file that cannot
+// be read, or holds no point, changes nothing: the tables and the view stay as they were.
+#include <string>
+
+namespace tavrelo {
+
+class MapTables;
+
+enum class ListLoad { Loaded, NoData, Unreadable };
+
+// coordinateOrder 0: northing then easting ("NEZ"), 1: easting then northing.
+// On Unreadable, runError holds the failure number (53 file not found, ...).
+ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coordinateOrder, int& runError);
+
+} // namespace tavrelo
