@@ -13,7 +13,10 @@
 //   tavrelo-bench generate-coor N FILE   a coordinate file of N points (fixed seed)
 //   tavrelo-bench download               10 MB from a simulated instrument (DownloadBench.h)
 //   tavrelo-bench upload                 100 000 points to a simulated instrument (UploadBench.h)
+//   tavrelo-bench map                    map redraw of 1 000 000 observed points and
+//                                        10 000 stations at 1600 x 1000, and hit tests
 #include "BenchData.h"
+#include "BenchMap.h"
 #include "DownloadBench.h"
 #include "UploadBench.h"
 
@@ -205,6 +208,8 @@ int main(int argc, char** argv)
     if (argc == 1)
         return benchSizes();
     const std::string first = argc > 1 ? argv[1] : "";
+    if (argc == 2 && first == "map")
+        return bench::BenchMap(argc, argv);
     if (argc == 2 && first == "download")
         return bench::DownloadBench(argc, argv);
     if (argc == 2 && first == "upload")
@@ -216,6 +221,6 @@ int main(int argc, char** argv)
     if ((argc == 4 || argc == 5) && (mode == "append" || mode == "overwrite"))
         return runNamed(first, argv[2], argv[3], mode == "append" ? 1 : 2);
     std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT [append|overwrite] | "
-                         "tavrelo-bench generate-raw|generate-coor N FILE\n");
+                         "tavrelo-bench generate-raw|generate-coor N FILE | tavrelo-bench download|upload|map\n");
     return 2;
 }

@@ -15,6 +15,7 @@
 #include "mainwindow/SendPage.h"
 #include "mainwindow/SettingsPage.h"
 #include "mainwindow/SetupOverlay.h"
+#include "map/F_map.h"
 #include "platform/FileSystem.h"
 #include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
@@ -61,9 +62,28 @@ F_DatTr::F_DatTr(SettingsModel& model, ProgramState& state, UserInteraction& int
     m_state.OutputFileMode = 1;
     m_mainTab->setCurrentIndex(0);
     m_state.FormLoaded = true;
+    m_state.MapSwitch = true; // View Map follows every coordinate calculation from here on
 }
 
-F_DatTr::~F_DatTr() = default;
+F_DatTr::~F_DatTr()
+{
+    delete m_map;
+}
+
+F_map* F_DatTr::mapWindow() const
+{
+    return m_map.data();
+}
+
+void F_DatTr::ComMapShow_Click()
+{
+    if (!m_map) {
+        m_map = new F_map(m_state.Map, m_interaction, [this] { return m_receivePage->conversionContext(); });
+        m_map->setWindowIcon(windowIcon());
+        connect(m_map, &F_map::fileOpened, m_comMapShow, &QWidget::hide);
+    }
+    m_map->showResult();
+}
 
 void F_DatTr::setBorder()
 {

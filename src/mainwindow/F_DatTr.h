@@ -6,6 +6,7 @@
 // without saving, except in setup mode.
 #include "mainwindow/FormGeometry.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <memory>
@@ -17,6 +18,7 @@ class QTabWidget;
 namespace tavrelo {
 
 class F_Help;
+class F_map;
 class SettingsModel;
 struct OptionStores;
 struct ProgramState;
@@ -52,6 +54,8 @@ public:
     void setSaveFailureReported(bool reported) { m_saveFailureReported = reported; }
 
     QTabWidget* MainTab() const { return m_mainTab; }
+    // The map window while it exists.
+    F_map* mapWindow() const;
     SettingsPage* settingsPage() const { return m_settingsPage; }
     // The help window while it is loaded (after the first Help), else nullptr.
     F_Help* helpWindow() const { return m_help.get(); }
@@ -83,8 +87,8 @@ private:
     void ComExit_Click();
     void Command1_Click();
     void ComHelp_Click();
-    // The map window comes with its own window.
-    void ComMapShow_Click() {}
+    // The map window, made on first use, shows the map tables fitted to its picture.
+    void ComMapShow_Click();
 
     SettingsModel& m_model;
     ProgramState& m_state;
@@ -103,6 +107,7 @@ private:
     QPushButton* m_command1;
     QLabel* m_lbLogon;
     std::unique_ptr<F_Help> m_help;
+    QPointer<F_map> m_map;
 };
 
 } // namespace tavrelo

@@ -50,6 +50,10 @@ public:
     // The tick of "Also save the original data format" (1 or 0), for saving.
     int checkOrigDFValue() const;
 
+    // The context a conversion started from this page runs with: the option stores,
+    // the coordinate order, the message table and the program's map tables.
+    ConversionContext conversionContext();
+
     // Selections from code, each running its handler once.
     void selectSource(int index);
     void selectReceive(int index);
@@ -106,7 +110,6 @@ private:
     bool showFormatDialog();
     std::string downloadFormatText() const;
     DispatchRequest dispatchRequest(const std::string& input) const;
-    ConversionContext conversionContext();
     void endCommand(bool coordinateCalculation);
 
     // The Settings button and the editor (OptionCommands.cpp).

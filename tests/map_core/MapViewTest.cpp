@@ -29,7 +29,12 @@ TEST(MapView, FitSpansTheWiderAxisWithEastingAcross)
 {
     // 1000 m across and 200 m up on 800 x 600 pixels of 15 twips: sx = 500 * 56700 /
     // (15 * 800) = 2362.5, sy = 100 * 56700 / (15 * 600) = 630, scale 4725.
-    MapTables t = Spread(1000, 200);
+    MapTables t;
+    t.widenExtents(0, 0); // the tables' X is the northing, Y the easting
+    t.widenExtents(200, 1000);
+    t.centreView();
+    FitScaleToExtents(t, kPicture);
+    SetViewWindow(t, kPicture);
     EXPECT_FLOAT_EQ(t.view.MapScale, 4725.0f);
     EXPECT_EQ(t.view.PrevMapScale, 0.0f);
     EXPECT_EQ(t.view.scaleText, "1:4725.0");
@@ -42,6 +47,11 @@ TEST(MapView, FitSpansTheWiderAxisWithEastingAcross)
     EXPECT_LT(north.y, west.y);
     FitScaleToExtents(t);
     EXPECT_FLOAT_EQ(t.view.PrevMapScale, 4725.0f);
+    // The map window's fit leaves a margin around the data.
+    FitViewToData(t);
+    EXPECT_FLOAT_EQ(t.view.MapScale, 4725.0f * kFitMargin);
+    EXPECT_GT(t.view.ViewLeftX, -60.0);
+    EXPECT_LT(t.view.ViewLeftX, -40.0);
 }
 
 TEST(MapView, DegenerateDataNeverGivesAZeroScale)

@@ -110,6 +110,11 @@ void FitViewToData(MapTables& tables)
         return;
     tables.centreView();
     FitScaleToExtents(tables);
+    const bool extent = tables.MaxX > tables.MinX || tables.MaxY > tables.MinY;
+    if (extent && hasPixels(tables.view.picture)) {
+        tables.view.MapScale *= kFitMargin;
+        tables.view.scaleText = ScaleText(tables.view.MapScale);
+    }
     SetViewWindow(tables);
 }
 

@@ -94,7 +94,10 @@ void SetViewCentre(MapTables& tables, Ground centre);
 // as it was (nothing is divided by zero).
 void FitScaleToExtents(MapTables& tables, const ViewSize& picture);
 void FitScaleToExtents(MapTables& tables);
-// The centre at the middle of the extents, then the fit and the view window.
+// The centre at the middle of the extents, then the fit with a margin of
+// kFitMargin around the data (so the outermost points and their labels lie inside
+// the picture, not on its edge), and the view window.
+constexpr float kFitMargin = 1.1f;
 void FitViewToData(MapTables& tables);
 
 // Recomputes the picture size, the view edges and the metres per pixel from MapScale

@@ -1,0 +1,85 @@
+#include "map/F_InfoP.h"
+
+#include "app/gui/QtText.h"
+#include "map/MapControls.h"
+#include "map/core/MapReports.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tavrelo {
+
+namespace {
+
+// Lines as the labels show them.
+QString lines(const std::string& text)
+{
+    return ToQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed();
+}
+
+} // namespace
+
+F_InfoP::F_InfoP(const PointInfo& info, QWidget* parent) : QDialog(parent)
+{
+    setObjectName("F_InfoP");
+    setWindowTitle(QStringLiteral("Point Information"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setFixedSize(TwipsToPixels(5805), TwipsToPixels(2205));
+    setAttribute(Qt::WA_DeleteOnClose);
+    createControls();
+    fill(info);
+}
+
+QLineEdit* F_InfoP::box(const char* name, const char* labelName, const char* caption, double top)
+{
+    auto* label = MapControl<QLabel>(this, labelName, 30, top, 650, 285);
+    label->setText(QString::fromLatin1(caption));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return MapControl<QLineEdit>(this, name, 700, top, 1185, 285);
+}
+
+void F_InfoP::createControls()
+{
+    m_txAr = box("TxAr", "Label5", "Point N.", 290);
+    m_txX = box("TxX", "Label4", "E=", 630);
+    m_txY = box("TxY", "Label1", "N=", 960);
+    m_txH = box("TxH", "Label2", "Z=", 1320);
+    m_txK = box("TxK", "Label3", "Code", 1650);
+    for (QLineEdit* coordinate : {m_txX, m_txY, m_txH})
+        connect(coordinate, &QLineEdit::editingFinished, this, [coordinate] {
+            coordinate->setText(ToQt(DecimalPointText(FromQt(coordinate->text()))));
+        });
+    m_lbTax = MapControl<QLabel>(this, "LbTax", 2070, 90, 2445, 315);
+    QFont bold = m_lbTax->font();
+    bold.setBold(true);
+    bold.setPointSizeF(9.75);
+    m_lbTax->setFont(bold);
+    m_lbTax->setText(QStringLiteral("Point:"));
+    m_lbSta = MapControl<QLabel>(this, "LbSta", 2100, 450, 3405, 495);
+    m_lbPol = MapControl<QLabel>(this, "LbPol", 2070, 1140, 1695, 885);
+    m_lbPol->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    auto* save = MapControl<QPushButton>(this, "ComOK", 4230, 1260, 1545, 375);
+    save->setText(QStringLiteral("Save"));
+    save->setEnabled(false);
+    auto* exit = MapControl<QPushButton>(this, "ComCansel", 4230, 1770, 1545, 375);
+    exit->setText(QStringLiteral("Exit"));
+    connect(save, &QPushButton::clicked, this, &QDialog::close);
+    connect(exit, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void F_InfoP::fill(const PointInfo& info)
+{
+    m_lbTax->setProperty("Tag", ToQt(info.tag));
+    m_txAr->setText(ToQt(info.name));
+    m_txX->setText(ToQt(info.east));
+    m_txY->setText(ToQt(info.north));
+    m_txH->setText(ToQt(info.height));
+    m_txK->setText(ToQt(info.code));
+    m_lbSta->setText(lines(info.stationLines));
+    m_lbPol->setText(lines(info.polarLines));
+    m_lbSta->setVisible(info.observed);
+    m_lbPol->setVisible(info.observed);
+}
+
+} // namespace tavrelo

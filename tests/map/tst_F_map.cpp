@@ -1,0 +1,455 @@
+// The map window driven as a user would: File, Open of a raw-data file and of a
+// coordinate list, the tools on the picture, the new scale, the point information,
+// the layers dialog and the statistics, with small image checks of what is drawn.
+#include "app/ProgramState.h"
+#include "conversion/OptionStores.h"
+#include "map/F_OnOff.h"
+#include "map/F_map.h"
+#include "map/MapFileFilters.h"
+#include "map/MapPicture.h"
+#include "map/core/MapTables.h"
+#include "platform/UserInteraction.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+
+using namespace tavrelo;
+
+namespace {
+
+QString Fixture(const char* name)
+{
+    return QStringLiteral(TAVRELO_TEST_DATA "/") + QString::fromLatin1(name);
+}
+
+// The centres of the drawn point symbols: white pixels with white on all four sides.
+QList<QPoint> Symbols(const QImage& image)
+{
+    QList<QPoint> found;
+    const QRgb white = qRgb(255, 255, 255);
+    for (int y = 1; y + 1 < image.height(); ++y)
+        for (int x = 1; x + 1 < image.width(); ++x)
+            if (image.pixel(x, y) == white && image.pixel(x - 1, y) == white && image.pixel(x + 1, y) == white &&
+                image.pixel(x, y - 1) == white && image.pixel(x, y + 1) == white)
+                found << QPoint(x, y);
+    return found;
+}
+
+enum class Ink { Green, Red };
+
+// Pixels inside the rectangle where the label green or the station red stands out
+// (text is drawn smoothed, so its pixels are shades of the colour).
+int CountColour(const QImage& image, const QRect& area, Ink ink)
+{
+    int n = 0;
+    const QRect r = area.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            const int main = ink == Ink::Green ? c.green() : c.red();
+            const int other = ink == Ink::Green ? std::max(c.red(), c.blue()) : std::max(c.green(), c.blue());
+            n += main > 120 && main > 3 * other;
+        }
+    return n;
+}
+
+const Ink kGreen = Ink::Green;
+const Ink kRed = Ink::Red;
+
+// A map window over program tables of its own, its seams answered by the test.
+struct MapDriver {
+    ProgramState state;
+    OptionStores options;
+    RecordingInteraction ui;
+    QPointer<F_map> map;
+    QString nextFile;
+    bool nextIsList = true;
+    QStringList inputs;
+    QPointer<QDialog> modal;
+    int printerDialogs = 0;
+
+    MapDriver()
+    {
+        map = new F_map(state.Map, ui, [this] { return options.context(state, ui, 0); });
+        MapSeams& s = map->seams();
+        s.openFileName = [this](QWidget*, const QString& filter, QString* selected) {
+            const QStringList entries = filter.split(";;");
+            *selected = entries.value(nextIsList ? 0 : 1);
+            return nextFile;
+        };
+        s.inputText = [this](QWidget*, const QString&, const QString&, QString& text) {
+            if (inputs.isEmpty())
+                return false;
+            text = inputs.takeFirst();
+            return true;
+        };
+        s.selectPrinter = [this](QWidget*) { ++printerDialogs; };
+        s.showModal = [this](QDialog& dialog) { modal = &dialog; };
+        map->resize(640, 480);
+        map->show();
+    }
+    ~MapDriver() { delete map; }
+
+    void open(const QString& path, bool list)
+    {
+        nextFile = path;
+        nextIsList = list;
+        action("MnOpen")->trigger();
+    }
+    QAction* action(const char* name) const { return map->findChild<QAction*>(QString::fromLatin1(name)); }
+    template <class T>
+    T* find(QObject* in, const char* name) const { return in->findChild<T*>(QString::fromLatin1(name)); }
+    QImage image() const { return map->picture()->image(); }
+    QString status(const char* panel) const { return find<QLabel>(map, panel)->text(); }
+
+    void mouse(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held)
+    {
+        QMouseEvent event(type, QPointF(at), map->picture()->mapToGlobal(QPointF(at)), button, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(map->picture(), &event);
+    }
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        mouse(QEvent::MouseButtonPress, at, button, button);
+        mouse(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        mouse(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        const QPoint step = (to - from) / 4;
+        for (int i = 1; i <= 4; ++i)
+            mouse(QEvent::MouseMove, i == 4 ? to : from + step * i, Qt::NoButton, Qt::LeftButton);
+        mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+};
+
+QPoint Leftmost(QList<QPoint> points)
+{
+    return *std::min_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+}
+QPoint Rightmost(QList<QPoint> points)
+{
+    return *std::max_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
+}
+QPoint Topmost(QList<QPoint> points)
+{
+    return *std::min_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.y() < b.y(); });
+}
+
+} // namespace
+
+class MapWindowTest : public QObject {
+    Q_OBJECT
+private slots:
+    void rawFileIsCalculatedOntoTheMap();
+    void coordinateListReplacesTheMapEastToTheRight();
+    void degenerateFiles_data();
+    void degenerateFiles();
+    void panFollowsThePointer();
+    void realTimeZoomAndNewScale();
+    void zoomWindowDrawsEveryPointInView();
+    void informationOfAPointAndRaysOfAStation();
+    void layersAndLabels();
+    void statisticsAndMenus();
+    void rawFilterTakesAnyCase();
+};
+
+void MapWindowTest::rawFileIsCalculatedOntoTheMap()
+{
+    MapDriver d;
+    QSignalSpy opened(d.map, &F_map::fileOpened);
+    d.open(Fixture("small.raw"), false);
+    QCOMPARE(opened.count(), 1);
+    QCOMPARE(d.state.Map.ObsPointCount(), 3);
+    QCOMPARE(d.state.Map.StationCount(), 2);
+    QVERIFY(d.ui.messages.empty());
+    const QList<QPoint> symbols = Symbols(d.image());
+    QCOMPARE(symbols.size(), 3);
+    // P1 was shot due north of K1, P2 due east, C1 west: P2 rightmost, C1 leftmost,
+    // both level; P1 above them.
+    const QPoint p1 = Topmost(symbols), p2 = Rightmost(symbols), c1 = Leftmost(symbols);
+    QCOMPARE(p2.y(), c1.y());
+    QVERIFY(p1.y() < p2.y() - 20);
+    QVERIFY(p1.x() > c1.x() && p1.x() < p2.x());
+    // The station names in red beside their circles, the point names in green.
+    QVERIFY(CountColour(d.image(), d.image().rect(), kRed) > 10);
+    QVERIFY(CountColour(d.image(), QRect(p2 + QPoint(3, -8), QSize(20, 16)), kGreen) > 5);
+    QVERIFY(d.status("StBScale").startsWith("1:"));
+}
+
+void MapWindowTest::coordinateListReplacesTheMapEastToTheRight()
+{
+    MapDriver d;
+    d.open(Fixture("small.raw"), false);
+    d.open(Fixture("points.asc"), true);
+    QCOMPARE(d.state.Map.ObsPointCount(), 0);
+    QCOMPARE(d.state.Map.StationCount(), 0);
+    QCOMPARE(d.state.Map.CooPointCount(), 3);
+    const QList<QPoint> symbols = Symbols(d.image());
+    QCOMPARE(symbols.size(), 3);
+    // A at N 1000 E 2000, B 100 m east of it, C 80 m north of it.
+    const QPoint b = Rightmost(symbols), c = Topmost(symbols);
+    QPoint a;
+    for (const QPoint& p : symbols)
+        if (p != b && p != c)
+            a = p;
+    QCOMPARE(a.y(), b.y());
+    QCOMPARE(a.x(), c.x());
+    QVERIFY(b.x() - a.x() > 100);
+    QVERIFY(a.y() - c.y() > 80);
+    // The distances keep their ratio: 100 m across, 80 m up.
+    QVERIFY(qAbs((b.x() - a.x()) * 0.8 - (a.y() - c.y())) <= 2);
+}
+
+void MapWindowTest::degenerateFiles_data()
+{
+    QTest::addColumn<QByteArray>("text"); // empty: no such file
+    QTest::addColumn<bool>("list");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("points"); // on the map afterwards (3: the earlier list stayed)
+    QTest::newRow("one point") << QByteArray("P1,500,700,1,X\r\n") << true << "" << 1;
+    QTest::newRow("all at one place") << QByteArray("P1,500,700,1\r\nP2,500,700,2\r\n") << true << "" << 2;
+    QTest::newRow("no valid point") << QByteArray("Name,North,East,H\r\nx,y\r\n") << true
+                                    << "This file contains no data" << 3;
+    QTest::newRow("missing list") << QByteArray() << true << "cannot be opened: File not found" << 3;
+    QTest::newRow("raw file without points") << QByteArray("CO,Zarel RAW data format V2.00\r\n") << false
+                                             << "This file contains no data" << 3;
+    QTest::newRow("missing raw file") << QByteArray() << false << "cannot be opened: File not found" << 3;
+}
+
+void MapWindowTest::degenerateFiles()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(bool, list);
+    QFETCH(QString, message);
+    QFETCH(int, points);
+    MapDriver d;
+    d.open(Fixture("points.asc"), true);
+    const float scale = d.state.Map.view.MapScale;
+    QTemporaryDir dir;
+    const QString path = dir.filePath("case.asc");
+    if (!text.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+    d.open(path, list);
+    const MapTables& t = d.state.Map;
+    QCOMPARE(t.CooPointCount() + t.ObsPointCount(), points);
+    if (message.isEmpty()) {
+        QVERIFY(d.ui.messages.empty());
+        QVERIFY(t.view.MapScale >= 0.01f);
+        const QList<QPoint> symbols = Symbols(d.image());
+        QCOMPARE(symbols.size(), 1); // all at one place: one symbol, in the middle
+        QVERIFY((symbols[0] - QPoint(d.image().width() / 2, d.image().height() / 2)).manhattanLength() <= 2);
+        QCOMPARE(d.status("StBScale"), QString("1:500.0"));
+    } else {
+        QCOMPARE(d.ui.messages.size(), size_t(1));
+        QVERIFY2(QString::fromStdString(d.ui.messages[0].text).contains(message),
+                 d.ui.messages[0].text.c_str());
+        if (text.isEmpty()) // the failure names the file
+            QVERIFY(QString::fromStdString(d.ui.messages[0].text).contains(path));
+        QCOMPARE(t.view.MapScale, scale);
+        QCOMPARE(Symbols(d.image()).size(), 3);
+    }
+}
+
+void MapWindowTest::panFollowsThePointer()
+{
+    MapDriver d;
+    d.open(Fixture("points.asc"), true);
+    d.action("TbPan")->trigger();
+    const QList<QPoint> before = Symbols(d.image());
+    d.drag(QPoint(300, 200), QPoint(340, 210));
+    const QList<QPoint> after = Symbols(d.image());
+    QCOMPARE(after.size(), 3);
+    QCOMPARE(Leftmost(after) - Leftmost(before), QPoint(40, 10));
+}
+
+void MapWindowTest::realTimeZoomAndNewScale()
+{
+    MapDriver d;
+    d.open(Fixture("points.asc"), true);
+    d.action("TbZoomRealTime")->trigger();
+    const float before = d.state.Map.view.MapScale;
+    d.drag(QPoint(300, 100), QPoint(300, 140)); // down: zoom out
+    QVERIFY(d.state.Map.view.MapScale > before * 1.05f);
+    QCOMPARE(d.status("StBScale"), QString::fromStdString(ScaleText(d.state.Map.view.MapScale)));
+    const float out = d.state.Map.view.MapScale;
+    d.drag(QPoint(300, 140), QPoint(300, 100)); // up: zoom in
+    QVERIFY(d.state.Map.view.MapScale < out);
+
+    d.inputs << "0,5" << "2500";
+    d.action("TbNewScale")->trigger(); // a decimal comma reads as 0: ignored
+    QVERIFY(d.state.Map.view.MapScale != 0.5f);
+    d.action("TbNewScale")->trigger();
+    QCOMPARE(d.state.Map.view.MapScale, 2500.0f);
+    QCOMPARE(d.status("StBScale"), QString("1:2500.0"));
+    QVERIFY(d.action("TbZoomRealTime")->isChecked()); // a command keeps the tool
+}
+
+void MapWindowTest::zoomWindowDrawsEveryPointInView()
+{
+    MapDriver d;
+    d.open(Fixture("points.asc"), true);
+    const QList<QPoint> all = Symbols(d.image());
+    const QPoint c = Topmost(all), a(c.x(), Rightmost(all).y()); // A below C, level with B
+    d.action("TbZoomWindow")->trigger();
+    d.click(a + QPoint(-10, 10));
+    QVERIFY(d.map->picture()->bandShown());
+    const QImage under = d.image();
+    d.mouse(QEvent::MouseMove, c + QPoint(20, -10), Qt::NoButton, Qt::NoButton);
+    QCOMPARE(d.map->picture()->band(), QRect(a + QPoint(-10, 10), c + QPoint(20, -10)));
+    QCOMPARE(d.image(), under); // the band is an overlay: the map stays as drawn
+    d.click(c + QPoint(20, -10));
+    QVERIFY(!d.map->picture()->bandShown());
+    const QList<QPoint> zoomed = Symbols(d.image());
+    QVERIFY(d.state.Map.view.MapScale < d.state.Map.view.PrevMapScale);
+    // A and C fill the picture up and down; every point whose pixel is in the picture
+    // is drawn, and only those.
+    int inView = 0;
+    for (int i = 1; i <= d.state.Map.CooPointCount(); ++i) {
+        const MapCooPoint& p = d.state.Map.CooPoints[i];
+        const Pixel px = PixelOf(d.state.Map.view, p.Y, p.X);
+        inView += px.x >= 1 && px.y >= 1 && px.x < d.image().width() - 1 && px.y < d.image().height() - 1;
+    }
+    QCOMPARE(zoomed.size(), inView);
+    QVERIFY(zoomed.size() >= 2);
+    QVERIFY(Topmost(zoomed).y() < 40);
+}
+
+void MapWindowTest::informationOfAPointAndRaysOfAStation()
+{
+    MapDriver d;
+    d.open(Fixture("points.asc"), true);
+    const QPoint b = Rightmost(Symbols(d.image()));
+    d.action("TbInformation")->trigger();
+    d.click(b + QPoint(2, -1));
+    QVERIFY(d.modal);
+    QCOMPARE(d.modal->objectName(), QString("F_InfoP"));
+    QCOMPARE(d.find<QLineEdit>(d.modal, "TxAr")->text(), QString("B"));
+    QCOMPARE(d.find<QLineEdit>(d.modal, "TxX")->text(), QString("2100.000")); // E=
+    QCOMPARE(d.find<QLineEdit>(d.modal, "TxY")->text(), QString("1000.000")); // N=
+    QCOMPARE(d.find<QLabel>(d.modal, "Label4")->text(), QString("E="));
+    QCOMPARE(d.find<QLabel>(d.modal, "LbTax")->property("Tag").toString(), QString("C2"));
+    QVERIFY(d.find<QLabel>(d.modal, "LbSta")->isHidden());
+    d.find<QPushButton>(d.modal, "ComCansel")->click();
+    QTRY_VERIFY(!d.modal);
+
+    d.open(Fixture("small.raw"), false);
+    const QList<QPoint> symbols = Symbols(d.image());
+    d.click(Rightmost(symbols)); // P2
+    QVERIFY(d.modal);
+    QCOMPARE(d.find<QLineEdit>(d.modal, "TxAr")->text(), QString("P2"));
+    QVERIFY(!d.find<QLabel>(d.modal, "LbSta")->isHidden());
+    QVERIFY(d.find<QLabel>(d.modal, "LbSta")->text().startsWith("Station: K1"));
+    QVERIFY(d.find<QLabel>(d.modal, "LbPol")->text().startsWith("SD = 50.000"));
+    delete d.modal;
+
+    // K1 stands where the rays start: 50 m west of P2, level with it.
+    // K1 stands below P1, level with P2; its ray to P2 runs right along that row.
+    const QPoint station(Topmost(symbols).x(), Rightmost(symbols).y());
+    const QRect rayRow(station + QPoint(30, -1), Rightmost(symbols) - QPoint(4, -1));
+    const int redBefore = CountColour(d.image(), rayRow, kRed);
+    d.click(station);
+    QVERIFY(!d.modal);
+    const int redAfter = CountColour(d.image(), rayRow, kRed);
+    QVERIFY2(redAfter > redBefore + 10, qPrintable(QString("%1 %2").arg(redBefore).arg(redAfter)));
+}
+
+void MapWindowTest::layersAndLabels()
+{
+    MapDriver d;
+    d.open(Fixture("points.asc"), true);
+    const QPoint a(Topmost(Symbols(d.image())).x(), Rightmost(Symbols(d.image())).y());
+    const QRect besideA(a + QPoint(3, -20), QSize(40, 40));
+    QVERIFY(CountColour(d.image(), besideA, kGreen) > 5); // the name, on by default
+    const int nameOnly = CountColour(d.image(), besideA, kGreen);
+
+    d.action("TbViewingSelections")->trigger();
+    auto* dialog = qobject_cast<F_OnOff*>(d.modal.data());
+    QVERIFY(dialog);
+    auto* layers = d.find<QListWidget>(dialog, "LsOnOff");
+    auto* attributes = d.find<QListWidget>(dialog, "ListLayres");
+    QCOMPARE(layers->count(), 8);
+    QCOMPARE(layers->item(3)->text(), QString("Points <UP>"));
+    layers->setCurrentRow(3);
+    attributes->item(2)->setCheckState(Qt::Checked); // elevation: at once in the switches
+    QVERIFY(d.state.Map.layers.labelOn(3, 2));
+    d.find<QPushButton>(dialog, "ComOK")->click();
+    QVERIFY(CountColour(d.image(), besideA, kGreen) > nameOnly + 5); // name over elevation
+
+    // All attributes off: the layer goes off on OK; nothing of it is drawn or counted.
+    d.action("TbViewingSelections")->trigger();
+    d.find<QPushButton>(dialog, "ComOxiOLL0")->click();
+    QCOMPARE(layers->item(3)->checkState(), Qt::Unchecked);
+    d.find<QPushButton>(dialog, "ComOK")->click();
+    QVERIFY(!d.state.Map.layers.layerOn(3));
+    QCOMPARE(Symbols(d.image()).size(), 0);
+    QCOMPARE(CountColour(d.image(), d.image().rect(), kGreen), 0);
+    d.action("TbInformation")->trigger();
+    d.click(a);
+    QVERIFY(!d.modal || d.modal == dialog); // nothing to pick
+
+    // Cancel commits the layer ticks without a redraw.
+    d.action("TbViewingSelections")->trigger();
+    d.find<QPushButton>(dialog, "ComNaiOLL0")->click();
+    layers->item(3)->setCheckState(Qt::Checked);
+    const QImage before = d.image();
+    d.find<QPushButton>(dialog, "ComCancel")->click();
+    QVERIFY(d.state.Map.layers.layerOn(3));
+    QCOMPARE(d.image(), before);
+    d.map->RedrawMap();
+    QCOMPARE(Symbols(d.image()).size(), 3);
+}
+
+void MapWindowTest::statisticsAndMenus()
+{
+    MapDriver d;
+    d.open(Fixture("small.raw"), false);
+    d.action("TbStatistics")->trigger();
+    QCOMPARE(d.ui.messages.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(d.ui.messages[0].title), QString("Sum "));
+    QVERIFY(QString::fromStdString(d.ui.messages[0].text)
+                .startsWith("Stations: 2\r\nUP: 2\r\nPoints: 3\r\nSS: 2\r\nCP: 1\r\n"));
+
+    d.action("MnPrinterSelect")->trigger();
+    QCOMPARE(d.printerDialogs, 1);
+    for (const char* disabled : {"MnPrintPreview", "MnPrint"})
+        QVERIFY(!d.action(disabled)->isEnabled());
+    d.action("TbInformation")->trigger();
+    d.action("TbFind")->trigger();
+    QVERIFY(d.action("TbInformation")->isChecked());
+    QVERIFY(!d.action("TbPan")->isChecked());
+    QCOMPARE(d.map->tool(), MapTool::Information);
+    d.mouse(QEvent::MouseMove, QPoint(10, 10), Qt::NoButton, Qt::NoButton);
+    QVERIFY(d.status("StBPosition").startsWith("E="));
+    QVERIFY(d.status("StBPosition").contains("N="));
+}
+
+void MapWindowTest::rawFilterTakesAnyCase()
+{
+    const QString raw = RawDataFilter();
+    const QString patterns = raw.mid(raw.lastIndexOf('(') + 1).chopped(1);
+    for (const char* name : {"job.zvk", "JOB.ZVK", "a.Dn1", "b.RAW"}) {
+        bool matched = false;
+        for (const QString& p : patterns.split(' '))
+            matched = matched || QRegularExpression(QRegularExpression::wildcardToRegularExpression(p))
+                                     .match(QString::fromLatin1(name))
+                                     .hasMatch();
+        QVERIFY2(matched, name);
+    }
+}
+
+QTEST_MAIN(MapWindowTest)
+#include "tst_F_map.moc"
