@@ -31,6 +31,9 @@ public:
 
     // Appends the line for point, ended by CR LF, to out.
     void append(std::string& out, const PointTexts& point);
+    // Whether a line can depend on the line before it, so that lines must be built
+    // one after the other by one builder.
+    bool remembersPreviousLine() const { return m_remembers; }
 
 private:
     std::array<int, 5> m_order;

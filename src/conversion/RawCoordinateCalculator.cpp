@@ -7,15 +7,18 @@
 #include "conversion/CoordinateLine.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
+#include "conversion/NameIndex.h"
 #include "conversion/RawPassOne.h"
 #include "map/core/MapTables.h"
+#include "platform/LineReader.h"
+#include "platform/MemoryAdvice.h"
 #include "platform/RunError.h"
 #include "platform/TextRules.h"
+#include "platform/WorkerPool.h"
 
 #include <cmath>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <unordered_set>
 
 namespace tavrelo {
@@ -61,12 +64,52 @@ struct StationState {
     double HA1 = 0.0, HA2 = 0.0;
 };
 
+// A record of pass 3 as a reading thread leaves it: the fields split, the numbers
+// read, the angles in radians. Views point into the block being read.
+struct PassThreeRecord {
+    enum class Kind : uint8_t { SideShot, Observation, Station, FaceOne, FaceTwo, Weather };
+    Kind kind = Kind::SideShot;
+    bool namesAStation = false;  // an observed point whose name a station record may carry
+    std::string_view name;       // the point; the station; the weather line, trimmed
+    std::string_view code;       // the point's code; the station's backsight
+    double height = 0.0;         // target height; the station's instrument height
+    double slope = 0.0;
+    double direction = 0.0;      // horizontal reading; the station's backsight azimuth
+    double zenith = 0.0;         // the station's orientation from its own record
+    ZenithTrig trig;
+};
+
+// An output line of pass 3, built by the threads once the block is worked out: a
+// computed point, or a known point by its Stations index (its name stays in the table).
+struct PendingLine {
+    int32_t knownPoint = 0;
+    double x = 0.0, y = 0.0, h = 0.0;
+    std::string_view name, code;
+};
+
+// One of the pieces a block is cut into, with what the threads make of it.
+struct BlockPiece {
+    std::vector<PassThreeRecord> records;
+    std::vector<PendingLine> lines;
+    std::string output;
+};
+
+// A block of whole lines of the input, in a buffer of its own so that the next one
+// can be read while this one is worked out.
+struct InputBlock {
+    std::string text;
+    std::vector<std::string_view> pieceTexts;
+    std::vector<BlockPiece> pieces;
+};
+
 class Calculation {
 public:
-    Calculation(ConversionContext& context, const std::string& input, const std::string& output, MapTables& tables)
+    Calculation(ConversionContext& context, const std::string& input, const std::string& output, MapTables& tables,
+                const CalcReading& reading)
         : m_context(context), m_input(input), m_tablesOnly(output == kTablesOnlyOutput), m_output(output),
           m_tables(tables), m_options(context.calc ? *context.calc : m_defaults),
-          m_line(m_options.fields.field, m_options.fields.separatorText(), CoordinateLine::Rules::Calculator)
+          m_line(m_options.fields.field, m_options.fields.separatorText(), CoordinateLine::Rules::Calculator),
+          m_reading(reading)
     {
     }
 
@@ -80,10 +123,15 @@ private:
     bool passTwo();
     void passTwoLine(std::string_view text, FieldViews& f);
     bool passThree();
-    void passThreeLine(std::string_view text, FieldViews& f);
-    void stationRecord(const FieldViews& f);
-    void faceRecord(const FieldViews& f, bool faceOne);
-    void observation(const FieldViews& f, bool sideShot);
+    bool readBlock(LineReader& reader, InputBlock& block) const;
+    void workOut(InputBlock& block);
+    void readPiece(std::string_view text, BlockPiece& piece) const;
+    void readObservation(const FieldViews& f, bool sideShot, PassThreeRecord& r) const;
+    void passThreeRecord(const PassThreeRecord& r);
+    void buildLines(BlockPiece& piece, CoordinateLine& line) const;
+    void stationRecord(const PassThreeRecord& r);
+    void faceRecord(double reading, bool faceOne);
+    void observation(const PassThreeRecord& r);
     void locateStation();
     void warnLeftOut();
     void finish();
@@ -105,15 +153,17 @@ private:
     CalcOptions m_defaults;
     const CalcOptions& m_options;
     CoordinateLine m_line;
+    CalcReading m_reading;
+    std::vector<PendingLine>* m_pending = nullptr; // while pass 3 works out a block
 
     LineReader m_reader;
     std::unique_ptr<OutputTarget> m_target;
     std::unique_ptr<LineBlock> m_block;
     RawHeader m_header;
 
-    std::unordered_map<std::string, int32_t> m_known;      // Stations name -> first index
+    NameIndex m_known;    // Stations name -> first index
     std::string m_freeOrigin; // the station a free survey started on, at 0, 0, 0
-    std::unordered_map<std::string, int32_t> m_observed;   // station name -> first observed point
+    NameIndex m_observed; // station name -> first observed point
     std::vector<uint8_t> m_written;                        // per Stations entry
     StationState m_station;
     double m_temperature = 20.0;
@@ -128,15 +178,14 @@ private:
 
 int32_t Calculation::knownPoint(std::string_view name) const
 {
-    const auto it = m_known.find(std::string(name));
-    return it == m_known.end() ? 0 : it->second;
+    return m_known.find(name);
 }
 
 int32_t Calculation::addStation(MapStation station)
 {
     const std::string name = station.name;
     const int32_t index = m_tables.addStation(std::move(station));
-    m_known.try_emplace(name, index);
+    m_known.tryEmplace(name, index);
     m_written.resize(static_cast<size_t>(index) + 1, 0);
     return index;
 }
@@ -154,6 +203,10 @@ void Calculation::writeKnownPoint(int32_t index)
     if (!writing() || index <= 0 || m_written[index])
         return;
     m_written[index] = 1;
+    if (m_pending) {
+        m_pending->push_back({index, 0.0, 0.0, 0.0, {}, {}});
+        return;
+    }
     const MapStation& s = m_tables.Stations[index];
     writeCoordinates(s.name, s.X, s.Y, s.H, s.code);
 }
@@ -313,27 +366,24 @@ void Calculation::passTwoLine(std::string_view text, FieldViews& f)
     }
 }
 
-void Calculation::stationRecord(const FieldViews& f)
+void Calculation::stationRecord(const PassThreeRecord& r)
 {
-    const AngleUnit& unit = m_header.angleUnit;
     m_station = StationState{};
     m_station.seen = true;
-    m_station.name = std::string(TrimBlanks(f[2]));
-    m_station.backsight = std::string(TrimBlanks(f[4]));
-    m_station.HI = FieldValue(f[6]);
-    m_station.backsightAzimuth = unit.toRadians(FieldValue(f[7]));
-    // From the station record alone the backsight reading is field 8.
-    m_station.orientation = intoFullCircle(unit.toRadians(FieldValue(f[8])) - m_station.backsightAzimuth);
+    m_station.name = std::string(r.name);
+    m_station.backsight = std::string(r.code);
+    m_station.HI = r.height;
+    m_station.backsightAzimuth = r.direction;
+    m_station.orientation = r.zenith;
 }
 
 // Orientation from the backsight readings: reading - orientation must be the azimuth,
 // so o = HA1 - az(bs), or HA2 - pi - az(bs), or their mean with both faces. The mean
 // is taken across 0/2pi correctly (HA1 359.99 gon and HA2 159.99 gon mean 359.99).
-void Calculation::faceRecord(const FieldViews& f, bool faceOne)
+void Calculation::faceRecord(double reading, bool faceOne)
 {
     if (!m_station.seen)
         return;
-    const double reading = m_header.angleUnit.toRadians(FieldValue(f[5]));
     if (faceOne) {
         m_station.HA1 = reading;
         m_station.face1 = true;
@@ -362,8 +412,8 @@ void Calculation::locateStation()
         st.H = s.H;
         st.located = true;
         writeKnownPoint(index);
-    } else if (const auto it = m_observed.find(st.name); it != m_observed.end()) {
-        const MapObsPoint& p = m_tables.ObsPoints[it->second];
+    } else if (const int32_t observed = m_observed.find(st.name)) {
+        const MapObsPoint& p = m_tables.ObsPoints[observed];
         st.X = p.X;
         st.Y = p.Y;
         st.H = p.H;
@@ -386,7 +436,7 @@ void Calculation::locateStation()
     writeKnownPoint(knownPoint(st.backsight));
 }
 
-void Calculation::observation(const FieldViews& f, bool sideShot)
+void Calculation::observation(const PassThreeRecord& r)
 {
     if (!m_station.seen) {
         ++m_beforeStation;
@@ -400,21 +450,19 @@ void Calculation::observation(const FieldViews& f, bool sideShot)
             m_leftOutStations.push_back(m_station.name);
         return;
     }
-    const int shift = sideShot ? 0 : 1;
-    const double targetHeight = FieldValue(f[3 + shift]);
-    double slope = FieldValue(f[4 + shift]);
+    const bool sideShot = r.kind == PassThreeRecord::Kind::SideShot;
+    double slope = r.slope;
     const AngleUnit& unit = m_header.angleUnit;
-    double azimuth = unit.toRadians(FieldValue(f[5 + shift])) - m_station.orientation;
+    double azimuth = r.direction - m_station.orientation;
     if (azimuth < 0)
         azimuth += kTwoPi;
-    const double zenith = unit.toRadians(FieldValue(f[6 + shift]));
     double hd = 0.0, vd = 0.0;
-    ReduceSlopeDistance(m_options, slope, hd, vd, zenith, m_station.H, m_temperature, m_pressure);
+    ReduceSlopeDistance(m_options, slope, hd, vd, r.trig, m_station.H, m_temperature, m_pressure);
 
     MapObsPoint p;
     p.X = m_station.X + hd * std::cos(azimuth);
     p.Y = m_station.Y + hd * std::sin(azimuth);
-    p.H = m_station.H + m_station.HI - targetHeight + vd;
+    p.H = m_station.H + m_station.HI - r.height + vd;
     // A distance or height past what a number can hold gives no coordinates at all;
     // writing them as 0.000 would put a false point into the list.
     if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.H)) {
@@ -423,42 +471,174 @@ void Calculation::observation(const FieldViews& f, bool sideShot)
     }
     p.SD = static_cast<float>(slope);
     p.Ha = static_cast<float>(unit.fromRadians(azimuth));
-    p.Va = static_cast<float>(unit.fromRadians(zenith));
-    p.Ht = static_cast<float>(targetHeight);
+    p.Va = static_cast<float>(unit.fromRadians(r.zenith));
+    p.Ht = static_cast<float>(r.height);
     p.type = sideShot ? PointType::SideShot : PointType::Control;
-    const std::string_view name = TrimBlanks(f[2]);
-    const std::string_view code = TrimBlanks(f[sideShot ? 8 : 9]);
-    const int32_t index = m_tables.addObsPoint(p, name, code, m_station.name, m_station.backsight);
+    const int32_t index = m_tables.addObsPoint(p, r.name, r.code, m_station.name, m_station.backsight);
     m_tables.widenExtents(p.X, p.Y);
-    if (m_header.stationNameFilter.mayContain(name) && m_header.stationNames.count(std::string(name)))
-        m_observed.try_emplace(std::string(name), index);
+    if (r.namesAStation)
+        m_observed.tryEmplace(r.name, index);
     if (writing())
-        writeCoordinates(name, p.X, p.Y, p.H, code);
+        m_pending->push_back({0, p.X, p.Y, p.H, r.name, r.code});
 }
 
+// The observations, block by block: the threads read the pieces of a block, one
+// thread works out its records in file order (stations, their orientation, the
+// weather, the map tables) while the threads read the next block, then the threads
+// build the pieces' output lines, which are written in order. What a record needs of
+// the ones before it is all done in the middle step, so the result does not depend
+// on where the blocks and pieces are cut.
 bool Calculation::passThree()
 {
-    return eachInputLine([this](std::string_view text, FieldViews& f) { passThreeLine(text, f); });
+    LineReader reader;
+    if (!openInput(reader))
+        return false;
+    InputBlock blocks[2];
+    // Declared after the blocks, so that on an exception its threads have ended
+    // before the blocks they read go.
+    WorkerPool pool(m_reading.threads);
+    for (InputBlock& block : blocks) {
+        block.pieceTexts.resize(pool.size() * 2);
+        block.pieces.resize(pool.size() * 2);
+    }
+    std::vector<CoordinateLine> builders(blocks[0].pieces.size(), m_line);
+    const auto readPieces = [this](InputBlock& block) {
+        return [this, &block](size_t i) { readPiece(block.pieceTexts[i], block.pieces[i]); };
+    };
+    bool more = readBlock(reader, blocks[0]);
+    if (more)
+        pool.run(blocks[0].pieces.size(), readPieces(blocks[0]));
+    for (size_t k = 0; more; k ^= 1) {
+        InputBlock& block = blocks[k];
+        InputBlock& next = blocks[k ^ 1];
+        const bool nextMore = readBlock(reader, next);
+        if (nextMore)
+            pool.start(next.pieces.size(), readPieces(next));
+        workOut(block);
+        if (nextMore)
+            pool.wait();
+        if (writing()) {
+            if (m_line.remembersPreviousLine()) {
+                for (BlockPiece& piece : block.pieces)
+                    buildLines(piece, m_line);
+            } else {
+                pool.run(block.pieces.size(), [&](size_t i) { buildLines(block.pieces[i], builders[i]); });
+            }
+            for (const BlockPiece& piece : block.pieces) {
+                m_block->text().append(piece.output);
+                m_block->maybeFlush();
+            }
+        }
+        more = nextMore;
+    }
+    return !failWithInput(reader);
+}
+
+bool Calculation::readBlock(LineReader& reader, InputBlock& block) const
+{
+    std::string_view text;
+    if (!reader.nextBlock(text, m_reading.blockBytes))
+        return false;
+    block.text.assign(text.data(), text.size());
+    CutAtLineEnds(block.text, block.pieceTexts);
+    return true;
+}
+
+// The block's records in file order; the output lines they give wait in their pieces.
+void Calculation::workOut(InputBlock& block)
+{
+    for (BlockPiece& piece : block.pieces) {
+        piece.lines.clear();
+        m_pending = &piece.lines;
+        for (const PassThreeRecord& r : piece.records)
+            passThreeRecord(r);
+    }
+    m_pending = nullptr;
+}
+
+// A piece's records as pass 3 needs them; any other line is passed over.
+void Calculation::readPiece(std::string_view rest, BlockPiece& piece) const
+{
+    piece.records.clear();
+    const AngleUnit& unit = m_header.angleUnit;
+    std::string_view text;
+    FieldViews f;
+    while (NextLineOfBlock(rest, text)) {
+        if (SplitComma(text, f) < 1)
+            continue;
+        const std::string_view code = f[1];
+        if (code.size() != 2)
+            continue;
+        PassThreeRecord r;
+        if (code == "SS") {
+            readObservation(f, true, r);
+        } else if (code == "CP" || code == "SO") {
+            readObservation(f, false, r);
+        } else if (code == "ST") {
+            r.kind = PassThreeRecord::Kind::Station;
+            r.name = TrimBlanks(f[2]);
+            r.code = TrimBlanks(f[4]);
+            r.height = FieldValue(f[6]);
+            r.direction = unit.toRadians(FieldValue(f[7]));
+            // From the station record alone the backsight reading is field 8.
+            r.zenith = intoFullCircle(unit.toRadians(FieldValue(f[8])) - r.direction);
+        } else if (code == "F1" || code == "F2") {
+            r.kind = code[1] == '1' ? PassThreeRecord::Kind::FaceOne : PassThreeRecord::Kind::FaceTwo;
+            r.direction = unit.toRadians(FieldValue(f[5]));
+        } else if (code == "CO") {
+            r.kind = PassThreeRecord::Kind::Weather;
+            r.name = TrimBlanks(text);
+        } else {
+            continue;
+        }
+        piece.records.push_back(r);
+    }
+}
+
+void Calculation::readObservation(const FieldViews& f, bool sideShot, PassThreeRecord& r) const
+{
+    const AngleUnit& unit = m_header.angleUnit;
+    const int shift = sideShot ? 0 : 1;
+    r.kind = sideShot ? PassThreeRecord::Kind::SideShot : PassThreeRecord::Kind::Observation;
+    r.height = FieldValue(f[3 + shift]);
+    r.slope = FieldValue(f[4 + shift]);
+    r.direction = unit.toRadians(FieldValue(f[5 + shift]));
+    r.zenith = unit.toRadians(FieldValue(f[6 + shift]));
+    r.trig = ZenithTrigFor(m_options, r.zenith);
+    r.name = TrimBlanks(f[2]);
+    r.code = TrimBlanks(f[sideShot ? 8 : 9]);
+    r.namesAStation = m_header.stationNameFilter.mayContain(r.name);
 }
 
 // Stations, their faces, observations and the weather records, in file order.
-void Calculation::passThreeLine(std::string_view text, FieldViews& f)
+void Calculation::passThreeRecord(const PassThreeRecord& r)
 {
-    if (SplitComma(text, f) < 1)
-        return;
-    const std::string_view code = f[1];
-    if (code.size() != 2)
-        return;
-    if (code == "SS")
-        observation(f, true);
-    else if (code == "CP" || code == "SO")
-        observation(f, false);
-    else if (code == "ST")
-        stationRecord(f);
-    else if (code == "F1" || code == "F2")
-        faceRecord(f, code[1] == '1');
-    else if (code == "CO")
-        ReadTemperatureAndPressure(std::string(TrimBlanks(text)), m_temperature, m_pressure);
+    switch (r.kind) {
+    case PassThreeRecord::Kind::SideShot:
+    case PassThreeRecord::Kind::Observation: observation(r); break;
+    case PassThreeRecord::Kind::Station: stationRecord(r); break;
+    case PassThreeRecord::Kind::FaceOne: faceRecord(r.direction, true); break;
+    case PassThreeRecord::Kind::FaceTwo: faceRecord(r.direction, false); break;
+    case PassThreeRecord::Kind::Weather:
+        ReadTemperatureAndPressure(std::string(r.name), m_temperature, m_pressure);
+        break;
+    }
+}
+
+// A computed point's line has its coordinates with three decimals, formatted on the
+// stack so that building allocates nothing; a known point's line is built from its
+// table entry.
+void Calculation::buildLines(BlockPiece& piece, CoordinateLine& line) const
+{
+    piece.output.clear();
+    for (const PendingLine& pending : piece.lines) {
+        const MapStation* known = pending.knownPoint ? &m_tables.Stations[pending.knownPoint] : nullptr;
+        const Fixed3Text north(known ? known->X : pending.x);
+        const Fixed3Text east(known ? known->Y : pending.y);
+        const Fixed3Text height(known ? known->H : pending.h);
+        line.append(piece.output, {known ? std::string_view(known->name) : pending.name, north.view(), east.view(),
+                                   height.view(), known ? std::string_view(known->code) : pending.code});
+    }
 }
 
 void Calculation::warnLeftOut()
@@ -519,17 +699,25 @@ void Calculation::run()
     m_context.ui.setBusy(true);
     if (!openFiles())
         return;
-    if (!ReadRawHeader(m_input, m_header)) {
+    bool headerRead;
+    {
+        WorkerPool pool(m_reading.threads);
+        headerRead = ReadRawHeader(m_input, m_header, pool, m_reading.blockBytes);
+    }
+    if (!headerRead) {
         ReportConverterFailure(m_context, m_header.error);
         return;
     }
     m_tables.clearForCalculation(m_header.stationRecords + m_header.coordinateRecords, m_header.observations);
     m_tables.reserveNameCharacters(m_header.observationBytes, m_header.stationBytes);
+    BackgroundPrefault prefault;
+    m_tables.prefaultReserved(prefault);
+    prefault.start();
     m_written.assign(1, 0);
     // Room for every name they can take, so that they never rehash during the run.
     m_written.reserve(static_cast<size_t>(m_header.stationRecords + m_header.coordinateRecords) + 1);
     m_known.reserve(static_cast<size_t>(m_header.stationRecords + m_header.coordinateRecords));
-    m_observed.reserve(m_header.stationNames.size());
+    m_observed.reserve(static_cast<size_t>(m_header.stationRecords));
     const bool ok = loadControlPoints() && passTwo() && passThree();
     if (!ok) {
         m_block.reset();
@@ -545,13 +733,19 @@ void Calculation::run()
 
 void CalcRawCoordinates(ConversionContext& context, const std::string& input, const std::string& output)
 {
+    CalcRawCoordinatesWith(context, input, output, CalcReading{});
+}
+
+void CalcRawCoordinatesWith(ConversionContext& context, const std::string& input, const std::string& output,
+                            const CalcReading& reading)
+{
     MapTables own;
     MapTables& tables = context.map ? *context.map : own;
     tables.clearCooPoints();
     context.state.TransferStatus = "E";
     if (input.empty() || output.empty())
         return;
-    RunGuarded(context, [&] { Calculation(context, input, output, tables).run(); });
+    RunGuarded(context, [&] { Calculation(context, input, output, tables, reading).run(); });
 }
 
 } // namespace tavrelo

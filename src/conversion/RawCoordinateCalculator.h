@@ -21,11 +21,21 @@
 // reaches its end sets "OK".
 #include "conversion/ConversionContext.h"
 
+#include <cstddef>
 #include <string>
 
 namespace tavrelo {
 
 void CalcRawCoordinates(ConversionContext& context, const std::string& input, const std::string& output);
+
+// How the observations are read: the file in blocks of about blockBytes, each read
+// and written by threads (0: one for each processor). Any choice gives the same output.
+struct CalcReading {
+    unsigned threads = 4;
+    size_t blockBytes = size_t(1) << 20;
+};
+void CalcRawCoordinatesWith(ConversionContext& context, const std::string& input, const std::string& output,
+                            const CalcReading& reading);
 
 // The output name that fills only the map tables.
 constexpr const char* kTablesOnlyOutput = "_*_";

@@ -21,33 +21,86 @@ std::string_view settingText(std::string_view line)
     return line.size() > 15 ? TrimBlanks(line.substr(15)) : std::string_view();
 }
 
-void countRecord(std::string_view line, RawHeader& header)
+// What one piece of the file holds for the header; the pieces are added up in file order.
+struct PieceCounts {
+    int64_t lines = 0;
+    int64_t records = 0;
+    int64_t stationRecords = 0;
+    int64_t coordinateRecords = 0;
+    int64_t lastCoordinateLine = 0; // within the piece
+    int64_t observations = 0;
+    int64_t stationBytes = 0;
+    int64_t observationBytes = 0;
+    bool swapCoordinates = false;
+    bool angleUnitSeen = false;
+    std::string_view angleUnitText; // the piece's last
+    std::vector<std::string_view> stationNames;
+};
+
+void countRecord(std::string_view line, PieceCounts& counts)
 {
-    ++header.records;
+    ++counts.records;
     const size_t comma = line.find(',');
     const std::string_view code = TrimBlanks(line.substr(0, comma));
     if (code.size() != 2)
         return;
     if (code == "SS" || code == "CP" || code == "SO") {
-        ++header.observations;
-        header.observationBytes += static_cast<int64_t>(line.size());
+        ++counts.observations;
+        counts.observationBytes += static_cast<int64_t>(line.size());
     } else if (code == "ST") {
-        ++header.stationRecords;
-        header.stationBytes += static_cast<int64_t>(line.size());
+        ++counts.stationRecords;
+        counts.stationBytes += static_cast<int64_t>(line.size());
         if (comma == std::string_view::npos)
             return;
         const std::string_view rest = line.substr(comma + 1);
-        const std::string_view name = TrimBlanks(rest.substr(0, rest.find(',')));
-        header.stationNames.emplace(name);
-        header.stationNameFilter.add(name);
+        counts.stationNames.push_back(TrimBlanks(rest.substr(0, rest.find(','))));
     } else if (code == "UC" || code == "UP" || code == "MP" || code == "CC" || code == "RE" || code == "MC") {
-        ++header.coordinateRecords;
+        ++counts.coordinateRecords;
+        counts.lastCoordinateLine = counts.lines;
+    }
+}
+
+void countPiece(std::string_view rest, PieceCounts& counts)
+{
+    counts = PieceCounts{};
+    std::string_view text;
+    while (NextLineOfBlock(rest, text)) {
+        ++counts.lines;
+        const std::string_view line = TrimBlanks(text);
+        if (startsWith(line, "CO")) {
+            if (startsWith(line, "CO,Coord Order:") && settingText(line) == "ENZ") {
+                counts.swapCoordinates = true;
+            } else if (startsWith(line, "CO,Angle Units:")) {
+                counts.angleUnitSeen = true;
+                counts.angleUnitText = settingText(line);
+            }
+            continue;
+        }
+        countRecord(line, counts);
+    }
+}
+
+void addPiece(const PieceCounts& piece, int64_t linesBefore, RawHeader& header)
+{
+    header.records += piece.records;
+    header.stationRecords += piece.stationRecords;
+    header.coordinateRecords += piece.coordinateRecords;
+    if (piece.lastCoordinateLine > 0)
+        header.lastCoordinateLine = linesBefore + piece.lastCoordinateLine;
+    header.observations += piece.observations;
+    header.stationBytes += piece.stationBytes;
+    header.observationBytes += piece.observationBytes;
+    header.swapCoordinates = header.swapCoordinates || piece.swapCoordinates;
+    if (piece.angleUnitSeen)
+        header.angleUnitText = ToUpperAscii(std::string(piece.angleUnitText));
+    for (const std::string_view name : piece.stationNames) {
+        header.stationNameFilter.add(name);
     }
 }
 
 } // namespace
 
-bool ReadRawHeader(const std::string& path, RawHeader& header)
+bool ReadRawHeader(const std::string& path, RawHeader& header, WorkerPool& pool, size_t blockBytes)
 {
     header = RawHeader{};
     LineReader reader;
@@ -55,22 +108,17 @@ bool ReadRawHeader(const std::string& path, RawHeader& header)
         header.error = reader.error();
         return false;
     }
-    std::string_view text;
-    int64_t lineNumber = 0;
-    while (reader.next(text)) {
-        ++lineNumber;
-        const std::string_view line = TrimBlanks(text);
-        if (startsWith(line, "CO")) {
-            if (startsWith(line, "CO,Coord Order:") && settingText(line) == "ENZ")
-                header.swapCoordinates = true;
-            else if (startsWith(line, "CO,Angle Units:"))
-                header.angleUnitText = ToUpperAscii(std::string(settingText(line)));
-            continue;
+    std::vector<std::string_view> pieceTexts(pool.size() * 2);
+    std::vector<PieceCounts> pieces(pieceTexts.size());
+    int64_t lines = 0;
+    std::string_view block;
+    while (reader.nextBlock(block, blockBytes)) {
+        CutAtLineEnds(block, pieceTexts);
+        pool.run(pieces.size(), [&](size_t i) { countPiece(pieceTexts[i], pieces[i]); });
+        for (const PieceCounts& piece : pieces) {
+            addPiece(piece, lines, header);
+            lines += piece.lines;
         }
-        const int64_t coordinateRecords = header.coordinateRecords;
-        countRecord(line, header);
-        if (header.coordinateRecords != coordinateRecords)
-            header.lastCoordinateLine = lineNumber;
     }
     header.error = reader.error();
     header.angleUnit = AngleUnit::FromText(header.angleUnitText);

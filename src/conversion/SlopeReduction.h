@@ -26,4 +26,17 @@ void ReduceSlopeDistance(const ReductionSettings& settings, double& slopeDistanc
                          double& heightDifference, double zenith, double stationHeight, double temperature,
                          double pressure);
 
+// The sines and cosine of a zenith angle that the reduction takes, worked out apart
+// (by the threads that read a large file) and handed in: the same values, so the
+// same results.
+struct ZenithTrig {
+    double sinZ = 0.0;
+    double cosZ = 0.0;
+    double sin2Z = 0.0; // only with curvature and refraction on
+};
+ZenithTrig ZenithTrigFor(const ReductionSettings& settings, double zenith);
+void ReduceSlopeDistance(const ReductionSettings& settings, double& slopeDistance, double& horizontalDistance,
+                         double& heightDifference, const ZenithTrig& zenith, double stationHeight, double temperature,
+                         double pressure);
+
 } // namespace tavrelo

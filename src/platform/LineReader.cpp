@@ -4,6 +4,7 @@
 #include "platform/RunError.h"
 
 #include <cerrno>
+#include <algorithm>
 #include <cstring>
 
 namespace tavrelo {
@@ -102,12 +103,84 @@ bool LineReader::next(std::string_view& line)
     }
 }
 
+bool LineReader::nextBlock(std::string_view& block, size_t want)
+{
+    block = {};
+    if (atEnd())
+        return false;
+    want = std::max<size_t>(want, 1);
+    for (;;) {
+        if (m_buffer.size() < want)
+            m_buffer.resize(want);
+        while (m_len - m_pos < want && fill()) {
+        }
+        const char* const start = m_buffer.data() + m_pos;
+        if (m_ended || !m_file) {
+            block = std::string_view(start, m_len - m_pos);
+            m_pos = m_len;
+            return true;
+        }
+        // The last line end at hand; a CR at the very end may yet have its LF coming.
+        for (size_t p = m_len; p-- > m_pos;) {
+            const char c = m_buffer[p];
+            if (c == '\n' || (c == '\r' && p + 1 < m_len)) {
+                block = std::string_view(start, p + 1 - m_pos);
+                m_pos = p + 1;
+                return true;
+            }
+        }
+        want = (m_len - m_pos) * 2; // one line longer than everything at hand
+    }
+}
+
 bool LineReader::next(std::string& line)
 {
     std::string_view view;
     const bool more = next(view);
     line.assign(view.data(), view.size());
     return more;
+}
+
+bool NextLineOfBlock(std::string_view& block, std::string_view& line)
+{
+    if (block.empty()) {
+        line = {};
+        return false;
+    }
+    const char* const start = block.data();
+    const char* const end = start + block.size();
+    const char* p = lineEnd(start, end);
+    line = std::string_view(start, static_cast<size_t>(p - start));
+    if (p != end && *p == '\r' && p + 1 != end && p[1] == '\n')
+        ++p;
+    block.remove_prefix(p == end ? block.size() : static_cast<size_t>(p + 1 - start));
+    return true;
+}
+
+size_t LineBoundaryFrom(std::string_view block, size_t from)
+{
+    if (from >= block.size())
+        return block.size();
+    const char* const start = block.data();
+    const char* const end = start + block.size();
+    const char* p = lineEnd(start + from, end);
+    if (p == end)
+        return block.size();
+    if (*p == '\r' && p + 1 != end && p[1] == '\n')
+        ++p;
+    return static_cast<size_t>(p + 1 - start);
+}
+
+void CutAtLineEnds(std::string_view block, std::vector<std::string_view>& pieces)
+{
+    size_t from = 0;
+    for (size_t i = 0; i < pieces.size(); ++i) {
+        const size_t to = i + 1 == pieces.size()
+                              ? block.size()
+                              : LineBoundaryFrom(block, std::max(from, block.size() * (i + 1) / pieces.size()));
+        pieces[i] = block.substr(from, to - from);
+        from = to;
+    }
 }
 
 bool ReadWholeFile(const std::string& path, std::string& bytes, int* error)

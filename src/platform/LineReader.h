@@ -27,6 +27,10 @@ public:
     bool next(std::string& line);
     // The same without a copy: the view stays valid until the next call.
     bool next(std::string_view& line);
+    // Whole lines, about want bytes of them or more when one line is longer, each with
+    // its line end (the file's last line may have none); for readers that cut the file
+    // into pieces. The view stays valid until the next call; false at the end.
+    bool nextBlock(std::string_view& block, size_t want);
     bool atEnd();
     int error() const { return m_error; }
 
@@ -42,6 +46,16 @@ private:
     bool m_ended = false; // the file has given its last byte
     int m_error = 0;
 };
+
+// Cuts the first line off a block of whole lines, by the same line ends as
+// LineReader::next; false when the block is used up.
+bool NextLineOfBlock(std::string_view& block, std::string_view& line);
+// The offset just past the first line end at or after from (a CR LF counting as one),
+// or the block's size when no line ends there: where a block can be cut into pieces.
+size_t LineBoundaryFrom(std::string_view block, size_t from);
+// Cuts a block of whole lines into pieces.size() pieces of about equal size at line
+// ends (some may be empty), for threads that read a piece each.
+void CutAtLineEnds(std::string_view block, std::vector<std::string_view>& pieces);
 
 // A whole file as bytes; false when it cannot be read.
 bool ReadWholeFile(const std::string& path, std::string& bytes, int* error = nullptr);

@@ -24,6 +24,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace tavrelo;
 using namespace tavrelo::testing;
 
@@ -402,4 +404,75 @@ TEST(CalcRawCoordinates, CoordinatesThatOverflowAreLeftOutAndCounted)
     EXPECT_NE(r.h.ui.messages[0].text.find("1 observation(s) were left out because their coordinates are too large"),
               std::string::npos);
     EXPECT_LT(r.tables.MaxX, 1e9);
+}
+
+namespace {
+
+// A traverse of free stations with side shots, both faces, weather changes, blank
+// lines and every kind of line end: enough lines to be cut into many blocks.
+std::string Traverse(int stations)
+{
+    std::string raw = "CO,Angle Units: GONS\r\n";
+    static const char* const ends[] = {"\r\n", "\n", "\r"};
+    int line = 0;
+    const auto add = [&](const std::string& text) { raw += text + ends[line++ % 3]; };
+    const auto n = [](int v) { return std::to_string(v); };
+    for (int s = 1; s <= stations; ++s) {
+        if (s % 7 == 0)
+            add("CO,Temp:" + n(10 + s % 20) + ".0 Press:" + n(700 + s % 80) + ".0");
+        add("ST,S" + n(s) + ",,S" + n(s - 1) + ",,1.5" + n(s % 10) + "," + n(s * 37 % 400) + ".1234,0");
+        add("F1,S" + n(s - 1) + ",1.500,100.000," + n(s * 37 % 400) + ".1234,100.0000");
+        if (s % 3 == 0)
+            add("F2,S" + n(s - 1) + ",1.500,100.000," + n((s * 37 + 200) % 400) + ".1236,300.0000");
+        for (int p = 0; p < 20; ++p)
+            add("SS,P" + n(s) + "_" + n(p) + ",1.3" + n(p % 10) + "," + n(20 + p * 7) + ".123," + n(p * 19 % 400) +
+                ".5," + n(90 + p % 20) + ".25,," + (p % 2 ? "TREE" : ""));
+        if (s % 11 == 0)
+            add("");
+        add("SS,S" + n(s + 1) + ",1.500,150.000," + n(s * 13 % 400) + ".0,100.0000,,");
+    }
+    return raw;
+}
+
+} // namespace
+
+// The observations are read in blocks, a piece of each by a thread of its own: one
+// line a block on one thread, small blocks on four, and the usual reading give one
+// result, byte for byte and in the map tables.
+TEST(CalcRawCoordinates, ResultDoesNotDependOnHowTheFileIsCut)
+{
+    TempFolder folder;
+    const std::string raw = folder.file("traverse.raw");
+    WriteBytes(raw, Traverse(400));
+    CalcOptions options; // the new-file defaults, and the weather's correction as well
+    options.CalcTemperatureAndPressure = 1;
+    std::string expected;
+    MapTables first;
+    const CalcReading readings[] = {{1, 1}, {4, 64}, {3, 5000}, {}};
+    for (const CalcReading& reading : readings) {
+        ContextHarness h;
+        MapTables tables;
+        h.context.calc = &options;
+        h.context.map = &tables;
+        const std::string out = folder.file("out.asc");
+        CalcRawCoordinatesWith(h.context, raw, out, reading);
+        ASSERT_EQ(h.state.TransferStatus, "OK");
+        const std::string bytes = ReadBytes(out);
+        if (expected.empty()) {
+            expected = bytes;
+            first = std::move(tables);
+            continue;
+        }
+        EXPECT_EQ(bytes, expected) << reading.threads << " " << reading.blockBytes;
+        EXPECT_EQ(tables.ObsPointCount(), first.ObsPointCount());
+        EXPECT_EQ(tables.StationCount(), first.StationCount());
+        EXPECT_EQ(tables.MaxX, first.MaxX);
+        EXPECT_EQ(tables.MinY, first.MinY);
+        EXPECT_EQ(tables.PointNames[tables.ObsPointCount()], first.PointNames[first.ObsPointCount()]);
+        EXPECT_EQ(tables.StationNames[tables.ObsPointCount()], first.StationNames[first.ObsPointCount()]);
+    }
+    // Every observation of the 400 stations was computed: 21 a station, plus the
+    // stations' own lines as points observed before they were set up.
+    EXPECT_EQ(first.ObsPointCount(), 400 * 21);
+    EXPECT_GT(std::count(expected.begin(), expected.end(), '\n'), 400 * 21);
 }

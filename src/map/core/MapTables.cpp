@@ -46,7 +46,7 @@ void MapTables::clearForCalculation(size_t stations, size_t observations)
     PointCodes.reserve(observations, 0);
     StationNames.reserve(observations, 0);
     BacksightNames.reserve(observations, 0);
-    VisibleIndex.assign(observations + 1, 0);
+    VisibleIndex.assign(1, 0); // the map's drawing pass sizes it
     VisibleIndexCount = 0;
     MinX = MinY = kCalcExtentStart;
     MaxX = MaxY = -kCalcExtentStart;
@@ -59,6 +59,13 @@ void MapTables::reserveNameCharacters(size_t pointCharacters, size_t stationChar
     PointCodes.reserve(entries, pointCharacters);
     StationNames.reserve(entries, stationCharacters);
     BacksightNames.reserve(entries, stationCharacters);
+}
+
+void MapTables::prefaultReserved(BackgroundPrefault& prefault) const
+{
+    prefault.add(ObsPoints.data() + ObsPoints.size(), (ObsPoints.capacity() - ObsPoints.size()) * sizeof(MapObsPoint));
+    for (const NameList* list : {&PointNames, &PointCodes, &StationNames, &BacksightNames})
+        list->prefaultReserved(prefault);
 }
 
 void MapTables::clearCooPoints()

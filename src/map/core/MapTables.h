@@ -79,6 +79,8 @@ public:
     // and for the codes, stationCharacters for the station and for the backsight
     // names (bounds: what is not used is never touched).
     void reserveNameCharacters(size_t pointCharacters, size_t stationCharacters);
+    // Hands the room reserved for observed points and their names to a prefaulter.
+    void prefaultReserved(BackgroundPrefault& prefault) const;
     // Empties CooPoints (keeping its entry 0) and VisibleIndexCount.
     void clearCooPoints();
     // Empties Stations, ObsPoints, StationNames and BacksightNames and the visible

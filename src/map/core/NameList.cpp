@@ -26,6 +26,13 @@ void NameList::reserve(size_t entries, size_t characters)
     AdviseLargePages(m_chars.data(), m_chars.capacity());
 }
 
+void NameList::prefaultReserved(BackgroundPrefault& prefault) const
+{
+    // The characters' room is a bound far above what names take: left to be faulted
+    // as it fills, so that the run's memory stays what it uses.
+    prefault.add(m_entries.data() + m_entries.size(), (m_entries.capacity() - m_entries.size()) * sizeof(uint32_t));
+}
+
 std::string_view NameList::at(uint32_t place) const
 {
     const char* p = m_chars.data() + place;

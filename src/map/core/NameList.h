@@ -4,6 +4,8 @@
 // name in the buffer, where the name stands after its length; a name pushed right
 // after an equal one shares its characters, so the station and backsight names
 // repeated for every observed point cost 4 bytes an entry.
+#include "platform/MemoryAdvice.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -22,6 +24,8 @@ public:
     void reserve(size_t entries, size_t characters);
     // Appends a name as entry count() + 1.
     void push_back(std::string_view name);
+    // Hands the room reserved for entries, not yet used, to a prefaulter.
+    void prefaultReserved(BackgroundPrefault& prefault) const;
 
     // Entry i (0..count()); "" outside that range.
     std::string_view operator[](int64_t i) const;
