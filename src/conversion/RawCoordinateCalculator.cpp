@@ -80,11 +80,12 @@ struct PassThreeRecord {
 };
 
 // An output line of pass 3, built by the threads once the block is worked out: a
-// computed point, or a known point by its Stations index (its name stays in the table).
+// computed point with the record that names it, or a known point by its Stations
+// index (its name stays in the table).
 struct PendingLine {
-    int32_t knownPoint = 0;
     double x = 0.0, y = 0.0, h = 0.0;
-    std::string_view name, code;
+    const PassThreeRecord* record = nullptr;
+    int32_t knownPoint = 0;
 };
 
 // One of the pieces a block is cut into, with what the threads make of it.
@@ -204,7 +205,7 @@ void Calculation::writeKnownPoint(int32_t index)
         return;
     m_written[index] = 1;
     if (m_pending) {
-        m_pending->push_back({index, 0.0, 0.0, 0.0, {}, {}});
+        m_pending->push_back({0.0, 0.0, 0.0, nullptr, index});
         return;
     }
     const MapStation& s = m_tables.Stations[index];
@@ -479,57 +480,60 @@ void Calculation::observation(const PassThreeRecord& r)
     if (r.namesAStation)
         m_observed.tryEmplace(r.name, index);
     if (writing())
-        m_pending->push_back({0, p.X, p.Y, p.H, r.name, r.code});
+        m_pending->push_back({p.X, p.Y, p.H, &r, 0});
 }
 
-// The observations, block by block: the threads read the pieces of a block, one
-// thread works out its records in file order (stations, their orientation, the
-// weather, the map tables) while the threads read the next block, then the threads
-// build the pieces' output lines, which are written in order. What a record needs of
-// the ones before it is all done in the middle step, so the result does not depend
-// on where the blocks and pieces are cut.
+// The observations, block by block: one thread works out a block's records in file
+// order (stations, their orientation, the weather, the map tables) while the other
+// threads read the pieces of the next block and one of them reads the block after it
+// from the file; then the threads build the pieces' output lines, which are written
+// in order. What a record needs of the ones before it is all done in that one
+// thread, so the result does not depend on where the blocks and pieces are cut.
 bool Calculation::passThree()
 {
     LineReader reader;
     if (!openInput(reader))
         return false;
-    InputBlock blocks[2];
+    InputBlock blocks[3];
+    bool filled[3] = {false, false, false};
     // Declared after the blocks, so that on an exception its threads have ended
     // before the blocks they read go.
     WorkerPool pool(m_reading.threads);
+    const size_t pieces = pool.size() * 2;
     for (InputBlock& block : blocks) {
-        block.pieceTexts.resize(pool.size() * 2);
-        block.pieces.resize(pool.size() * 2);
+        block.pieceTexts.resize(pieces);
+        block.pieces.resize(pieces);
     }
-    std::vector<CoordinateLine> builders(blocks[0].pieces.size(), m_line);
-    const auto readPieces = [this](InputBlock& block) {
-        return [this, &block](size_t i) { readPiece(block.pieceTexts[i], block.pieces[i]); };
+    std::vector<CoordinateLine> builders(pieces, m_line);
+    // Task 0 reads block `after` from the file, tasks 1..pieces read the pieces of `next`.
+    const auto readAhead = [&](size_t next, size_t after) {
+        return [&, next, after](size_t task) {
+            if (task == 0)
+                filled[after] = readBlock(reader, blocks[after]);
+            else if (filled[next])
+                readPiece(blocks[next].pieceTexts[task - 1], blocks[next].pieces[task - 1]);
+        };
     };
-    bool more = readBlock(reader, blocks[0]);
-    if (more)
-        pool.run(blocks[0].pieces.size(), readPieces(blocks[0]));
-    for (size_t k = 0; more; k ^= 1) {
-        InputBlock& block = blocks[k];
-        InputBlock& next = blocks[k ^ 1];
-        const bool nextMore = readBlock(reader, next);
-        if (nextMore)
-            pool.start(next.pieces.size(), readPieces(next));
+    filled[0] = readBlock(reader, blocks[0]);
+    pool.run(pieces + 1, readAhead(0, 1));
+    for (size_t k = 0; filled[k % 3]; ++k) {
+        InputBlock& block = blocks[k % 3];
+        pool.start(pieces + 1, readAhead((k + 1) % 3, (k + 2) % 3));
         workOut(block);
-        if (nextMore)
-            pool.wait();
-        if (writing()) {
-            if (m_line.remembersPreviousLine()) {
-                for (BlockPiece& piece : block.pieces)
-                    buildLines(piece, m_line);
-            } else {
-                pool.run(block.pieces.size(), [&](size_t i) { buildLines(block.pieces[i], builders[i]); });
-            }
-            for (const BlockPiece& piece : block.pieces) {
-                m_block->text().append(piece.output);
-                m_block->maybeFlush();
-            }
+        pool.wait();
+        filled[k % 3] = false;
+        if (!writing())
+            continue;
+        if (m_line.remembersPreviousLine()) {
+            for (BlockPiece& piece : block.pieces)
+                buildLines(piece, m_line);
+        } else {
+            pool.run(pieces, [&](size_t i) { buildLines(block.pieces[i], builders[i]); });
         }
-        more = nextMore;
+        for (const BlockPiece& piece : block.pieces) {
+            m_block->text().append(piece.output);
+            m_block->maybeFlush();
+        }
     }
     return !failWithInput(reader);
 }
@@ -593,6 +597,14 @@ void Calculation::readPiece(std::string_view rest, BlockPiece& piece) const
         }
         piece.records.push_back(r);
     }
+    // About one output line a record: its room is made here, on this thread, so that
+    // the thread that works the block out finds it ready.
+    const size_t room = piece.records.size() + 64;
+    if (piece.lines.capacity() < room) {
+        piece.lines.clear();
+        piece.lines.resize(room);
+        piece.lines.clear();
+    }
 }
 
 void Calculation::readObservation(const FieldViews& f, bool sideShot, PassThreeRecord& r) const
@@ -636,8 +648,8 @@ void Calculation::buildLines(BlockPiece& piece, CoordinateLine& line) const
         const Fixed3Text north(known ? known->X : pending.x);
         const Fixed3Text east(known ? known->Y : pending.y);
         const Fixed3Text height(known ? known->H : pending.h);
-        line.append(piece.output, {known ? std::string_view(known->name) : pending.name, north.view(), east.view(),
-                                   height.view(), known ? std::string_view(known->code) : pending.code});
+        line.append(piece.output, {known ? std::string_view(known->name) : pending.record->name, north.view(),
+                                   east.view(), height.view(), known ? std::string_view(known->code) : pending.record->code});
     }
 }
 
@@ -709,7 +721,8 @@ void Calculation::run()
         return;
     }
     m_tables.clearForCalculation(m_header.stationRecords + m_header.coordinateRecords, m_header.observations);
-    m_tables.reserveNameCharacters(m_header.observationBytes, m_header.stationBytes);
+    m_tables.reserveNameCharacters(m_header.pointNameBytes, m_header.pointCodeBytes, m_header.stationNameBytes,
+                                   m_header.backsightNameBytes);
     BackgroundPrefault prefault;
     m_tables.prefaultReserved(prefault);
     prefault.start();
@@ -717,7 +730,8 @@ void Calculation::run()
     // Room for every name they can take, so that they never rehash during the run.
     m_written.reserve(static_cast<size_t>(m_header.stationRecords + m_header.coordinateRecords) + 1);
     m_known.reserve(static_cast<size_t>(m_header.stationRecords + m_header.coordinateRecords));
-    m_observed.reserve(static_cast<size_t>(m_header.stationRecords));
+    // The station filter lets a few other names through as well.
+    m_observed.reserve(static_cast<size_t>(m_header.stationRecords + m_header.stationRecords / 16 + 16));
     const bool ok = loadControlPoints() && passTwo() && passThree();
     if (!ok) {
         m_block.reset();

@@ -1,6 +1,7 @@
 #include "conversion/RawPassOne.h"
 
 #include "conversion/LineSplitting.h"
+#include "map/core/NameList.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -29,14 +30,22 @@ struct PieceCounts {
     int64_t coordinateRecords = 0;
     int64_t lastCoordinateLine = 0; // within the piece
     int64_t observations = 0;
-    int64_t stationBytes = 0;
-    int64_t observationBytes = 0;
+    int64_t pointNameBytes = 0;
+    int64_t pointCodeBytes = 0;
+    int64_t stationNameBytes = 0;
+    int64_t backsightNameBytes = 0;
     bool swapCoordinates = false;
     bool angleUnitSeen = false;
     std::string_view angleUnitText; // the piece's last
     std::vector<std::string_view> stationNames;
 };
 
+int64_t storedSize(std::string_view field)
+{
+    return static_cast<int64_t>(NameList::StoredSize(TrimBlanks(field).size()));
+}
+
+// The names are taken from the fields as the calculator splits them.
 void countRecord(std::string_view line, PieceCounts& counts)
 {
     ++counts.records;
@@ -44,16 +53,18 @@ void countRecord(std::string_view line, PieceCounts& counts)
     const std::string_view code = TrimBlanks(line.substr(0, comma));
     if (code.size() != 2)
         return;
+    FieldViews f;
     if (code == "SS" || code == "CP" || code == "SO") {
         ++counts.observations;
-        counts.observationBytes += static_cast<int64_t>(line.size());
+        SplitComma(line, f);
+        counts.pointNameBytes += storedSize(f[2]);
+        counts.pointCodeBytes += storedSize(f[code == "SS" ? 8 : 9]);
     } else if (code == "ST") {
         ++counts.stationRecords;
-        counts.stationBytes += static_cast<int64_t>(line.size());
-        if (comma == std::string_view::npos)
-            return;
-        const std::string_view rest = line.substr(comma + 1);
-        counts.stationNames.push_back(TrimBlanks(rest.substr(0, rest.find(','))));
+        SplitComma(line, f);
+        counts.stationNameBytes += storedSize(f[2]);
+        counts.backsightNameBytes += storedSize(f[4]);
+        counts.stationNames.push_back(TrimBlanks(f[2]));
     } else if (code == "UC" || code == "UP" || code == "MP" || code == "CC" || code == "RE" || code == "MC") {
         ++counts.coordinateRecords;
         counts.lastCoordinateLine = counts.lines;
@@ -88,8 +99,10 @@ void addPiece(const PieceCounts& piece, int64_t linesBefore, RawHeader& header)
     if (piece.lastCoordinateLine > 0)
         header.lastCoordinateLine = linesBefore + piece.lastCoordinateLine;
     header.observations += piece.observations;
-    header.stationBytes += piece.stationBytes;
-    header.observationBytes += piece.observationBytes;
+    header.pointNameBytes += piece.pointNameBytes;
+    header.pointCodeBytes += piece.pointCodeBytes;
+    header.stationNameBytes += piece.stationNameBytes;
+    header.backsightNameBytes += piece.backsightNameBytes;
     header.swapCoordinates = header.swapCoordinates || piece.swapCoordinates;
     if (piece.angleUnitSeen)
         header.angleUnitText = ToUpperAscii(std::string(piece.angleUnitText));

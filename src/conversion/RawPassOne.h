@@ -46,9 +46,13 @@ struct RawHeader {
     int64_t coordinateRecords = 0; // UC, UP, MP, CC, RE, MC
     int64_t lastCoordinateLine = 0; // the line number of the last of them, 0 without any
     int64_t observations = 0;      // SS, CP, SO
-    // The bytes of those lines: bounds for the names the map tables will hold.
-    int64_t stationBytes = 0;
-    int64_t observationBytes = 0;
+    // Bounds for the names the map tables will hold, in the bytes a name list
+    // stores them in: the observed points' names and codes, the stations' names and
+    // their backsights' names, each as the calculator reads it.
+    int64_t pointNameBytes = 0;
+    int64_t pointCodeBytes = 0;
+    int64_t stationNameBytes = 0;
+    int64_t backsightNameBytes = 0;
     // The names of the stations set up, as the calculator compares them (trimmed).
     NameFilter stationNameFilter;
     int error = 0;

@@ -31,6 +31,7 @@ void MapTables::clearForCalculation(size_t stations, size_t observations)
     Stations.clear();
     Stations.shrink_to_fit();
     Stations.reserve(stations + 1);
+    AdviseLargePages(Stations.data(), Stations.capacity() * sizeof(MapStation));
     Stations.emplace_back();
     ObsPoints.clear();
     ObsPoints.shrink_to_fit();
@@ -52,17 +53,19 @@ void MapTables::clearForCalculation(size_t stations, size_t observations)
     MaxX = MaxY = -kCalcExtentStart;
 }
 
-void MapTables::reserveNameCharacters(size_t pointCharacters, size_t stationCharacters)
+void MapTables::reserveNameCharacters(size_t pointNames, size_t pointCodes, size_t stationNames,
+                                      size_t backsightNames)
 {
     const size_t entries = ObsPoints.capacity();
-    PointNames.reserve(entries, pointCharacters);
-    PointCodes.reserve(entries, pointCharacters);
-    StationNames.reserve(entries, stationCharacters);
-    BacksightNames.reserve(entries, stationCharacters);
+    PointNames.reserve(entries, pointNames);
+    PointCodes.reserve(entries, pointCodes);
+    StationNames.reserve(entries, stationNames);
+    BacksightNames.reserve(entries, backsightNames);
 }
 
 void MapTables::prefaultReserved(BackgroundPrefault& prefault) const
 {
+    prefault.add(Stations.data() + Stations.size(), (Stations.capacity() - Stations.size()) * sizeof(MapStation));
     prefault.add(ObsPoints.data() + ObsPoints.size(), (ObsPoints.capacity() - ObsPoints.size()) * sizeof(MapObsPoint));
     for (const NameList* list : {&PointNames, &PointCodes, &StationNames, &BacksightNames})
         list->prefaultReserved(prefault);

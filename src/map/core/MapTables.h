@@ -75,11 +75,11 @@ public:
     // points and exactly observations observed points (the tables hold no entries),
     // and starts the extents at +-999 999 999.
     void clearForCalculation(size_t stations, size_t observations);
-    // Room for the names of that run: at most pointCharacters for the point names
-    // and for the codes, stationCharacters for the station and for the backsight
-    // names (bounds: what is not used is never touched).
-    void reserveNameCharacters(size_t pointCharacters, size_t stationCharacters);
-    // Hands the room reserved for observed points and their names to a prefaulter.
+    // Room for the names of that run, in NameList::StoredSize bytes: bounds for the
+    // point names, the codes, the station and the backsight names.
+    void reserveNameCharacters(size_t pointNames, size_t pointCodes, size_t stationNames, size_t backsightNames);
+    // Hands the room reserved for stations, observed points and their names to a
+    // prefaulter.
     void prefaultReserved(BackgroundPrefault& prefault) const;
     // Empties CooPoints (keeping its entry 0) and VisibleIndexCount.
     void clearCooPoints();

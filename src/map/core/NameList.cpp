@@ -4,13 +4,6 @@
 
 namespace tavrelo {
 
-namespace {
-
-// The room a name's length takes in front of it.
-constexpr size_t kMaxLengthBytes = 5;
-
-} // namespace
-
 void NameList::clear()
 {
     m_chars.clear();
@@ -18,19 +11,26 @@ void NameList::clear()
     m_entries.assign(1, 0);
 }
 
-void NameList::reserve(size_t entries, size_t characters)
+size_t NameList::StoredSize(size_t length)
+{
+    size_t bytes = length + 1;
+    for (; length >= 0x80; length >>= 7)
+        ++bytes;
+    return bytes;
+}
+
+void NameList::reserve(size_t entries, size_t storedBytes)
 {
     m_entries.reserve(entries + 1);
-    m_chars.reserve(m_chars.size() + characters + entries * kMaxLengthBytes);
+    m_chars.reserve(m_chars.size() + storedBytes);
     AdviseLargePages(m_entries.data(), m_entries.capacity() * sizeof(uint32_t));
     AdviseLargePages(m_chars.data(), m_chars.capacity());
 }
 
 void NameList::prefaultReserved(BackgroundPrefault& prefault) const
 {
-    // The characters' room is a bound far above what names take: left to be faulted
-    // as it fills, so that the run's memory stays what it uses.
     prefault.add(m_entries.data() + m_entries.size(), (m_entries.capacity() - m_entries.size()) * sizeof(uint32_t));
+    prefault.add(m_chars.data() + m_chars.size(), m_chars.capacity() - m_chars.size());
 }
 
 std::string_view NameList::at(uint32_t place) const

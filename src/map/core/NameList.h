@@ -19,12 +19,15 @@ public:
 
     // Empties the list down to its unused entry 0.
     void clear();
-    // Room for that many entries and characters (a bound: what is not used is never
-    // touched), so that a long run grows without copying.
-    void reserve(size_t entries, size_t characters);
+    // Room for that many entries and for names that take storedBytes (StoredSize of
+    // each; a bound: what is not used is never touched), so that a long run grows
+    // without copying.
+    void reserve(size_t entries, size_t storedBytes);
+    // The bytes a name of that length takes in the buffer: its length, then itself.
+    static size_t StoredSize(size_t length);
     // Appends a name as entry count() + 1.
     void push_back(std::string_view name);
-    // Hands the room reserved for entries, not yet used, to a prefaulter.
+    // Hands the room reserved and not yet used to a prefaulter.
     void prefaultReserved(BackgroundPrefault& prefault) const;
 
     // Entry i (0..count()); "" outside that range.
