@@ -16,9 +16,11 @@
 #include "platform/TextRules.h"
 #include "platform/WorkerPool.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <unordered_set>
 
 namespace tavrelo {
@@ -145,6 +147,10 @@ private:
     void writeCoordinates(std::string_view name, double x, double y, double h, std::string_view code);
     void writeLine(const PointTexts& texts);
     bool writing() const { return m_block != nullptr; }
+    unsigned readingThreads() const
+    {
+        return m_reading.threads ? m_reading.threads : std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
+    }
 
     ConversionContext& m_context;
     std::string m_input;
@@ -498,7 +504,7 @@ bool Calculation::passThree()
     bool filled[3] = {false, false, false};
     // Declared after the blocks, so that on an exception its threads have ended
     // before the blocks they read go.
-    WorkerPool pool(m_reading.threads);
+    WorkerPool pool(readingThreads());
     const size_t pieces = pool.size() * 2;
     for (InputBlock& block : blocks) {
         block.pieceTexts.resize(pieces);
@@ -713,7 +719,7 @@ void Calculation::run()
         return;
     bool headerRead;
     {
-        WorkerPool pool(m_reading.threads);
+        WorkerPool pool(readingThreads());
         headerRead = ReadRawHeader(m_input, m_header, pool, m_reading.blockBytes);
     }
     if (!headerRead) {

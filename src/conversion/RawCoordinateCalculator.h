@@ -29,9 +29,11 @@ namespace tavrelo {
 void CalcRawCoordinates(ConversionContext& context, const std::string& input, const std::string& output);
 
 // How the observations are read: the file in blocks of about blockBytes, each read
-// and written by threads (0: one for each processor). Any choice gives the same output.
+// and written by that many threads (0: four, or fewer on a machine with fewer
+// processors; more gain nothing, the records being worked out one after the other).
+// Any choice gives the same output.
 struct CalcReading {
-    unsigned threads = 4;
+    unsigned threads = 0;
     size_t blockBytes = size_t(1) << 20;
 };
 void CalcRawCoordinatesWith(ConversionContext& context, const std::string& input, const std::string& output,
