@@ -4,6 +4,7 @@
 #include "map/MapControls.h"
 #include "map/core/MapReports.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -31,11 +32,27 @@ F_InfoP::F_InfoP(const PointInfo& info, QWidget* parent) : QDialog(parent)
     fill(info);
 }
 
+namespace {
+
+// The labels are 650 twips wide, laid out for a narrow font: with a wider one the
+// caption is drawn a little smaller instead of losing its first letters.
+void FitCaption(QLabel* label)
+{
+    QFont font = label->font();
+    const int room = label->width() - 2;
+    while (font.pointSizeF() > 6.0 && QFontMetrics(font).horizontalAdvance(label->text()) > room)
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    label->setFont(font);
+}
+
+} // namespace
+
 QLineEdit* F_InfoP::box(const char* name, const char* labelName, const char* caption, double top)
 {
     auto* label = MapControl<QLabel>(this, labelName, 30, top, 650, 285);
     label->setText(QString::fromLatin1(caption));
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    FitCaption(label);
     return MapControl<QLineEdit>(this, name, 700, top, 1185, 285);
 }
 

@@ -341,6 +341,10 @@ void MapWindowTest::informationOfAPointAndRaysOfAStation()
     QCOMPARE(d.find<QLineEdit>(d.modal, "TxX")->text(), QString("2100.000")); // E=
     QCOMPARE(d.find<QLineEdit>(d.modal, "TxY")->text(), QString("1000.000")); // N=
     QCOMPARE(d.find<QLabel>(d.modal, "Label4")->text(), QString("E="));
+    for (const char* caption : {"Label5", "Label4", "Label1", "Label2", "Label3"}) {
+        const QLabel* label = d.find<QLabel>(d.modal, caption);
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), caption);
+    }
     QCOMPARE(d.find<QLabel>(d.modal, "LbTax")->property("Tag").toString(), QString("C2"));
     QVERIFY(d.find<QLabel>(d.modal, "LbSta")->isHidden());
     d.find<QPushButton>(d.modal, "ComCansel")->click();
