@@ -1,6 +1,5 @@
 #include "conversion/NameIndex.h"
 
-#include <cstring>
 #include <stdexcept>
 
 namespace tavrelo {
@@ -27,8 +26,7 @@ uint32_t NameIndex::lookup(std::string_view name, uint64_t hash) const
             return kNone;
         if (slot.tag != tag)
             continue;
-        const Entry& e = m_entries[slot.entry - 1];
-        if (e.length == name.size() && std::memcmp(m_chars.data() + e.offset, name.data(), name.size()) == 0)
+        if (nameOf(m_entries[slot.entry - 1]) == name)
             return slot.entry;
     }
 }
@@ -38,7 +36,7 @@ void NameIndex::rebuild(size_t slots)
     m_slots.assign(slots, Slot{kNone, 0});
     const size_t mask = slots - 1;
     for (size_t k = 0; k < m_entries.size(); ++k) {
-        const uint64_t hash = m_hashes[k];
+        const uint64_t hash = hashOf(nameOf(m_entries[k]));
         size_t i = hash & mask;
         while (m_slots[i].entry != kNone)
             i = (i + 1) & mask;
@@ -49,7 +47,6 @@ void NameIndex::rebuild(size_t slots)
 void NameIndex::reserve(size_t names)
 {
     m_entries.reserve(names);
-    m_hashes.reserve(names);
     size_t slots = 16;
     while (slots < names * 2)
         slots *= 2;
@@ -67,7 +64,6 @@ bool NameIndex::tryEmplace(std::string_view name, int32_t value)
     if ((m_entries.size() + 1) * 2 > m_slots.size())
         rebuild(m_slots.empty() ? 16 : m_slots.size() * 2);
     m_entries.push_back(Entry{m_chars.size(), name.size(), value});
-    m_hashes.push_back(hash);
     m_chars.append(name.data(), name.size());
     const size_t mask = m_slots.size() - 1;
     size_t i = hash & mask;

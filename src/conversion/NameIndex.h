@@ -44,10 +44,10 @@ private:
     // 1 + the entry of name, or kNone.
     uint32_t lookup(std::string_view name, uint64_t hash) const;
     void rebuild(size_t slots);
+    std::string_view nameOf(const Entry& e) const { return std::string_view(m_chars).substr(e.offset, e.length); }
 
     std::string m_chars;
     std::vector<Entry> m_entries;
-    std::vector<uint64_t> m_hashes; // per entry, for rebuilding the table
     std::vector<Slot> m_slots;      // a power of two, at most half full
 };
 

@@ -46,14 +46,13 @@ int64_t storedSize(std::string_view field)
 }
 
 // The names are taken from the fields as the calculator splits them.
-void countRecord(std::string_view line, PieceCounts& counts)
+void countRecord(std::string_view line, PieceCounts& counts, FieldViews& f)
 {
     ++counts.records;
     const size_t comma = line.find(',');
     const std::string_view code = TrimBlanks(line.substr(0, comma));
     if (code.size() != 2)
         return;
-    FieldViews f;
     if (code == "SS" || code == "CP" || code == "SO") {
         ++counts.observations;
         SplitComma(line, f);
@@ -75,6 +74,7 @@ void countPiece(std::string_view rest, PieceCounts& counts)
 {
     counts = PieceCounts{};
     std::string_view text;
+    FieldViews f;
     while (NextLineOfBlock(rest, text)) {
         ++counts.lines;
         const std::string_view line = TrimBlanks(text);
@@ -87,7 +87,7 @@ void countPiece(std::string_view rest, PieceCounts& counts)
             }
             continue;
         }
-        countRecord(line, counts);
+        countRecord(line, counts, f);
     }
 }
 
