@@ -56,7 +56,8 @@ void CoordinateLine::append(std::string& out, const PointTexts& point)
             std::memcpy(to, m_separator.data(), m_separator.size());
             to += m_separator.size();
         }
-        std::memcpy(to, texts[k].data(), texts[k].size());
+        if (!texts[k].empty()) // an empty field's view may have no characters at all
+            std::memcpy(to, texts[k].data(), texts[k].size());
         to += texts[k].size();
     }
     to[0] = '\r';
