@@ -8,6 +8,7 @@
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
 #include "conversion/NameIndex.h"
+#include "conversion/RawObservationRecords.h"
 #include "conversion/RawPassOne.h"
 #include "map/core/MapTables.h"
 #include "platform/LineReader.h"
@@ -26,17 +27,6 @@
 namespace tavrelo {
 
 namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-constexpr double kTwoPi = 2.0 * kPi;
-
-double intoFullCircle(double angle)
-{
-    angle = std::fmod(angle, kTwoPi);
-    if (angle < 0)
-        angle += kTwoPi;
-    return angle >= kTwoPi ? 0.0 : angle;
-}
 
 int16_t coordinateRecordType(std::string_view code)
 {
@@ -66,33 +56,18 @@ struct StationState {
     double HA1 = 0.0, HA2 = 0.0;
 };
 
-// A record of pass 3 as a reading thread leaves it: the fields split, the numbers
-// read, the angles in radians. Views point into the block being read.
-struct PassThreeRecord {
-    enum class Kind : uint8_t { SideShot, Observation, Station, FaceOne, FaceTwo, Weather };
-    Kind kind = Kind::SideShot;
-    bool namesAStation = false;  // an observed point whose name a station record may carry
-    std::string_view name;       // the point; the station; the weather line, trimmed
-    std::string_view code;       // the point's code; the station's backsight
-    double height = 0.0;         // target height; the station's instrument height
-    double slope = 0.0;
-    double direction = 0.0;      // horizontal reading; the station's backsight azimuth
-    double zenith = 0.0;         // the station's orientation from its own record
-    ZenithTrig trig;
-};
-
 // An output line of pass 3, built by the threads once the block is worked out: a
 // computed point with the record that names it, or a known point by its Stations
 // index (its name stays in the table).
 struct PendingLine {
     double x = 0.0, y = 0.0, h = 0.0;
-    const PassThreeRecord* record = nullptr;
+    const RawObservationRecord* record = nullptr;
     int32_t knownPoint = 0;
 };
 
 // One of the pieces a block is cut into, with what the threads make of it.
 struct BlockPiece {
-    std::vector<PassThreeRecord> records;
+    std::vector<RawObservationRecord> records;
     std::vector<PendingLine> lines;
     std::string output;
 };
@@ -129,12 +104,11 @@ private:
     bool readBlock(LineReader& reader, InputBlock& block) const;
     void workOut(InputBlock& block);
     void readPiece(std::string_view text, BlockPiece& piece) const;
-    void readObservation(const FieldViews& f, bool sideShot, PassThreeRecord& r) const;
-    void passThreeRecord(const PassThreeRecord& r);
+    void workOutRecord(const RawObservationRecord& r);
     void buildLines(BlockPiece& piece, CoordinateLine& line) const;
-    void stationRecord(const PassThreeRecord& r);
+    void stationRecord(const RawObservationRecord& r);
     void faceRecord(double reading, bool faceOne);
-    void observation(const PassThreeRecord& r);
+    void observation(const RawObservationRecord& r);
     void locateStation();
     void warnLeftOut();
     void finish();
@@ -373,7 +347,7 @@ void Calculation::passTwoLine(std::string_view text, FieldViews& f)
     }
 }
 
-void Calculation::stationRecord(const PassThreeRecord& r)
+void Calculation::stationRecord(const RawObservationRecord& r)
 {
     m_station = StationState{};
     m_station.seen = true;
@@ -405,7 +379,7 @@ void Calculation::faceRecord(double reading, bool faceOne)
     } else {
         direction = faceOne ? reading : reading - kPi;
     }
-    m_station.orientation = intoFullCircle(direction - m_station.backsightAzimuth);
+    m_station.orientation = IntoFullCircle(direction - m_station.backsightAzimuth);
 }
 
 void Calculation::locateStation()
@@ -443,7 +417,7 @@ void Calculation::locateStation()
     writeKnownPoint(knownPoint(st.backsight));
 }
 
-void Calculation::observation(const PassThreeRecord& r)
+void Calculation::observation(const RawObservationRecord& r)
 {
     if (!m_station.seen) {
         ++m_beforeStation;
@@ -457,7 +431,7 @@ void Calculation::observation(const PassThreeRecord& r)
             m_leftOutStations.push_back(m_station.name);
         return;
     }
-    const bool sideShot = r.kind == PassThreeRecord::Kind::SideShot;
+    const bool sideShot = r.kind == RawObservationRecord::Kind::SideShot;
     double slope = r.slope;
     const AngleUnit& unit = m_header.angleUnit;
     double azimuth = r.direction - m_station.orientation;
@@ -560,51 +534,18 @@ void Calculation::workOut(InputBlock& block)
     for (BlockPiece& piece : block.pieces) {
         piece.lines.clear();
         m_pending = &piece.lines;
-        for (const PassThreeRecord& r : piece.records)
-            passThreeRecord(r);
+        for (const RawObservationRecord& r : piece.records)
+            workOutRecord(r);
     }
     m_pending = nullptr;
 }
 
-// A piece's records as pass 3 needs them; any other line is passed over.
-void Calculation::readPiece(std::string_view rest, BlockPiece& piece) const
+// A piece's records; then room for about one output line a record, made here, on
+// this thread, so that the thread that works the block out finds it ready.
+void Calculation::readPiece(std::string_view text, BlockPiece& piece) const
 {
     piece.records.clear();
-    const AngleUnit& unit = m_header.angleUnit;
-    std::string_view text;
-    FieldViews f;
-    while (NextLineOfBlock(rest, text)) {
-        if (SplitComma(text, f) < 1)
-            continue;
-        const std::string_view code = f[1];
-        if (code.size() != 2)
-            continue;
-        PassThreeRecord r;
-        if (code == "SS") {
-            readObservation(f, true, r);
-        } else if (code == "CP" || code == "SO") {
-            readObservation(f, false, r);
-        } else if (code == "ST") {
-            r.kind = PassThreeRecord::Kind::Station;
-            r.name = TrimBlanks(f[2]);
-            r.code = TrimBlanks(f[4]);
-            r.height = FieldValue(f[6]);
-            r.direction = unit.toRadians(FieldValue(f[7]));
-            // From the station record alone the backsight reading is field 8.
-            r.zenith = intoFullCircle(unit.toRadians(FieldValue(f[8])) - r.direction);
-        } else if (code == "F1" || code == "F2") {
-            r.kind = code[1] == '1' ? PassThreeRecord::Kind::FaceOne : PassThreeRecord::Kind::FaceTwo;
-            r.direction = unit.toRadians(FieldValue(f[5]));
-        } else if (code == "CO") {
-            r.kind = PassThreeRecord::Kind::Weather;
-            r.name = TrimBlanks(text);
-        } else {
-            continue;
-        }
-        piece.records.push_back(r);
-    }
-    // About one output line a record: its room is made here, on this thread, so that
-    // the thread that works the block out finds it ready.
+    ReadRawObservationRecords(text, m_header, m_options, piece.records);
     const size_t room = piece.records.size() + 64;
     if (piece.lines.capacity() < room) {
         piece.lines.clear();
@@ -613,31 +554,16 @@ void Calculation::readPiece(std::string_view rest, BlockPiece& piece) const
     }
 }
 
-void Calculation::readObservation(const FieldViews& f, bool sideShot, PassThreeRecord& r) const
-{
-    const AngleUnit& unit = m_header.angleUnit;
-    const int shift = sideShot ? 0 : 1;
-    r.kind = sideShot ? PassThreeRecord::Kind::SideShot : PassThreeRecord::Kind::Observation;
-    r.height = FieldValue(f[3 + shift]);
-    r.slope = FieldValue(f[4 + shift]);
-    r.direction = unit.toRadians(FieldValue(f[5 + shift]));
-    r.zenith = unit.toRadians(FieldValue(f[6 + shift]));
-    r.trig = ZenithTrigFor(m_options, r.zenith);
-    r.name = TrimBlanks(f[2]);
-    r.code = TrimBlanks(f[sideShot ? 8 : 9]);
-    r.namesAStation = m_header.stationNameFilter.mayContain(r.name);
-}
-
 // Stations, their faces, observations and the weather records, in file order.
-void Calculation::passThreeRecord(const PassThreeRecord& r)
+void Calculation::workOutRecord(const RawObservationRecord& r)
 {
     switch (r.kind) {
-    case PassThreeRecord::Kind::SideShot:
-    case PassThreeRecord::Kind::Observation: observation(r); break;
-    case PassThreeRecord::Kind::Station: stationRecord(r); break;
-    case PassThreeRecord::Kind::FaceOne: faceRecord(r.direction, true); break;
-    case PassThreeRecord::Kind::FaceTwo: faceRecord(r.direction, false); break;
-    case PassThreeRecord::Kind::Weather:
+    case RawObservationRecord::Kind::SideShot:
+    case RawObservationRecord::Kind::Observation: observation(r); break;
+    case RawObservationRecord::Kind::Station: stationRecord(r); break;
+    case RawObservationRecord::Kind::FaceOne: faceRecord(r.direction, true); break;
+    case RawObservationRecord::Kind::FaceTwo: faceRecord(r.direction, false); break;
+    case RawObservationRecord::Kind::Weather:
         ReadTemperatureAndPressure(std::string(r.name), m_temperature, m_pressure);
         break;
     }
