@@ -40,6 +40,12 @@ std::string WithoutFirstAmpersand(std::string caption)
     return caption;
 }
 
+// The desktop has no program for the manual or the address (no xdg-open on Linux).
+std::string NothingOpens(const std::string& target)
+{
+    return "No program could be started to open " + target;
+}
+
 } // namespace
 
 F_Help::F_Help(SettingsModel& model, const ProgramState& state, UserInteraction& ui, QWidget* owner)
@@ -183,22 +189,25 @@ void F_Help::ComOpenHelpFile_Click()
     const std::string& manual = m_model.settings.HelpFileName;
     if (manual.empty())
         return;
-    std::string failure;
     if (!IsRegularFile(manual))
-        failure = "File not found: " + manual;
+        showFailure("File not found: " + manual);
     else if (!m_ui.openDocument(DocumentKind::LocalFile, manual))
-        failure = "No program could be started to open " + manual;
-    if (!failure.empty())
-        m_ui.message(failure, MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
+        showFailure(NothingOpens(manual));
 }
 
-// An address that is not a plain host name or an http(s) address is not opened; a
-// failure to start the browser is not reported.
+// An address that is not a plain host name or an http(s) address is not opened. A
+// desktop with no program for web pages is said in a box, as for the manual, so that
+// the user can type the address into a browser.
 void F_Help::LbNet_Click(int index)
 {
     const std::string address = WebAddressOf(FromQt(m_lbNet[size_t(index)]->text()));
-    if (!address.empty())
-        m_ui.openDocument(DocumentKind::WebAddress, address);
+    if (!address.empty() && !m_ui.openDocument(DocumentKind::WebAddress, address))
+        showFailure(NothingOpens(address));
+}
+
+void F_Help::showFailure(const std::string& text)
+{
+    m_ui.message(text, MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
 }
 
 bool F_Help::eventFilter(QObject* watched, QEvent* event)

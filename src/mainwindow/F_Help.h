@@ -52,6 +52,7 @@ private:
     void joinSetupMode();
     void ComOpenHelpFile_Click();
     void LbNet_Click(int index);
+    void showFailure(const std::string& text);
 
     SettingsModel& m_model;
     const ProgramState& m_state;

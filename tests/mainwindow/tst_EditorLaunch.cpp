@@ -5,6 +5,7 @@
 
 #include "mainwindow/EditorLaunch.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 
@@ -58,18 +59,40 @@ void EditorLaunchTest::viewOpensTheTrimmedTargetInTheChosenEditor()
     }
 }
 
+// Each way an "Other" editor can be missing: one box that names the editor, says why
+// in plain words and where it is set; never the bare "execv: ..." of the process.
 void EditorLaunchTest::editorThatCannotStartIsTold()
 {
     ReceiveDriver r;
-    r.settings().StOpEditor = 1;
-    r.settings().ProgramEditor = r.path("no-such-editor");
+    const std::string notAProgram = r.path("notes.txt");
+    WriteBytes(notAProgram, "text\r\n");
+    QDir().mkpath(QString::fromStdString(r.path("tools")));
+    const struct {
+        std::string editor;
+        const char* why;
+    } cases[] = {
+        {r.path("no-such-editor"), "there is no such file"},
+        {r.path("tools"), "it is a folder, not a program"},
+        {notAProgram, "the file is not a program that may be run"},
+        {"no-such-editor-on-the-path", "no program of that name is on the search path"},
+    };
     r.typeTarget("job.kof");
-    Find<QPushButton>(*r.session, "ComViewFile")->setEnabled(true);
-    r.folder.interaction.clear();
-    r.click("ComViewFile");
-    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
-    QCOMPARE(r.folder.interaction.messages[0].title, std::string("Error"));
-    QVERIFY(!r.folder.interaction.messages[0].text.empty());
+    for (const auto& c : cases) {
+        r.settings().StOpEditor = 1;
+        r.settings().ProgramEditor = c.editor;
+        Find<QPushButton>(*r.session, "ComViewFile")->setEnabled(true);
+        r.folder.interaction.clear();
+        r.click("ComViewFile");
+        QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+        const auto& box = r.folder.interaction.messages[0];
+        QCOMPARE(box.title, std::string("Error"));
+        QVERIFY(box.icon == MessageIcon::Critical);
+        const std::string head = "The editor \"" + c.editor + "\" could not be started: " + c.why + ".";
+        QVERIFY2(box.text.rfind(head, 0) == 0, box.text.c_str());
+        QVERIFY2(box.text.find("Settings tab") != std::string::npos, box.text.c_str());
+        QVERIFY2(box.text.find("\"Use Other\"") != std::string::npos, box.text.c_str());
+        QVERIFY2(box.text.find("execv") == std::string::npos, box.text.c_str());
+    }
 }
 
 QTEST_MAIN(EditorLaunchTest)

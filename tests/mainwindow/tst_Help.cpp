@@ -168,6 +168,28 @@ private slots:
         QVERIFY(folder.interaction.opened.empty());
     }
 
+    // A desktop without a program for web pages: the address is said in a box, the
+    // window stays.
+    void anAddressThatCannotBeOpenedIsSaid()
+    {
+        ProgramFolder folder;
+        CreateDefaultIni(folder);
+        auto session = folder.start();
+        folder.interaction.openSucceeds = false;
+        bool stayed = false;
+        WithHelp(*session, [&](F_Help* help) {
+            LeftClick(help, "LbNet1");
+            stayed = help->isVisible();
+        });
+        QVERIFY(stayed);
+        QCOMPARE(folder.interaction.opened.size(), size_t(1));
+        QCOMPARE(folder.interaction.messages.size(), size_t(1));
+        QCOMPARE(folder.interaction.messages[0].text,
+                 std::string("No program could be started to open http://support.zarel.example"));
+        QVERIFY(folder.interaction.messages[0].icon == MessageIcon::Critical);
+        QCOMPARE(folder.interaction.messages[0].title, std::string("Error"));
+    }
+
     // Mended: an address edited into another scheme is never handed on.
     void onlyWebAddressesAreOpened()
     {
