@@ -617,6 +617,8 @@ void Calculation::warnLeftOut()
 void Calculation::finish()
 {
     m_block.reset(); // hands the last lines to the target
+    // The warning first: it explains a failure that follows.
+    warnLeftOut();
     bool ok = true;
     if (m_target && m_target->newBytes() == 0 && !m_target->failed()) {
         // Not one point to list: the target stays as it was.
@@ -633,7 +635,6 @@ void Calculation::finish()
     m_tables.centreView();
     FitScaleToExtents(m_tables);
     SetViewWindow(m_tables);
-    warnLeftOut();
     if (ok)
         m_context.state.TransferStatus = "OK";
 }

@@ -187,6 +187,20 @@ TEST(CalcRawCoordinates, LeftOutObservationsEndWithOneWarning)
     EXPECT_EQ(r.h.state.TransferStatus, "OK");
 }
 
+TEST(CalcRawCoordinates, LeftOutWarningComesBeforeTheFailureItExplains)
+{
+    // One observation and no station, without a line end: nothing to list.
+    CalcRun r;
+    WriteBytes(r.folder.file("one.raw"), "SS,P1,1.500,10.000,0.0000,100.0000,,");
+    r.run(r.folder.file("one.raw"));
+    ASSERT_EQ(r.h.ui.messages.size(), 2u);
+    EXPECT_EQ(r.h.ui.messages[0].text, "1 observation(s) before the first station record were left out.");
+    EXPECT_EQ(r.h.ui.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(r.h.ui.messages[1].text, "This file contains no data");
+    EXPECT_EQ(r.h.ui.messages[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(r.h.state.TransferStatus, "E");
+}
+
 TEST(CalcRawCoordinates, FieldOrderAppliesToEveryKindOfLine)
 {
     // Easting, Northing, Point number, Elevation, None: four texts, blank-separated,
