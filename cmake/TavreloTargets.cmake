@@ -32,7 +32,9 @@ function(tavrelo_gtest name)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE TAVRELO_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES TIMEOUT 300)
+  # A test's name is the case's own name, without the printed parameter value.
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 NO_PRETTY_VALUES PROPERTIES TIMEOUT 300)
+  set_property(GLOBAL APPEND PROPERTY TAVRELO_GTEST_BINARIES "$<TARGET_FILE:${name}>")
 endfunction()
 
 # One Qt Test executable per source file of a window test folder, run offscreen.

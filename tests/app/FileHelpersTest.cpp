@@ -1,4 +1,5 @@
 // The file-name tests, the open helper and the number-text helper.
+#include "CaseName.h"
 #include "TempFolder.h"
 #include "app/FileHelpers.h"
 #include "platform/ByteSink.h"
@@ -14,9 +15,15 @@ using test::ReadBytes;
 using test::TempFolder;
 
 struct TextCase {
+    const char* name;
     const char* input;
     const char* expected;
 };
+
+void PrintTo(const TextCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class StripQuotesTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -26,12 +33,13 @@ TEST_P(StripQuotesTest, RemovesBlanksAndOnePairOfQuotes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, StripQuotesTest,
-                         ::testing::Values(TextCase{"  \"/data/job.raw\"  ", "/data/job.raw"},
-                                           TextCase{"\"only at the start", "\"only at the start"},
-                                           TextCase{"\"\"", ""},
-                                           TextCase{"in\"si\"de", "in\"si\"de"},
-                                           TextCase{"\"\"twice\"\"", "\"twice\""},
-                                           TextCase{"\"", "\""}));
+                         ::testing::Values(TextCase{"QuotedWithBlanks", "  \"/data/job.raw\"  ", "/data/job.raw"},
+                                           TextCase{"OnlyAnOpeningQuote", "\"only at the start", "\"only at the start"},
+                                           TextCase{"TwoQuotes", "\"\"", ""},
+                                           TextCase{"QuotesInside", "in\"si\"de", "in\"si\"de"},
+                                           TextCase{"TwoPairs", "\"\"twice\"\"", "\"twice\""},
+                                           TextCase{"OneQuote", "\"", "\""}),
+                         test::CaseName<TextCase>);
 
 class CommaToPointTest : public ::testing::TestWithParam<TextCase> {};
 
@@ -43,8 +51,10 @@ TEST_P(CommaToPointTest, ReplacesTheFirstComma)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, CommaToPointTest,
-                         ::testing::Values(TextCase{"1234,567", "1234.567"}, TextCase{"1,2,3", "1.2,3"},
-                                           TextCase{"", ""}, TextCase{"12.5", "12.5"}));
+                         ::testing::Values(TextCase{"OneComma", "1234,567", "1234.567"},
+                                           TextCase{"TwoCommas", "1,2,3", "1.2,3"}, TextCase{"Empty", "", ""},
+                                           TextCase{"APointAlready", "12.5", "12.5"}),
+                         test::CaseName<TextCase>);
 
 // A folder with one readable file, one folder and one pipe, for the name tests.
 struct NameFixture {

@@ -1,5 +1,6 @@
 // Reading the settings file: what a read restores, when it fails, and how the lists,
 // messages and remembered choices are taken from the file.
+#include "CaseName.h"
 #include "TempFolder.h"
 #include "app/SettingsFileReader.h"
 #include "app/SettingsFileWriter.h"
@@ -26,6 +27,11 @@ struct ReadCase {
     int attempt;
     bool succeeds;
 };
+
+void PrintTo(const ReadCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 std::string withItems(const std::string& text, const std::string& afterHeader, int count)
 {
@@ -73,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"NegativeReceiveKind", [](const std::string& t) { return Replaced(t, "OpReceive= 0 ", "OpReceive=-1"); }, 0, false},
         ReadCase{"MessageNumberBeyond32Bits", [](const std::string& t) { return t + "99999999999,too large\r\n"; }, 0, true},
         ReadCase{"EmptyFile", [](const std::string&) { return std::string(); }, 1, false}),
-    [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+    test::CaseName<ReadCase>);
 
 TEST(ReadIniFile, FailsWithoutAFileAndSucceedsAfterTheRebuild)
 {
@@ -145,9 +151,15 @@ TEST(ReadIniFile, FillsListsTooltipsAndSettings)
 }
 
 struct HelpFileCase {
+    const char* name;
     const char* line;
     const char* manual; // relative to the program folder; nullptr: no manual
 };
+
+void PrintTo(const HelpFileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class HelpFileTest : public ::testing::TestWithParam<HelpFileCase> {};
 
@@ -162,11 +174,12 @@ TEST_P(HelpFileTest, TakesTheManualFromTheProgramFolder)
 }
 
 INSTANTIATE_TEST_SUITE_P(Values, HelpFileTest,
-                         ::testing::Values(HelpFileCase{"HelpFileName=Guide.pdf\r\n", "Guide.pdf"},
-                                           HelpFileCase{"helpfilename =  Guide.pdf \r\n", "Guide.pdf"},
-                                           HelpFileCase{"HelpFileName=\r\n", nullptr},
-                                           HelpFileCase{"HelpFileName=   \r\n", nullptr},
-                                           HelpFileCase{"", nullptr}));
+                         ::testing::Values(HelpFileCase{"AName", "HelpFileName=Guide.pdf\r\n", "Guide.pdf"},
+                                           HelpFileCase{"KeyInOtherCaseAndBlanks", "helpfilename =  Guide.pdf \r\n", "Guide.pdf"},
+                                           HelpFileCase{"EmptyName", "HelpFileName=\r\n", nullptr},
+                                           HelpFileCase{"BlankName", "HelpFileName=   \r\n", nullptr},
+                                           HelpFileCase{"NoKey", "", nullptr}),
+                         test::CaseName<HelpFileCase>);
 
 TEST(ReadIniFile, NeverAppliesTheFirstWebAddress)
 {
@@ -219,10 +232,16 @@ TEST(ReadIniFile, TakesListLinesAsTheyStand)
 }
 
 struct MessageLineCase {
+    const char* name;
     const char* line;
     int number; // 0: the line files nothing
     const char* text;
 };
+
+void PrintTo(const MessageLineCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class MessageLineTest : public ::testing::TestWithParam<MessageLineCase> {};
 
@@ -235,19 +254,20 @@ TEST_P(MessageLineTest, FilesTheTextUnderItsNumber)
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, MessageLineTest,
-                         ::testing::Values(MessageLineCase{"12,Text, with, commas", 12, "Text, with, commas"},
-                                           MessageLineCase{"  7 ,  spaced  ", 7, "  spaced"},
-                                           MessageLineCase{"3.5,half up to even", 4, "half up to even"},
-                                           MessageLineCase{"2.5,half down to even", 2, "half down to even"},
-                                           MessageLineCase{"199,last", 199, "last"},
-                                           MessageLineCase{"5,", 5, ""},
-                                           MessageLineCase{",no number", 0, ""},
-                                           MessageLineCase{"no comma", 0, ""},
-                                           MessageLineCase{"0,zero", 0, ""},
-                                           MessageLineCase{"200,too high", 0, ""},
-                                           MessageLineCase{"-3,negative", 0, ""},
-                                           MessageLineCase{"4294967297,beyond 32 bits", 0, ""},
-                                           MessageLineCase{"   ", 0, ""}));
+                         ::testing::Values(MessageLineCase{"CommasInTheText", "12,Text, with, commas", 12, "Text, with, commas"},
+                                           MessageLineCase{"BlanksAroundTheNumber", "  7 ,  spaced  ", 7, "  spaced"},
+                                           MessageLineCase{"HalfUpToEven", "3.5,half up to even", 4, "half up to even"},
+                                           MessageLineCase{"HalfDownToEven", "2.5,half down to even", 2, "half down to even"},
+                                           MessageLineCase{"LastNumber", "199,last", 199, "last"},
+                                           MessageLineCase{"EmptyText", "5,", 5, ""},
+                                           MessageLineCase{"NoNumber", ",no number", 0, ""},
+                                           MessageLineCase{"NoComma", "no comma", 0, ""},
+                                           MessageLineCase{"Zero", "0,zero", 0, ""},
+                                           MessageLineCase{"TooHigh", "200,too high", 0, ""},
+                                           MessageLineCase{"Negative", "-3,negative", 0, ""},
+                                           MessageLineCase{"Beyond32Bits", "4294967297,beyond 32 bits", 0, ""},
+                                           MessageLineCase{"Blanks", "   ", 0, ""}),
+                         test::CaseName<MessageLineCase>);
 
 TEST(ReadIniFile, EndsTheMessagesAtAHeaderAndLetsLaterLinesWin)
 {
@@ -261,10 +281,16 @@ TEST(ReadIniFile, EndsTheMessagesAtAHeaderAndLetsLaterLinesWin)
 }
 
 struct ControlValueCase {
+    const char* name;
     const char* fileLine;
     const char* replacement;
     std::function<bool(const ControlText&)> holds;
 };
+
+void PrintTo(const ControlValueCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ControlValueTest : public ::testing::TestWithParam<ControlValueCase> {};
 
@@ -283,24 +309,31 @@ TEST_P(ControlValueTest, AppliesOrSkipsTheValue)
 INSTANTIATE_TEST_SUITE_P(
     Values, ControlValueTest,
     ::testing::Values(
-        ControlValueCase{"FontBold=0", "FontBold=1", [](const ControlText& c) { return c.FontBold; }},
-        ControlValueCase{"FontBold=0", "FontBold=7", [](const ControlText& c) { return c.FontBold; }},
-        ControlValueCase{"FontBold=0", "FontBold=-1", [](const ControlText& c) { return !c.FontBold; }},
-        ControlValueCase{"FontItalic=0", "FontItalic=yes", [](const ControlText& c) { return !c.FontItalic; }},
-        ControlValueCase{"FontItalic=0", "FontItalic= 1 ", [](const ControlText& c) { return c.FontItalic; }},
-        ControlValueCase{"FontSize= 8.25 ", "FontSize=0", [](const ControlText& c) { return c.FontSize == 8.25; }},
-        ControlValueCase{"FontSize= 8.25 ", "FontSize=-4", [](const ControlText& c) { return c.FontSize == 8.25; }},
-        ControlValueCase{"FontSize= 8.25 ", "FontSize=12.5", [](const ControlText& c) { return c.FontSize == 12.5; }},
-        ControlValueCase{"Height= 375 ", "Height=-15", [](const ControlText& c) { return c.Height == 375; }},
-        ControlValueCase{"Width=1215", "Width=-1", [](const ControlText& c) { return c.Width == 1215; }},
-        ControlValueCase{"FontName=MS Sans Serif", "FontName=", [](const ControlText& c) { return c.FontName == "MS Sans Serif"; }},
-        ControlValueCase{"ToolTipText=", "ToolTipText=  Start  ", [](const ControlText& c) { return c.ToolTipText == "Start"; }}));
+        ControlValueCase{"BoldOne", "FontBold=0", "FontBold=1", [](const ControlText& c) { return c.FontBold; }},
+        ControlValueCase{"BoldSeven", "FontBold=0", "FontBold=7", [](const ControlText& c) { return c.FontBold; }},
+        ControlValueCase{"BoldMinusOne", "FontBold=0", "FontBold=-1", [](const ControlText& c) { return !c.FontBold; }},
+        ControlValueCase{"ItalicWord", "FontItalic=0", "FontItalic=yes", [](const ControlText& c) { return !c.FontItalic; }},
+        ControlValueCase{"ItalicWithBlanks", "FontItalic=0", "FontItalic= 1 ", [](const ControlText& c) { return c.FontItalic; }},
+        ControlValueCase{"SizeZero", "FontSize= 8.25 ", "FontSize=0", [](const ControlText& c) { return c.FontSize == 8.25; }},
+        ControlValueCase{"SizeNegative", "FontSize= 8.25 ", "FontSize=-4", [](const ControlText& c) { return c.FontSize == 8.25; }},
+        ControlValueCase{"SizeTwelveAndAHalf", "FontSize= 8.25 ", "FontSize=12.5", [](const ControlText& c) { return c.FontSize == 12.5; }},
+        ControlValueCase{"HeightNegative", "Height= 375 ", "Height=-15", [](const ControlText& c) { return c.Height == 375; }},
+        ControlValueCase{"WidthNegative", "Width=1215", "Width=-1", [](const ControlText& c) { return c.Width == 1215; }},
+        ControlValueCase{"EmptyFontName", "FontName=MS Sans Serif", "FontName=", [](const ControlText& c) { return c.FontName == "MS Sans Serif"; }},
+        ControlValueCase{"ToolTipWithBlanks", "ToolTipText=", "ToolTipText=  Start  ", [](const ControlText& c) { return c.ToolTipText == "Start"; }}),
+    test::CaseName<ControlValueCase>);
 
 struct ChoiceCase {
+    const char* name;
     const char* fileLine;
     const char* replacement;
     std::function<bool(const ProgramSettings&)> holds;
 };
+
+void PrintTo(const ChoiceCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class ChoiceTest : public ::testing::TestWithParam<ChoiceCase> {};
 
@@ -315,20 +348,21 @@ TEST_P(ChoiceTest, KeepsTheChoiceWithinItsList)
 INSTANTIATE_TEST_SUITE_P(
     Choices, ChoiceTest,
     ::testing::Values(
-        ChoiceCase{"ComboDataFormatN= 0 ", "ComboDataFormatN=12", [](const ProgramSettings& s) { return s.ComboDataFormatN == 0; }},
-        ChoiceCase{"ComboDataFormatN= 0 ", "ComboDataFormatN=7", [](const ProgramSettings& s) { return s.ComboDataFormatN == 7; }},
-        ChoiceCase{"ComboDataFormatN= 0 ", "ComboDataFormatN=-2", [](const ProgramSettings& s) { return s.ComboDataFormatN == 0; }},
-        ChoiceCase{"Port= 0 ", "Port=4", [](const ProgramSettings& s) { return s.Port == 0; }},
-        ChoiceCase{"Port= 0 ", "Port=-1", [](const ProgramSettings& s) { return s.Port == 0; }},
-        ChoiceCase{"Speed= 4 ", "Speed=5", [](const ProgramSettings& s) { return s.Speed == 5; }},
-        ChoiceCase{"Speed= 4 ", "Speed=2.5", [](const ProgramSettings& s) { return s.Speed == 2; }},
-        ChoiceCase{"FlowControl= 1 ", "FlowControl=-7", [](const ProgramSettings& s) { return s.FlowControl == 0; }},
-        ChoiceCase{"StCombCoord1= 0 ", "StCombCoord1=3", [](const ProgramSettings& s) { return s.StCombCoord1 == 0; }},
-        ChoiceCase{"StOpEditor= 0 ", "StOpEditor=2", [](const ProgramSettings& s) { return s.StOpEditor == 0; }},
-        ChoiceCase{"StOpEditor= 0 ", "StOpEditor=1", [](const ProgramSettings& s) { return s.StOpEditor == 1; }},
-        ChoiceCase{"DataSendFormat= 0 ", "DataSendFormat=-3", [](const ProgramSettings& s) { return s.DataSendFormat == 0; }},
-        ChoiceCase{"CheckOrigDF= 0 ", "CheckOrigDF=1", [](const ProgramSettings& s) { return s.CheckOrigDF == 1; }},
-        ChoiceCase{"ComboDataFormatNFile= 0 ", "ComboDataFormatNFile=9", [](const ProgramSettings& s) { return s.ComboDataFormatNFile == 9; }}));
+        ChoiceCase{"FormatBeyondItsList", "ComboDataFormatN= 0 ", "ComboDataFormatN=12", [](const ProgramSettings& s) { return s.ComboDataFormatN == 0; }},
+        ChoiceCase{"LastFormatOfItsList", "ComboDataFormatN= 0 ", "ComboDataFormatN=7", [](const ProgramSettings& s) { return s.ComboDataFormatN == 7; }},
+        ChoiceCase{"NegativeFormat", "ComboDataFormatN= 0 ", "ComboDataFormatN=-2", [](const ProgramSettings& s) { return s.ComboDataFormatN == 0; }},
+        ChoiceCase{"PortBeyondItsList", "Port= 0 ", "Port=4", [](const ProgramSettings& s) { return s.Port == 0; }},
+        ChoiceCase{"NegativePort", "Port= 0 ", "Port=-1", [](const ProgramSettings& s) { return s.Port == 0; }},
+        ChoiceCase{"SpeedInItsList", "Speed= 4 ", "Speed=5", [](const ProgramSettings& s) { return s.Speed == 5; }},
+        ChoiceCase{"SpeedHalfToEven", "Speed= 4 ", "Speed=2.5", [](const ProgramSettings& s) { return s.Speed == 2; }},
+        ChoiceCase{"NegativeFlowControl", "FlowControl= 1 ", "FlowControl=-7", [](const ProgramSettings& s) { return s.FlowControl == 0; }},
+        ChoiceCase{"CoordinateLabelsBeyondItsList", "StCombCoord1= 0 ", "StCombCoord1=3", [](const ProgramSettings& s) { return s.StCombCoord1 == 0; }},
+        ChoiceCase{"EditorBeyondItsOptions", "StOpEditor= 0 ", "StOpEditor=2", [](const ProgramSettings& s) { return s.StOpEditor == 0; }},
+        ChoiceCase{"OtherEditor", "StOpEditor= 0 ", "StOpEditor=1", [](const ProgramSettings& s) { return s.StOpEditor == 1; }},
+        ChoiceCase{"NegativeSendFormat", "DataSendFormat= 0 ", "DataSendFormat=-3", [](const ProgramSettings& s) { return s.DataSendFormat == 0; }},
+        ChoiceCase{"OriginalDataFormatTicked", "CheckOrigDF= 0 ", "CheckOrigDF=1", [](const ProgramSettings& s) { return s.CheckOrigDF == 1; }},
+        ChoiceCase{"FileFormatKeptAsItStands", "ComboDataFormatNFile= 0 ", "ComboDataFormatNFile=9", [](const ProgramSettings& s) { return s.ComboDataFormatNFile == 9; }}),
+    test::CaseName<ChoiceCase>);
 
 TEST(ReadControlSection, EmptiesTheAnswerWordAndReportsAMissingCaption)
 {

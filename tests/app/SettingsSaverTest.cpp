@@ -1,5 +1,6 @@
 // Saving back key by key: a read followed by a save changes only the number forms,
 // kinds keep each section to its keys, and missing keys and sections are added.
+#include "CaseName.h"
 #include "TempFolder.h"
 #include "../support/Unprivileged.h"
 #include "app/SettingsFileReader.h"
@@ -111,9 +112,15 @@ TEST(SaveIniFile, AddsMissingKeysAndSectionsAndLeavesTheOthersAlone)
 }
 
 struct KindCase {
+    const char* name;
     ControlKind kind;
     std::vector<std::string> keys;
 };
+
+void PrintTo(const KindCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class SaveKindTest : public ::testing::TestWithParam<KindCase> {};
 
@@ -135,18 +142,19 @@ TEST_P(SaveKindTest, WritesTheKeysOfItsKind)
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, SaveKindTest,
-    ::testing::Values(KindCase{ControlKind::Captioned,
+    ::testing::Values(KindCase{"Captioned", ControlKind::Captioned,
                                {"Caption=Cap", "FontName=MS Sans Serif", "FontBold=0", "FontItalic=0",
                                 "FontSize=8.25", "Height=300", "Width=1201", "ToolTipText=Tip"}},
-                      KindCase{ControlKind::TextBox,
+                      KindCase{"TextBox", ControlKind::TextBox,
                                {"FontName=MS Sans Serif", "FontBold=0", "FontItalic=0", "FontSize=8.25",
                                 "Height=300", "Width=1201", "ToolTipText=Tip"}},
-                      KindCase{ControlKind::Combo,
+                      KindCase{"Combo", ControlKind::Combo,
                                {"FontName=MS Sans Serif", "FontBold=0", "FontItalic=0", "FontSize=8.25",
                                 "Width=1201", "ToolTipText=Tip"}},
-                      KindCase{ControlKind::Window,
+                      KindCase{"Window", ControlKind::Window,
                                {"Caption=Cap", "FontName=MS Sans Serif", "FontBold=0", "FontItalic=0",
-                                "FontSize=8.25", "Height=300", "Width=1201"}}));
+                                "FontSize=8.25", "Height=300", "Width=1201"}}),
+    test::CaseName<KindCase>);
 
 TEST(SaveControlSections, SavesADialogsOwnSectionsInPlace)
 {

@@ -37,6 +37,11 @@ struct ExpectedSection {
     std::string bytes;
 };
 
+void PrintTo(const ExpectedSection& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class DefaultSectionTest : public ::testing::TestWithParam<ExpectedSection> {};
 
 TEST_P(DefaultSectionTest, IsWrittenByteForByte)
@@ -138,6 +143,11 @@ struct LaidOutSize {
     const char* height; // nullptr: not fixed by the window's layout
     const char* width;
 };
+
+void PrintTo(const LaidOutSize& c, std::ostream* os)
+{
+    *os << c.key;
+}
 
 class LaidOutSizeTest : public ::testing::TestWithParam<LaidOutSize> {};
 

@@ -157,6 +157,11 @@ struct WriterCase {
     std::function<int(const std::string& input, ByteSink& out)> write;
 };
 
+void PrintTo(const WriterCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class TextWriters : public ::testing::TestWithParam<WriterCase> {
 protected:
     void SetUp() override
