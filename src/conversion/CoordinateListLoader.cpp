@@ -3,22 +3,17 @@
 #include "conversion/LineSplitting.h"
 #include "map/core/MapTables.h"
 #include "platform/LineReader.h"
-
-#include <cctype>
+#include "platform/TextRules.h"
 
 namespace tavrelo {
 
 namespace {
 
-// A field that begins with a number as the leading-number rule reads one.
-bool startsWithNumber(const std::string& field)
+// A point's line: its two plane coordinates hold numbers and its elevation, when
+// given, is one too; a heading line or other text is no point.
+bool IsPointLine(const Fields& f)
 {
-    for (const char c : field) {
-        if (c == ' ' || c == '\t' || c == '+' || c == '-')
-            continue;
-        return std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == '&';
-    }
-    return false;
+    return HoldsNumber(f[2]) && HoldsNumber(f[3]) && IsCoordinateField(f[4]);
 }
 
 } // namespace
@@ -38,7 +33,7 @@ ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coor
     Fields f;
     std::string line;
     while (reader.next(line)) {
-        if (SplitBySeparator(line, f, ",") <= 3 || !startsWithNumber(f[2]) || !startsWithNumber(f[3]))
+        if (SplitBySeparator(line, f, ",") <= 3 || !IsPointLine(f))
             continue;
         MapCooPoint p;
         p.X = Val(f[northField]);

@@ -115,6 +115,55 @@ double Val(const std::string& text)
     return std::isfinite(value) ? value : 0.0;
 }
 
+bool HoldsNumber(std::string_view text)
+{
+    // Val's scan without building the number: its skipped characters, a radix prefix
+    // or a sign, then a digit before or after the decimal point.
+    size_t i = 0;
+    const auto skip = [&] {
+        while (i < text.size() && isSkipped(text[i]))
+            ++i;
+    };
+    const auto isDigit = [&](int radix) {
+        if (i >= text.size())
+            return false;
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(text[i])));
+        return radix == 16 ? std::isxdigit(static_cast<unsigned char>(c)) != 0 : c >= '0' && c < '0' + radix;
+    };
+    skip();
+    if (i < text.size() && text[i] == '&') {
+        ++i;
+        skip();
+        const char kind = i < text.size() ? static_cast<char>(std::toupper(static_cast<unsigned char>(text[i]))) : 0;
+        if (kind == 'H' || kind == 'O') {
+            ++i;
+            skip();
+            return isDigit(kind == 'H' ? 16 : 8);
+        }
+        return false;
+    }
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+        skip();
+    }
+    if (isDigit(10))
+        return true;
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        skip();
+        return isDigit(10);
+    }
+    return false;
+}
+
+bool IsCoordinateField(std::string_view field)
+{
+    for (const char c : field)
+        if (!isSkipped(c))
+            return HoldsNumber(field);
+    return true;
+}
+
 int16_t CInt(double value)
 {
     if (!std::isfinite(value) || value < -32768.5 || value > 32767.5)

@@ -19,6 +19,14 @@ public:
 // character that cannot belong to the number; a text without a number is 0.
 double Val(const std::string& text);
 
+// Whether Val finds a number in text: at least one digit where Val reads its number
+// ("12", " -.5", "3m", "&H1F"). "", ".", "-", "North" and "&H" hold none.
+bool HoldsNumber(std::string_view text);
+
+// A coordinate field of a list: empty (it counts as 0) or holding a number. A line with
+// any other coordinate field is text, such as a heading line, and no point.
+bool IsCoordinateField(std::string_view field);
+
 // Round to the nearest integer, halves to the even neighbour; throws OverflowError
 // when the result does not fit 16 (CInt) or 32 (CLng) bits.
 int16_t CInt(double value);

@@ -102,3 +102,22 @@ TEST(CoordinateListLoader, DegenerateFiles)
         EXPECT_EQ(error, c.outcome == ListLoad::Unreadable ? 53 : 0);
     }
 }
+
+TEST(CoordinateListLoader, LinesWhoseCoordinatesHoldNoNumberAreNoPoints)
+{
+    // Each text line between two points; none may pull the view to the origin.
+    const char* const textLines[] = {"P,.,.,1", "P,-,+,1", "Name,North,East,Height,Code", "P,100,East,1",
+                                     "P,100,200,Height", "P,,200,1"};
+    for (const char* text : textLines) {
+        SCOPED_TRACE(text);
+        MapTables t = Earlier();
+        int error = 0;
+        const std::string file =
+            WriteList("text.asc", std::string("P1,100,200,5\r\n") + text + "\r\nP2,300,400,,\r\n");
+        ASSERT_EQ(LoadCoordinateList(t, file, 0, error), ListLoad::Loaded);
+        EXPECT_EQ(t.CooPointCount(), 2);
+        EXPECT_EQ(t.MinX, 100);
+        EXPECT_EQ(t.MinY, 200);
+        EXPECT_EQ(t.CooPoints[2].H, 0.0f); // an empty elevation is 0, the point stays
+    }
+}

@@ -21,6 +21,25 @@ TEST(Val, ReadsTheLeadingNumber)
         EXPECT_DOUBLE_EQ(Val(c.text), c.value) << c.text;
 }
 
+TEST(HoldsNumber, ADigitWhereValReadsItsNumber)
+{
+    const struct { const char* text; bool number; } cases[] = {
+        {"12", true}, {" -.5", true}, {"3m", true}, {"+ 7", true}, {"&H1F", true}, {"& o 7", true}, {"0", true},
+        {"", false}, {".", false}, {"-", false}, {"+-1", false}, {"North", false}, {"&H", false}, {"&O8", false},
+        {"&X1", false}, {". ", false}, {"e5", false}, {"\t", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HoldsNumber(c.text), c.number) << c.text;
+        if (!c.number) // what holds no number reads as 0
+            EXPECT_EQ(Val(c.text), 0.0) << c.text;
+    }
+    // A coordinate field may also be empty: it counts as 0.
+    for (const char* field : {"", " ", "\t", "12.5", "-0"})
+        EXPECT_TRUE(IsCoordinateField(field)) << field;
+    for (const char* field : {".", "North", "x1", "  -  "})
+        EXPECT_FALSE(IsCoordinateField(field)) << field;
+}
+
 TEST(CInt, RoundsHalfToEvenAndChecksRange)
 {
     const struct { double in; int out; } cases[] = {
