@@ -13,12 +13,15 @@
 //   tavrelo-bench generate-coor N FILE   a coordinate file of N points (fixed seed)
 //   tavrelo-bench download               10 MB from a simulated instrument (DownloadBench.h)
 //   tavrelo-bench upload                 100 000 points to a simulated instrument (UploadBench.h)
+//   tavrelo-bench download-window        the same 10 MB through the download window (WindowBench.h)
+//   tavrelo-bench upload-window          the same points through the upload window (WindowBench.h)
 //   tavrelo-bench map                    map redraw of 1 000 000 observed points and
 //                                        10 000 stations at 1600 x 1000, and hit tests
 #include "BenchData.h"
 #include "BenchMap.h"
 #include "DownloadBench.h"
 #include "UploadBench.h"
+#include "WindowBench.h"
 
 #include "app/ProgramState.h"
 #include "conversion/ConversionContext.h"
@@ -214,6 +217,10 @@ int main(int argc, char** argv)
         return bench::DownloadBench(argc, argv);
     if (argc == 2 && first == "upload")
         return bench::UploadBench(argc, argv);
+    if (argc == 2 && first == "download-window")
+        return bench::DownloadWindowBench(argc, argv);
+    if (argc == 2 && first == "upload-window")
+        return bench::UploadWindowBench(argc, argv);
     if (argc == 4 && (first == "generate-raw" || first == "generate-coor"))
         return generate(first, argv[2], argv[3]);
     // The target mode: overwrite unless "append" is asked for.
@@ -221,6 +228,6 @@ int main(int argc, char** argv)
     if ((argc == 4 || argc == 5) && (mode == "append" || mode == "overwrite"))
         return runNamed(first, argv[2], argv[3], mode == "append" ? 1 : 2);
     std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT [append|overwrite] | "
-                         "tavrelo-bench generate-raw|generate-coor N FILE | tavrelo-bench download|upload|map\n");
+                         "tavrelo-bench generate-raw|generate-coor N FILE | tavrelo-bench download|upload|download-window|upload-window|map\n");
     return 2;
 }

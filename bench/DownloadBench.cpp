@@ -31,7 +31,8 @@ double ThreadCpuSeconds()
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
-// Survey lines with a dropped byte now and then; `kept` is what the file must hold.
+} // namespace
+
 QByteArray InstrumentData(QByteArray& kept)
 {
     QByteArray sent;
@@ -45,8 +46,6 @@ QByteArray InstrumentData(QByteArray& kept)
     }
     return sent;
 }
-
-} // namespace
 
 int DownloadBench(int argc, char** argv)
 {

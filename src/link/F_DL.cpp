@@ -25,6 +25,9 @@ constexpr double kButtonGap = 105;
 
 const char* const kSetupTitle = "Setup";
 
+// The shortest time between two paints of the byte count.
+constexpr qint64 kCountPaintMs = 100;
+
 std::string WithoutAccessMark(const QString& caption)
 {
     QString text = caption;
@@ -51,6 +54,8 @@ F_DL::F_DL(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidg
     m_texts->loadWithOptions(model, state, [](const Profile&) {});
     layOut();
     connect(m_comCancel, &QPushButton::clicked, this, &F_DL::ComCancel_Click);
+    m_countTurn.setSingleShot(true);
+    connect(&m_countTurn, &QTimer::timeout, this, &F_DL::paintByteCount);
 }
 
 F_DL::~F_DL() = default;
@@ -90,7 +95,20 @@ void F_DL::showSettings(const std::string& speed, const std::string& dataBits, c
 
 void F_DL::showByteCount(qint64 byteCount)
 {
-    m_frames->LbRAWdata()->setText(ToQt(ByteCountText(byteCount)));
+    m_byteCount = byteCount;
+    if (m_countTurn.isActive())
+        return;
+    const qint64 since = m_sinceCountPainted.isValid() ? m_sinceCountPainted.elapsed() : kCountPaintMs;
+    if (since >= kCountPaintMs)
+        paintByteCount();
+    else
+        m_countTurn.start(static_cast<int>(kCountPaintMs - since));
+}
+
+void F_DL::paintByteCount()
+{
+    m_sinceCountPainted.start();
+    m_frames->LbRAWdata()->setText(ToQt(ByteCountText(m_byteCount)));
     m_frames->LbRAWdata()->adjustSize();
 }
 

@@ -4,6 +4,8 @@
 // (Comm). Cancel and the close box ask the running download to stop; in setup mode
 // Cancel only hides the window and the close box is refused with the setup box.
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
 
 #include <memory>
 #include <string>
@@ -33,6 +35,10 @@ public:
     // format shown, every label sized to its text and Cancel centred.
     void showSettings(const std::string& speed, const std::string& dataBits, const std::string& flowControl,
                       const std::string& dataFormat);
+    // The running count of received characters. A paint costs a round trip to the
+    // display server, which after every read of a fast download would cost half its
+    // speed: the count is painted at most ten times a second, and a count that comes
+    // between two paints is painted when its turn comes, so the last one always shows.
     void showByteCount(qint64 byteCount);
     // The window centred on owner (outer sizes).
     void centreOn(const QWidget* owner);
@@ -55,6 +61,7 @@ private:
     void layOut();
     void ComCancel_Click();
     void refuseInSetupMode();
+    void paintByteCount();
 
     SettingsModel& m_model;
     ProgramState& m_state;
@@ -63,6 +70,9 @@ private:
     DialogTexts* m_texts;
     std::unique_ptr<TransferFrames> m_frames;
     QPushButton* m_comCancel;
+    qint64 m_byteCount = 0;
+    QElapsedTimer m_sinceCountPainted;
+    QTimer m_countTurn;
 };
 
 } // namespace tavrelo

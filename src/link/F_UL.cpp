@@ -168,6 +168,8 @@ void F_UL::onFinished(bool complete, const QString& reason)
         done(QDialog::Rejected);
         return;
     }
+    // Every line sent: the bar ends full, though its maximum counts the header lines too.
+    m_prBar->setValue(m_prBar->maximum());
     m_state.TransferStatus = "UpOK";
     done(QDialog::Accepted);
     m_ui.message(m_model.message(22), MessageButtons::Ok, MessageIcon::None, m_model.message(21));

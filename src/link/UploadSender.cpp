@@ -10,6 +10,11 @@ namespace {
 // How often the device's own send buffer is looked at after the last line.
 constexpr int kDrainPollMs = 20;
 
+// Lines are handed over together up to about this many bytes (the size of the
+// instrument port's transmit buffer): one line per pass of the event loop would make
+// the loop, not the port, set the pace.
+constexpr qsizetype kBatchBytes = 512;
+
 } // namespace
 
 UploadSender::UploadSender(SerialLink& link, QObject* parent)
@@ -34,15 +39,20 @@ bool UploadSender::start(const std::string& path)
 
 void UploadSender::sendNext()
 {
+    QByteArray batch;
+    int64_t lines = 0;
     std::string line;
-    while (m_reader.next(line)) {
+    while (batch.size() < kBatchBytes && m_reader.next(line)) {
         const std::string_view text = TrimBlanks(line);
         if (text.empty())
             continue;
-        QByteArray bytes(text.data(), static_cast<qsizetype>(text.size()));
-        bytes.append("\r\n");
-        m_waiting = true;
-        if (!m_link.write(bytes))
+        batch.append(text.data(), static_cast<qsizetype>(text.size()));
+        batch.append("\r\n");
+        ++lines;
+    }
+    if (lines > 0) {
+        m_waiting = lines;
+        if (!m_link.write(batch))
             finish(false, m_link.errorString().isEmpty() ? QStringLiteral("The port refused the data.")
                                                          : m_link.errorString());
         return;
@@ -69,8 +79,9 @@ void UploadSender::onAllWritten()
 {
     if (!m_running || !m_waiting)
         return;
-    m_waiting = false;
-    emit progress(++m_sent);
+    m_sent += m_waiting;
+    m_waiting = 0;
+    emit progress(m_sent);
     if (m_running)
         sendNext();
 }
@@ -90,7 +101,7 @@ void UploadSender::cancel()
 void UploadSender::finish(bool complete, const QString& reason)
 {
     m_running = false;
-    m_waiting = false;
+    m_waiting = 0;
     m_drain.stop();
     m_reader.close();
     emit finished(complete, reason);

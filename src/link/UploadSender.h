@@ -1,11 +1,11 @@
 #pragma once
-// The line sender of an upload: sends the lines of the temporary file one by one
+// The line sender of an upload: sends the lines of the temporary file in order
 // through the serial link, each trimmed and ended by CR LF, blank ones skipped. There
-// is no acknowledgement from the instrument; pacing is the port's flow control. The
-// next line is handed over only when the port has taken the previous one, so a hold
-// by XOFF holds the sender, and the upload counts as complete only when the device
-// has sent every byte (a UART's own buffer drained too), so closing the port after it
-// loses nothing. Cancel, a write error or a port error (a pulled cable) ends it as
+// is no acknowledgement from the instrument; pacing is the port's flow control. Whole
+// lines go out in small batches, the next batch only when the port has taken the
+// previous one, so a hold by XOFF holds the sender, and the upload counts as complete
+// only when the device has sent every byte (a UART's own buffer drained too), so
+// closing the port after it loses nothing. Cancel, a write error or a port error (a pulled cable) ends it as
 // incomplete, whatever was sent before.
 #include "platform/LineReader.h"
 
@@ -49,7 +49,7 @@ private:
     SerialLink& m_link;
     LineReader m_reader;
     bool m_running = false;
-    bool m_waiting = false; // a line handed to the link, not yet taken by the port
+    int64_t m_waiting = 0; // lines handed to the link, not yet taken by the port
     int64_t m_sent = 0;
     QTimer m_drain; // after the last line: looks for the device's buffer to empty
 };

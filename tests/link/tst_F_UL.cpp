@@ -1,18 +1,21 @@
 // The upload window against the simulated instrument: every send format built and
 // sent line by line, the bytes the instrument receives compared with the expected
-// lines; XOFF holding the sender and XON releasing it with nothing lost; Cancel and a
-// hang-up during a send are failures; setup mode only hides the window.
+// lines; the progress bar painted on its way up and full at the end; XOFF holding the
+// sender and XON releasing it with nothing lost; Cancel and a hang-up during a send
+// are failures; setup mode only hides the window.
 #include "link/F_UL.h"
 #include "link/PortSetup.h"
 #include "platform/ByteSink.h"
 #include "support/InstrumentSimulator.h"
 #include "support/LinkFolder.h"
+#include "support/PaintRecorder.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QtTest>
 
+#include <algorithm>
 #include <memory>
 
 using namespace tavrelo;
@@ -82,6 +85,7 @@ private slots:
     void showsTheSettingsAndWaitsForSend();
     void eachFormatArrivesAsItsLines_data();
     void eachFormatArrivesAsItsLines();
+    void progressBarMovesAndEndsFull();
     void xoffHoldsTheUploadAndXonReleasesIt();
     void cancelDuringASendIsAFailure();
     void hangUpDuringASendIsAFailure();
@@ -143,6 +147,34 @@ void TestUploadWindow::eachFormatArrivesAsItsLines()
     QCOMPARE(rig.folder.ui.messages[0].title, std::string("Finished"));
 }
 
+// What the bar showed at each of its paints: values between empty and full while the
+// lines go out, never going back, and the full bar when every line has been sent
+// (its maximum counts the list's two header lines too).
+void TestUploadWindow::progressBarMovesAndEndsFull()
+{
+    const QByteArray input = NumberedList(20000);
+    UploadRig rig(input);
+    QVERIFY(rig.openPort());
+    rig.show();
+    QVERIFY(QTest::qWaitForWindowExposed(rig.window.get()));
+    QProgressBar* bar = rig.window->PrBar();
+    tavrelo::test::PaintRecorder painted(bar, [bar] { return QString::number(bar->value()); });
+    rig.button("ComSend")->click();
+    QTRY_VERIFY_WITH_TIMEOUT(!rig.window->isVisible(), 20000);
+    QCOMPARE(rig.status(), std::string("UpOK"));
+    QCOMPARE(bar->maximum(), 20002);
+
+    std::vector<int> values;
+    for (const QString& shown : painted.shown)
+        values.push_back(shown.toInt());
+    QVERIFY(!values.empty());
+    QCOMPARE(values.back(), 20002);
+    QVERIFY(std::is_sorted(values.begin(), values.end()));
+    const auto between = std::count_if(values.begin(), values.end(), [](int v) { return v > 0 && v < 20000; });
+    QVERIFY2(between >= 2, qPrintable(painted.shown.join(" ")));
+    QTRY_COMPARE(rig.instrument->captured(), input);
+}
+
 void TestUploadWindow::xoffHoldsTheUploadAndXonReleasesIt()
 {
     const QByteArray input = NumberedList(2000);
@@ -156,7 +188,7 @@ void TestUploadWindow::xoffHoldsTheUploadAndXonReleasesIt()
     rig.instrument->sendXon();
     QTRY_VERIFY_WITH_TIMEOUT(!rig.window->isVisible(), 20000);
     QCOMPARE(rig.status(), std::string("UpOK"));
-    QCOMPARE(rig.window->PrBar()->value(), 2000);
+    QCOMPARE(rig.window->PrBar()->value(), rig.window->PrBar()->maximum());
     QTRY_COMPARE(rig.instrument->captured(), input);
 }
 
