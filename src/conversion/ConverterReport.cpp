@@ -1,6 +1,7 @@
 #include "conversion/ConverterReport.h"
 
 #include "platform/RunError.h"
+#include "platform/TextRules.h"
 
 #include <new>
 #include <stdexcept>
@@ -32,19 +33,25 @@ void ReportConverterFailure(ConversionContext& context, int runError)
 
 void RunGuarded(ConversionContext& context, const std::function<void()>& run)
 {
-    bool outOfMemory = false;
+    int failure = RunError::None;
     try {
         run();
     } catch (const std::bad_alloc&) {
-        outOfMemory = true;
+        failure = RunError::OutOfMemory;
     } catch (const std::length_error&) { // a line or a table past what memory can hold
-        outOfMemory = true;
+        failure = RunError::OutOfMemory;
+    } catch (const OverflowError&) { // a number past the whole number it must become
+        failure = RunError::Overflow;
     }
     // Told after the catch, when the memory the run held is free again.
-    if (outOfMemory)
+    if (failure == RunError::OutOfMemory)
         ReportConverterFailure(context, RunErrorDescription(RunError::OutOfMemory) +
                                             ": there is not enough memory for this conversion."
                                             " The target file was not changed.");
+    else if (failure == RunError::Overflow)
+        ReportConverterFailure(context, RunErrorDescription(RunError::Overflow) +
+                                            ": a number of the input or the options is too large for this"
+                                            " conversion. The target file was not changed.");
 }
 
 void ReportNoData(ConversionContext& context)

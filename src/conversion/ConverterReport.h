@@ -22,7 +22,8 @@ void ReportConverterFailure(ConversionContext& context, int runError);
 // record the converter could use, so the run has no result to deliver.
 void ReportNoData(ConversionContext& context);
 
-// Runs the whole of one run. Running out of memory ends it like any other failure
+// Runs the whole of one run. Running out of memory, or a number too large for the
+// whole number the number rules must make of it, ends it like any other failure
 // (reported, "E") instead of ending the program; the run's objects are gone by then,
 // its temporary file with them, so the old target stays as it was.
 void RunGuarded(ConversionContext& context, const std::function<void()>& run);

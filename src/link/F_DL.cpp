@@ -86,10 +86,9 @@ void F_DL::layOut()
     SetTwipsLeft(m_comCancel, (WindowOuterWidth(this) - TwipsWidth(m_comCancel)) / 2);
 }
 
-void F_DL::showSettings(const std::string& speed, const std::string& dataBits, const std::string& flowControl,
-                        const std::string& dataFormat)
+void F_DL::showSettings(const TransferSettingsTexts& texts)
 {
-    m_frames->showValues({speed, dataBits, flowControl, dataFormat});
+    m_frames->showValues(texts);
     SetTwipsLeft(m_comCancel, (WindowOuterWidth(this) - TwipsWidth(m_comCancel)) / 2);
 }
 

@@ -3,6 +3,8 @@
 // of the download, the running byte count and Cancel. It carries the download port
 // (Comm). Cancel and the close box ask the running download to stop; in setup mode
 // Cancel only hides the window and the close box is refused with the setup box.
+#include "link/TransferFrames.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -17,7 +19,6 @@ namespace tavrelo {
 class DialogTexts;
 class SerialLink;
 class SettingsModel;
-class TransferFrames;
 class UserInteraction;
 struct ProgramState;
 
@@ -33,8 +34,7 @@ public:
 
     // The five values (speed, data bits, "None", "1", flow control) and the data
     // format shown, every label sized to its text and Cancel centred.
-    void showSettings(const std::string& speed, const std::string& dataBits, const std::string& flowControl,
-                      const std::string& dataFormat);
+    void showSettings(const TransferSettingsTexts& texts);
     // The running count of received characters. A paint costs a round trip to the
     // display server, which after every read of a fast download would cost half its
     // speed: the count is painted at most ten times a second, and a count that comes

@@ -94,7 +94,7 @@ void F_UL::wire()
 void F_UL::prepare(const UploadJob& job)
 {
     m_job = job;
-    if (!m_state.SetupMode && !m_state.CreateIniMode)
+    if (!m_state.CreateIniMode) // in setup mode too: the value labels are edited as they stand
         m_frames.showValues(job.texts);
 }
 

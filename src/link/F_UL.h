@@ -44,6 +44,8 @@ public:
     // The window's own serial link, opened by the caller before the window is shown;
     // it closes with the window.
     SerialLink& link() { return m_link; }
+    // The job to send; its settings and format shown in the value labels (in setup
+    // mode too, where those labels' texts are edited as they stand).
     void prepare(const UploadJob& job);
 
     QProgressBar* PrBar() const { return m_prBar; }

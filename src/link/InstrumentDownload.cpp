@@ -7,6 +7,7 @@
 #include "link/F_DL.h"
 #include "link/PortSetup.h"
 #include "link/SerialLink.h"
+#include "link/TransferFrames.h"
 #include "link/core/PortSettings.h"
 #include "platform/ByteSink.h"
 #include "platform/RunError.h"
@@ -62,9 +63,7 @@ bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile
 {
     m_state.DialogAnswer.clear();
     F_DL& dl = window();
-    const ProgramSettings& s = m_model.settings;
-    dl.showSettings(ListItem(m_model.SpeedList, s.Speed), ListItem(m_model.DataBitsList, s.DataBits),
-                    ListItem(m_model.FlowControlList, s.FlowControl), dataFormat);
+    dl.showSettings(ChosenTransferTexts(m_model, dataFormat));
     dl.centreOn(owner);
     dl.show();
 
@@ -117,10 +116,11 @@ void InstrumentDownload::showOutcome(const Outcome& outcome)
     }
 }
 
-void InstrumentDownload::showForSetup(QWidget* owner)
+void InstrumentDownload::showForSetup(QWidget* owner, const std::string& dataFormat)
 {
     m_state.DialogAnswer.clear();
     F_DL& dl = window();
+    dl.showSettings(ChosenTransferTexts(m_model, dataFormat)); // its value labels edited as they stand
     dl.centreOn(owner);
     dl.exec();
 }

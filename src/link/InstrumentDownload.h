@@ -44,8 +44,9 @@ public:
     // after a failure (the lines received so far stay in the temporary file).
     bool ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat);
 
-    // Setup mode: the download window shown modally for its texts, nothing else.
-    void showForSetup(QWidget* owner);
+    // Setup mode: the download window shown modally for its texts, with the chosen
+    // settings and dataFormat in its value labels as a download shows them; nothing else.
+    void showForSetup(QWidget* owner, const std::string& dataFormat);
 
     // The loaded window's texts into the model for saving (nothing when not loaded).
     void collectTexts();

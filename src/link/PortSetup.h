@@ -10,8 +10,10 @@ struct ProgramState;
 
 // Closes the link if it is open and opens port Port + 1 with the chosen speed, data
 // bits and flow control. On success DialogAnswer is empty and true is returned. On
-// failure DialogAnswer holds the failure's number as decimal text, message 15 has
-// been shown (critical, titled message 11) and the link is closed.
+// failure DialogAnswer holds the failure's number as decimal text, the link is closed
+// and one box (critical, titled message 11) has shown message 15 with the device, the
+// link it came through and the reason in plain words (in use by another program, no
+// such device, no permission, a speed or data bits no port takes).
 bool OpenPort(SerialLink& link, const SettingsModel& model, ProgramState& state, UserInteraction& ui);
 
 } // namespace tavrelo

@@ -58,6 +58,7 @@ bool SerialLink::open(const std::string& device, const PortSettings& settings)
     close();
     m_errorNumber = 0;
     m_errorString.clear();
+    m_error = QSerialPort::NoError;
     m_port->setPortName(QString::fromLocal8Bit(device.c_str()));
     m_port->setBaudRate(settings.baudRate);
     m_port->setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits));
@@ -139,6 +140,7 @@ void SerialLink::onBytesWritten(qint64 bytes)
 
 void SerialLink::recordError(QSerialPort::SerialPortError error)
 {
+    m_error = error;
     m_errorNumber = NumberOf(error);
     m_errorString = m_port->errorString();
 }

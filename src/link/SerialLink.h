@@ -45,6 +45,8 @@ public:
     // one, and its description.
     int errorNumber() const { return m_errorNumber; }
     QString errorString() const { return m_errorString; }
+    // The port's own kind of the last failure (NoError when there was none).
+    QSerialPort::SerialPortError error() const { return m_error; }
 
 signals:
     void dataArrived();
@@ -64,6 +66,7 @@ private:
     bool m_closeWhenDrained = false;
     int m_errorNumber = 0;
     QString m_errorString;
+    QSerialPort::SerialPortError m_error = QSerialPort::NoError;
 };
 
 } // namespace tavrelo

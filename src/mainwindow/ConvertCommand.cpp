@@ -122,7 +122,7 @@ void ReceivePage::endCommand(bool coordinateCalculation)
 void ReceivePage::ComConv_Click()
 {
     if (m_state.SetupMode) {
-        m_download->showForSetup(window()); // only for its texts
+        m_download->showForSetup(window(), downloadFormatText()); // only for its texts
         return;
     }
     if (targetIsSource()) {
@@ -176,7 +176,7 @@ std::string ReceivePage::downloadFormatText() const
 void ReceivePage::ComDLN_Click()
 {
     if (m_state.SetupMode) {
-        m_download->showForSetup(window()); // only for its texts
+        m_download->showForSetup(window(), downloadFormatText()); // only for its texts
         return;
     }
     // The received data is first kept in the temporary file: as the target it would

@@ -4,6 +4,7 @@
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
 #include "app/gui/Twips.h"
+#include "link/core/PortSettings.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/SetupOverlay.h"
 
@@ -46,6 +47,9 @@ const ListChoice kCoordChoices[SettingsPage::kCoordCount] = {
 constexpr double kCommLabelTop = 336;
 constexpr double kCommComboTop = 648;
 constexpr double kCommGap = 144;
+// The device line stands between the link's frame and the next one.
+constexpr double kFrameGap = 90;
+constexpr int kPortDeviceWatchMs = 1000;
 
 // Selects the remembered item (item 0 when it is out of range), then runs the handler.
 void Restore(QComboBox* combo, SettingsModel& model, const ListChoice& choice)
@@ -102,6 +106,9 @@ void SettingsPage::createComm()
         SetTwipsTop(m_stCombComm[i], kCommComboTop);
         new SetupOverlay(ArrayName("ImStCombComm", i).c_str(), m_stCombComm[i], m_state.SetupMode);
     }
+    // Not a control of the settings file: what it shows is the machine's, not a text.
+    m_portDevice = MakeControl<QLabel>(this, "PortDevice");
+    m_portDeviceWatch.setInterval(kPortDeviceWatchMs);
 }
 
 void SettingsPage::createCoord()
@@ -146,6 +153,7 @@ void SettingsPage::wire()
         OnSelected(m_stOpEditor[i], this, [this, i] { StOpEditor_Click(i); });
     connect(m_txEditor, &QLineEdit::textChanged, this, &SettingsPage::TxEditor_Change);
     connect(m_comEditorBrowse, &QPushButton::clicked, this, &SettingsPage::ComEditorBrowse_Click);
+    connect(&m_portDeviceWatch, &QTimer::timeout, this, &SettingsPage::showPortDevices);
 }
 
 void SettingsPage::restoreChoices()
@@ -162,6 +170,34 @@ void SettingsPage::restoreChoices()
         StCombCoord_Click(i);
     }
     selectEditor(m_model.settings.StOpEditor);
+    showPortDevices();
+}
+
+void SettingsPage::showPortDevices()
+{
+    QComboBox* ports = m_stCombComm[0];
+    for (int i = 0; i < ports->count(); ++i)
+        ports->setItemData(i, ToQt(PortDeviceLine(FindPortDevice(m_state.AppPath, i + 1))), Qt::ToolTipRole);
+    const int chosen = ports->currentIndex();
+    const QString line = chosen < 0 ? QString() : ToQt(PortDeviceLine(FindPortDevice(m_state.AppPath, chosen + 1)));
+    if (line != m_portDevice->text()) {
+        m_portDevice->setText(line);
+        m_portDevice->adjustSize();
+    }
+}
+
+// While the page is shown an adapter may be plugged in or a link made.
+void SettingsPage::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    showPortDevices();
+    m_portDeviceWatch.start();
+}
+
+void SettingsPage::hideEvent(QHideEvent* event)
+{
+    m_portDeviceWatch.stop();
+    QWidget::hideEvent(event);
 }
 
 void SettingsPage::StCombComm_Click(int index)
@@ -169,6 +205,8 @@ void SettingsPage::StCombComm_Click(int index)
     const int selected = m_stCombComm[index]->currentIndex();
     if (selected >= 0) // an empty list keeps the remembered choice
         m_model.settings.*kCommChoices[index].setting = static_cast<int16_t>(selected);
+    if (index == 0)
+        showPortDevices();
 }
 
 void SettingsPage::StCombCoord_Click(int index)
@@ -229,8 +267,11 @@ void SettingsPage::ResizeForm(const FormGeometry& g)
 {
     const double width = g.T - 180;
     PlaceAt(m_stFrComm, g.left(90), g.top(380));
-    PlaceAt(m_stFrCoord, g.left(90), g.top(380 + TwipsHeight(m_stFrComm) + 90));
-    PlaceAt(m_stFrEditor, g.left(90), g.top(380 + TwipsHeight(m_stFrComm) + TwipsHeight(m_stFrCoord) + 180));
+    const double deviceTop = 380 + TwipsHeight(m_stFrComm) + kFrameGap / 2;
+    PlaceAt(m_portDevice, g.left(90 + kCommGap), g.top(deviceTop));
+    const double below = deviceTop + m_portDevice->fontMetrics().height() * kTwipsPerPixel + kFrameGap / 2;
+    PlaceAt(m_stFrCoord, g.left(90), g.top(below));
+    PlaceAt(m_stFrEditor, g.left(90), g.top(below + TwipsHeight(m_stFrCoord) + kFrameGap));
     for (QGroupBox* frame : {m_stFrComm, m_stFrCoord, m_stFrEditor})
         SetTwipsWidth(frame, width);
 

@@ -2,9 +2,13 @@
 // The Settings page of the main window: the serial link's port, speed, data bits and
 // flow control, the coordinate order (and the hidden coordinate-label list), and the
 // editor used to view files, Notepad or a program of the user's choice. Every choice
-// goes into the program settings at once; Exit saves them.
+// goes into the program settings at once; Exit saves them. A line under the link's
+// lists shows the device the chosen port opens (and each port item's tooltip its
+// own), looked at again while the page is shown, so a missing link or an adapter not
+// plugged in is seen before a Download.
 #include "mainwindow/FormGeometry.h"
 
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -32,11 +36,17 @@ public:
     SettingsPage(SettingsModel& model, ProgramState& state, QWidget* parent = nullptr);
 
     void restoreChoices();
+    // The device line and the port items' tooltips as the program folder is now.
+    void showPortDevices();
     void ResizeForm(const FormGeometry& geometry);
     void setOpenFilePicker(OpenFilePicker picker) { m_pickFile = std::move(picker); }
 
     static constexpr int kCommCount = 4;
     static constexpr int kCoordCount = 2;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void createComm();
@@ -60,6 +70,8 @@ private:
     QGroupBox* m_stFrComm;
     QLabel* m_stLbComm[6];
     QComboBox* m_stCombComm[kCommCount];
+    QLabel* m_portDevice;
+    QTimer m_portDeviceWatch;
     QGroupBox* m_stFrCoord;
     QLabel* m_stLbCoord[kCoordCount];
     QComboBox* m_stCombCoord[kCoordCount];

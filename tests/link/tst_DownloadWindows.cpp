@@ -31,7 +31,7 @@ void TestDownloadWindows::downloadWindowTextsAndLayout()
     LinkFolder folder;
     WriteProfileString("DL_Form", "Caption", "Empfang", folder.state.IniPath);
     F_DL dl(folder.model, folder.state, folder.ui);
-    dl.showSettings("19200", "8", "Xon/Xoff", "KOF raw data file");
+    dl.showSettings({"19200", "8", "Xon/Xoff", "KOF raw data file"});
     QCOMPARE(dl.windowTitle(), QString("Empfang"));
     QCOMPARE(dl.findChild<QLabel*>("LbBaundRate0")->text(), QString("Baud rate:"));
     QCOMPARE(dl.findChild<QLabel*>("LbFlowControl1")->text(), QString("Xon/Xoff"));

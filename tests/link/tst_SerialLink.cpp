@@ -1,10 +1,12 @@
 // The serial port and its set-up against the simulated instrument: opening with the
-// chosen settings, reading, writing with flow control, the busy and the missing port,
-// and a device that goes away.
+// chosen settings, reading, writing with flow control, the busy, the missing and the
+// forbidden port and settings no port takes, each said in plain words, and a device
+// that goes away.
 #include "link/PortSetup.h"
 #include "link/SerialLink.h"
 #include "support/InstrumentSimulator.h"
 #include "support/LinkFolder.h"
+#include "support/Unprivileged.h"
 
 #include <QFile>
 #include <QSignalSpy>
@@ -21,8 +23,8 @@ private slots:
     void opensTheLinkedPortAndReadsTheScript();
     void writesEverythingAndDrainsBeforeClosing();
     void xoffHoldsTheWriterAndXonReleasesIt();
-    void busyAndMissingPortsAreRefused_data();
-    void busyAndMissingPortsAreRefused();
+    void refusedPortsSayWhy_data();
+    void refusedPortsSayWhy();
     void hangUpClosesThePortAtTheFirstError();
 };
 
@@ -81,32 +83,94 @@ void TestSerialLink::xoffHoldsTheWriterAndXonReleasesIt()
     QTRY_COMPARE(instrument.captured(), QByteArray("held line\r\n"));
 }
 
-void TestSerialLink::busyAndMissingPortsAreRefused_data()
+namespace {
+
+enum class Cause { Busy, NoDevice, NoPermission, Speed, DataBits };
+
+// The refused open of the port, in a child that is an unprivileged user when
+// `unprivileged`: DialogAnswer, "|" and the box's text, or what went wrong.
+std::string RefusedOpen(LinkFolder& folder, bool unprivileged)
 {
-    QTest::addColumn<bool>("busy");
-    QTest::newRow("opened twice") << true;
-    QTest::newRow("link to no device") << false;
+    const auto open = [&folder] {
+        SerialLink second;
+        if (OpenPort(second, folder.model, folder.state, folder.ui) || second.isOpen())
+            return std::string("the port opened");
+        if (folder.ui.messages.size() != 1)
+            return std::string("not one box");
+        const auto& box = folder.ui.messages[0];
+        if (box.title != folder.model.message(11) || box.icon != MessageIcon::Critical)
+            return std::string("not the critical error box");
+        return folder.state.DialogAnswer + "|" + box.text;
+    };
+    if (!unprivileged)
+        return open();
+    tavrelo::testing::OpenFolderToEveryone(folder.state.AppPath);
+    return tavrelo::testing::RunUnprivileged(open);
 }
 
-void TestSerialLink::busyAndMissingPortsAreRefused()
+} // namespace
+
+void TestSerialLink::refusedPortsSayWhy_data()
 {
-    QFETCH(bool, busy);
+    QTest::addColumn<int>("cause");
+    QTest::addColumn<QString>("answer"); // DialogAnswer: the failure's number
+    QTest::addColumn<QString>("reason"); // the plain words after the device line
+    QTest::addColumn<bool>("system");    // the port's own reason follows in brackets
+    QTest::newRow("opened twice") << int(Cause::Busy) << "8005"
+                                  << "Another program is using this port. Close that program and try again, "
+                                     "or choose another port on the Settings tab."
+                                  << true;
+    QTest::newRow("link to no device") << int(Cause::NoDevice) << "8002"
+                                       << "There is no such device. Is the adapter plugged in?" << true;
+    QTest::newRow("device the user may not open")
+        << int(Cause::NoPermission) << "8005"
+        << "You may not open this device. Add your user to the dialout group (sudo usermod -aG dialout $USER) "
+           "and log in again."
+        << true;
+    QTest::newRow("speed 1e10") << int(Cause::Speed) << "380"
+                                << "The speed \"1e10\" chosen on the Settings tab is not a speed a serial port can "
+                                   "use. Choose another on the Settings tab, or correct the list in Tavrelo.ini."
+                                << false;
+    QTest::newRow("data bits 32768")
+        << int(Cause::DataBits) << "380"
+        << "The number of data bits \"32768\" chosen on the Settings tab is not one a serial port can use (5 to 8). "
+           "Choose another on the Settings tab, or correct the list in Tavrelo.ini."
+        << false;
+}
+
+void TestSerialLink::refusedPortsSayWhy()
+{
+    QFETCH(int, cause);
+    QFETCH(QString, answer);
+    QFETCH(QString, reason);
+    QFETCH(bool, system);
     LinkFolder folder;
     InstrumentSimulator instrument(folder.path());
     SerialLink first;
-    if (busy)
-        QVERIFY(OpenPort(first, folder.model, folder.state, folder.ui));
-    else
+    QString device = instrument.slaveName();
+    switch (Cause(cause)) {
+    case Cause::Busy: QVERIFY(OpenPort(first, folder.model, folder.state, folder.ui)); break;
+    case Cause::NoDevice:
         QVERIFY(QFile::remove(instrument.linkPath()) && QFile::link("/dev/no-such-adapter", instrument.linkPath()));
+        device = "/dev/no-such-adapter";
+        break;
+    case Cause::NoPermission: QVERIFY(QFile::setPermissions(device, {})); break;
+    case Cause::Speed: folder.model.SpeedList[size_t(folder.model.settings.Speed)] = "1e10"; break;
+    case Cause::DataBits: folder.model.DataBitsList[size_t(folder.model.settings.DataBits)] = "32768"; break;
+    }
 
-    SerialLink second;
-    QVERIFY(!OpenPort(second, folder.model, folder.state, folder.ui));
-    QVERIFY(!second.isOpen());
-    QCOMPARE(folder.state.DialogAnswer, std::string(busy ? "8005" : "8002"));
-    QCOMPARE(folder.ui.messages.size(), size_t(1));
-    QCOMPARE(folder.ui.messages[0].text, std::string("The communication port could not be opened."));
-    QCOMPARE(folder.ui.messages[0].title, folder.model.message(11));
-    QCOMPARE(folder.ui.messages[0].icon, MessageIcon::Critical);
+    const QString refused = QString::fromStdString(RefusedOpen(folder, Cause(cause) == Cause::NoPermission));
+    QFile::setPermissions(instrument.slaveName(), QFile::ReadOwner | QFile::WriteOwner | QFile::WriteGroup);
+    QVERIFY2(refused.contains('|'), qPrintable(refused));
+    QCOMPARE(refused.section('|', 0, 0), answer);
+    const QStringList lines = refused.section('|', 1).split("\r\n");
+    QCOMPARE(lines.value(0), QString("The communication port could not be opened."));
+    QCOMPARE(lines.value(1), "Device: " + device + " (through the link COM1 in the program folder)");
+    QCOMPARE(lines.value(2), reason);
+    QCOMPARE(lines.size(), system ? 4 : 3);
+    if (system)
+        QVERIFY2(lines[3].startsWith('(') && lines[3].endsWith(')') && lines[3].size() > 2, qPrintable(lines[3]));
+    QTRY_COMPARE(instrument.openCount(), Cause(cause) == Cause::Busy ? 1 : 0); // only the other program's
 }
 
 void TestSerialLink::hangUpClosesThePortAtTheFirstError()

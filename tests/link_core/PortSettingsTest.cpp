@@ -23,7 +23,9 @@ SettingsModel DefaultLists()
 
 TEST(PortSettings, DefaultsGive19200EightBitsXonXoffOnCom1)
 {
-    const PortSettings port = ChosenPortSettings(DefaultLists());
+    const PortChoice choice = ChosenPortSettings(DefaultLists());
+    EXPECT_EQ(choice.refused, "");
+    const PortSettings& port = choice.settings;
     EXPECT_EQ(port.portNumber, 1);
     EXPECT_EQ(port.baudRate, 19200);
     EXPECT_EQ(port.dataBits, 8);
@@ -38,11 +40,50 @@ TEST(PortSettings, ListPositionsAndTextsDecide)
     model.settings.Speed = 5;
     model.settings.DataBits = 0;
     model.settings.FlowControl = 0;
-    const PortSettings port = ChosenPortSettings(model);
+    const PortSettings port = ChosenPortSettings(model).settings;
     EXPECT_EQ(port.portNumber, 5);
     EXPECT_EQ(port.baudRate, 38400);
     EXPECT_EQ(port.dataBits, 7);
     EXPECT_FALSE(port.xonXoff);
+}
+
+// Items of the speed and data-bits lists that no port can use are refused by name
+// instead of reaching the port (or, past the integer's range, ending the program).
+TEST(PortSettings, ItemsNoPortCanUseAreRefused)
+{
+    const struct {
+        const char* speed;
+        const char* dataBits;
+        const char* named; // in the refusal; "" when usable
+    } cases[] = {
+        {"19200", "8", ""},
+        {"38400 baud", " 7", ""},
+        {"1e10", "8", "\"1e10\""},
+        {"2147483648", "8", "\"2147483648\""},
+        {"0", "8", "\"0\""},
+        {"-9600", "8", "\"-9600\""},
+        {"fast", "8", "\"fast\""},
+        {"19200", "32768", "\"32768\""},
+        {"19200", "1e5", "\"1e5\""},
+        {"19200", "9", "\"9\""},
+        {"19200", "4", "\"4\""},
+        {"19200", "5", ""},
+    };
+    for (const auto& c : cases) {
+        SettingsModel model = DefaultLists();
+        model.SpeedList = {c.speed};
+        model.DataBitsList = {c.dataBits};
+        model.settings.Speed = 0;
+        model.settings.DataBits = 0;
+        const PortChoice choice = ChosenPortSettings(model);
+        SCOPED_TRACE(std::string(c.speed) + " / " + c.dataBits);
+        if (*c.named == 0) {
+            EXPECT_EQ(choice.refused, "");
+        } else {
+            EXPECT_NE(choice.refused.find(c.named), std::string::npos) << choice.refused;
+            EXPECT_NE(choice.refused.find("Settings tab"), std::string::npos) << choice.refused;
+        }
+    }
 }
 
 TEST(PortSettings, DeviceIsTheLinkTargetElseTtyS)
@@ -54,7 +95,16 @@ TEST(PortSettings, DeviceIsTheLinkTargetElseTtyS)
     EXPECT_EQ(PortDeviceName(folder, 2), "/dev/null");
     EXPECT_EQ(PortDeviceName(folder, 1), "/dev/ttyS0");
     EXPECT_EQ(PortDeviceName(folder, 5), "/dev/ttyS4");
-    fs::create_symlink(folder + "missing", folder + "COM3");
-    EXPECT_EQ(PortDeviceName(folder, 3), folder + "COM3"); // refused by the open
+    fs::create_symlink("/dev/no-such-adapter", folder + "COM3");
+    EXPECT_EQ(PortDeviceName(folder, 3), "/dev/no-such-adapter"); // refused by the open
+    fs::create_symlink("gone", folder + "COM4");
+    EXPECT_EQ(PortDeviceName(folder, 4), folder + "gone");
+
+    // What the Settings page shows for each.
+    EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 2)), "Opens /dev/null, through the link COM2 in the program folder");
+    EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 3)),
+              "Opens /dev/no-such-adapter through the link COM3: not there. Is the adapter plugged in?");
+    EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 99)),
+              "Opens /dev/ttyS98, which is not there: no link COM99 in the program folder");
     fs::remove_all(folder);
 }

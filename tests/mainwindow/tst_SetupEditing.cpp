@@ -2,7 +2,7 @@
 // editor opens for the members with their texts, an edit shows at once, reaches the
 // settings file by Exit or by a dialog's OK and is there at the next start; outside
 // setup mode a right click opens nothing.
-#include "helper_Session.h"
+#include "helper_Receive.h"
 
 #include "app/gui/ControlBinding.h"
 #include "app/gui/QtText.h"
@@ -10,11 +10,13 @@
 #include "mainwindow/Controls.h"
 #include "platform/Profile.h"
 #include "support/EditorDriver.h"
+#include "support/InstrumentSimulator.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -301,6 +303,60 @@ private:
              "DxfFormSetting_LbPL"},
         };
         return rows;
+    }
+
+    // The download and upload windows of setup mode show the chosen speed, data bits,
+    // flow control and data format in their value labels, so those are edited as
+    // they stand.
+    void transferWindowsShowTheirValuesInSetupMode_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("format");
+        QTest::newRow("Download") << "ComDLN" << "F_DL" << "ComCancel" << "Zarel RAW data format V2.00";
+        QTest::newRow("Convert") << "ComConv" << "F_DL" << "ComCancel" << "";
+        QTest::newRow("Send") << "ComSend" << "F_UL" << "ComSend" << "Zarel Code file";
+    }
+
+    void transferWindowsShowTheirValuesInSetupMode()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, window);
+        QFETCH(QString, button);
+        QFETCH(QString, format);
+        ProgramFolder folder;
+        CreateDefaultIni(folder);
+        InstrumentSimulator instrument(QString::fromStdString(folder.folder()));
+        auto session = folder.start("Custom Layout");
+        QWidget* main = session->mainWindow.get();
+        qobject_cast<QComboBox*>(Child(main, "StCombComm1"))->setCurrentIndex(5);
+        qobject_cast<QComboBox*>(Child(main, "StCombComm3"))->setCurrentIndex(0);
+        if (command == "ComConv")
+            QTest::mouseClick(Child(main, "OpSourse1"), Qt::LeftButton, {}, QPoint(5, 5));
+        if (command == "ComSend") {
+            const std::string codes = folder.folder() + "/codes.cod";
+            WriteBytes(codes, "TREE\r\n");
+            session->mainWindow->MainTab()->setCurrentIndex(1);
+            qobject_cast<QComboBox*>(Child(main, "ComboDataFormatSend"))->setCurrentIndex(1);
+            auto* name = qobject_cast<QLineEdit*>(Child(main, "TxFileNameSend"));
+            QTest::keyClicks(name, QString::fromStdString(codes));
+            QTest::keyClick(name, Qt::Key_Return);
+        }
+        QStringList shown;
+        ModalAnswerer answers;
+        answers.beforeAnswer = [&shown](QWidget* modal) {
+            for (const char* label : {"LbBaundRate1", "LbDataBits1", "LbParity1", "LbStopBit1", "LbFlowControl1",
+                                      "LbDataformat"})
+                shown << qobject_cast<QLabel*>(Child(modal, label))->text();
+        };
+        answers.expect(window.toLatin1().constData(), button.toLatin1().constData());
+        qobject_cast<QAbstractButton*>(Child(main, command.toLatin1().constData()))->click();
+        QVERIFY(answers.done());
+        QCOMPARE(answers.answered, QStringList{window + " " + button});
+        if (format.isEmpty()) // the Receive page's chosen format
+            format = qobject_cast<QComboBox*>(Child(main, "ComboDataFormat"))->currentText();
+        QCOMPARE(shown, (QStringList{"38400", "8", "None", "1", "None", format}));
     }
 };
 

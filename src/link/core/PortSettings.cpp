@@ -9,33 +9,93 @@
 
 namespace tavrelo {
 
+namespace {
+
+// The number rules' whole number of a list item; false when it does not fit.
+template <class Whole, Whole (*Convert)(double)>
+bool WholeNumber(const std::string& text, int& value)
+{
+    try {
+        value = Convert(Val(text));
+        return true;
+    } catch (const OverflowError&) {
+        return false;
+    }
+}
+
+std::string RefusedItem(const char* what, const std::string& item, const char* usable)
+{
+    return std::string("The ") + what + " \"" + item + "\" chosen on the Settings tab is not " + usable
+           + ". Choose another on the Settings tab, or correct the list in Tavrelo.ini.";
+}
+
+} // namespace
+
 std::string ListItem(const std::vector<std::string>& list, int index)
 {
     return index >= 0 && static_cast<size_t>(index) < list.size() ? list[index] : std::string();
 }
 
-PortSettings ChosenPortSettings(const SettingsModel& model)
+PortChoice ChosenPortSettings(const SettingsModel& model)
 {
     const ProgramSettings& s = model.settings;
-    PortSettings port;
+    PortChoice choice;
+    PortSettings& port = choice.settings;
     port.portNumber = s.Port + 1;
-    port.baudRate = CLng(Val(ListItem(model.SpeedList, s.Speed)));
-    port.dataBits = CInt(Val(ListItem(model.DataBitsList, s.DataBits)));
     port.xonXoff = s.FlowControl != 0;
-    return port;
+    const std::string speed = ListItem(model.SpeedList, s.Speed);
+    const std::string dataBits = ListItem(model.DataBitsList, s.DataBits);
+    if (!WholeNumber<int32_t, CLng>(speed, port.baudRate) || port.baudRate <= 0)
+        choice.refused = RefusedItem("speed", speed, "a speed a serial port can use");
+    else if (!WholeNumber<int16_t, CInt>(dataBits, port.dataBits) || port.dataBits < 5 || port.dataBits > 8)
+        choice.refused = RefusedItem("number of data bits", dataBits, "one a serial port can use (5 to 8)");
+    return choice;
+}
+
+PortDevice FindPortDevice(const std::string& appPath, int portNumber)
+{
+    namespace fs = std::filesystem;
+    PortDevice found;
+    found.link = "COM" + std::to_string(portNumber);
+    const fs::path link = JoinPath(appPath, found.link);
+    std::error_code error;
+    found.linked = fs::is_symlink(link, error);
+    if (found.linked) {
+        // The device itself, so that its lock is shared with other programs using it.
+        const fs::path device = fs::canonical(link, error);
+        if (!error) {
+            found.device = device.string();
+        } else {
+            const fs::path target = fs::read_symlink(link, error);
+            found.device = error ? link.string() : (link.parent_path() / target).lexically_normal().string();
+        }
+    } else {
+        found.device = "/dev/ttyS" + std::to_string(portNumber - 1);
+    }
+    found.exists = fs::exists(found.device, error);
+    return found;
 }
 
 std::string PortDeviceName(const std::string& appPath, int portNumber)
 {
-    namespace fs = std::filesystem;
-    const fs::path link = JoinPath(appPath, "COM" + std::to_string(portNumber));
-    std::error_code error;
-    if (fs::is_symlink(link, error)) {
-        // The device itself, so that its lock is shared with other programs using it.
-        const fs::path device = fs::canonical(link, error);
-        return error ? link.string() : device.string();
-    }
-    return "/dev/ttyS" + std::to_string(portNumber - 1);
+    return FindPortDevice(appPath, portNumber).device;
+}
+
+std::string PortDeviceDescription(const PortDevice& device)
+{
+    if (device.linked)
+        return device.device + " (through the link " + device.link + " in the program folder)";
+    return device.device + " (there is no link " + device.link + " in the program folder)";
+}
+
+std::string PortDeviceLine(const PortDevice& device)
+{
+    if (device.linked)
+        return "Opens " + device.device + (device.exists ? ", through the link " + device.link + " in the program folder"
+                                                         : " through the link " + device.link
+                                                               + ": not there. Is the adapter plugged in?");
+    return "Opens " + device.device + (device.exists ? ": " : ", which is not there: ") + "no link " + device.link
+           + " in the program folder";
 }
 
 } // namespace tavrelo

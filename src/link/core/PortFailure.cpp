@@ -1,0 +1,67 @@
+#include "link/core/PortFailure.h"
+
+#include <cerrno>
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace tavrelo {
+
+namespace {
+
+struct FailureText {
+    PortFailure failure;
+    const char* text;
+};
+
+const FailureText kFailureTexts[] = {
+    {PortFailure::InUse, "Another program is using this port. Close that program and try again, or choose "
+                         "another port on the Settings tab."},
+    {PortFailure::NoDevice, "There is no such device. Is the adapter plugged in?"},
+    {PortFailure::NoPermission, "You may not open this device. Add your user to the dialout group "
+                                "(sudo usermod -aG dialout $USER) and log in again."},
+};
+
+} // namespace
+
+DeviceAccess AccessOf(const std::string& device)
+{
+#ifdef _WIN32
+    (void)device;
+    return DeviceAccess::Allowed;
+#else
+    if (::faccessat(AT_FDCWD, device.c_str(), R_OK | W_OK, AT_EACCESS) == 0)
+        return DeviceAccess::Allowed;
+    return errno == ENOENT || errno == ENOTDIR ? DeviceAccess::Missing : DeviceAccess::Denied;
+#endif
+}
+
+PortFailure RefusalOf(const std::string& device)
+{
+    switch (AccessOf(device)) {
+    case DeviceAccess::Missing:
+        return PortFailure::NoDevice;
+    case DeviceAccess::Denied:
+        return PortFailure::NoPermission;
+    default:
+        return PortFailure::InUse;
+    }
+}
+
+std::string PortFailureLines(const PortDevice& device, PortFailure failure, const std::string& refused,
+                             const std::string& systemReason)
+{
+    std::string lines = "Device: " + PortDeviceDescription(device);
+    if (failure == PortFailure::SettingsRefused && !refused.empty())
+        lines += "\r\n" + refused;
+    for (const FailureText& entry : kFailureTexts)
+        if (entry.failure == failure)
+            lines += std::string("\r\n") + entry.text;
+    if (!systemReason.empty())
+        lines += "\r\n(" + systemReason + ")";
+    return lines;
+}
+
+} // namespace tavrelo
