@@ -287,24 +287,6 @@ private slots:
                  newCaption);
     }
 
-private:
-    static const std::vector<DialogRow>& dialogRows()
-    {
-        static const std::vector<DialogRow> rows = {
-            {"KOF", 0, 1,
-             {{nullptr, nullptr, EditKind::Window}, {"Lb2", "Lb2", EditKind::Caption},
-              {"Tx1", "Tx1", EditKind::NoCaption}},
-             "Lb2", "KOF_Lb2"},
-            {"coordinate calculation", 0, 7,
-             {{"Fr3", "Fr3", EditKind::Caption}, {"TxScaleFactor", "TxScaleFactor", EditKind::NoCaption}},
-             "CheckScFactor", "SetCalcCoordForm_CheckScFactor"},
-            {"coordinate field order", 1, 0, {{"ComOK", "ComOK", EditKind::Caption}}, "Fr1", "CoordForm_Fr1"},
-            {"DXF", 1, 1, {{"LbPL", "LbPL", EditKind::Caption}, {nullptr, "", EditKind::Caption}}, "LbPL",
-             "DxfFormSetting_LbPL"},
-        };
-        return rows;
-    }
-
     // The download and upload windows of setup mode show the chosen speed, data bits,
     // flow control and data format in their value labels, so those are edited as
     // they stand.
@@ -357,6 +339,24 @@ private:
         if (format.isEmpty()) // the Receive page's chosen format
             format = qobject_cast<QComboBox*>(Child(main, "ComboDataFormat"))->currentText();
         QCOMPARE(shown, (QStringList{"38400", "8", "None", "1", "None", format}));
+    }
+
+private:
+    static const std::vector<DialogRow>& dialogRows()
+    {
+        static const std::vector<DialogRow> rows = {
+            {"KOF", 0, 1,
+             {{nullptr, nullptr, EditKind::Window}, {"Lb2", "Lb2", EditKind::Caption},
+              {"Tx1", "Tx1", EditKind::NoCaption}},
+             "Lb2", "KOF_Lb2"},
+            {"coordinate calculation", 0, 7,
+             {{"Fr3", "Fr3", EditKind::Caption}, {"TxScaleFactor", "TxScaleFactor", EditKind::NoCaption}},
+             "CheckScFactor", "SetCalcCoordForm_CheckScFactor"},
+            {"coordinate field order", 1, 0, {{"ComOK", "ComOK", EditKind::Caption}}, "Fr1", "CoordForm_Fr1"},
+            {"DXF", 1, 1, {{"LbPL", "LbPL", EditKind::Caption}, {nullptr, "", EditKind::Caption}}, "LbPL",
+             "DxfFormSetting_LbPL"},
+        };
+        return rows;
     }
 };
 
