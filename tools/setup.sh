@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, only those missing,
-# then configures and builds in Release into build/.
+# then configures and builds in Release into build/: every target, or only the
+# targets named as arguments (tools/setup.sh tavrelo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-serialport-dev libgtest-dev
-          libgl1-mesa-dev gdal-bin python3-ezdxf xvfb xauth locales)
+          libgl1-mesa-dev gdal-bin python3 python3-ezdxf xvfb xauth locales)
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -20,4 +21,6 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)"
+targets=()
+for t in "$@"; do targets+=(--target "$t"); done
+cmake --build build -j"$(nproc)" "${targets[@]}"
