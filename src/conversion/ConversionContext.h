@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "platform/UserInteraction.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -29,6 +30,9 @@ struct ConversionContext {
     const SdrOptions* sdr = nullptr;
     const KofOptions* kof = nullptr;
     MapTables* map = nullptr;
+    // Lines of a coordinate list the writer of the run left out because a coordinate
+    // field holds text that is not a number; told after the run (RunTextWriter).
+    int64_t leftOutLines = 0;
     // The message table, for the texts converters show ("Error" is message 11);
     // unset, the built-in default texts are used.
     std::function<std::string(int number)> message;

@@ -59,4 +59,17 @@ void ReportNoData(ConversionContext& context)
     ReportConverterFailure(context, MessageText(context, 39, "This file contains no data"));
 }
 
+std::string LeftOutLinesText(int64_t lines)
+{
+    return std::to_string(lines) + " line(s) were left out because their coordinates hold text that is not a number"
+                                   " (a heading line, for example).";
+}
+
+void WarnLeftOutLines(ConversionContext& context, int64_t lines)
+{
+    if (lines > 0)
+        context.ui.message(LeftOutLinesText(lines), MessageButtons::Ok, MessageIcon::Exclamation,
+                           MessageText(context, 16, "Warning"));
+}
+
 } // namespace tavrelo

@@ -3,6 +3,7 @@
 // message table.
 #include "conversion/ConversionContext.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -21,6 +22,12 @@ void ReportConverterFailure(ConversionContext& context, int runError);
 // The same box with message 39 ("This file contains no data"): the input held no
 // record the converter could use, so the run has no result to deliver.
 void ReportNoData(ConversionContext& context);
+
+// The warning after a run that left out lines of a coordinate list because a
+// coordinate field holds text that is not a number (a heading line, for example).
+std::string LeftOutLinesText(int64_t lines);
+// That warning in a box titled "Warning" (message 16); nothing when lines is 0.
+void WarnLeftOutLines(ConversionContext& context, int64_t lines);
 
 // Runs the whole of one run. Running out of memory, or a number too large for the
 // whole number the number rules must make of it, ends it like any other failure

@@ -13,7 +13,7 @@ namespace {
 // given, is one too; a heading line or other text is no point.
 bool IsPointLine(const Fields& f)
 {
-    return HoldsNumber(f[2]) && HoldsNumber(f[3]) && IsCoordinateField(f[4]);
+    return HoldsNumber(f[2]) && HoldsNumber(f[3]) && AreCoordinateFields(f, 2);
 }
 
 } // namespace

@@ -6,8 +6,8 @@
 // A load replaces what the map showed: afterwards the tables hold the list's points
 // only, also for a one-point list. A line with fewer than four fields, or whose
 // plane coordinates hold no number or whose elevation is text (a heading line), is
-// passed over. A file that cannot
-// be read, or holds no point, changes nothing: the tables and the view stay as they were.
+// passed over. A file that cannot be read, or holds no point, changes nothing: the
+// tables and the view stay as they were.
 #include <string>
 
 namespace tavrelo {

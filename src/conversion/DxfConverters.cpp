@@ -41,15 +41,24 @@ bool TakePoint(const Fields& fields, const PointFields& at, bool eastingFirst, b
 class CoordinateLines {
 public:
     explicit CoordinateLines(int coordinateOrder) : m_eastingFirst(coordinateOrder == 1) {}
-    void startPass() {}
+    void startPass() { m_leftOut = 0; }
     bool read(std::string& line, DxfPoint& point, bool withLabels)
     {
-        return SplitComma(line, m_fields) >= 4 && TakePoint(m_fields, {1, 2, 4, 5}, m_eastingFirst, withLabels, point);
+        if (SplitComma(line, m_fields) < 4)
+            return false;
+        if (!AreCoordinateFields(m_fields, 2)) {
+            ++m_leftOut;
+            return false;
+        }
+        return TakePoint(m_fields, {1, 2, 4, 5}, m_eastingFirst, withLabels, point);
     }
+    // The lines of the last pass whose coordinates hold text.
+    int64_t leftOut() const { return m_leftOut; }
 
 private:
     bool m_eastingFirst;
     Fields m_fields;
+    int64_t m_leftOut = 0;
 };
 
 // The coordinate records of a raw-data file: code, point, -, northing, easting,
@@ -58,6 +67,7 @@ private:
 class RawCoordinateRecords {
 public:
     void startPass() { m_eastingFirst = false; }
+    int64_t leftOut() const { return 0; }
     bool read(std::string& line, DxfPoint& point, bool withLabels)
     {
         static const char kOrderLine[] = "CO,Coord Order:";
@@ -135,8 +145,11 @@ void ConvertToDxf(ConversionContext& context, const std::string& input, const st
     static const DxfOptions kDefaults;
     const DxfOptions& options = context.dxf ? *context.dxf : kDefaults;
     // With Append refused for an existing target, an Append run makes a new file as well.
-    RunTextWriter(context, input, output,
-                  [&](const std::string& path, ByteSink& out) { return WriteDrawing(options, path, lines, out); });
+    RunTextWriter(context, input, output, [&](const std::string& path, ByteSink& out) {
+        const int error = WriteDrawing(options, path, lines, out);
+        context.leftOutLines = lines.leftOut();
+        return error;
+    });
 }
 
 } // namespace

@@ -20,6 +20,7 @@ KofCoordinateWriter::KofCoordinateWriter(const KofOptions& options, int coordina
 
 int KofCoordinateWriter::write(const std::string& input, ByteSink& out)
 {
+    m_leftOut = 0;
     LineReader reader;
     if (!reader.open(input))
         return reader.error();
@@ -31,6 +32,10 @@ int KofCoordinateWriter::write(const std::string& input, ByteSink& out)
     while (!out.failed() && reader.next(line)) {
         if (SplitComma(line, f) < 4)
             continue;
+        if (!AreCoordinateFields(f, 2)) {
+            ++m_leftOut;
+            continue;
+        }
         double first = FieldValue(f[3]);
         double second = FieldValue(f[2]);
         if (m_coordinateOrder == 1)
@@ -47,7 +52,10 @@ void ConvertCoorToKOF(ConversionContext& context, const std::string& input, cons
 {
     RunKofConversion(context, input, output,
                      [&](const KofOptions& options, const KofPointTable& table, const std::string& in, ByteSink& out) {
-                         return KofCoordinateWriter(options, context.coordinateOrder, table).write(in, out);
+                         KofCoordinateWriter writer(options, context.coordinateOrder, table);
+                         const int error = writer.write(in, out);
+                         context.leftOutLines = writer.leftOut();
+                         return error;
                      });
 }
 

@@ -62,6 +62,14 @@ int SplitSpace(std::string& line, Fields& fields);
 // trimmed remainder as the 12th; every field trimmed.
 int SplitBySeparator(std::string& line, Fields& fields, const std::string& separator);
 
+// Whether the three coordinate fields from first on (two plane coordinates and the
+// elevation) hold numbers or nothing; a line with text there is no point.
+inline bool AreCoordinateFields(const Fields& fields, int first)
+{
+    return IsCoordinateField(fields[first]) && IsCoordinateField(fields[first + 1])
+           && IsCoordinateField(fields[first + 2]);
+}
+
 // The trimmed path without its folder part (a backslash or the native separator).
 std::string GetFileNameOnly(const std::string& path);
 

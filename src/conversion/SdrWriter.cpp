@@ -102,6 +102,10 @@ bool SdrWriter::writePoint(ByteSink& out, std::string& line)
 {
     if (SplitComma(line, m_fields) < 4)
         return false;
+    if (!AreCoordinateFields(m_fields, 2)) {
+        ++m_leftOut;
+        return false;
+    }
     // Fields 2 and 3 keep the input's order, which the header's order digit states;
     // each value is cut to its own column.
     m_record = "08KI";
@@ -114,6 +118,7 @@ bool SdrWriter::writePoint(ByteSink& out, std::string& line)
 int64_t SdrWriter::write(LineReader& in, ByteSink& out)
 {
     writeHeader(out);
+    m_leftOut = 0;
     std::string line;
     int64_t points = 0;
     while (!out.failed() && in.next(line))
@@ -130,6 +135,7 @@ void ConvertCoorToSDR33(ConversionContext& context, const std::string& input, co
         if (!in.open(path))
             return in.error();
         const int64_t points = writer.write(in, out);
+        context.leftOutLines = writer.leftOut();
         if (in.error() == 0 && !out.failed() && points == 0)
             return kNoUsableRecord;
         return in.error();

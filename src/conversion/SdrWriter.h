@@ -19,10 +19,13 @@ public:
     SdrWriter(const SdrOptions& options, int coordinateOrder, const std::string& outputPath, std::time_t now);
 
     void writeHeader(ByteSink& out) const;
-    // One record for a line of at least four comma-separated fields; nothing otherwise.
+    // One record for a line of at least four comma-separated fields whose coordinates
+    // hold numbers or nothing; nothing otherwise (counted in leftOut when they hold text).
     bool writePoint(ByteSink& out, std::string& line);
     // The header and a record per point; returns the number of points written.
     int64_t write(LineReader& in, ByteSink& out);
+    // The lines of the last write whose coordinates hold text.
+    int64_t leftOut() const { return m_leftOut; }
 
 private:
     SdrOptions m_options;
@@ -31,6 +34,7 @@ private:
     std::time_t m_now;
     Fields m_fields;
     std::string m_record;
+    int64_t m_leftOut = 0;
 };
 
 // The coordinate file input to the SDR-33 file output: appended to when

@@ -20,7 +20,11 @@ void runTextWriter(ConversionContext& context, const std::string& input, const s
     if (!target)
         return;
     check.close();
-    if (const int error = write(input, *target)) {
+    context.leftOutLines = 0;
+    const int error = write(input, *target);
+    // Told first: the lines left out may be why the run has nothing to deliver.
+    WarnLeftOutLines(context, context.leftOutLines);
+    if (error) {
         target->discard();
         if (error == kNoUsableRecord)
             ReportNoData(context);

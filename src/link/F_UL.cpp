@@ -5,6 +5,7 @@
 #include "app/gui/QtText.h"
 #include "app/gui/SetupEditing.h"
 #include "app/gui/Twips.h"
+#include "conversion/ConverterReport.h"
 #include "dialogs/DialogTexts.h"
 #include "platform/ByteSink.h"
 #include "platform/RunError.h"
@@ -138,7 +139,7 @@ void F_UL::ComSend_Click()
     if (!temp.close() && build.ok())
         build.error = temp.error();
     if (!build.ok()) {
-        showError(RunErrorDescription(build.error) + ": " + m_job.inputPath);
+        showError(UploadBuildProblem(build, m_job.inputPath));
         done(QDialog::Rejected);
         return;
     }
@@ -146,6 +147,7 @@ void F_UL::ComSend_Click()
         done(QDialog::Rejected); // nothing to send; the caller reports it
         return;
     }
+    m_leftOut = build.leftOut;
     UploadTempFile(build.LineCount);
 }
 
@@ -172,7 +174,10 @@ void F_UL::onFinished(bool complete, const QString& reason)
     m_prBar->setValue(m_prBar->maximum());
     m_state.TransferStatus = "UpOK";
     done(QDialog::Accepted);
-    m_ui.message(m_model.message(22), MessageButtons::Ok, MessageIcon::None, m_model.message(21));
+    std::string text = m_model.message(22);
+    if (m_leftOut > 0)
+        text += "\r\n" + LeftOutLinesText(m_leftOut);
+    m_ui.message(text, MessageButtons::Ok, MessageIcon::None, m_model.message(21));
 }
 
 void F_UL::stopSending()

@@ -1,7 +1,8 @@
-// The Send command: the temporary file, the upload port, the upload field-order
-// dialog for a coordinate file, the upload window, and the report of an upload that
-// did not complete. The port belongs to the upload window and closes with it, so
-// every road out of the command leaves the port free for the next Download or Send.
+// The Send command: the upload field-order dialog for a coordinate file, the check of
+// the file to send, the temporary file, the upload port, the upload window, and the
+// report of an upload that did not complete. The port belongs to the upload window
+// and closes with it, so every road out of the command leaves the port free for the
+// next Download or Send.
 #include "mainwindow/SendPage.h"
 
 #include "app/FileHelpers.h"
@@ -11,6 +12,7 @@
 #include "link/F_UL.h"
 #include "link/PortSetup.h"
 #include "link/core/PortSettings.h"
+#include "link/core/UploadBuilders.h"
 #include "mainwindow/DialogHost.h"
 #include "mainwindow/F_DatTr.h"
 #include "platform/FileSystem.h"
@@ -40,6 +42,20 @@ bool SendPage::createTempFile()
 
 void SendPage::ComSend_Click()
 {
+    const int format = m_model.settings.DataSendFormat;
+    const bool opensWindow = format >= 0 && format < static_cast<int>(std::size(kRequestWords));
+    if (opensWindow) {
+        m_state.TransferStatus = kRequestWords[format];
+        // The field order first, so that the file is checked as it will be sent before
+        // the temporary file and the port are touched.
+        if (format == 0 && !m_dialogs->open(OptionDialog::UploadFieldOrder, true)) {
+            reportAborted();
+            return;
+        }
+        // In setup mode nothing is sent: the window opens for its texts whatever the file.
+        if (!m_state.SetupMode && !checkSendInput())
+            return;
+    }
     if (!createTempFile())
         return;
     F_UL upload(m_model, m_state, m_ui, window());
@@ -47,26 +63,46 @@ void SendPage::ComSend_Click()
         emit portNotOpened();
         return;
     }
-    const int format = m_model.settings.DataSendFormat;
-    if (format >= 0 && format < static_cast<int>(std::size(kRequestWords))) {
-        m_state.TransferStatus = kRequestWords[format];
-        const bool fieldOrderAccepted = format != 0 || m_dialogs->open(OptionDialog::UploadFieldOrder, true);
-        if (fieldOrderAccepted) {
-            UploadJob job;
-            job.inputPath = StripQuotes(sendFileName());
-            job.tempPath = JoinPath(m_state.AppPath, kTempFileName);
-            job.options.fieldOrder = m_options.uploadFields.field;
-            job.options.eastingFirst = m_model.settings.StCombCoord0 == 1;
-            job.texts = ChosenTransferTexts(m_model, ListItem(m_model.SendFormatList, format));
-            upload.prepare(job);
-            upload.exec();
-            if (m_state.SetupMode) // the window goes now: its edited texts stay for Exit
-                upload.collectTexts(m_model);
-        }
+    if (opensWindow) {
+        upload.prepare(uploadJob(format));
+        upload.exec();
+        if (m_state.SetupMode) // the window goes now: its edited texts stay for Exit
+            upload.collectTexts(m_model);
     }
     upload.link().close();
     if (m_state.TransferStatus != "UpOK")
-        m_ui.message(m_model.message(20), MessageButtons::Ok, MessageIcon::Critical, m_model.message(16));
+        reportAborted();
+}
+
+UploadJob SendPage::uploadJob(int format) const
+{
+    UploadJob job;
+    job.inputPath = StripQuotes(sendFileName());
+    job.tempPath = JoinPath(m_state.AppPath, kTempFileName);
+    job.options.fieldOrder = m_options.uploadFields.field;
+    job.options.eastingFirst = m_model.settings.StCombCoord0 == 1;
+    job.texts = ChosenTransferTexts(m_model, ListItem(m_model.SendFormatList, format));
+    return job;
+}
+
+// The whole file is built once without keeping its lines: a file the instrument
+// cannot take, or that gives no line to send, is refused before the port opens.
+bool SendPage::checkSendInput()
+{
+    UploadKind kind;
+    if (!UploadKindOfRequest(m_state.TransferStatus, kind))
+        return true; // the upload window leaves such a request alone
+    const UploadJob job = uploadJob(m_model.settings.DataSendFormat);
+    const std::string problem = UploadBuildProblem(TryUploadFile(kind, job.inputPath, job.options), job.inputPath);
+    if (problem.empty())
+        return true;
+    m_ui.message(problem, MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
+    return false;
+}
+
+void SendPage::reportAborted()
+{
+    m_ui.message(m_model.message(20), MessageButtons::Ok, MessageIcon::Critical, m_model.message(16));
 }
 
 } // namespace tavrelo

@@ -29,6 +29,7 @@ class SettingsModel;
 class UserInteraction;
 struct OptionStores;
 struct ProgramState;
+struct UploadJob;
 
 // What the Send page asks of the world outside the program; tests put their own
 // answers in place of the program's Qt file dialog and editor start.
@@ -77,8 +78,10 @@ private:
 
     // The upload command (SendCommand.cpp).
     void ComSend_Click();
+    bool checkSendInput();
     bool createTempFile();
-    void startUpload();
+    UploadJob uploadJob(int format) const;
+    void reportAborted();
 
     SettingsModel& m_model;
     ProgramState& m_state;

@@ -58,8 +58,13 @@ bool LineReader::fill()
         m_len -= m_pos;
         m_pos = 0;
     }
-    if (m_len == m_buffer.size())
+    if (m_len == m_buffer.size()) {
+        if (m_buffer.size() >= m_lineLimit) {
+            m_ended = true; // a line longer than the limit: no more reading
+            return false;
+        }
         m_buffer.resize(m_buffer.size() * 2);
+    }
     const size_t n = std::fread(m_buffer.data() + m_len, 1, m_buffer.size() - m_len, m_file);
     m_len += n;
     if (n == 0) {

@@ -22,6 +22,10 @@ public:
     bool open(const std::string& path);
     void close();
     bool isOpen() const { return m_file != nullptr; }
+    // For readers that refuse long lines: the buffer grows no further than about
+    // bytes (never below its first size). A line that does not fit ends the reading:
+    // next gives the bytes at hand as that line, and false afterwards.
+    void setLineLimit(size_t bytes) { m_lineLimit = bytes; }
 
     // The next line without its end; false at the end of the file.
     bool next(std::string& line);
@@ -44,6 +48,7 @@ private:
     size_t m_pos = 0;
     size_t m_len = 0;
     bool m_ended = false; // the file has given its last byte
+    size_t m_lineLimit = static_cast<size_t>(-1);
     int m_error = 0;
 };
 

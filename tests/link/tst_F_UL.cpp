@@ -126,6 +126,9 @@ void TestUploadWindow::eachFormatArrivesAsItsLines_data()
     QTest::newRow("KOF") << QByteArray("UpLoadKOF")
                          << CrLf({" 00 Job", " 05 P100       TREE     6500100.123  600200.456    12.345"})
                          << CrLf({"P100,600200.456,6500100.123,12.345,TREE"}) << 3;
+    QTest::newRow("KOF blank column") << QByteArray("UpLoadKOF")
+                                      << CrLf({" 05 P100       TREE                  600200.456    12.345"})
+                                      << CrLf({"P100,600200.456,0.000,12.345,TREE"}) << 3;
 }
 
 void TestUploadWindow::eachFormatArrivesAsItsLines()

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sys/resource.h>
+
 namespace tavrelo {
 namespace {
 
@@ -37,6 +41,8 @@ TEST(UploadLine, CutsNamesAndCodesAndMendsDecimalCommas)
               "ABCDEFGHIJKL,1,2,3,CODE45678901");
     EXPECT_EQ(UploadLine("P1", "1234,567", "1,2,3", "5", ""), "P1,1234.567,1.2,3,5,");
     EXPECT_EQ(UploadLine("P1", "", "2", "", "C"), "P1,2,C");
+    // The cut leaves no blank at the end of a name or code.
+    EXPECT_EQ(UploadLine("ABCDEFGHIJK LMN", "1", "2", "3", "CODE        X"), "ABCDEFGHIJK,1,2,3,CODE");
 }
 
 TEST(UploadLine, RecordMarkedZIsNotWritten)
@@ -114,14 +120,126 @@ TEST_F(UploadBuilders, KofSendsTheCoordinateRecordsOnly)
     // Columns: point 5-14, code 16-23, A 25-36, B 38-48, elevation 50-57.
     const std::string record = " 05 P100       TREE     6500100.123  600200.456    12.345";
     const std::string input = CrLf({" 00 Oppdrag", record.c_str(), " 09_91"}) + " 05 P7";
-    EXPECT_EQ(build(UploadKind::Kof, input), CrLf({"P100,600200.456,6500100.123,12.345,TREE", "P7,"}));
+    EXPECT_EQ(build(UploadKind::Kof, input),
+              CrLf({"P100,600200.456,6500100.123,12.345,TREE", "P7,0.000,0.000,0.000,"}));
     EXPECT_EQ(result().LineCount, 4);
     EXPECT_EQ(build(UploadKind::Kof, input, UploadOptions{{{0, 1, 2, 3, 4}}, true}),
-              CrLf({"P100,6500100.123,600200.456,12.345,TREE", "P7,"}));
+              CrLf({"P100,6500100.123,600200.456,12.345,TREE", "P7,0.000,0.000,0.000,"}));
 
     build(UploadKind::Kof, CrLf({" 00 Oppdrag", " 09_91"}));
     EXPECT_FALSE(result().hasLines());
     EXPECT_EQ(result().LineCount, 2);
+}
+
+TEST_F(UploadBuilders, KofRecordsKeepEveryFieldInPlace)
+{
+    // Columns: point 5-14, code 16-23, A 25-36, B 38-48, elevation 50-57; "NEZ" sends
+    // B before A. An empty column is sent as "0.000", an empty point as "0".
+    const struct {
+        const char* record;
+        const char* nez;
+        const char* enz;
+    } cases[] = {
+        {" 05 P100       TREE                  600200.456    12.345", "P100,600200.456,0.000,12.345,TREE",
+         "P100,0.000,600200.456,12.345,TREE"},
+        {" 05 P100       TREE     6500100.123               12.345", "P100,0.000,6500100.123,12.345,TREE",
+         "P100,6500100.123,0.000,12.345,TREE"},
+        {" 05 P100       TREE     6500100.123  600200.456", "P100,600200.456,6500100.123,0.000,TREE",
+         "P100,6500100.123,600200.456,0.000,TREE"},
+        {" 05                     6500100.123  600200.456    12.345", "0,600200.456,6500100.123,12.345,",
+         "0,6500100.123,600200.456,12.345,"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(build(UploadKind::Kof, CrLf({c.record})), CrLf({c.nez})) << c.record;
+        EXPECT_EQ(build(UploadKind::Kof, CrLf({c.record}), UploadOptions{{{0, 1, 2, 3, 4}}, true}), CrLf({c.enz}))
+            << c.record;
+    }
+}
+
+TEST_F(UploadBuilders, AFileWithNoLineToSendIsSaidToBeSo)
+{
+    const struct {
+        UploadKind kind;
+        std::string input;
+    } cases[] = {
+        {UploadKind::Kof, CrLf({" 00 Oppdrag", " 05", " 05                                                 ", " 09_91"})},
+        {UploadKind::Kof, CrLf({" 00 Oppdrag", " 09_91"})},
+        {UploadKind::Comma, CrLf({"", "   "})},
+        {UploadKind::Space, CrLf({"  ", ""})},
+        {UploadKind::CodeList, CrLf({"", "    "})},
+    };
+    for (const auto& c : cases) {
+        build(c.kind, c.input);
+        EXPECT_EQ(result().lines, 0) << c.input;
+        EXPECT_EQ(UploadBuildProblem(result(), "/data/job.txt"),
+                  "Nothing to send: /data/job.txt holds no line for the instrument.")
+            << c.input;
+    }
+    build(UploadKind::Comma, CrLf({"P1,1,2,3"}));
+    EXPECT_EQ(UploadBuildProblem(result(), "/data/job.txt"), "");
+}
+
+TEST_F(UploadBuilders, AValueThatWouldAddAFieldIsRefused)
+{
+    const struct {
+        UploadKind kind;
+        std::string input;
+        int64_t line;
+    } cases[] = {
+        {UploadKind::Space, CrLf({"P1 1 2 3 C", "P,1 100 200 5 C"}), 2}, // in a name
+        {UploadKind::Space, CrLf({"P1 100 200 5 C,D"}), 1},              // in a code
+        {UploadKind::Space, CrLf({"P1 1,2,3 200 5 C"}), 1},              // a second comma in a value
+        {UploadKind::Kof, CrLf({" 05 P,1       TREE     6500100.123  600200.456    12.345"}), 1},
+    };
+    for (const auto& c : cases) {
+        const std::string lines = build(c.kind, c.input);
+        EXPECT_FALSE(result().ok()) << c.input;
+        EXPECT_EQ(result().refusal, UploadRefusal::ExtraFields) << c.input;
+        EXPECT_EQ(result().refusedLine, c.line) << c.input;
+        const std::string problem = UploadBuildProblem(result(), "/data/job.txt");
+        EXPECT_EQ(problem.rfind("Line " + std::to_string(c.line) + " of /data/job.txt gives more fields", 0), 0u)
+            << problem;
+        EXPECT_NE(problem.find("Nothing was sent."), std::string::npos) << problem;
+    }
+    EXPECT_NE(UploadBuildProblem(result(), "x").find(" 05 P,1       TREE"), std::string::npos);
+    // A comma list cannot hold one: its commas are the separators.
+    build(UploadKind::Comma, CrLf({"P1,1,2,3,C,D"}));
+    EXPECT_TRUE(result().ok());
+}
+
+TEST_F(UploadBuilders, ALineLongerThanAnyRecordIsRefused)
+{
+    const std::string longest(kLongestSendFileLine, 'x');
+    for (UploadKind kind : {UploadKind::Comma, UploadKind::Space, UploadKind::Kof, UploadKind::CodeList}) {
+        build(kind, CrLf({"TREE", longest.c_str()}));
+        EXPECT_EQ(result().refusal, UploadRefusal::None);
+        build(kind, CrLf({"TREE", "ROAD", (longest + "y").c_str(), "POLE"}));
+        EXPECT_EQ(result().refusal, UploadRefusal::LineTooLong);
+        EXPECT_EQ(result().refusedLine, 3);
+        EXPECT_EQ(UploadBuildProblem(result(), "/data/job.txt"),
+                  "Line 3 of /data/job.txt is longer than the instrument can take (more than 512 characters).\r\n"
+                  "Nothing was sent.");
+    }
+}
+
+TEST(UploadBuildersInput, AHugeOneLineFileIsRefusedWithoutReadingItWhole)
+{
+    // 2 GB without a line end, sparse: it costs no disk, but read whole it would cost
+    // gigabytes of memory and seconds.
+    test::TempFolder folder;
+    const std::string path = folder.file("huge.txt");
+    { std::ofstream(path, std::ios::binary) << "P1,1,2,3,"; }
+    std::filesystem::resize_file(path, 2'000'000'000);
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    for (UploadKind kind : {UploadKind::Comma, UploadKind::Kof, UploadKind::CodeList}) {
+        const UploadBuild build = TryUploadFile(kind, path, {});
+        EXPECT_EQ(build.refusal, UploadRefusal::LineTooLong);
+        EXPECT_EQ(build.refusedLine, 1);
+    }
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64L * 1024) << "kB more at the peak";
 }
 
 TEST_F(UploadBuilders, CodeListsOfAnyLengthAreSentAsTheyStand)

@@ -80,6 +80,8 @@ private slots:
     void sendsACoordinateFileToTheInstrument();
     void everyRoadClosesThePort();
     void busyAndMissingPortsStopTheCommand();
+    void unsendableFilesAreRefusedBeforeThePortOpens();
+    void headingLinesAreLeftOutAndTold();
 };
 
 void TestSendPage::typedNamesAreChecked()
@@ -244,10 +246,11 @@ void TestSendPage::everyRoadClosesThePort()
         int format;
         const char* window;
         const char* button;
+        int opens; // the field order comes before the port
     } roads[] = {
-        {0, "F_UpCoo", "close"},  // field order left by its close box
-        {1, "F_UL", "ComCancel"}, // the upload cancelled before Send
-        {1, "F_UL", "close"},
+        {0, "F_UpCoo", "close", 0},  // field order left by its close box
+        {1, "F_UL", "ComCancel", 1}, // the upload cancelled before Send
+        {1, "F_UL", "close", 1},
     };
     for (const auto& road : roads) {
         d.chooseFormat(road.format);
@@ -258,7 +261,7 @@ void TestSendPage::everyRoadClosesThePort()
         d.folder.interaction.clear();
         d.click("ComSend");
         QVERIFY(answerer.done());
-        QTRY_COMPARE(instrument.openCount(), opened + 1); // the simulator counts in its own thread
+        QTRY_COMPARE(instrument.openCount(), opened + road.opens); // the simulator counts in its own thread
         QTRY_VERIFY(!instrument.portOpen());
         QCOMPARE(d.messageTexts(), std::vector<std::string>{"Upload aborted!"});
         QCOMPARE(d.folder.interaction.messages[0].title, std::string("Warning"));
@@ -290,6 +293,87 @@ void TestSendPage::busyAndMissingPortsStopTheCommand()
         QVERIFY(d.messageTexts()[0].rfind("The communication port could not be opened.\r\n", 0) == 0);
         QCOMPARE(d.session->mainWindow->MainTab()->currentIndex(), 2);
     }
+}
+
+void TestSendPage::unsendableFilesAreRefusedBeforeThePortOpens()
+{
+    SendDriver d;
+    InstrumentSimulator instrument(QString::fromStdString(d.folder.folder()));
+    QVERIFY2(instrument.isValid(), qPrintable(instrument.errorString()));
+    // 2 GB without a line end, sparse: refused after its first bytes.
+    const std::string huge = d.path("huge.txt");
+    WriteBytes(huge, "TREE");
+    QVERIFY(QFile::resize(QString::fromStdString(huge), 2'000'000'000));
+    const struct {
+        const char* name;
+        int format;
+        QByteArray content; // empty: the huge file
+        bool spaceSeparated;
+        std::string message; // after the path
+    } cases[] = {
+        {"blank KOF records", 3, " 00 Job\r\n 05\r\n 05                     \r\n 09_91\r\n", false,
+         " holds no line for the instrument."},
+        {"blank code list", 1, "    \r\n   \r\n", false, " holds no line for the instrument."},
+        {"heading only", 0, "Name,North,East,Height,Code\r\n", false,
+         " holds no line for the instrument.\r\n1 line(s) were left out because their coordinates hold text that"
+         " is not a number (a heading line, for example)."},
+        {"comma in a name", 0, "P,1 100 200 5 C\r\n", true, ""},
+        {"one huge line", 2, "", false, ""},
+    };
+    for (const auto& c : cases) {
+        const std::string file = c.content.isEmpty() ? huge : d.path("send.txt");
+        if (!c.content.isEmpty())
+            WriteBytes(file, c.content);
+        d.chooseFormat(c.format);
+        d.typeName(file);
+        QVERIFY2(d.sendEnabled(), c.name);
+        ModalAnswerer answerer;
+        if (c.format == 0) {
+            answerer.expect("F_UpCoo", "ComOK");
+            answerer.beforeAnswer = [&c](QWidget* dialog) {
+                dialog->findChild<QRadioButton*>(c.spaceSeparated ? "Op1" : "Op0")->setChecked(true);
+            };
+        }
+        d.folder.interaction.clear();
+        d.click("ComSend");
+        QVERIFY2(answerer.done(), c.name);
+        QVERIFY2(!answerer.answered.contains("unexpected F_UL"), c.name); // no upload window
+        QCOMPARE(d.folder.interaction.messages.size(), size_t(1));
+        const auto& m = d.folder.interaction.messages[0];
+        QCOMPARE(m.title, std::string("Error"));
+        if (c.format == 2)
+            QCOMPARE(m.text, "Line 1 of " + file
+                                 + " is longer than the instrument can take (more than 512 characters).\r\n"
+                                   "Nothing was sent.");
+        else if (c.spaceSeparated)
+            QVERIFY2(m.text.rfind("Line 1 of " + file + " gives more fields than the instrument takes", 0) == 0,
+                     m.text.c_str());
+        else
+            QCOMPARE(m.text, "Nothing to send: " + file + c.message);
+        QTest::qWait(50);
+        QCOMPARE(instrument.openCount(), 0);
+    }
+    QCOMPARE(instrument.captured(), QByteArray());
+}
+
+void TestSendPage::headingLinesAreLeftOutAndTold()
+{
+    SendDriver d;
+    InstrumentSimulator instrument(QString::fromStdString(d.folder.folder()));
+    QVERIFY2(instrument.isValid(), qPrintable(instrument.errorString()));
+    WriteBytes(d.path("export.csv"), "Name,North,East,Height,Code\r\nP1,6500100.5,600200.25,12.5,TREE\r\n");
+    d.typeName(d.path("export.csv"));
+    ModalAnswerer answerer;
+    answerer.expect("F_UpCoo", "ComOK");
+    answerer.expect("F_UL", "ComSend");
+    d.folder.interaction.clear();
+    d.click("ComSend");
+    QVERIFY(answerer.done());
+    QCOMPARE(d.session->state.TransferStatus, std::string("UpOK"));
+    QTRY_COMPARE(instrument.captured(), QByteArray("P1,6500100.5,600200.25,12.5,TREE\r\n"));
+    QCOMPARE(d.messageTexts(), std::vector<std::string>{"The data was uploaded successfully.\r\n1 line(s) were left out"
+                                                        " because their coordinates hold text that is not a number (a"
+                                                        " heading line, for example)."});
 }
 
 QTEST_MAIN(TestSendPage)

@@ -1,10 +1,14 @@
 #include "link/core/UploadBuilders.h"
 
+#include "conversion/ConverterReport.h"
 #include "conversion/LineSplitting.h"
 #include "link/core/UploadLine.h"
 #include "platform/ByteSink.h"
 #include "platform/LineReader.h"
+#include "platform/RunError.h"
+#include "platform/TextRules.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tavrelo {
@@ -30,29 +34,66 @@ void fillRoles(const Fields& fields, const UploadOptions& options, std::array<st
     }
 }
 
-void putCoordinateRecord(ByteSink& out, std::array<std::string, RoleCount>& roles, bool eastingFirst)
+// How much of a refused line the message shows.
+constexpr size_t kShownRefusedText = 80;
+
+void refuse(UploadBuild& build, UploadRefusal refusal, int64_t lineNumber, std::string_view line)
+{
+    build.refusal = refusal;
+    build.refusedLine = lineNumber;
+    build.refusedText = std::string(line.substr(0, kShownRefusedText));
+}
+
+// Whether the record's coordinates hold numbers or nothing; counts a line left out.
+bool takesCoordinates(const std::array<std::string, RoleCount>& roles, UploadBuild& build)
+{
+    for (int r : {Northing, Easting, Elevation})
+        if (!IsCoordinateField(roles[r])) {
+            ++build.leftOut;
+            return false;
+        }
+    return true;
+}
+
+// The record with every field in its place, or a refusal when a value would add a field.
+void putCoordinateRecord(ByteSink& out, std::array<std::string, RoleCount>& roles, bool eastingFirst,
+                         UploadBuild& build, int64_t lineNumber, std::string_view input)
 {
     if (eastingFirst)
         SwapString(roles[Northing], roles[Easting]);
     for (int r : {Northing, Easting, Elevation})
-        if (roles[r].empty())
+        if (TrimBlanks(roles[r]).empty())
             roles[r] = "0.000";
-    if (roles[Point].empty())
+    if (TrimBlanks(roles[Point]).empty())
         roles[Point] = "0";
-    PutUpLoadLine(out, "G", roles[Point], roles[Northing], roles[Easting], roles[Elevation], roles[Code]);
+    const std::string line = UploadLine(roles[Point], roles[Northing], roles[Easting], roles[Elevation], roles[Code]);
+    if (std::count(line.begin(), line.end(), ',') != kUploadFieldCount - 1) {
+        refuse(build, UploadRefusal::ExtraFields, lineNumber, input);
+        return;
+    }
+    out.writeLine(line);
+    ++build.lines;
 }
 
-// Runs eachLine over the input's lines; the failure number of the input or the sink.
+// Runs eachLine(line, number) over the input's lines until a line is refused, and
+// refuses one longer than any record; the failure number of the input or the sink.
 template <typename EachLine>
-int readLines(const std::string& inputPath, ByteSink& out, EachLine eachLine)
+void readLines(const std::string& inputPath, ByteSink& out, UploadBuild& build, EachLine eachLine)
 {
     LineReader reader;
-    if (!reader.open(inputPath))
-        return reader.error();
+    reader.setLineLimit(kLongestSendFileLine);
+    if (!reader.open(inputPath)) {
+        build.error = reader.error();
+        return;
+    }
     std::string line;
-    while (reader.next(line) && !out.failed())
-        eachLine(line);
-    return reader.error() != 0 ? reader.error() : out.error();
+    for (int64_t number = 1; build.ok() && !out.failed() && reader.next(line); ++number) {
+        if (line.size() > kLongestSendFileLine)
+            refuse(build, UploadRefusal::LineTooLong, number, line);
+        else
+            eachLine(line, number);
+    }
+    build.error = reader.error() != 0 ? reader.error() : out.error();
 }
 
 using Splitter = int (*)(std::string&, Fields&);
@@ -63,12 +104,14 @@ UploadBuild buildCoordinateList(const std::string& inputPath, ByteSink& out, con
     UploadBuild build;
     Fields fields;
     std::array<std::string, RoleCount> roles;
-    build.error = readLines(inputPath, out, [&](std::string& line) {
+    std::string input;
+    readLines(inputPath, out, build, [&](std::string& line, int64_t number) {
+        input = line; // the split takes the line apart
         if (split(line, fields) == 0)
             return;
         fillRoles(fields, options, roles);
-        putCoordinateRecord(out, roles, options.eastingFirst);
-        ++build.lines;
+        if (takesCoordinates(roles, build))
+            putCoordinateRecord(out, roles, options.eastingFirst, build, number, input);
     });
     build.LineCount = build.lines + kCoordinateCountExtra;
     return build;
@@ -97,19 +140,21 @@ UploadBuild CreateUpLoadFileSpace(const std::string& inputPath, ByteSink& out, c
 UploadBuild CreateUpLoadFileKOF(const std::string& inputPath, ByteSink& out, const UploadOptions& options)
 {
     UploadBuild build;
-    build.error = readLines(inputPath, out, [&](const std::string& line) {
+    std::array<std::string, RoleCount> roles;
+    readLines(inputPath, out, build, [&](const std::string& line, int64_t number) {
         if (columns(line, 2, 3) != "05")
             return;
-        const std::string point = columns(line, 5, 14);
-        const std::string code = columns(line, 16, 23);
-        const std::string a = columns(line, 25, 36);
-        const std::string b = columns(line, 38, 48);
-        const std::string elevation = columns(line, 50, 57);
-        if (options.eastingFirst)
-            PutUpLoadLine(out, "G", point, a, b, elevation, code);
-        else
-            PutUpLoadLine(out, "G", point, b, a, elevation, code);
-        ++build.lines;
+        // Column A (25-36) is sent first under "ENZ", column B (38-48) under "NEZ".
+        roles[Point] = columns(line, 5, 14);
+        roles[Code] = columns(line, 16, 23);
+        roles[Easting] = columns(line, 25, 36);
+        roles[Northing] = columns(line, 38, 48);
+        roles[Elevation] = columns(line, 50, 57);
+        const bool blank = std::all_of(roles.begin(), roles.begin() + Code,
+                                       [](const std::string& text) { return TrimBlanks(text).empty(); });
+        if (blank || !takesCoordinates(roles, build))
+            return;
+        putCoordinateRecord(out, roles, options.eastingFirst, build, number, line);
     });
     build.LineCount = build.lines + kCoordinateCountExtra;
     return build;
@@ -118,7 +163,7 @@ UploadBuild CreateUpLoadFileKOF(const std::string& inputPath, ByteSink& out, con
 UploadBuild CreatUpLoadCodeFile(const std::string& inputPath, ByteSink& out)
 {
     UploadBuild build;
-    build.error = readLines(inputPath, out, [&](const std::string& line) {
+    readLines(inputPath, out, build, [&](const std::string& line, int64_t) {
         out.writeLine(line);
         ++build.LineCount;
         if (!TrimBlanks(line).empty())
@@ -137,6 +182,36 @@ UploadBuild BuildUploadFile(UploadKind kind, const std::string& inputPath, ByteS
     case UploadKind::CodeList: break;
     }
     return CreatUpLoadCodeFile(inputPath, out);
+}
+
+std::string UploadBuildProblem(const UploadBuild& build, const std::string& inputPath)
+{
+    if (build.error != 0)
+        return RunErrorDescription(build.error) + ": " + inputPath;
+    const std::string line = "Line " + std::to_string(build.refusedLine) + " of " + inputPath;
+    switch (build.refusal) {
+    case UploadRefusal::LineTooLong:
+        return line + " is longer than the instrument can take (more than " + std::to_string(kLongestSendFileLine)
+               + " characters).\r\nNothing was sent.";
+    case UploadRefusal::ExtraFields:
+        return line + " gives more fields than the instrument takes: a \",\" inside a point name, a value or a code"
+               " starts a field of its own.\r\n" + build.refusedText + "\r\nNothing was sent.";
+    case UploadRefusal::None: break;
+    }
+    if (build.lines > 0)
+        return {};
+    std::string text = "Nothing to send: " + inputPath + " holds no line for the instrument.";
+    if (build.leftOut > 0)
+        text += "\r\n" + LeftOutLinesText(build.leftOut);
+    return text;
+}
+
+UploadBuild TryUploadFile(UploadKind kind, const std::string& inputPath, const UploadOptions& options)
+{
+    class Dropped : public ByteSink {
+        int put(const char*, size_t) override { return 0; }
+    } dropped;
+    return BuildUploadFile(kind, inputPath, dropped, options);
 }
 
 bool UploadKindOfRequest(const std::string& word, UploadKind& kind)

@@ -5,9 +5,14 @@
 // as it stands). The lines go to a sink, the temporary file that the line sender then
 // sends line by line.
 //
-// Counts are 64-bit, so lists of any length can be sent. Blank lines of a list are
-// not sent: a coordinate list never sends a point "0" at the origin for an empty line.
+// Counts are 64-bit, so lists of any length can be sent. Blank lines of a list and
+// blank KOF records are not sent: a list never sends a point "0" at the origin for an
+// empty line. Every coordinate record keeps its five fields in place: an empty point
+// is sent as "0", an empty coordinate as "0.000"; a line whose coordinates hold text
+// (a heading line) is left out and counted. Lines are read one at a time and no
+// longer than kLongestSendFileLine, so memory stays small whatever the file.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -27,22 +32,48 @@ struct UploadOptions {
     bool eastingFirst = false;
 };
 
+// The longest line a send file may have. The longest record of any send format is
+// well under 100 characters; a longer line is no record, and the file is refused
+// before it is read whole.
+constexpr size_t kLongestSendFileLine = 512;
+
+// Why a line of the input stops the upload: nothing is sent then.
+enum class UploadRefusal {
+    None,
+    LineTooLong, // longer than kLongestSendFileLine
+    ExtraFields, // a "," inside a name, a value or a code would start a field of its own
+};
+
 struct UploadBuild {
     // Lines written to the sink; the sender sends them all.
     int64_t lines = 0;
     // The window's line counter, the maximum of its progress bar: for the coordinate
     // and KOF builders the lines written + 2, for a code list the lines read.
     int64_t LineCount = 0;
+    // Coordinate lines left out because a coordinate field holds text that is not a
+    // number (a heading line); empty coordinate fields are sent as 0.
+    int64_t leftOut = 0;
+    // The first line of the input that stops the upload: its number (from 1) and text.
+    UploadRefusal refusal = UploadRefusal::None;
+    int64_t refusedLine = 0;
+    std::string refusedText;
     // 0, or the failure number of the input (53 missing, ...) or of the sink.
     int error = 0;
 
-    bool ok() const { return error == 0; }
+    bool ok() const { return error == 0 && refusal == UploadRefusal::None; }
     bool hasLines() const { return ok() && lines > 0; }
 };
+
+// What the user is told when the build cannot be sent: a failure, a refused line, or
+// no line to send at all; "" when it can be sent.
+std::string UploadBuildProblem(const UploadBuild& build, const std::string& inputPath);
 
 // Builds by kind from the file at inputPath into out.
 UploadBuild BuildUploadFile(UploadKind kind, const std::string& inputPath, ByteSink& out,
                             const UploadOptions& options);
+// The same build with its lines dropped: what the upload would send, before the port
+// is opened.
+UploadBuild TryUploadFile(UploadKind kind, const std::string& inputPath, const UploadOptions& options);
 
 UploadBuild CreateUpLoadFileComma(const std::string& inputPath, ByteSink& out, const UploadOptions& options);
 UploadBuild CreateUpLoadFileSpace(const std::string& inputPath, ByteSink& out, const UploadOptions& options);

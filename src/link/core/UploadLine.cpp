@@ -23,6 +23,12 @@ void appendCoordinate(std::string& line, std::string_view value)
     appendField(line, text);
 }
 
+// The part of a name or code the instrument keeps, without blanks at either end.
+std::string_view keptName(std::string_view text)
+{
+    return TrimBlanks(TrimBlanks(text).substr(0, kUploadNameLength));
+}
+
 } // namespace
 
 std::string UploadLine(const std::string& point, const std::string& first, const std::string& second,
@@ -30,11 +36,11 @@ std::string UploadLine(const std::string& point, const std::string& first, const
 {
     std::string line;
     line.reserve(64);
-    appendField(line, TrimBlanks(point).substr(0, kUploadNameLength));
+    appendField(line, keptName(point));
     appendCoordinate(line, TrimBlanks(first));
     appendCoordinate(line, TrimBlanks(second));
     appendCoordinate(line, TrimBlanks(elevation));
-    line.append(TrimBlanks(code).substr(0, kUploadNameLength));
+    line.append(keptName(code));
     return line;
 }
 

@@ -9,7 +9,8 @@ namespace tavrelo {
 
 class ByteSink;
 
-// The upload line without its line end. Each value is trimmed; the first "," of a
+// The upload line without its line end. Each value is trimmed (a name or code again
+// after its cut, so that no blank ends it); the first "," of a
 // coordinate becomes "." (a decimal comma); an empty value adds no field separator,
 // so an empty code leaves the line ending in ",".
 std::string UploadLine(const std::string& point, const std::string& first, const std::string& second,
@@ -21,5 +22,7 @@ void PutUpLoadLine(ByteSink& out, const std::string& cod1, const std::string& po
 
 // How many characters of a point name or code the instrument keeps.
 constexpr size_t kUploadNameLength = 12;
+// The fields of an upload line: point, two plane coordinates, elevation, code.
+constexpr int kUploadFieldCount = 5;
 
 } // namespace tavrelo
