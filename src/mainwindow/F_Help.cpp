@@ -40,11 +40,19 @@ std::string WithoutFirstAmpersand(std::string caption)
     return caption;
 }
 
-// The desktop has no program for the manual or the address (no xdg-open on Linux).
-std::string NothingOpens(const std::string& target)
+// The desktop has no program for the manual or the address (no xdg-open on Linux):
+// the box names what could not be opened and how the user can still get to it.
+std::string NothingOpens(const std::string& target, const char* instead)
 {
-    return "No program could be started to open " + target;
+    return "No program could be started to open " + target + "\r\n" + instead;
 }
+
+constexpr const char* kOpenTheManualYourself =
+    "The desktop has no program set up for it (on Linux, xdg-open starts one). Word, WordPad and "
+    "LibreOffice Writer read the manual.";
+constexpr const char* kTypeTheAddress =
+    "The desktop has no web browser set up (on Linux, xdg-open starts one). Type the address into a "
+    "web browser.";
 
 } // namespace
 
@@ -192,7 +200,7 @@ void F_Help::ComOpenHelpFile_Click()
     if (!IsRegularFile(manual))
         showFailure("File not found: " + manual);
     else if (!m_ui.openDocument(DocumentKind::LocalFile, manual))
-        showFailure(NothingOpens(manual));
+        showFailure(NothingOpens(manual, kOpenTheManualYourself));
 }
 
 // An address that is not a plain host name or an http(s) address is not opened. A
@@ -202,7 +210,7 @@ void F_Help::LbNet_Click(int index)
 {
     const std::string address = WebAddressOf(FromQt(m_lbNet[size_t(index)]->text()));
     if (!address.empty() && !m_ui.openDocument(DocumentKind::WebAddress, address))
-        showFailure(NothingOpens(address));
+        showFailure(NothingOpens(address, kTypeTheAddress));
 }
 
 void F_Help::showFailure(const std::string& text)
