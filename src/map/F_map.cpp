@@ -330,12 +330,12 @@ void F_map::Pic_MouseUp()
 
 void F_map::MnOpen_Click()
 {
-    const QString lists = CoordinateListFilter();
-    QString selected = lists;
-    const QString chosen = m_seams.openFileName(this, lists + ";;" + RawDataFilter(), &selected);
+    // The first filter is the coordinate lists; any other choice is a raw-data file.
+    int filter = -1;
+    const QString chosen = m_seams.openFileName(this, {CoordinateListFilter(), RawDataFilter()}, &filter);
     if (chosen.trimmed().isEmpty())
         return;
-    openFile(FromQt(chosen), selected == lists);
+    openFile(FromQt(chosen), filter == 0);
 }
 
 void F_map::openFile(const std::string& path, bool coordinateList)

@@ -28,6 +28,17 @@ QString AnyCasePattern(const QString& pattern)
     return out;
 }
 
+int NameFilterPosition(const QStringList& filters, const QString& chosen)
+{
+    for (int i = 0; i < filters.size(); ++i) {
+        const QString& f = filters[i];
+        const int patterns = f.lastIndexOf('(');
+        if (chosen == f || (patterns > 0 && chosen == f.left(patterns).trimmed()))
+            return i;
+    }
+    return -1;
+}
+
 QString CoordinateListFilter()
 {
     return filter(QStringLiteral("Coordinate lists"), {QStringLiteral("*.asc"), QStringLiteral("*.seq")});

@@ -1,5 +1,7 @@
 #include "map/MapSeams.h"
 
+#include "map/MapFileFilters.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -11,9 +13,19 @@ namespace tavrelo {
 MapSeams DefaultMapSeams()
 {
     MapSeams seams;
-    seams.openFileName = [](QWidget* owner, const QString& filter, QString* selected) {
-        return QFileDialog::getOpenFileName(owner, QString(), QString(), filter, selected,
-                                            QFileDialog::HideNameFilterDetails);
+    seams.openFileName = [](QWidget* owner, const QStringList& filters, int* chosen) {
+        // The patterns are spelt for any letter case ("*.[aA][sS][cC]"): the dialog
+        // shows the filters' labels only.
+        QFileDialog dialog(owner);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setOption(QFileDialog::HideNameFilterDetails);
+        dialog.setNameFilters(filters);
+        *chosen = -1;
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        *chosen = NameFilterPosition(filters, dialog.selectedNameFilter());
+        return dialog.selectedFiles().constFirst();
     };
     seams.inputText = [](QWidget* owner, const QString& prompt, const QString& title, QString& text) {
         bool ok = false;

@@ -3,6 +3,7 @@
 // box, the printer dialog and the showing of its modal dialogs. The program's
 // defaults use Qt; tests put their own answers in their place.
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -12,9 +13,10 @@ class QWidget;
 namespace tavrelo {
 
 struct MapSeams {
-    // The open dialog with its filters; selectedFilter comes back with the chosen
-    // one. "" when cancelled.
-    std::function<QString(QWidget* owner, const QString& filter, QString* selectedFilter)> openFileName;
+    // The open dialog with its filters, the first one chosen; chosenFilter comes back
+    // with the position of the filter the user left chosen (-1 when unknown). "" when
+    // cancelled.
+    std::function<QString(QWidget* owner, const QStringList& filters, int* chosenFilter)> openFileName;
     // The input box: prompt, title and default text; false when cancelled.
     std::function<bool(QWidget* owner, const QString& prompt, const QString& title, QString& text)> inputText;
     // The platform's printer dialog; its choice is not used.

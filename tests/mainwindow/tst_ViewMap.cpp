@@ -56,8 +56,8 @@ void ViewMapTest::calculationShowsViewMapAndItsMap()
     QCOMPARE(r.session->state.Map.view.PicWidth, map->picture()->width()); // the real picture size
 
     // A file opened in the map window hides View Map; the next result shows it again.
-    map->seams().openFileName = [&r](QWidget*, const QString& filter, QString* selected) {
-        *selected = filter.split(";;").value(1);
+    map->seams().openFileName = [&r](QWidget*, const QStringList&, int* chosen) {
+        *chosen = 1;
         return QString::fromStdString(r.copyFixture("survey.raw", "again.raw"));
     };
     map->findChild<QAction*>("MnOpen")->trigger();

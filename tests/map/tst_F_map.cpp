@@ -11,6 +11,11 @@
 #include "platform/UserInteraction.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QCompleter>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +26,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -83,9 +89,8 @@ struct MapDriver {
     {
         map = new F_map(state.Map, ui, [this] { return options.context(state, ui, 0); });
         MapSeams& s = map->seams();
-        s.openFileName = [this](QWidget*, const QString& filter, QString* selected) {
-            const QStringList entries = filter.split(";;");
-            *selected = entries.value(nextIsList ? 0 : 1);
+        s.openFileName = [this](QWidget*, const QStringList&, int* chosen) {
+            *chosen = nextIsList ? 0 : 1;
             return nextFile;
         };
         s.inputText = [this](QWidget*, const QString&, const QString&, QString& text) {
@@ -133,6 +138,53 @@ struct MapDriver {
     }
 };
 
+// Answers the next real file dialog as a user does: picks the filter at its place in
+// the list of file types, types the file name and presses Return. What the dialog
+// offered is kept in shownFilters.
+struct FileDialogUser {
+    QStringList shownFilters;
+
+    void answerNext(int filter, const QString& path)
+    {
+        QTimer::singleShot(20, [this, filter, path] { answer(filter, path); });
+    }
+    void answer(int filter, const QString& path)
+    {
+        QFileDialog* dialog = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
+                dialog = d;
+        if (!dialog) {
+            QTimer::singleShot(20, [this, filter, path] { answer(filter, path); });
+            return;
+        }
+        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        for (int i = 0; i < types->count(); ++i)
+            shownFilters << types->itemText(i);
+        types->setCurrentIndex(filter);
+        emit types->activated(filter);
+        type(dialog, path, 50);
+    }
+    // The name typed and Return pressed; again, as a user would, while the dialog is
+    // still busy reading the folder it went to and keeps the dialog open.
+    void type(QFileDialog* dialog, const QString& path, int attempts)
+    {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        name->clear();
+        QTest::keyClicks(name, path);
+        if (name->completer() && name->completer()->popup())
+            name->completer()->popup()->hide(); // Return is for the dialog
+        QTest::keyClick(name, Qt::Key_Return);
+        if (dialog->isVisible())
+            QTimer::singleShot(100, dialog, [this, dialog, path, attempts] {
+                if (attempts > 1)
+                    type(dialog, path, attempts - 1);
+                else
+                    dialog->reject(); // the test fails instead of waiting
+            });
+    }
+};
+
 QPoint Leftmost(QList<QPoint> points)
 {
     return *std::min_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
@@ -162,6 +214,9 @@ private slots:
     void layersAndLabels();
     void statisticsAndMenus();
     void rawFilterTakesAnyCase();
+    void openThroughTheRealFileDialog_data();
+    void openThroughTheRealFileDialog();
+    void filterPositionFromEitherAnswer();
 };
 
 void MapWindowTest::rawFileIsCalculatedOntoTheMap()
@@ -453,6 +508,55 @@ void MapWindowTest::rawFilterTakesAnyCase()
                                      .hasMatch();
         QVERIFY2(matched, name);
     }
+}
+
+void MapWindowTest::openThroughTheRealFileDialog_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("listPoints");
+    QTest::addColumn<int>("observedPoints");
+    QTest::newRow("coordinate list") << 0 << "points.asc" << 3 << 0;
+    QTest::newRow("raw-data file") << 1 << "small.raw" << 0 << 3;
+}
+
+// The program's own file dialog, answered as a user answers it: the choice of
+// filter decides how the file is read.
+void MapWindowTest::openThroughTheRealFileDialog()
+{
+    QFETCH(int, filter);
+    QFETCH(QString, file);
+    QFETCH(int, listPoints);
+    QFETCH(int, observedPoints);
+    MapDriver d;
+    d.map->seams().openFileName = DefaultMapSeams().openFileName;
+    FileDialogUser user;
+    user.answerNext(filter, Fixture(file.toLatin1().constData()));
+    d.action("MnOpen")->trigger();
+    QCOMPARE(user.shownFilters, QStringList({"Coordinate lists *.asc, *.seq", "Raw data files *.zvk, *.dn?, *.raw"}));
+    QVERIFY2(d.ui.messages.empty(), d.ui.messages.empty() ? "" : d.ui.messages[0].text.c_str());
+    QCOMPARE(d.state.Map.CooPointCount(), listPoints);
+    QCOMPARE(d.state.Map.ObsPointCount(), observedPoints);
+    QCOMPARE(Symbols(d.image()).size(), 3);
+}
+
+void MapWindowTest::filterPositionFromEitherAnswer()
+{
+    const QStringList filters{CoordinateListFilter(), RawDataFilter()};
+    struct Case {
+        QString answer;
+        int position;
+    };
+    const Case cases[] = {
+        {CoordinateListFilter(), 0},              // a desktop's dialog: the whole filter
+        {RawDataFilter(), 1},
+        {"Coordinate lists *.asc, *.seq", 0},     // Qt's dialog with the patterns hidden
+        {"Raw data files *.zvk, *.dn?, *.raw", 1},
+        {"", -1},
+        {"Coordinate lists", -1},
+    };
+    for (const Case& c : cases)
+        QCOMPARE(NameFilterPosition(filters, c.answer), c.position);
 }
 
 QTEST_MAIN(MapWindowTest)
