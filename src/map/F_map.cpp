@@ -231,7 +231,7 @@ void F_map::Tb_ButtonClick(QAction* button)
 
 void F_map::newScale()
 {
-    QString text = ToQt(NumberText(m_tables.view.MapScale));
+    QString text = ToQt(ScaleNumberText(m_tables.view.MapScale));
     if (!m_seams.inputText(this, QStringLiteral("Scale"), QStringLiteral("New Scale"), text))
         return;
     if (!ApplyTypedScale(m_tables, FromQt(text)))

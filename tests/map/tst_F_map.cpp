@@ -82,6 +82,7 @@ struct MapDriver {
     QString nextFile;
     bool nextIsList = true;
     QStringList inputs;
+    QStringList offered; // the input box's default texts
     QPointer<QDialog> modal;
     int printerDialogs = 0;
 
@@ -94,6 +95,7 @@ struct MapDriver {
             return nextFile;
         };
         s.inputText = [this](QWidget*, const QString&, const QString&, QString& text) {
+            offered << text;
             if (inputs.isEmpty())
                 return false;
             text = inputs.takeFirst();
@@ -351,6 +353,14 @@ void MapWindowTest::realTimeZoomAndNewScale()
     QCOMPARE(d.state.Map.view.MapScale, 2500.0f);
     QCOMPARE(d.status("StBScale"), QString("1:2500.0"));
     QVERIFY(d.action("TbZoomRealTime")->isChecked()); // a command keeps the tool
+
+    // The box offers the current scale with the digits of its 32-bit value; a scale
+    // too great for the view is refused like one below 0.01.
+    d.state.Map.view.MapScale = 9225.8037109375f;
+    d.inputs << "1e39";
+    d.action("TbNewScale")->trigger();
+    QCOMPARE(d.offered.last(), QString("9225.804"));
+    QCOMPARE(d.state.Map.view.MapScale, 9225.8037109375f);
 }
 
 void MapWindowTest::zoomWindowDrawsEveryPointInView()

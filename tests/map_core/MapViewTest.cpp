@@ -1,9 +1,13 @@
 // The view geometry: fit, view window, zoom window, pan, real-time zoom, typed scale
 // and the guards against a zero scale or a picture without pixels.
+#include "map/core/MapFrame.h"
+#include "map/core/MapHitTest.h"
 #include "map/core/MapTables.h"
 #include "map/core/MapView.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 using namespace tavrelo;
 
@@ -195,4 +199,84 @@ TEST(MapView, DrawingWindowLimits)
     EXPECT_FALSE(list.contains({433, 10}));
     EXPECT_EQ(RoundPixel(2.5), 2);
     EXPECT_EQ(RoundPixel(3.5), 4);
+}
+
+TEST(MapView, ScaleIsOfferedWithTheDigitsOfItsSingle)
+{
+    const struct {
+        float scale;
+        const char* text;
+    } cases[] = {
+        {9225.8037109375f, "9225.804"}, {2500.0f, "2500"}, {0.01f, "0.01"}, {1234.56f, "1234.56"},
+        {4725.0f * kFitMargin, "5197.5"}, {16777216.0f, "16777216"}, {kMostScale, "1e+30"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ScaleNumberText(c.scale), c.text);
+        MapTables t; // the offered text, accepted as it stands, keeps the scale
+        ASSERT_TRUE(ApplyTypedScale(t, ScaleNumberText(c.scale))) << c.text;
+        EXPECT_EQ(t.view.MapScale, c.scale) << c.text;
+    }
+}
+
+// Every value the view derives stays finite: the scale, the edges, the metres per
+// pixel, and what the hit tests and the drawing pass compute from them.
+void ExpectFiniteView(MapTables& t)
+{
+    const MapView& v = t.view;
+    EXPECT_TRUE(std::isfinite(v.MapScale));
+    EXPECT_LE(v.MapScale, kMostScale);
+    EXPECT_TRUE(std::isfinite(v.MetresPerPixelX) && std::isfinite(v.MetresPerPixelY));
+    EXPECT_TRUE(std::isfinite(v.ViewLeftX) && std::isfinite(v.ViewBottomY));
+    EXPECT_TRUE(std::isfinite(t.ViewCentreX) && std::isfinite(t.ViewCentreY));
+    EXPECT_TRUE(v.drawable());
+    MapFrame f;
+    BuildMapFrame(t, f);
+    for (const double x : {0.0, 400.0, 799.0})
+        for (const double y : {0.0, 300.0, 599.0}) {
+            EXPECT_TRUE(std::isfinite(GroundAt(v, x, y).east));
+            FindCooPointAt(t, &f, x, y);
+            FindCooPointAt(t, nullptr, x, y);
+        }
+}
+
+TEST(MapView, ScaleNeverBecomesInfinite)
+{
+    // A list spanning 4e38 m, and one from near the double's lowest value to near
+    // its highest: the fit takes the greatest scale the view has.
+    for (const double far : {4e38, 1.7e308}) {
+        SCOPED_TRACE(far);
+        MapTables t;
+        t.view.picture = kPicture;
+        t.layers.setDialogDefaults();
+        for (const double north : {far > 1e300 ? -far : 0.0, far}) {
+            t.CooPoints.push_back({north, north, 0});
+            t.PointNames.push_back("P");
+            t.PointCodes.push_back("");
+            t.widenExtents(north, north);
+        }
+        FitViewToData(t);
+        EXPECT_EQ(t.view.MapScale, kMostScale);
+        ExpectFiniteView(t);
+        t.view.DragStartY = 0; // zooming out further changes nothing
+        EXPECT_FALSE(RealTimeZoomStep(t, 0, 500));
+        EXPECT_EQ(t.view.MapScale, kMostScale);
+    }
+
+    // A typed scale that is not finite as a 32-bit number, or above the greatest, is
+    // refused like one below 0.01.
+    MapTables t = Spread(1000, 750);
+    const float before = t.view.MapScale;
+    for (const char* refused : {"1e39", "3.5e38", "1e31", "2e30"}) {
+        EXPECT_FALSE(ApplyTypedScale(t, refused)) << refused;
+        EXPECT_EQ(t.view.MapScale, before);
+    }
+    EXPECT_TRUE(ApplyTypedScale(t, "1e29"));
+    ExpectFiniteView(t);
+
+    // The real-time zoom out stops at the greatest scale.
+    t.view.MapScale = kMostScale * 0.9f;
+    t.view.DragStartY = 0;
+    EXPECT_TRUE(RealTimeZoomStep(t, 0, 590));
+    EXPECT_EQ(t.view.MapScale, kMostScale);
+    ExpectFiniteView(t);
 }

@@ -15,14 +15,14 @@ struct Probe {
     float t;
     bool near(double east, double north) const
     {
-        return std::abs(static_cast<float>(wx - east)) < t && std::abs(static_cast<float>(wy - north)) < t;
+        return std::abs(ToSingle(wx - east)) < t && std::abs(ToSingle(wy - north)) < t;
     }
 };
 
 Probe probeAt(const MapView& view, double x, double y)
 {
     const Ground g = GroundAt(view, x, y);
-    return {g.east, g.north, static_cast<float>(5.0 * view.MetresPerPixelX)};
+    return {g.east, g.north, ToSingle(5.0 * view.MetresPerPixelX)};
 }
 
 template <class Table>

@@ -126,8 +126,9 @@ void MapTables::widenExtents(double x, double y)
 
 void MapTables::centreView()
 {
-    ViewCentreX = (MinX + MaxX) / 2.0;
-    ViewCentreY = (MinY + MaxY) / 2.0;
+    // Halves first: the sum of two far coordinates may pass the double's range.
+    ViewCentreX = MinX / 2.0 + MaxX / 2.0;
+    ViewCentreY = MinY / 2.0 + MaxY / 2.0;
 }
 
 int32_t FindKnownPoint(const MapTables& tables, std::string_view name)

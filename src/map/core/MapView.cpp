@@ -4,7 +4,9 @@
 #include "platform/TextRules.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <limits>
 
 namespace tavrelo {
 
@@ -23,19 +25,44 @@ bool hasPoints(const MapTables& tables)
     return tables.MinX <= tables.MaxX && tables.MinY <= tables.MaxY;
 }
 
+// A scale the view can take: kPointScale for one below kLeastScale (or not a
+// number), kMostScale for one above it (or infinite).
+float usableScale(float scale)
+{
+    if (!(scale >= kLeastScale))
+        return kPointScale;
+    return std::min(scale, kMostScale);
+}
+
+bool takesScale(float scale)
+{
+    return scale >= kLeastScale && scale <= kMostScale;
+}
+
 // A new MapScale from a fit or a zoom window, with the scale it replaces kept.
 void takeScale(MapView& view, float scale)
 {
     view.PrevMapScale = view.MapScale;
-    view.MapScale = scale >= kLeastScale ? scale : kPointScale;
+    view.MapScale = usableScale(scale);
     view.scaleText = ScaleText(view.MapScale);
 }
 
 } // namespace
 
+float ToSingle(double value)
+{
+    constexpr double kMost = std::numeric_limits<float>::max();
+    constexpr float kInfinity = std::numeric_limits<float>::infinity();
+    if (value > kMost)
+        return kInfinity;
+    if (value < -kMost)
+        return -kInfinity;
+    return static_cast<float>(value);
+}
+
 bool MapView::drawable() const
 {
-    return MapScale >= kLeastScale && MetresPerPixelX > 0.0f && MetresPerPixelY > 0.0f && PicWidth > 0 &&
+    return takesScale(MapScale) && MetresPerPixelX > 0.0f && MetresPerPixelY > 0.0f && PicWidth > 0 &&
            PicHeight > 0;
 }
 
@@ -92,10 +119,9 @@ void FitScaleToExtents(MapTables& tables, const ViewSize& picture)
     if (!hasPixels(picture) || !hasPoints(tables))
         return;
     const Ground centre = ViewCentre(tables);
-    const float sx = static_cast<float>((centre.east - tables.MinY) * kTwipsPerMetre
-                                        / (picture.twipsPerPixelX * picture.width));
-    const float sy = static_cast<float>((centre.north - tables.MinX) * kTwipsPerMetre
-                                        / (picture.twipsPerPixelY * picture.height));
+    const float sx = ToSingle((centre.east - tables.MinY) * kTwipsPerMetre / (picture.twipsPerPixelX * picture.width));
+    const float sy =
+        ToSingle((centre.north - tables.MinX) * kTwipsPerMetre / (picture.twipsPerPixelY * picture.height));
     takeScale(view, 2.0f * std::max(sx, sy));
 }
 
@@ -112,7 +138,7 @@ void FitViewToData(MapTables& tables)
     FitScaleToExtents(tables);
     const bool extent = tables.MaxX > tables.MinX || tables.MaxY > tables.MinY;
     if (extent && hasPixels(tables.view.picture)) {
-        tables.view.MapScale *= kFitMargin;
+        tables.view.MapScale = usableScale(tables.view.MapScale * kFitMargin);
         tables.view.scaleText = ScaleText(tables.view.MapScale);
     }
     SetViewWindow(tables);
@@ -121,7 +147,7 @@ void FitViewToData(MapTables& tables)
 void SetViewWindow(MapTables& tables, const ViewSize& picture)
 {
     MapView& view = tables.view;
-    if (!(view.MapScale >= kLeastScale) || !hasPixels(picture))
+    if (!takesScale(view.MapScale) || !hasPixels(picture))
         return;
     view.picture = picture;
     view.PicWidth = picture.width;
@@ -158,9 +184,8 @@ void ZoomToWindow(MapTables& tables)
     const double ly = v.MetresPerPixelY * static_cast<double>(v.ZoomBoxY1) + v.ViewBottomY;
     v.PicWidth = v.picture.width;
     v.PicHeight = v.picture.height;
-    const float sx = static_cast<float>((centre.east - lx) * kTwipsPerMetre / (v.picture.twipsPerPixelX * v.PicWidth));
-    const float sy =
-        static_cast<float>((centre.north - ly) * kTwipsPerMetre / (v.picture.twipsPerPixelY * v.PicHeight));
+    const float sx = ToSingle((centre.east - lx) * kTwipsPerMetre / (v.picture.twipsPerPixelX * v.PicWidth));
+    const float sy = ToSingle((centre.north - ly) * kTwipsPerMetre / (v.picture.twipsPerPixelY * v.PicHeight));
     takeScale(v, 2.0f * std::max(sx, sy));
 }
 
@@ -193,9 +218,9 @@ bool PanStep(MapTables& tables, double x, double y)
 bool RealTimeZoomStep(MapTables& tables, double x, double y)
 {
     MapView& v = tables.view;
-    if (v.PicHeight <= 0 || !(v.MapScale >= kLeastScale))
+    if (v.PicHeight <= 0 || !takesScale(v.MapScale))
         return false;
-    const float d = static_cast<float>((y - v.DragStartY) * v.MapScale / v.PicHeight);
+    const float d = ToSingle((y - v.DragStartY) * v.MapScale / v.PicHeight);
     if (std::abs(d) < 1.0f)
         return false;
     if (d < 0) {
@@ -203,7 +228,9 @@ bool RealTimeZoomStep(MapTables& tables, double x, double y)
             return false;
         v.MapScale = std::max(v.MapScale + d, kRealTimeZoomFloor);
     } else {
-        v.MapScale += d;
+        if (v.MapScale >= kMostScale)
+            return false;
+        v.MapScale = usableScale(v.MapScale + d);
     }
     v.scaleText = ScaleText(v.MapScale);
     v.DragStartX = RoundPixel(x);
@@ -215,12 +242,12 @@ bool ApplyTypedScale(MapTables& tables, const std::string& text)
 {
     if (Trim(text).empty())
         return false;
-    const double value = Val(text);
-    if (!(value >= kLeastScale))
+    const float value = ToSingle(Val(text));
+    if (!takesScale(value))
         return false;
     MapView& v = tables.view;
     v.PrevMapScale = v.MapScale;
-    v.MapScale = static_cast<float>(value);
+    v.MapScale = value;
     v.scaleText = ScaleText(v.MapScale);
     return true;
 }
@@ -228,6 +255,13 @@ bool ApplyTypedScale(MapTables& tables, const std::string& text)
 std::string ScaleText(float scale)
 {
     return "1:" + FormatMask(scale, "0.0");
+}
+
+std::string ScaleNumberText(float scale)
+{
+    char buffer[32];
+    const auto printed = std::to_chars(buffer, buffer + sizeof buffer, scale); // shortest, "." always
+    return std::string(buffer, printed.ptr);
 }
 
 } // namespace tavrelo

@@ -31,6 +31,14 @@ constexpr float kPointScale = 500.0f;
 // The least scale the view takes; the real-time zoom stops at kRealTimeZoomFloor.
 constexpr float kLeastScale = 0.01f;
 constexpr float kRealTimeZoomFloor = 2.0f;
+// The greatest scale the view takes: far beyond any survey (the largest picture then
+// spans some 1e31 m), yet every length, tolerance and pixel the view derives from it
+// stays a finite 32-bit number. A fit or a zoom that needs more takes this one.
+constexpr float kMostScale = 1.0e30f;
+
+// A double as a 32-bit float; beyond the float's range it becomes an infinity of its
+// sign (the plain conversion is undefined there).
+float ToSingle(double value);
 
 struct MapView {
     float MapScale = 0.0f;     // n of 1:n; 0 until the first fit
@@ -123,10 +131,15 @@ bool PanStep(MapTables& tables, double x, double y);
 // never below kRealTimeZoomFloor). False when the scale did not change.
 bool RealTimeZoomStep(MapTables& tables, double x, double y);
 
-// A typed scale: empty, not a number or below 0.01 is ignored (false).
+// A typed scale: empty, not a number, below 0.01 or above kMostScale (an infinite
+// one included) is ignored (false).
 bool ApplyTypedScale(MapTables& tables, const std::string& text);
 
 // "1:" and the scale with one decimal, as the status bar shows it.
 std::string ScaleText(float scale);
+
+// The scale as the New Scale box offers it: the fewest digits that read back as the
+// same 32-bit number ("9225.804", not the "9225.8037109375" of its binary value).
+std::string ScaleNumberText(float scale);
 
 } // namespace tavrelo
