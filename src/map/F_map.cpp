@@ -194,9 +194,7 @@ void F_map::RedrawMap()
     m_tables.view.picture = ViewSize{m_pic->width(), m_pic->height(), kTwipsPerScreenPixel, kTwipsPerScreenPixel};
     BuildMapFrame(m_tables, m_frame);
     m_renderer.render(m_tables, m_frame, m_pic->image());
-    m_notePanel->setText(m_frame.labelsShown ? QString()
-                                             : QStringLiteral("Labels are drawn for up to %1 points in view: zoom in")
-                                                   .arg(kMostLabelledPoints));
+    m_notePanel->setText(m_frame.labelsShown ? QString() : QStringLiteral("Too many points for labels: zoom in"));
     showScale();
     m_pic->update();
 }

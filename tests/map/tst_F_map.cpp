@@ -216,6 +216,8 @@ private slots:
     void layersAndLabels();
     void statisticsAndMenus();
     void rawFilterTakesAnyCase();
+    void manyPointsKeepReadableLabels_data();
+    void manyPointsKeepReadableLabels();
     void openThroughTheRealFileDialog_data();
     void openThroughTheRealFileDialog();
     void filterPositionFromEitherAnswer();
@@ -518,6 +520,44 @@ void MapWindowTest::rawFilterTakesAnyCase()
                                      .hasMatch();
         QVERIFY2(matched, name);
     }
+}
+
+void MapWindowTest::manyPointsKeepReadableLabels_data()
+{
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::addColumn<bool>("labels");
+    QTest::newRow("5 000 points") << 100 << 50 << false;
+    QTest::newRow("150 points") << 15 << 10 << true;
+}
+
+// A grid of points 10 m apart in the map's default picture of 605 x 364 pixels:
+// labels only while they can be read, the symbols always.
+void MapWindowTest::manyPointsKeepReadableLabels()
+{
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    QFETCH(bool, labels);
+    MapDriver d;
+    d.map->resize(d.map->size() + QSize(605, 364) - d.map->picture()->size());
+    QTRY_COMPARE(d.map->picture()->size(), QSize(605, 364));
+    QTemporaryDir dir;
+    QFile list(dir.filePath("grid.asc"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            list.write(QStringLiteral("P%1,%2,%3,50.00,\r\n").arg(r * columns + c).arg(r * 10).arg(c * 10).toLatin1());
+    list.close();
+    d.open(list.fileName(), true);
+    QCOMPARE(d.state.Map.CooPointCount(), columns * rows);
+    QCOMPARE(Symbols(d.image()).size(), columns * rows);
+    const QImage image = d.image();
+    const double green = CountColour(image, image.rect(), kGreen) / double(image.width() * image.height());
+    QCOMPARE(d.status("StBNote").isEmpty(), labels);
+    if (labels)
+        QVERIFY2(green > 0.002 && green < 0.2, qPrintable(QString::number(green)));
+    else
+        QCOMPARE(green, 0.0);
 }
 
 void MapWindowTest::openThroughTheRealFileDialog_data()

@@ -253,3 +253,35 @@ TEST(MapReports, StatisticsCountTheShownLayers)
         list.CooPoints.push_back({});
     EXPECT_EQ(MapStatisticsText(list), "Stations: 0\r\nPoints: 25\r\nUP: 25\r\n" + tail);
 }
+
+TEST(MapFrame, LabelsFollowThePictureArea)
+{
+    struct Case {
+        int32_t width, height, points;
+        bool labels;
+    };
+    const Case cases[] = {
+        {605, 364, 5000, false}, // one label for every 44 pixels: a solid block
+        {605, 364, 220, true},   // 220 220 pixels hold 220 labels
+        {605, 364, 221, false},
+        {1210, 728, 880, true},  // four times the picture, four times the labels
+        {1210, 728, 881, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.width << "x" << c.height << ", " << c.points << " points");
+        MapTables t;
+        t.layers.setDialogDefaults();
+        t.view.picture = ViewSize{c.width, c.height, 15, 15};
+        t.view.MapScale = static_cast<float>(kTwipsPerMetre / 15.0); // a metre a pixel
+        SetViewCentre(t, {c.width / 2.0, c.height / 2.0});
+        std::mt19937 random(11);
+        std::uniform_real_distribution<double> east(1, c.width - 1), north(1, c.height - 1);
+        for (int32_t i = 0; i < c.points; ++i)
+            t.addObsPoint(Obs(east(random), north(random)), "P" + std::to_string(i), "", "S", "B");
+        MapFrame f;
+        BuildMapFrame(t, f);
+        EXPECT_EQ(f.points.size(), static_cast<size_t>(c.points)); // every symbol, labels or not
+        EXPECT_EQ(f.labelledCount, c.points);
+        EXPECT_EQ(f.labelsShown, c.labels);
+    }
+}

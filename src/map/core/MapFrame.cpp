@@ -79,6 +79,12 @@ int32_t countLabelled(const MapTables& tables, const MapFrame& frame)
 
 } // namespace
 
+int32_t MostLabelledPoints(const MapView& view)
+{
+    const int64_t pixels = static_cast<int64_t>(std::max(view.PicWidth, 0)) * std::max(view.PicHeight, 0);
+    return static_cast<int32_t>(std::max<int64_t>(1, pixels / kPixelsPerLabel));
+}
+
 bool MapFrame::matches(const MapView& view) const
 {
     return drawn && m_left == view.ViewLeftX && m_bottom == view.ViewBottomY && m_mppX == view.MetresPerPixelX &&
@@ -132,7 +138,7 @@ void BuildMapFrame(MapTables& tables, MapFrame& frame)
     }
     stationPass(tables, frame);
     frame.labelledCount = countLabelled(tables, frame);
-    frame.labelsShown = frame.labelledCount <= kMostLabelledPoints;
+    frame.labelsShown = frame.labelledCount <= MostLabelledPoints(view);
     frame.m_left = view.ViewLeftX;
     frame.m_bottom = view.ViewBottomY;
     frame.m_mppX = view.MetresPerPixelX;

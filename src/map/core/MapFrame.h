@@ -15,10 +15,13 @@ namespace tavrelo {
 
 class MapTables;
 
-// Beyond this many labelled points and stations in view the labels are left out:
-// they would cover one another into a solid block and take seconds to draw. The
-// symbols are always drawn.
-constexpr int32_t kMostLabelledPoints = 5000;
+// Labels are left out while the view holds more labelled points and named stations
+// than one for every kPixelsPerLabel pixels of the picture (a label's box of some
+// 40 x 12 pixels with room around it): beyond that they cover one another into a
+// solid block, and take long to draw. The symbols are always drawn.
+constexpr int32_t kPixelsPerLabel = 1000;
+// How many labelled points the view's picture holds readably (at least one).
+int32_t MostLabelledPoints(const MapView& view);
 
 struct FramePoint {
     int32_t index; // into ObsPoints or CooPoints
