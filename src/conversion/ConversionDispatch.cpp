@@ -4,6 +4,7 @@
 #include "conversion/ConverterRegistry.h"
 #include "conversion/ConverterReport.h"
 #include "conversion/OutputTarget.h"
+#include "conversion/ReceivedDataCopy.h"
 #include "platform/FileSystem.h"
 #include "platform/LineReader.h"
 #include "platform/RunError.h"
@@ -65,43 +66,57 @@ void runConverter(ConversionContext& context, const char* name, const std::strin
     context.ui.setBusy(false);
 }
 
-void tellCopyFailure(ConversionContext& context, int error, const std::string& path)
+void reportCopyFailure(ConversionContext& context, int error, const std::string& path)
 {
     context.ui.message(RunErrorDescription(error) + ": " + path, MessageButtons::Ok, MessageIcon::Critical,
                        MessageText(context, 11, "Error"));
-}
-
-void reportCopyFailure(ConversionContext& context, int error, const std::string& path)
-{
-    tellCopyFailure(context, error, path);
     context.state.TransferStatus = "E";
 }
 
-// The converted target is written whatever becomes of the copy, so a failed copy is
-// told to the user without turning the conversion into a failure.
+// What became of received data in the dispatch.
+enum class Stored { Yes, NotAsked, NotConverted, Failed };
+
+// Where received data that did not reach its target is kept, told to the user: the
+// target's name says what it was for, the copy's name where it is now.
+void tellKeptCopy(ConversionContext& context, const KeptCopy& kept, const std::string& input,
+                  const std::string& lead)
+{
+    if (kept.path.empty()) {
+        context.ui.message(lead + " No copy of it could be written (" + RunErrorDescription(kept.error) +
+                               "). It is still in " + input + ": please copy that file elsewhere before the next"
+                               " Download.",
+                           MessageButtons::Ok, MessageIcon::Critical, MessageText(context, 11, "Error"));
+        return;
+    }
+    context.ui.message(lead + " It is kept in " + kept.path + ".", MessageButtons::Ok, MessageIcon::Information,
+                       MessageText(context, 6, "Warning"));
+}
+
+// Received data that is not in its target is kept beside it, or in the program folder
+// when it cannot be written there: a cancelled dialog, a converter's failure or a
+// full disk after a download never loses the field data.
+void keepReceivedData(ConversionContext& context, const DispatchRequest& request, Stored stored)
+{
+    const std::string target = Trim(request.target);
+    const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
+    tellKeptCopy(context, kept, request.input,
+                 stored == Stored::NotConverted ? std::string("The received data was not converted.")
+                                                : "The received data could not be stored in " + target + ".");
+}
+
+// The copy of the raw data the user asked for beside a converted target; when it
+// cannot be written there it goes to the program folder. The converted target stands
+// whatever becomes of the copy.
 void rawCopyRule(ConversionContext& context, const DispatchRequest& request)
 {
     if (!request.rawCopy)
         return;
-    int error = 0;
-    const std::string written = SaveRawCopy(request.input, Trim(request.target), &error);
-    if (error != 0)
-        tellCopyFailure(context, error, written.empty() ? Trim(request.target) : written);
-}
-
-// Received data that the user chose not to convert is kept beside the target, so a
-// cancelled dialog after a download never loses the field data.
-void keepUnconvertedData(ConversionContext& context, const DispatchRequest& request)
-{
-    int error = 0;
-    const std::string written = SaveRawCopy(request.input, Trim(request.target), &error);
-    if (error != 0 || written.empty()) {
-        tellCopyFailure(context, error != 0 ? error : RunError::FileAlreadyExists,
-                        written.empty() ? Trim(request.target) : written);
-        return;
-    }
-    context.ui.message("The received data was not converted. It is kept in " + written + ".", MessageButtons::Ok,
-                       MessageIcon::Information, MessageText(context, 6, "Warning"));
+    const std::string target = Trim(request.target);
+    const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
+    if (!kept.besideTarget)
+        tellKeptCopy(context, kept, request.input,
+                     "The original data could not be saved beside " + target + " (" +
+                         RunErrorDescription(kept.besideError) + ").");
 }
 
 // A list item the settings file adds past the formats this program knows has no
@@ -157,14 +172,7 @@ std::string SaveRawCopy(const std::string& input, const std::string& output, int
         const std::string candidate = base + (n == 0 ? std::string() : std::to_string(n)) + ".zvk";
         if (IsRegularFile(candidate) || IsDirectory(candidate))
             continue;
-        LineReader reader(input);
-        AtomicFile copy(candidate);
-        std::string line;
-        while (reader.isOpen() && reader.next(line))
-            copy.writeLine(line);
-        int failure = reader.error();
-        if (failure == 0 && !copy.commit())
-            failure = copy.error();
+        const int failure = CopyLinesInto(input, candidate);
         if (error)
             *error = failure;
         return candidate;
@@ -176,60 +184,54 @@ std::string SaveRawCopy(const std::string& input, const std::string& output, int
 
 namespace {
 
-void convertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
+Stored convertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
 {
-    if (Trim(request.target).empty())
-        return;
     const std::string target = Trim(request.target);
-    if (request.OpReceive == 2) {
-        CopyReceivedData(context, request.input, target);
-        return;
-    }
+    if (target.empty())
+        return Stored::NotAsked;
+    const auto copied = [&] { return CopyReceivedData(context, request.input, target) ? Stored::Yes : Stored::Failed; };
+    const int mode = context.state.OutputFileMode;
+    const bool copyAsked = mode == 1 || mode == 2;
+    if (request.OpReceive == 2)
+        return copyAsked ? copied() : Stored::NotAsked;
     if (request.OpReceive != 0 && request.OpReceive != 1)
-        return;
+        return Stored::NotAsked;
     const bool raw = request.OpReceive == 0;
     const int count = raw ? static_cast<int>(std::size(kReceivedRaw)) : static_cast<int>(std::size(kReceivedCoor));
     if (request.formatIndex < 0 || request.formatIndex >= count) {
         refuseUnknownFormat(context);
-        keepUnconvertedData(context, request);
-        return;
+        return Stored::NotConverted;
     }
     const Road road = raw ? kReceivedRaw[request.formatIndex] : kReceivedCoor[request.formatIndex];
     switch (road.action) {
-    case Action::Copy: {
-        const int mode = context.state.OutputFileMode;
-        CopyReceivedData(context, request.input, target);
-        if (road.rawCopy && mode != 1 && mode != 2)
+    case Action::Copy:
+        if (copyAsked)
+            return copied();
+        if (road.rawCopy)
             rawCopyRule(context, request);
-        return;
-    }
-    case Action::UserCoor:
-        // Its separator comes from the field-order options.
-        context.state.TransferStatus.clear();
-        runConverter(context, converterName(road.action, raw), request.input, target);
-        return;
+        return Stored::NotAsked;
     case Action::Kof:
     case Action::KofAfterDialog:
         // Raw data asks with the request word; for coordinates the dialog only stores
         // its settings. A cancelled dialog converts nothing, so no file is written with
-        // settings the user turned down, and the received data is kept beside the target.
+        // settings the user turned down.
         if (road.action == Action::Kof)
             context.state.TransferStatus = "ConvertToKOF";
         if (!host.showKofDialog()) {
             context.state.TransferStatus = "Cancel";
-            keepUnconvertedData(context, request);
-            return;
+            return Stored::NotConverted;
         }
         break;
-    case Action::Dxf:
-    case Action::Calc:
-    default:
+    default: // the field-order list takes its separator from its options
         break;
     }
     context.state.TransferStatus.clear();
     runConverter(context, converterName(road.action, raw), request.input, target);
+    if (context.state.TransferStatus != "OK")
+        return Stored::Failed;
     if (road.rawCopy)
         rawCopyRule(context, request);
+    return Stored::Yes;
 }
 
 void convertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
@@ -297,9 +299,13 @@ void convertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
 } // namespace
 
 // The copy rule and the raw copy run outside any converter: they are guarded here.
+// Whatever ends the store short, out of memory included, the received data is kept.
 void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
 {
-    RunGuarded(context, [&] { convertReceivedFile(context, host, request); });
+    Stored stored = Stored::Failed;
+    RunGuarded(context, [&] { stored = convertReceivedFile(context, host, request); });
+    if (stored == Stored::NotConverted || stored == Stored::Failed)
+        RunGuarded(context, [&] { keepReceivedData(context, request, stored); });
 }
 
 void ConvertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)

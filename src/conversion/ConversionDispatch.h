@@ -37,7 +37,11 @@ struct DispatchRequest {
     std::string sourceCaption;
 };
 
-// After a download: input is the temporary file.
+// After a download: input is the temporary file. Received data that does not reach
+// the target (a cancelled dialog, a failed store or converter, a format without
+// converter) is kept by KeepReceivedData, beside the target or in the program folder
+// (state.AppPath), and the user is told which file holds it; so is the raw copy when
+// it cannot be written beside the target.
 void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request);
 
 // For a file on disk.

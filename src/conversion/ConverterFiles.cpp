@@ -24,6 +24,16 @@ bool RefuseOwnInput(ConversionContext& context, const std::string& outputName, c
     return own;
 }
 
+int CheckConverterTarget(const std::string& outputName, int outputFileMode)
+{
+    AtomicFile probe(outputName); // creates its temporary file beside the target
+    probe.discard();
+    if (probe.failed())
+        return probe.error();
+    const bool appends = OutputTarget::modeFor(outputFileMode) == OutputTarget::Mode::Append;
+    return appends && IsRegularFile(outputName) ? OpenCheck(outputName) : 0;
+}
+
 std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, LineReader& input,
                                                  const std::string& inputName, const std::string& outputName,
                                                  const std::vector<std::string>& otherInputs)

@@ -21,6 +21,13 @@ bool SameFile(const std::string& a, const std::string& b);
 bool RefuseOwnInput(ConversionContext& context, const std::string& outputName, const std::string& inputName,
                     const std::vector<std::string>& otherInputs = {});
 
+// 0 when a converter (or the copy rule) could write outputName with OutputFileMode
+// outputFileMode, by the rules of OutputTarget: a regular file the user may write (and
+// read, to append to it) or a new name in a folder the user may write. Otherwise the
+// failure number the run would meet (70 no permission, 75 not a file, 76 no folder).
+// Nothing is left behind.
+int CheckConverterTarget(const std::string& outputName, int outputFileMode);
+
 // Opens input for reading and output (by OutputFileMode) for writing, in that order;
 // reports the first failure (TransferStatus "E") and returns nullptr when either
 // fails or the output is one of the inputs (RefuseOwnInput). The target is then untouched.

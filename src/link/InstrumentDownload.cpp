@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
+#include "conversion/ReceivedDataCopy.h"
 #include "link/DownloadSession.h"
 #include "link/F_DL.h"
 #include "link/PortSetup.h"
@@ -59,7 +60,8 @@ void InstrumentDownload::showSdrInstruction(QWidget* owner, const SdrInstruction
     box.exec();
 }
 
-bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat)
+bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat,
+                                     const std::string& target)
 {
     m_state.DialogAnswer.clear();
     F_DL& dl = window();
@@ -80,19 +82,27 @@ bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile
             loop.exec();
     }
     dl.Comm().close();
-    Outcome outcome{session.outcome(), session.errorNumber(), FromQt(session.errorString())};
+    Outcome outcome;
+    outcome.outcome = session.outcome();
+    outcome.errorNumber = session.errorNumber();
+    outcome.reason = FromQt(session.errorString());
     // The lines must have reached the file, or the download has failed.
     const bool written = opened && file.close();
     if (!written && outcome.outcome != DownloadOutcome::Failed) {
+        outcome.outcome = DownloadOutcome::Failed;
         outcome.errorNumber = file.error() ? file.error() : RunError::DeviceIO;
-        outcome = {DownloadOutcome::Failed, outcome.errorNumber, RunErrorDescription(outcome.errorNumber)};
+        outcome.reason = RunErrorDescription(outcome.errorNumber);
     }
-    showOutcome(outcome);
+    // A download cut off keeps what it has: the next command empties the temporary file.
+    outcome.lines = session.receiver().lineCount();
+    if (outcome.outcome == DownloadOutcome::Failed && outcome.lines > 0)
+        outcome.keptCopy = KeepReceivedData(tempFile, target, m_state.AppPath).path;
+    showOutcome(outcome, tempFile);
     unload();
     return outcome.outcome == DownloadOutcome::Complete;
 }
 
-void InstrumentDownload::showOutcome(const Outcome& outcome)
+void InstrumentDownload::showOutcome(const Outcome& outcome, const std::string& tempFile)
 {
     switch (outcome.outcome) {
     case DownloadOutcome::Complete:
@@ -106,14 +116,35 @@ void InstrumentDownload::showOutcome(const Outcome& outcome)
         m_state.DialogAnswer = "Stop";
         break;
     default: {
-        const int number = outcome.errorNumber;
-        const std::string title = number == RunError::DeviceUnavailable ? m_model.message(kDeviceTitle) : "";
-        m_ui.message(outcome.reason.empty() ? RunErrorDescription(number) : outcome.reason, MessageButtons::Ok,
-                     MessageIcon::Exclamation, title.empty() ? m_model.message(kErrorTitle) : title);
+        const std::string title =
+            outcome.errorNumber == RunError::DeviceUnavailable ? m_model.message(kDeviceTitle) : "";
+        m_ui.message(failureText(outcome, tempFile), MessageButtons::Ok, MessageIcon::Exclamation,
+                     title.empty() ? m_model.message(kErrorTitle) : title);
         m_state.DialogAnswer = "Lathos";
         break;
     }
     }
+}
+
+// What happened and where the lines received so far are, in the user's words; the
+// system's reason on a line of its own.
+std::string InstrumentDownload::failureText(const Outcome& outcome, const std::string& tempFile) const
+{
+    const std::string what = outcome.errorNumber == RunError::DeviceUnavailable
+                                 ? "The connection to the instrument was lost (cable or adapter unplugged?)."
+                                 : "The download stopped: the received data could not be written to " + tempFile +
+                                       ".";
+    std::string where;
+    if (outcome.lines == 0)
+        where = " Nothing had been received yet.";
+    else if (!outcome.keptCopy.empty())
+        where = " The lines received so far are kept in " + outcome.keptCopy + ".";
+    else
+        where = " The lines received so far are only in " + tempFile +
+                ": please copy that file elsewhere before the next Download.";
+    const std::string reason =
+        outcome.reason.empty() ? RunErrorDescription(outcome.errorNumber) : outcome.reason;
+    return what + where + "\r\n" + reason;
 }
 
 void InstrumentDownload::showForSetup(QWidget* owner, const std::string& dataFormat)

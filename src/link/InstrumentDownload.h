@@ -6,6 +6,7 @@
 #include "link/DownloadSession.h"
 #include "link/F_SdrDL.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -40,9 +41,12 @@ public:
     // Receives into tempFile (created and emptied by the caller) through the opened
     // port, with the download window shown centred on owner showing dataFormat; ends
     // with the outcome box, the port closed and the window unloaded. True only after
-    // a completed download; DialogAnswer is then "", "Stop" after Cancel and "Lathos"
-    // after a failure (the lines received so far stay in the temporary file).
-    bool ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat);
+    // a completed download; DialogAnswer is then "", "Stop" after Cancel (the lines
+    // received so far stay in the temporary file) and "Lathos" after a failure, whose
+    // box names the copy of the lines received so far (KeepReceivedData beside target,
+    // or in the program folder when target is "" or its folder cannot be written).
+    bool ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat,
+                     const std::string& target = std::string());
 
     // Setup mode: the download window shown modally for its texts, with the chosen
     // settings and dataFormat in its value labels as a download shows them; nothing else.
@@ -53,11 +57,14 @@ public:
 
 private:
     struct Outcome {
-        DownloadOutcome outcome;
-        int errorNumber;
+        DownloadOutcome outcome = DownloadOutcome::Running;
+        int errorNumber = 0;
         std::string reason;
+        int64_t lines = 0;     // lines written to the temporary file
+        std::string keptCopy;  // where they are kept after a failure ("" none)
     };
-    void showOutcome(const Outcome& outcome);
+    void showOutcome(const Outcome& outcome, const std::string& tempFile);
+    std::string failureText(const Outcome& outcome, const std::string& tempFile) const;
 
     SettingsModel& m_model;
     ProgramState& m_state;

@@ -6,11 +6,13 @@
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
+#include "conversion/ConverterFiles.h"
 #include "conversion/OptionStores.h"
 #include "link/InstrumentDownload.h"
 #include "mainwindow/DialogHost.h"
 #include "mainwindow/F_DatTr.h"
 #include "platform/FileSystem.h"
+#include "platform/RunError.h"
 #include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
 
@@ -142,9 +144,9 @@ void ReceivePage::ComConv_Click()
 }
 
 // The instruction box or the calculation dialog the format needs before the data
-// comes; false when the user cancelled the calculation dialog, so nothing is received
-// for a calculation the user turned down.
-bool ReceivePage::showFormatDialog()
+// comes. However the calculation dialog is closed the download goes on: the
+// calculation then runs with the options stored last.
+void ReceivePage::showFormatDialog()
 {
     const int kind = selectedKind();
     const int position = m_comboDataFormat->currentIndex();
@@ -152,16 +154,29 @@ bool ReceivePage::showFormatDialog()
         if (step.kind != kind || step.position != position)
             continue;
         if (step.step == Before::CalcDialog) {
-            const bool accepted = m_dialogs->open(OptionDialog::Calc, true);
+            m_dialogs->open(OptionDialog::Calc, true);
             QCoreApplication::processEvents();
-            return accepted;
+            continue;
         }
         m_seams.showSdrInstruction(window(), {m_model.message(step.caption),
                                               {m_model.message(32), m_model.message(step.format),
                                                m_model.message(step.data)},
                                               m_model.message(35)});
     }
-    return true;
+}
+
+// The target is checked by the converters' own rules before the instrument is asked
+// for anything: refused after the download, the data would have nowhere to go.
+bool ReceivePage::downloadTargetUsable()
+{
+    const std::string target = targetName();
+    const int refusal = CheckConverterTarget(target, m_state.OutputFileMode);
+    if (refusal == 0)
+        return true;
+    m_ui.beep();
+    m_ui.message(RunErrorDescription(refusal) + ": " + target, MessageButtons::Ok, MessageIcon::Critical,
+                 m_model.message(11));
+    return false;
 }
 
 // What the download window shows as the data format: the caption of "Other" when
@@ -194,25 +209,27 @@ void ReceivePage::ComDLN_Click()
         m_txFileName->setFocus();
         return;
     }
-    OpenedFile temp;
-    OpenFileMode(tempFile, OpenForOutput, temp, m_model, m_state, m_ui); // created or emptied
-    temp = OpenedFile();
-    if (!m_state.DialogAnswer.empty()) {
-        m_state.DialogAnswer.clear();
+    if (!downloadTargetUsable())
         return;
-    }
     // The port before any instruction or dialog: a port that cannot be opened is
-    // chosen on the Settings page, and the empty temporary file stays.
+    // chosen on the Settings page.
     if (!m_seams.openPort(window())) {
         emit portNotOpened();
         return;
     }
-    if (!showFormatDialog()) {
+    showFormatDialog();
+    // Only a download that really starts empties the temporary file: until then it
+    // keeps whatever an earlier command left in it.
+    OpenedFile temp;
+    OpenFileMode(tempFile, OpenForOutput, temp, m_model, m_state, m_ui);
+    temp = OpenedFile();
+    if (!m_state.DialogAnswer.empty()) {
+        m_state.DialogAnswer.clear();
         m_download->unload(); // the port opened for it is closed again
         return;
     }
     window()->setEnabled(false);
-    const bool received = m_seams.receiveFromInstrument(window(), tempFile, downloadFormatText());
+    const bool received = m_seams.receiveFromInstrument(window(), tempFile, downloadFormatText(), targetName());
     window()->setEnabled(true);
     if (!received)
         return; // nothing to store; the name stays tested

@@ -107,7 +107,8 @@ private:
     void ComConv_Click();
     bool startCommand();
     bool targetIsSource() const;
-    bool showFormatDialog();
+    void showFormatDialog();
+    bool downloadTargetUsable();
     std::string downloadFormatText() const;
     DispatchRequest dispatchRequest(const std::string& input) const;
     void endCommand(bool coordinateCalculation);

@@ -24,8 +24,8 @@ ReceiveSeams DefaultReceiveSeams(InstrumentDownload& download)
     };
     seams.openPort = [&download](QWidget*) { return download.OpenPortDL(); };
     seams.receiveFromInstrument = [&download](QWidget* owner, const std::string& tempFile,
-                                              const std::string& dataFormat) {
-        return download.ReceiveData(owner, tempFile, dataFormat);
+                                              const std::string& dataFormat, const std::string& target) {
+        return download.ReceiveData(owner, tempFile, dataFormat, target);
     };
     seams.openInEditor = &OpenInEditor;
     return seams;

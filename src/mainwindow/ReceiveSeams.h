@@ -32,8 +32,9 @@ struct ReceiveSeams {
     std::function<bool(QWidget* owner)> openPort;
     // Shows the download window with the data format and receives into tempFile
     // through the opened port; true only after a completed download (the outcome has
-    // been shown, the port closed).
-    std::function<bool(QWidget* owner, const std::string& tempFile, const std::string& dataFormat)>
+    // been shown, the port closed). A download cut off keeps its lines beside target.
+    std::function<bool(QWidget* owner, const std::string& tempFile, const std::string& dataFormat,
+                       const std::string& target)>
         receiveFromInstrument;
     // Starts the configured editor with the file as its one argument, or (program
     // empty) the desktop's viewer for text files; false with the reason on failure.

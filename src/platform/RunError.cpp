@@ -20,6 +20,7 @@ const ErrnoRow kErrnoRows[] = {
     {EINVAL, RunError::BadFileName},
     {ENOSPC, RunError::DiskFull},
     {EDQUOT, RunError::DiskFull},
+    {EFBIG, RunError::DiskFull}, // the file may grow no further
     {EMFILE, RunError::TooManyFiles},
     {ENFILE, RunError::TooManyFiles},
     {EIO, RunError::DeviceIO},

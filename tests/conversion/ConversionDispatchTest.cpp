@@ -81,7 +81,11 @@ TEST_F(DispatchFolder, TheReceivedDataIsNeverItsOwnTarget)
         ConvertReceivedFile(context, host, DispatchRequest{kind, 0, path("Pemdrix.tem"), path("./Pemdrix.tem")});
         EXPECT_EQ(get(path("Pemdrix.tem")), "A\r\n") << kind << " " << mode;
         EXPECT_EQ(state.TransferStatus, "E") << kind << " " << mode;
-        EXPECT_EQ(ui.messages.size(), 1u) << kind << " " << mode;
+        // The refusal, then where the data is kept.
+        ASSERT_EQ(ui.messages.size(), 2u) << kind << " " << mode;
+        EXPECT_NE(ui.messages[1].text.find(path("./Pemdrix.zvk")), std::string::npos) << ui.messages[1].text;
+        EXPECT_EQ(get(path("Pemdrix.zvk")), "A\r\n") << kind << " " << mode;
+        std::filesystem::remove(path("Pemdrix.zvk"));
     }
 }
 

@@ -36,6 +36,10 @@ void DownloadDriver::sample()
     formatText = dl->findChild<QLabel*>("LbDataformat")->text();
     if (statusTexts.isEmpty() || statusTexts.last() != status)
         statusTexts << status;
+    if (m_actWhen && m_actWhen()) {
+        m_actWhen = nullptr;
+        m_act();
+    }
     if (m_cancelWhen && m_cancelWhen()) {
         m_cancelWhen = nullptr;
         if (m_closeBox)
@@ -49,6 +53,12 @@ void DownloadDriver::cancelWhen(std::function<bool()> when, bool closeBox)
 {
     m_cancelWhen = std::move(when);
     m_closeBox = closeBox;
+}
+
+void DownloadDriver::actWhen(std::function<bool()> when, std::function<void()> act)
+{
+    m_actWhen = std::move(when);
+    m_act = std::move(act);
 }
 
 void DownloadDriver::download()

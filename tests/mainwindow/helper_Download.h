@@ -24,6 +24,8 @@ struct DownloadDriver : ReceiveDriver {
     std::string tempFile() const { return folder.folder() + "/Pemdrix.tem"; }
     // Once when(): the download window's Cancel (or its close box).
     void cancelWhen(std::function<bool()> when, bool closeBox = false);
+    // Once when(), while the download window stands: act() (a change on the disk, say).
+    void actWhen(std::function<bool()> when, std::function<void()> act);
     // Download pressed; returns when the command has ended.
     void download();
     // The received data run through a converter directly, as the dispatch should have.
@@ -41,6 +43,8 @@ private:
     void sample();
     QTimer m_sampler;
     std::function<bool()> m_cancelWhen;
+    std::function<bool()> m_actWhen;
+    std::function<void()> m_act;
     bool m_closeBox = false;
 };
 

@@ -303,7 +303,7 @@ void ConvertFilesTest::downloadHandsReceivedDataToTheDispatch()
     r.typeTarget(QString::fromStdString(target));
     std::string tempSeen;
     r.seams().openPort = [](QWidget*) { return true; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&) {
         tempSeen = temp;
         WriteBytes(temp, received);
         return true;
@@ -331,7 +331,7 @@ void ConvertFilesTest::downloadStepsBeforeTheTransfer()
     ReceiveDriver r;
     int transfers = 0;
     r.seams().openPort = [](QWidget*) { return true; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&) {
         ++transfers;
         WriteBytes(temp, "CO,x\r\n");
         return true;
@@ -348,14 +348,16 @@ void ConvertFilesTest::downloadStepsBeforeTheTransfer()
                                                        "Format: SDR-33", "Data: Raw"}));
     QCOMPARE(ReadBytes(r.path("job.sdr")), QByteArray("CO,x\r\n"));
 
-    // Coordinate calculation: a cancelled dialog receives nothing.
+    // Coordinate calculation: however its dialog is closed the download goes on, and
+    // data without a usable record is kept beside the target.
     r.choose(false, 0, 7);
     r.typeTarget(QString::fromStdString(r.path("job.asc")));
     ModalAnswerer answers(&r.session->state);
-    answers.expect("F_SetCalcCoo", "ComCancel");
+    answers.expect("F_SetCalcCoo", "close");
     r.click("ComDLN");
     QVERIFY(answers.done());
-    QCOMPARE(transfers, 1);
+    QCOMPARE(transfers, 2);
+    QCOMPARE(ReadBytes(r.path("job.zvk")), QByteArray("CO,x\r\n"));
     QVERIFY(!r.viewEnabled());
 }
 
@@ -403,7 +405,7 @@ void ConvertFilesTest::downloadTargetMayNotBeTheTemporaryFile()
 }
 
 // The port comes before the instruction box: a port that cannot be opened ends the
-// download on the Settings page with the temporary file emptied and nothing shown.
+// download on the Settings page with nothing shown and the temporary file as it was.
 void ConvertFilesTest::portFailureShowsTheSettingsPage()
 {
     ReceiveDriver r;
@@ -417,7 +419,7 @@ void ConvertFilesTest::portFailureShowsTheSettingsPage()
         return false;
     };
     r.seams().showSdrInstruction = [&](QWidget*, const SdrInstruction&) { ++boxes; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&, const std::string&, const std::string&) {
         ++transfers;
         return true;
     };
@@ -429,7 +431,7 @@ void ConvertFilesTest::portFailureShowsTheSettingsPage()
     QCOMPARE(transfers, 0);
     QCOMPARE(r.session->mainWindow->MainTab()->currentIndex(), 2);
     QVERIFY(QFile::exists(QString::fromStdString(temp)));
-    QCOMPARE(ReadBytes(temp), QByteArray());
+    QCOMPARE(ReadBytes(temp), QByteArray("CO,left from an earlier run\r\n"));
     QVERIFY(!QFile::exists(QString::fromStdString(r.path("job.sdr"))));
     QVERIFY(!r.viewEnabled());
 }

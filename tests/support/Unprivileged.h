@@ -23,6 +23,20 @@ inline void OpenFolderToEveryone(const std::string& folder)
     ::chmod(folder.c_str(), 0777);
 }
 
+// For a window test that must meet permissions as a user does: the whole test program
+// becomes the unprivileged user when it runs as root. Call it first in main(), before
+// Qt or the simulator start a thread. "" when done (or not needed), else what failed.
+inline std::string BecomeUnprivileged()
+{
+    if (::geteuid() != 0)
+        return std::string();
+    if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
+        return "could not become an unprivileged user";
+    ::setenv("HOME", "/tmp", 1); // root's home is closed to it
+    ::unsetenv("XDG_RUNTIME_DIR");
+    return std::string();
+}
+
 inline std::string RunUnprivileged(const std::function<std::string()>& piece)
 {
     int channel[2];

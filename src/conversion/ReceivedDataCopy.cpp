@@ -1,0 +1,77 @@
+#include "conversion/ReceivedDataCopy.h"
+
+#include "conversion/ConversionDispatch.h"
+#include "platform/ByteSink.h"
+#include "platform/FileSystem.h"
+#include "platform/LineReader.h"
+#include "platform/RunError.h"
+
+#include <ctime>
+
+namespace tavrelo {
+
+namespace {
+
+constexpr int kNameTries = 20;
+
+std::string DatedName()
+{
+    const std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    char text[40];
+    std::strftime(text, sizeof text, "Download-%Y-%m-%d-%H%M%S", &local);
+    return text;
+}
+
+} // namespace
+
+int CopyLinesInto(const std::string& input, const std::string& target)
+{
+    LineReader reader(input);
+    if (!reader.isOpen())
+        return reader.error();
+    AtomicFile copy(target);
+    std::string line;
+    while (!copy.failed() && reader.next(line))
+        copy.writeLine(line);
+    if (reader.error() != 0)
+        return reader.error();
+    return copy.commit() ? 0 : copy.error();
+}
+
+std::string KeepInProgramFolder(const std::string& input, const std::string& programFolder, int* error)
+{
+    *error = 0;
+    if (programFolder.empty())
+        return std::string();
+    *error = RunError::FileAlreadyExists; // unless a free name comes
+    const std::string base = JoinPath(programFolder, DatedName());
+    for (int n = 0; n < kNameTries; ++n) {
+        const std::string candidate = base + (n == 0 ? std::string() : "-" + std::to_string(n)) + ".zvk";
+        if (IsRegularFile(candidate) || IsDirectory(candidate))
+            continue;
+        *error = CopyLinesInto(input, candidate);
+        return *error == 0 ? candidate : std::string();
+    }
+    return std::string();
+}
+
+KeptCopy KeepReceivedData(const std::string& input, const std::string& target, const std::string& programFolder)
+{
+    KeptCopy kept;
+    const std::string beside = SaveRawCopy(input, target, &kept.besideError);
+    if (!beside.empty() && kept.besideError == 0) {
+        kept.path = beside;
+        kept.besideTarget = true;
+        return kept;
+    }
+    if (kept.besideError == 0)
+        kept.besideError = RunError::FileAlreadyExists; // every name beside the target is taken
+    kept.path = KeepInProgramFolder(input, programFolder, &kept.error);
+    if (kept.path.empty() && kept.error == 0)
+        kept.error = kept.besideError;
+    return kept;
+}
+
+} // namespace tavrelo

@@ -1,0 +1,366 @@
+// Field data is never lost around a download. One table of how the download ends (it
+// completes, or the cable is pulled in the middle) against what becomes of the store
+// once the target has passed its check (stored as asked, the target made read-only or
+// turned into a folder, its folder closed, a write error, a converter that finds no
+// record, the KOF dialog cancelled or closed, a format without converter, the raw copy
+// blocked): every row finds the received bytes in a file that a message named, or in
+// the target the user typed. Then what comes before the instrument is asked for
+// anything: a target the converters would refuse, the temporary file left as it was
+// until a download really starts, and the calculation dialog's close box.
+//
+// Through the real windows and the simulated instrument, as an unprivileged user (root
+// may write any file). Each completed row waits out the instrument's silence, so ctest
+// runs the table in shares side by side (TAVRELO_TEST_SHARE "k/n": rows k, k+n, ...).
+#include "helper_Download.h"
+#include "support/Unprivileged.h"
+
+#include "link/SerialLink.h"
+#include "link/core/PortSettings.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QTabWidget>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+namespace {
+
+enum class Ends { Completes, HangsUp };
+// What happens to the store while the data comes, after the target passed its check.
+enum class Store {
+    AsAsked,
+    TargetReadOnly,
+    TargetBecomesFolder,
+    FolderClosed,
+    WriteError, // the file size limit stops the target's writes, as a full disk would
+    NoUsableRecord,
+    NoConverter,
+    RawCopyBlocked, // a pipe where the raw copy would go
+};
+// Where the received bytes must be found.
+enum class Kept { InTarget, BesideTarget, InProgramFolder };
+
+struct Row {
+    const char* name;
+    Ends ends;
+    int kind;
+    int position;
+    const char* fixture;
+    bool rawCopy; // "Also save the original data format" ticked
+    Store store;
+    const char* dialog; // "window button" answered after the download, or ""
+    Kept kept;
+};
+
+const Row kRows[] = {
+    {"completes, stored as asked", Ends::Completes, 2, 0, "survey.raw", false, Store::AsAsked, "", Kept::InTarget},
+    {"completes, target made read-only", Ends::Completes, 2, 0, "survey.raw", false, Store::TargetReadOnly, "",
+     Kept::BesideTarget},
+    {"completes, target turned into a folder", Ends::Completes, 0, 0, "survey.raw", false,
+     Store::TargetBecomesFolder, "", Kept::BesideTarget},
+    {"completes, target folder closed", Ends::Completes, 1, 0, "points.asc", false, Store::FolderClosed, "",
+     Kept::InProgramFolder},
+    {"completes, folder closed with the raw copy asked", Ends::Completes, 0, 2, "survey.raw", true,
+     Store::FolderClosed, "", Kept::InProgramFolder},
+    {"completes, write error", Ends::Completes, 1, 1, "points.asc", false, Store::WriteError, "",
+     Kept::BesideTarget},
+    {"completes, converter finds no record", Ends::Completes, 0, 2, "points.asc", false, Store::NoUsableRecord, "",
+     Kept::BesideTarget},
+    {"completes, KOF dialog cancelled", Ends::Completes, 0, 1, "survey.raw", false, Store::AsAsked,
+     "F_KOFStp ComCancel", Kept::BesideTarget},
+    {"completes, KOF dialog cancelled, target folder closed", Ends::Completes, 0, 1, "survey.raw", false,
+     Store::FolderClosed, "F_KOFStp ComCancel", Kept::InProgramFolder},
+    {"completes, coordinate KOF dialog closed", Ends::Completes, 1, 2, "points.asc", false, Store::AsAsked,
+     "F_KOFStp close", Kept::BesideTarget},
+    {"completes, format without converter", Ends::Completes, 0, 9, "survey.raw", false, Store::NoConverter, "",
+     Kept::BesideTarget},
+    {"completes, raw copy blocked", Ends::Completes, 0, 2, "survey.raw", true, Store::RawCopyBlocked, "",
+     Kept::InProgramFolder},
+    {"hang-up, target folder open", Ends::HangsUp, 0, 1, "survey.raw", false, Store::AsAsked, "",
+     Kept::BesideTarget},
+    {"hang-up, target folder closed", Ends::HangsUp, 2, 0, "survey.raw", false, Store::FolderClosed, "",
+     Kept::InProgramFolder},
+};
+
+// The rows of this process's share of the table.
+bool InShare(int row)
+{
+    const QByteArray share = qgetenv("TAVRELO_TEST_SHARE");
+    const qsizetype slash = share.indexOf('/');
+    if (slash < 0)
+        return true;
+    const int k = share.left(slash).toInt();
+    const int n = share.mid(slash + 1).toInt();
+    return n <= 0 || row % n == k;
+}
+
+// A settings file whose instrument raw-data list has items past the known formats.
+void AddRawFormatsPastTheList(DownloadDriver& r)
+{
+    QByteArray ini = r.folder.iniBytes();
+    const qsizetype section = ini.indexOf("[Zarel RAW data options]\r\n");
+    const qsizetype end = ini.indexOf("\r\n\r\n", section);
+    QVERIFY(section >= 0 && end > section);
+    ini.insert(end + 2, "Binary record file\r\nA format of another program\r\n");
+    r.session.reset();
+    r.folder.writeIni(ini);
+    r.session = r.folder.start();
+}
+
+QStringList ProgramFolderCopies(const DownloadDriver& r)
+{
+    return QDir(QString::fromStdString(r.folder.folder())).entryList({"Download-*.zvk"}, QDir::Files);
+}
+
+bool Told(const DownloadDriver& r, const std::string& path)
+{
+    for (const RecordingInteraction::Message& m : r.folder.interaction.messages)
+        if (m.text.find(path) != std::string::npos)
+            return true;
+    return false;
+}
+
+QString Texts(const DownloadDriver& r)
+{
+    QStringList texts;
+    for (const RecordingInteraction::Message& m : r.folder.interaction.messages)
+        texts << QString::fromStdString(m.text);
+    return texts.join(" | ");
+}
+
+// Changes the disk while the data comes: after the target's check, before its store.
+void Disturb(Store store, const std::string& target, const std::string& folder)
+{
+    switch (store) {
+    case Store::TargetReadOnly:
+        WriteBytes(target, "old\r\n");
+        ::chmod(target.c_str(), 0444);
+        break;
+    case Store::TargetBecomesFolder:
+        ::mkdir(target.c_str(), 0755);
+        break;
+    case Store::FolderClosed:
+        ::chmod(folder.c_str(), 0555);
+        break;
+    case Store::WriteError: {
+        // Larger than the received data, smaller than the DXF file made of it.
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1024, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void Restore(const std::string& folder)
+{
+    const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+    ::setrlimit(RLIMIT_FSIZE, &none);
+    ::chmod(folder.c_str(), 0755);
+}
+
+} // namespace
+
+class DownloadSafetyTest : public QObject {
+    Q_OBJECT
+public:
+    static void initMain()
+    {
+        const std::string failure = testing::BecomeUnprivileged();
+        if (!failure.empty())
+            qFatal("%s", failure.c_str());
+    }
+
+private slots:
+    void receivedDataEndsInAFileTheUserWasTold_data();
+    void receivedDataEndsInAFileTheUserWasTold();
+    void targetTheConvertersRefuseIsRefusedBeforeThePort_data();
+    void targetTheConvertersRefuseIsRefusedBeforeThePort();
+    void portFailureLeavesTheTemporaryFile();
+    void calculationDialogClosedByItsBoxGoesOn();
+};
+
+void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold_data()
+{
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < static_cast<int>(std::size(kRows)); ++i)
+        if (InShare(i))
+            QTest::newRow(kRows[i].name) << i;
+}
+
+void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
+{
+    QFETCH(int, row);
+    const Row& c = kRows[row];
+    DownloadDriver r;
+    if (c.store == Store::NoConverter)
+        AddRawFormatsPastTheList(r);
+    const QByteArray sent = ReadBytes(r.copyFixture(c.fixture));
+    QVERIFY(QDir(r.work.path()).mkdir("sub"));
+    const std::string folder = r.path("sub");
+    const std::string target = r.path("sub/job.out");
+    const std::string beside = r.path("sub/job.zvk");
+    if (c.store == Store::RawCopyBlocked)
+        QCOMPARE(::mkfifo(beside.c_str(), 0644), 0);
+    r.choose(false, c.kind, c.position);
+    Find<QCheckBox>(*r.session, "CheckOrigDF")->setChecked(c.rawCopy);
+    r.typeTarget(QString::fromStdString(target));
+    if (c.ends == Ends::HangsUp)
+        r.instrument.start({Step::Send(200, sent), Step::HangUp(1500)});
+    else
+        r.instrument.start({Step::Send(200, sent)});
+    r.actWhen([&] { return r.instrument.bytesSent() >= sent.size(); }, [&] { Disturb(c.store, target, folder); });
+    ModalAnswerer answers(&r.session->state);
+    const QStringList dialog = QString::fromLatin1(c.dialog).split(' ', Qt::SkipEmptyParts);
+    if (!dialog.isEmpty())
+        answers.expect(dialog[0].toLatin1(), dialog[1].toLatin1());
+    r.download();
+    Restore(folder);
+
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
+    const auto& messages = r.folder.interaction.messages;
+    QVERIFY(!messages.empty());
+    std::string kept;
+    switch (c.kept) {
+    case Kept::InTarget: kept = target; break;
+    case Kept::BesideTarget: kept = beside; break;
+    case Kept::InProgramFolder: {
+        const QStringList copies = ProgramFolderCopies(r);
+        QCOMPARE(copies.size(), 1);
+        kept = r.folder.folder() + "/" + copies[0].toStdString();
+        break;
+    }
+    }
+    QCOMPARE(ReadBytes(kept), sent);
+    if (c.kept != Kept::InTarget)
+        QVERIFY2(Told(r, kept), qPrintable(Texts(r)));
+    if (c.ends == Ends::HangsUp) {
+        // In the user's words first, the system's reason on the second line.
+        const std::string& text = messages.back().text;
+        QVERIFY2(text.rfind("The connection to the instrument was lost (cable or adapter unplugged?).", 0) == 0,
+                 text.c_str());
+        QVERIFY2(text.find("\r\nDevice unavailable") != std::string::npos, text.c_str());
+        QCOMPARE(std::count(text.begin(), text.end(), '\n'), 1);
+        QVERIFY(!QFile::exists(QString::fromStdString(target)));
+    } else {
+        QCOMPARE(messages.front().text, std::string("Data transmission successfully completed."));
+    }
+    const bool stored = c.ends == Ends::Completes && (c.store == Store::AsAsked || c.store == Store::RawCopyBlocked) &&
+                        !*c.dialog;
+    QCOMPARE(r.viewEnabled(), stored);
+    QTRY_VERIFY(!r.instrument.portOpen());
+}
+
+void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort_data()
+{
+    QTest::addColumn<QString>("question"); // the answer to Append / Overwite, "" when none is asked
+    QTest::addColumn<bool>("closedFolder");
+    if (!InShare(0))
+        return;
+    QTest::newRow("read-only file, overwritten") << "ComOverwite" << false;
+    QTest::newRow("read-only file, appended to") << "ComAppend" << false;
+    QTest::newRow("new name in a folder the user may not write") << "" << true;
+}
+
+// Refused with the converters' reason before the port opens: the instrument is never
+// asked to send, and the lines an earlier download left stay where they are.
+void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
+{
+    if (!InShare(0))
+        QSKIP("in the first share");
+    QFETCH(QString, question);
+    QFETCH(bool, closedFolder);
+    DownloadDriver r;
+    WriteBytes(r.tempFile(), "CO,left earlier\r\n");
+    QVERIFY(QDir(r.work.path()).mkdir("sub"));
+    const std::string folder = r.path("sub");
+    const std::string target = r.path("sub/job.raw");
+    if (closedFolder) {
+        ::chmod(folder.c_str(), 0555);
+    } else {
+        WriteBytes(target, "old\r\n");
+        ::chmod(target.c_str(), 0444);
+    }
+    r.choose(false, 0, 0);
+    r.typeTarget(QString::fromStdString(target));
+    r.instrument.start({Step::Send(0, "CO,x\r\nST,1\r\n")});
+    ModalAnswerer answers(&r.session->state);
+    if (!question.isEmpty())
+        answers.expect("F_Msg", question.toLatin1());
+    r.download();
+    ::chmod(folder.c_str(), 0755);
+
+    QVERIFY(answers.done());
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(r.lastMessage()->text, "Permission denied: " + target);
+    QCOMPARE(r.lastMessage()->icon, MessageIcon::Critical);
+    QCOMPARE(r.lastMessage()->title, std::string("Error"));
+    QCOMPARE(r.instrument.openCount(), 0);
+    QCOMPARE(r.instrument.bytesSent(), qint64(0));
+    QCOMPARE(ReadBytes(r.tempFile()), QByteArray("CO,left earlier\r\n"));
+    QCOMPARE(ReadBytes(target), closedFolder ? QByteArray() : QByteArray("old\r\n"));
+    QVERIFY(!DownloadWindow());
+    QVERIFY(!r.viewEnabled());
+}
+
+// A Download that fails on the port leaves the temporary file as it was.
+void DownloadSafetyTest::portFailureLeavesTheTemporaryFile()
+{
+    if (!InShare(0))
+        QSKIP("in the first share");
+    DownloadDriver r;
+    const QByteArray earlier = "CO,left by a hang-up\r\nST,0012\r\n";
+    WriteBytes(r.tempFile(), earlier);
+    r.choose(false, 0, 0);
+    r.typeTarget(QString::fromStdString(r.path("job.raw")));
+    SerialLink otherProgram;
+    QVERIFY(otherProgram.open(PortDeviceName(r.folder.folder() + "/", 1), PortSettings()));
+    r.download();
+    QCOMPARE(r.session->mainWindow->MainTab()->currentIndex(), 2);
+    QCOMPARE(r.instrument.openCount(), 1); // only the other program's
+    QCOMPARE(ReadBytes(r.tempFile()), earlier);
+}
+
+// The calculation dialog comes before the temporary file is emptied, and closing it by
+// its close box does not end the command: the download goes on and the calculation
+// runs with the options stored last.
+void DownloadSafetyTest::calculationDialogClosedByItsBoxGoesOn()
+{
+    if (!InShare(3))
+        QSKIP("in the fourth share");
+    DownloadDriver r;
+    const QByteArray earlier = "CO,left by a hang-up\r\nST,0012\r\n";
+    WriteBytes(r.tempFile(), earlier);
+    const std::string target = r.path("job.asc");
+    r.choose(false, 0, 7); // raw data to a coordinate file
+    r.typeTarget(QString::fromStdString(target));
+    const QByteArray sent = ReadBytes(r.copyFixture("survey.raw"));
+    r.instrument.start({Step::Send(300, sent)});
+    QByteArray whileTheDialogStood;
+    ModalAnswerer answers(&r.session->state);
+    answers.beforeAnswer = [&](QWidget*) { whileTheDialogStood = ReadBytes(r.tempFile()); };
+    answers.expect("F_SetCalcCoo", "close");
+    r.download();
+
+    QVERIFY(answers.done());
+    QCOMPARE(whileTheDialogStood, earlier);
+    QVERIFY(!r.folder.interaction.messages.empty());
+    QCOMPARE(r.folder.interaction.messages.front().text, std::string("Data transmission successfully completed."));
+    QCOMPARE(ReadBytes(r.tempFile()), sent);
+    const QByteArray written = ReadBytes(target);
+    QVERIFY(!written.isEmpty());
+    QCOMPARE(written, r.direct("CalcRawCoordinates", r.tempFile()));
+    QVERIFY(r.viewEnabled());
+}
+
+QTEST_MAIN(DownloadSafetyTest)
+#include "tst_DownloadSafety.moc"
