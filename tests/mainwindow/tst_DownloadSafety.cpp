@@ -23,6 +23,7 @@
 #include <QTabWidget>
 
 #include <csignal>
+#include <map>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -87,6 +88,22 @@ const Row kRows[] = {
     {"hang-up, target folder closed", Ends::HangsUp, 2, 0, "survey.raw", false, Store::FolderClosed, "",
      Kept::InProgramFolder},
 };
+
+// The fixtures, read before the program becomes the unprivileged user, who may not be
+// allowed into the source tree.
+std::map<std::string, QByteArray>& Fixtures()
+{
+    static std::map<std::string, QByteArray> fixtures;
+    return fixtures;
+}
+
+QByteArray Fixture(const std::string& name)
+{
+    const auto found = Fixtures().find(name);
+    if (found == Fixtures().end())
+        qFatal("no fixture %s", name.c_str());
+    return found->second;
+}
 
 // The rows of this process's share of the table.
 bool InShare(int row)
@@ -174,6 +191,9 @@ class DownloadSafetyTest : public QObject {
 public:
     static void initMain()
     {
+        for (const char* name : {"survey.raw", "points.asc"})
+            if ((Fixtures()[name] = ReadBytes(std::string(TAVRELO_TEST_DATA "/") + name)).isEmpty())
+                qFatal("cannot read the fixture %s", name);
         const std::string failure = testing::BecomeUnprivileged();
         if (!failure.empty())
             qFatal("%s", failure.c_str());
@@ -203,7 +223,7 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
     DownloadDriver r;
     if (c.store == Store::NoConverter)
         AddRawFormatsPastTheList(r);
-    const QByteArray sent = ReadBytes(r.copyFixture(c.fixture));
+    const QByteArray sent = Fixture(c.fixture);
     QVERIFY(QDir(r.work.path()).mkdir("sub"));
     const std::string folder = r.path("sub");
     const std::string target = r.path("sub/job.out");
@@ -343,7 +363,7 @@ void DownloadSafetyTest::calculationDialogClosedByItsBoxGoesOn()
     const std::string target = r.path("job.asc");
     r.choose(false, 0, 7); // raw data to a coordinate file
     r.typeTarget(QString::fromStdString(target));
-    const QByteArray sent = ReadBytes(r.copyFixture("survey.raw"));
+    const QByteArray sent = Fixture("survey.raw");
     r.instrument.start({Step::Send(300, sent)});
     QByteArray whileTheDialogStood;
     ModalAnswerer answers(&r.session->state);
