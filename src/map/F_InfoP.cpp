@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 namespace tavrelo {
 
@@ -17,6 +19,34 @@ namespace {
 QString lines(const std::string& text)
 {
     return ToQt(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")).trimmed();
+}
+
+// The widest value a box is made for: a seven-digit coordinate with three decimals
+// and its sign.
+const char* const kWidestValue = "-0000000.000";
+// The room a line edit gives its text: the margin on either side of the text and the
+// cursor's pixel after it.
+constexpr int kLineEditTextMargin = 2;
+constexpr int kCursorWidth = 1;
+
+// The width a box needs to show text whole in its font and style.
+int WidthShowing(const QLineEdit* box, const QString& text)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QMargins margins = box->textMargins();
+    const int inner = box->fontMetrics().horizontalAdvance(text) + 2 * kLineEditTextMargin + kCursorWidth +
+                      margins.left() + margins.right();
+    return box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, QSize(inner, box->height()), box).width();
+}
+
+// A value shown from its first character, whatever its length (a line edit keeps the
+// cursor, and with it the visible part, at the end of a text set from code).
+void ShowFromStart(QLineEdit* box, const QString& text)
+{
+    box->setText(text);
+    box->setCursorPosition(0);
 }
 
 } // namespace
@@ -29,6 +59,7 @@ F_InfoP::F_InfoP(const PointInfo& info, QWidget* parent) : QDialog(parent)
     setFixedSize(TwipsToPixels(5805), TwipsToPixels(2205));
     setAttribute(Qt::WA_DeleteOnClose);
     createControls();
+    widenBoxes();
     fill(info);
 }
 
@@ -65,7 +96,7 @@ void F_InfoP::createControls()
     m_txK = box("TxK", "Label3", "Code", 1650);
     for (QLineEdit* coordinate : {m_txX, m_txY, m_txH})
         connect(coordinate, &QLineEdit::editingFinished, this, [coordinate] {
-            coordinate->setText(ToQt(DecimalPointText(FromQt(coordinate->text()))));
+            ShowFromStart(coordinate, ToQt(DecimalPointText(FromQt(coordinate->text()))));
         });
     m_lbTax = MapControl<QLabel>(this, "LbTax", 2070, 90, 2445, 315);
     QFont bold = m_lbTax->font();
@@ -83,16 +114,32 @@ void F_InfoP::createControls()
     exit->setText(QStringLiteral("Exit"));
     connect(save, &QPushButton::clicked, this, &QDialog::close);
     connect(exit, &QPushButton::clicked, this, &QDialog::close);
+    m_rightColumn = {m_lbTax, m_lbSta, m_lbPol, save, exit};
+}
+
+// The boxes are laid out for a narrow font; with a wider one they grow until a
+// seven-digit coordinate fits, and everything right of them moves over by as much.
+void F_InfoP::widenBoxes()
+{
+    QLineEdit* const boxes[] = {m_txAr, m_txX, m_txY, m_txH, m_txK};
+    const int extra = WidthShowing(m_txX, QString::fromLatin1(kWidestValue)) - m_txX->width();
+    if (extra <= 0)
+        return;
+    for (QLineEdit* box : boxes)
+        box->resize(box->width() + extra, box->height());
+    for (QWidget* control : m_rightColumn)
+        control->move(control->x() + extra, control->y());
+    setFixedSize(width() + extra, height());
 }
 
 void F_InfoP::fill(const PointInfo& info)
 {
     m_lbTax->setProperty("Tag", ToQt(info.tag));
-    m_txAr->setText(ToQt(info.name));
-    m_txX->setText(ToQt(info.east));
-    m_txY->setText(ToQt(info.north));
-    m_txH->setText(ToQt(info.height));
-    m_txK->setText(ToQt(info.code));
+    ShowFromStart(m_txAr, ToQt(info.name));
+    ShowFromStart(m_txX, ToQt(info.east));
+    ShowFromStart(m_txY, ToQt(info.north));
+    ShowFromStart(m_txH, ToQt(info.height));
+    ShowFromStart(m_txK, ToQt(info.code));
     m_lbSta->setText(lines(info.stationLines));
     m_lbPol->setText(lines(info.polarLines));
     m_lbSta->setVisible(info.observed);

@@ -4,6 +4,8 @@
 // and its polar observation. Exit (and the disabled Save) close it.
 #include <QDialog>
 
+#include <vector>
+
 class QLabel;
 class QLineEdit;
 
@@ -18,6 +20,7 @@ public:
 
 private:
     void createControls();
+    void widenBoxes();
     void fill(const PointInfo& info);
     QLineEdit* box(const char* name, const char* labelName, const char* caption, double top);
 
@@ -29,6 +32,7 @@ private:
     QLabel* m_lbTax;
     QLabel* m_lbSta;
     QLabel* m_lbPol;
+    std::vector<QWidget*> m_rightColumn; // the labels and buttons right of the boxes
 };
 
 } // namespace tavrelo

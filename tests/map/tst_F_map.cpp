@@ -3,10 +3,12 @@
 // the layers dialog and the statistics, with small image checks of what is drawn.
 #include "app/ProgramState.h"
 #include "conversion/OptionStores.h"
+#include "map/F_InfoP.h"
 #include "map/F_OnOff.h"
 #include "map/F_map.h"
 #include "map/MapFileFilters.h"
 #include "map/MapPicture.h"
+#include "map/core/MapReports.h"
 #include "map/core/MapTables.h"
 #include "platform/UserInteraction.h"
 
@@ -22,6 +24,7 @@
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -187,6 +190,42 @@ struct FileDialogUser {
     }
 };
 
+// A box's value as the user sees it, against the same value in a box wide enough for
+// anything: shown from its first character, and shown whole.
+struct ValueShown {
+    bool fromStart = false;
+    bool whole = false;
+};
+
+QImage Drawn(QWidget* widget)
+{
+    QImage image(widget->size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    widget->render(&image);
+    return image;
+}
+
+ValueShown Shown(QLineEdit* box)
+{
+    QLineEdit wide;
+    wide.setFont(box->font());
+    wide.setText(box->text());
+    wide.setCursorPosition(0);
+    wide.resize(box->width() + 400, box->height());
+    const QImage seen = Drawn(box), reference = Drawn(&wide);
+    int textRight = -1; // the last column of the reference that holds a dark pixel
+    for (int x = 0; x < reference.width() - 8; ++x)
+        for (int y = 3; y < reference.height() - 3; ++y)
+            if (qGray(reference.pixel(x, y)) < 128)
+                textRight = x;
+    ValueShown shown;
+    const int compared = std::min(textRight + 1, seen.width() - 4);
+    shown.fromStart = textRight > 0 && seen.copy(0, 0, compared, seen.height()) ==
+                                           reference.copy(0, 0, compared, seen.height());
+    shown.whole = shown.fromStart && textRight < seen.width() - 4;
+    return shown;
+}
+
 QPoint Leftmost(QList<QPoint> points)
 {
     return *std::min_element(points.begin(), points.end(), [](QPoint a, QPoint b) { return a.x() < b.x(); });
@@ -216,6 +255,8 @@ private slots:
     void layersAndLabels();
     void statisticsAndMenus();
     void rawFilterTakesAnyCase();
+    void pointInformationShowsValuesWhole_data();
+    void pointInformationShowsValuesWhole();
     void manyPointsKeepReadableLabels_data();
     void manyPointsKeepReadableLabels();
     void openThroughTheRealFileDialog_data();
@@ -519,6 +560,46 @@ void MapWindowTest::rawFilterTakesAnyCase()
                                      .match(QString::fromLatin1(name))
                                      .hasMatch();
         QVERIFY2(matched, name);
+    }
+}
+
+void MapWindowTest::pointInformationShowsValuesWhole_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::newRow("desktop font") << QApplication::font();
+    QTest::newRow("large desktop font") << QFont(QStringLiteral("DejaVu Sans"), 12);
+}
+
+// A seven-digit northing reads whole, from its first digit, in the desktop's font; a
+// name or code longer than its box starts at its first character.
+void MapWindowTest::pointInformationShowsValuesWhole()
+{
+    QFETCH(QFont, font);
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&desktop] { QApplication::setFont(desktop); });
+    MapTables t;
+    t.CooPoints.push_back({6501695.680, -1234567.891, 123.456f});
+    t.PointNames.push_back("BOUNDARY-STONE-0001");
+    t.PointCodes.push_back("FENCE POST NORTH");
+    F_InfoP dialog(CooPointInfo(t, 1));
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    dialog.findChild<QPushButton*>("ComCansel")->setFocus();
+    for (const char* name : {"TxX", "TxY", "TxH", "TxAr", "TxK"}) {
+        auto* box = dialog.findChild<QLineEdit*>(name);
+        const ValueShown shown = Shown(box);
+        QVERIFY2(shown.fromStart, name);
+        if (QByteArray("TxX TxY TxH").contains(name))
+            QVERIFY2(shown.whole, name);
+    }
+    QCOMPARE(dialog.findChild<QLineEdit*>("TxY")->text(), QString("6501695.680"));
+    // What stands right of the boxes stays clear of them and inside the window.
+    const int boxesRight = dialog.findChild<QLineEdit*>("TxX")->geometry().right();
+    for (const char* name : {"LbTax", "LbSta", "LbPol", "ComOK", "ComCansel"}) {
+        const QWidget* control = dialog.findChild<QWidget*>(name);
+        QVERIFY2(control->x() > boxesRight, name);
+        QVERIFY2(dialog.rect().contains(control->geometry()), name);
     }
 }
 
