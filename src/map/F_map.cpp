@@ -31,6 +31,11 @@ namespace {
 constexpr const char* kCaption = "Tavrelo Map Show";
 constexpr const char* kNoData = "This file contains no data";
 constexpr double kTwipsPerScreenPixel = kTwipsPerPixel;
+// The longest usual texts of the status bar's scale and position panels, and the
+// room around a panel's text.
+const QString kWidestScale = QStringLiteral("1:99999999.9");
+const QString kWidestPosition = QStringLiteral("E=-9999999.99  N=-9999999.99");
+constexpr int kPanelMargin = 8;
 
 struct ToolButton {
     const char* name;
@@ -143,14 +148,17 @@ void F_map::createStatusBar()
 {
     QStatusBar* bar = statusBar();
     bar->setObjectName("StB");
+    // The scale and the position are as wide as their longest usual text in the
+    // window's font; the note takes what is left and never pushes them out.
     m_scalePanel = new QLabel(bar);
     m_scalePanel->setObjectName("StBScale");
-    m_scalePanel->setMinimumWidth(110);
+    m_scalePanel->setMinimumWidth(m_scalePanel->fontMetrics().horizontalAdvance(kWidestScale) + kPanelMargin);
     m_notePanel = new QLabel(bar);
     m_notePanel->setObjectName("StBNote");
+    m_notePanel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_positionPanel = new QLabel(bar);
     m_positionPanel->setObjectName("StBPosition");
-    m_positionPanel->setMinimumWidth(260);
+    m_positionPanel->setMinimumWidth(m_positionPanel->fontMetrics().horizontalAdvance(kWidestPosition) + kPanelMargin);
     bar->addWidget(m_scalePanel);
     bar->addWidget(m_notePanel, 1);
     bar->addPermanentWidget(m_positionPanel);

@@ -89,7 +89,8 @@ struct MapDriver {
     QPointer<QDialog> modal;
     int printerDialogs = 0;
 
-    MapDriver()
+    // At the window's default size unless a size is given.
+    explicit MapDriver(QSize size = QSize(640, 480))
     {
         map = new F_map(state.Map, ui, [this] { return options.context(state, ui, 0); });
         MapSeams& s = map->seams();
@@ -106,7 +107,8 @@ struct MapDriver {
         };
         s.selectPrinter = [this](QWidget*) { ++printerDialogs; };
         s.showModal = [this](QDialog& dialog) { modal = &dialog; };
-        map->resize(640, 480);
+        if (size.isValid())
+            map->resize(size);
         map->show();
     }
     ~MapDriver() { delete map; }
@@ -255,6 +257,7 @@ private slots:
     void layersAndLabels();
     void statisticsAndMenus();
     void rawFilterTakesAnyCase();
+    void statusBarFitsAtTheDefaultSize();
     void pointInformationShowsValuesWhole_data();
     void pointInformationShowsValuesWhole();
     void manyPointsKeepReadableLabels_data();
@@ -560,6 +563,36 @@ void MapWindowTest::rawFilterTakesAnyCase()
                                      .match(QString::fromLatin1(name))
                                      .hasMatch();
         QVERIFY2(matched, name);
+    }
+}
+
+// The scale, the note and a seven-digit position all readable in the window's
+// default size.
+void MapWindowTest::statusBarFitsAtTheDefaultSize()
+{
+    MapDriver d{QSize()};
+    QVERIFY(QTest::qWaitForWindowExposed(d.map));
+    QTemporaryDir dir;
+    QFile list(dir.filePath("dense.asc"));
+    QVERIFY(list.open(QIODevice::WriteOnly));
+    for (int i = 0; i < 2000; ++i) // a dense block: too many for labels
+        list.write(QStringLiteral("P%1,%2,%3,1\r\n").arg(i).arg(6501000 + i % 50).arg(-1234000 - i / 50).toLatin1());
+    list.close();
+    d.open(list.fileName(), true);
+    d.state.Map.view.MapScale = 12345678.9f;
+    d.mouse(QEvent::MouseButtonRelease, QPoint(1, 1), Qt::LeftButton, Qt::NoButton); // shows the scale
+    d.mouse(QEvent::MouseMove, QPoint(1, 1), Qt::NoButton, Qt::NoButton);
+    QVERIFY(!d.status("StBNote").isEmpty());
+    QVERIFY(d.status("StBPosition").contains("N=65"));
+    const QWidget* bar = d.find<QWidget>(d.map, "StB");
+    QVERIFY(d.map->rect().contains(bar->geometry()));
+    QRect previous;
+    for (const char* name : {"StBScale", "StBNote", "StBPosition"}) {
+        const QLabel* panel = d.find<QLabel>(d.map, name);
+        QVERIFY2(bar->rect().contains(panel->geometry()), name);
+        QVERIFY2(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width(), name);
+        QVERIFY2(!panel->geometry().intersects(previous), name);
+        previous = panel->geometry();
     }
 }
 
