@@ -213,7 +213,7 @@ void F_SetCalcCoo::showEvent(QShowEvent* event)
 void F_SetCalcCoo::layOut()
 {
     const double framesBottom = m_fields.layout();
-    const double innerWidth = m_fields.framesWidth() + kMargin;
+    const double innerWidth = std::max(m_fields.framesWidth() + kMargin, layOutCorrections());
 
     // "Control file": the tick, then the name box and Browse on one line.
     MoveTwips(m_fr4, kMargin, framesBottom + kGap);
@@ -225,29 +225,65 @@ void F_SetCalcCoo::layOut()
     CenterVertically(m_txControlFile, browseTop, TwipsHeight(m_comSelectFile));
     SetTwipsHeight(m_fr4, std::max(TwipsHeight(m_fr4), Bottom(m_comSelectFile) + kMargin));
 
-    // "Corrections:": the option rows, then the scale factor.
     MoveTwips(m_fr3, kMargin, Bottom(m_fr4) + kGap);
     SetTwipsWidth(m_fr3, innerWidth);
-    for (int r = 0; r < kOptionRows; ++r) {
-        MoveTwips(m_pic2[r], 0, kRows[r].top);
-        SetTwipsWidth(m_pic2[r], innerWidth - kMargin);
-        SetTwipsHeight(m_pic2[r], kRowHeight);
-        m_rowLabel[r]->adjustSize();
-        MoveTwips(m_rowLabel[r], kRowLabelLeft, 0);
-        CenterVertically(m_rowLabel[r], 0, kRowHeight);
-        for (int k = 0; k < 2; ++k) {
-            SetTwipsWidth(m_rowOption[r][k], kOptionWidth);
-            MoveTwips(m_rowOption[r][k], kOptionLefts[k], 0);
-            CenterVertically(m_rowOption[r][k], 0, kRowHeight);
-        }
-    }
-    MoveTwips(m_txScaleFactor, kTxScaleLeft, kScaleTop);
-    MoveTwips(m_checkScFactor, kCheckScLeft, kScaleTop);
+    for (QWidget* row : m_pic2)
+        SetTwipsWidth(row, innerWidth - kMargin);
     SetTwipsHeight(m_fr3, std::max(TwipsHeight(m_fr3), Bottom(m_txScaleFactor) + kMargin));
 
     const double okTop = Bottom(m_fr3) + kMargin;
-    FinishWindowLayout(this, m_comOK, okTop, m_fields.framesWidth() + kFormExtraWidth,
+    FinishWindowLayout(this, m_comOK, okTop, innerWidth + kFormExtraWidth - kMargin,
                        okTop + TwipsHeight(m_comOK) + kGap);
+}
+
+namespace {
+
+double HintWidth(const QWidget* widget)
+{
+    return widget->sizeHint().width() * double(kTwipsPerPixel);
+}
+
+double HintHeight(const QWidget* widget)
+{
+    return widget->sizeHint().height() * double(kTwipsPerPixel);
+}
+
+} // namespace
+
+// "Corrections:": the option rows and the scale factor keep their design places as
+// long as the font leaves room. A title taller than the design's moves them all down
+// below it; a label wider than the design's moves the options right of it. Returns
+// the frame's width that holds them.
+double F_SetCalcCoo::layOutCorrections()
+{
+    const double down = std::max(0.0, m_fr3->contentsRect().top() * double(kTwipsPerPixel) - kRows[kCurvatureRow].top);
+    double optionLeft[2] = {kOptionLefts[0], kOptionLefts[1]};
+    double optionWidth[2] = {kOptionWidth, kOptionWidth};
+    for (int r = 0; r < kOptionRows; ++r) {
+        m_rowLabel[r]->adjustSize();
+        if (r == kHiddenRow)
+            continue;
+        optionLeft[0] = std::max(optionLeft[0], kRowLabelLeft + HintWidth(m_rowLabel[r]) + 2 * kGap);
+        for (int k = 0; k < 2; ++k)
+            optionWidth[k] = std::max(optionWidth[k], HintWidth(m_rowOption[r][k]));
+    }
+    optionLeft[1] = std::max(optionLeft[1] + optionLeft[0] - kOptionLefts[0], optionLeft[0] + optionWidth[0] + kGap);
+    for (int r = 0; r < kOptionRows; ++r) {
+        MoveTwips(m_pic2[r], 0, kRows[r].top + down);
+        SetTwipsHeight(m_pic2[r], std::max(kRowHeight, HintHeight(m_rowOption[r][0])));
+        MoveTwips(m_rowLabel[r], kRowLabelLeft, 0);
+        CenterVertically(m_rowLabel[r], 0, TwipsHeight(m_pic2[r]));
+        for (int k = 0; k < 2; ++k) {
+            SetTwipsWidth(m_rowOption[r][k], optionWidth[k]);
+            SetTwipsHeight(m_rowOption[r][k], HintHeight(m_rowOption[r][k]));
+            MoveTwips(m_rowOption[r][k], optionLeft[k], 0);
+            CenterVertically(m_rowOption[r][k], 0, TwipsHeight(m_pic2[r]));
+        }
+    }
+    const double scaleLeft = std::max(kTxScaleLeft, kCheckScLeft + HintWidth(m_checkScFactor) + kGap);
+    MoveTwips(m_txScaleFactor, scaleLeft, kScaleTop + down);
+    MoveTwips(m_checkScFactor, kCheckScLeft, kScaleTop + down);
+    return std::max(optionLeft[1] + optionWidth[1], scaleLeft + TwipsWidth(m_txScaleFactor)) + 2 * kMargin;
 }
 
 void F_SetCalcCoo::CheckControlFile_Click()

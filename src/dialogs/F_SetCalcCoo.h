@@ -71,6 +71,7 @@ private:
     void collect();
     void wire();
     void layOut();
+    double layOutCorrections();
 
     void ComOK_Click();
     void ComSelectFile_Click();

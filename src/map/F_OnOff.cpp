@@ -3,9 +3,12 @@
 #include "map/MapControls.h"
 #include "map/core/MapLayers.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 
 namespace tavrelo {
 
@@ -35,6 +38,7 @@ F_OnOff::F_OnOff(MapLayers& layers, QWidget* parent) : QDialog(parent), m_layers
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(TwipsToPixels(5100), TwipsToPixels(2895));
     createControls();
+    fitButtons();
     fill(m_listLayres, kAttributeItems, kAttributeCount);
     fill(m_lsOnOff, kLayerItems, kLayerCount);
     m_layers.setDialogDefaults();
@@ -78,6 +82,61 @@ void F_OnOff::createControls()
     auto* cancel = MapControl<QPushButton>(this, "ComCancel", 3660, 2400, 1215, 375);
     cancel->setText(QStringLiteral("&Cancel"));
     connect(cancel, &QPushButton::clicked, this, [this] { commit(false); });
+}
+
+namespace {
+
+// The design's room left of the lists, kept right of everything and between buttons.
+constexpr double kEdgeTwips = 90;
+
+int right(const QWidget* w) { return w->x() + w->width(); }
+
+// A button at least as wide as its text with the style's margins and frame needs
+// (its size hint may ask more: Fusion gives every button 80 pixels).
+void widenToText(QPushButton* button)
+{
+    const QStyle* style = button->style();
+    const int needed = button->fontMetrics().horizontalAdvance(button->text().remove(QLatin1Char('&'))) +
+                       2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                       2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    button->resize(std::max(button->width(), needed), button->height());
+}
+
+// The second button of a pair right of the first, both as wide as their texts need.
+void fitPair(QPushButton* first, QPushButton* second, int gap)
+{
+    widenToText(first);
+    widenToText(second);
+    second->move(std::max(second->x(), right(first) + gap), second->y());
+}
+
+} // namespace
+
+// The controls stand at their design places; with a font wider than the design's a
+// button grows to hold its text, whatever stands right of it moves over, the lists
+// stay as wide as the buttons under them, and the dialog keeps its margin on the
+// right.
+void F_OnOff::fitButtons()
+{
+    const auto button = [this](const char* name) { return findChild<QPushButton*>(QString::fromLatin1(name)); };
+    const int edge = TwipsToPixels(kEdgeTwips);
+    fitPair(button("ComNaiOLL1"), button("ComOxiOLL1"), edge);
+    const int layersRight = std::max(right(m_lsOnOff), right(button("ComOxiOLL1")));
+    const int shift = layersRight - right(m_lsOnOff);
+    m_lsOnOff->resize(layersRight - m_lsOnOff->x(), m_lsOnOff->height());
+    QWidget* const rightColumn[] = {m_listLayres, button("ComNaiOLL0"), button("ComOxiOLL0"), button("ComOK"),
+                                    button("ComCancel")};
+    for (QWidget* control : rightColumn)
+        control->move(control->x() + shift, control->y());
+    fitPair(button("ComNaiOLL0"), button("ComOxiOLL0"), edge);
+    widenToText(button("ComOK"));
+    widenToText(button("ComCancel"));
+    m_listLayres->resize(std::max(right(m_listLayres), right(button("ComOxiOLL0"))) - m_listLayres->x(),
+                         m_listLayres->height());
+    int mostRight = 0;
+    for (const QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+        mostRight = std::max(mostRight, right(control));
+    setFixedSize(std::max(width(), mostRight + edge), height());
 }
 
 void F_OnOff::showLayer(int layer)

@@ -32,6 +32,7 @@ protected:
 
 private:
     void createControls();
+    void fitButtons();
     void LsOnOff_Click();
     void LsOnOff_ItemCheck(QListWidgetItem* item);
     void ListLayres_ItemCheck(QListWidgetItem* item);

@@ -341,17 +341,62 @@ private slots:
         QCOMPARE(f.state.TransferStatus, std::string("ConvertToCalcCoord"));
     }
 
-    void correctionRowsKeepTheirDesignTops()
+    void correctionRowsKeepTheirDesignPlaces_data()
     {
+        QTest::addColumn<QString>("fontSize"); // of the dialog and every control's section
+        QTest::newRow("settings file's font") << "";
+        QTest::newRow("small font") << "6";
+        QTest::newRow("large font") << "12";
+    }
+
+    // The rows at their design tops and lefts, moved together only as far as the
+    // frame's title and the labels need, inside the frame, and the frame inside the
+    // dialog above OK.
+    void correctionRowsKeepTheirDesignPlaces()
+    {
+        QFETCH(QString, fontSize);
+        if (!fontSize.isEmpty())
+            for (const char* section : {"", "_Fr1", "_Fr2", "_Fr3", "_Fr4", "_LbCurRef", "_LbRefCon", "_LbSeaLevel",
+                                        "_CheckScFactor", "_TxScaleFactor", "_CheckControlFile", "_ComOk"})
+                f.setKey(std::string("SetCalcCoordForm") + section, "FontSize", fontSize.toStdString());
+        QVERIFY(ReadIniFile(f.model, f.state, 1));
         auto dialog = make();
         dialog->show();
         QCoreApplication::processEvents();
+        auto* frame = Child<QWidget>(dialog.get(), "Fr3");
+        const double titleBottom = frame->contentsRect().top() * double(kTwipsPerPixel);
+        const double first = TwipsTop(Child<QWidget>(dialog.get(), "Pic21"));
+        QCOMPARE(first, std::max(200.0, titleBottom));
         const struct { const char* name; double top; } places[] = {
-            {"Pic20", 200}, {"Pic21", 200}, {"Pic22", 600}, {"Pic23", 1000},
-            {"CheckScFactor", 1400}, {"TxScaleFactor", 1400}};
+            {"Pic20", 200}, {"Pic22", 600}, {"Pic23", 1000}, {"CheckScFactor", 1400}, {"TxScaleFactor", 1400}};
         for (const auto& place : places)
-            QCOMPARE(TwipsTop(Child<QWidget>(dialog.get(), place.name)), place.top);
+            QCOMPARE(TwipsTop(Child<QWidget>(dialog.get(), place.name)) - first, place.top - 200);
+        Child<QCheckBox>(dialog.get(), "CheckScFactor")->setChecked(true); // the box shown
+        const QRect inside = frame->contentsRect();
+        const auto inFrame = [frame](const QWidget* control) {
+            return QRect(control->mapTo(frame, QPoint(0, 0)), control->size());
+        };
+        for (const char* name : {"CheckScFactor", "TxScaleFactor"})
+            QVERIFY2(inside.contains(inFrame(Child<QWidget>(dialog.get(), name))), name);
+        // In each row the label, then the two options, each as wide as its text needs.
+        const char* const rows[][3] = {
+            {"LbCurRef", "OpCR0", "OpCR1"}, {"LbRefCon", "OpRCon0", "OpRCon1"}, {"LbSeaLevel", "OpSL0", "OpSL1"}};
+        for (const auto& row : rows) {
+            int right = 0;
+            for (const char* name : row) {
+                const QWidget* control = Child<QWidget>(dialog.get(), name);
+                QVERIFY2(inFrame(control).x() >= right, name);
+                QVERIFY2(control->width() >= control->sizeHint().width(), name);
+                QVERIFY2(inside.contains(inFrame(control)), name);
+                right = inFrame(control).right() + 1;
+            }
+        }
+        QVERIFY(Child<QWidget>(dialog.get(), "CheckScFactor")->geometry().right() <
+                Child<QWidget>(dialog.get(), "TxScaleFactor")->x());
         auto* ok = Child<QPushButton>(dialog.get(), "ComOK");
+        QVERIFY(ok->y() > frame->geometry().bottom());
+        QVERIFY(dialog->rect().contains(frame->geometry()));
+        QVERIFY(dialog->rect().contains(ok->geometry()));
         QCOMPARE(TwipsLeft(ok) * 2 + TwipsWidth(ok), WindowOuterWidth(dialog.get()));
     }
 

@@ -8,6 +8,8 @@
 #include "map/F_map.h"
 #include "map/MapFileFilters.h"
 #include "map/MapPicture.h"
+#include "app/gui/Twips.h"
+#include "map/core/MapLayers.h"
 #include "map/core/MapReports.h"
 #include "map/core/MapTables.h"
 #include "platform/UserInteraction.h"
@@ -25,6 +27,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScopeGuard>
+#include <QStyle>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -32,6 +35,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <tuple>
 
 using namespace tavrelo;
 
@@ -258,6 +262,8 @@ private slots:
     void statisticsAndMenus();
     void rawFilterTakesAnyCase();
     void statusBarFitsAtTheDefaultSize();
+    void layersDialogHoldsItsButtons_data();
+    void layersDialogHoldsItsButtons();
     void pointInformationShowsValuesWhole_data();
     void pointInformationShowsValuesWhole();
     void manyPointsKeepReadableLabels_data();
@@ -563,6 +569,55 @@ void MapWindowTest::rawFilterTakesAnyCase()
                                      .match(QString::fromLatin1(name))
                                      .hasMatch();
         QVERIFY2(matched, name);
+    }
+}
+
+void MapWindowTest::layersDialogHoldsItsButtons_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<bool>("designPlaces"); // the font leaves the controls where the design has them
+    QTest::newRow("small font") << QFont(QStringLiteral("DejaVu Sans"), 6) << true;
+    QTest::newRow("desktop font") << QApplication::font() << false;
+    QTest::newRow("large desktop font") << QFont(QStringLiteral("DejaVu Sans"), 12) << false;
+}
+
+// Every button holds its text, nothing overlaps, the buttons stay under their lists,
+// and the dialog leaves as much room right of its controls as left of them.
+void MapWindowTest::layersDialogHoldsItsButtons()
+{
+    QFETCH(QFont, font);
+    QFETCH(bool, designPlaces);
+    const QFont desktop = QApplication::font();
+    QApplication::setFont(font);
+    const auto restore = qScopeGuard([&desktop] { QApplication::setFont(desktop); });
+    MapLayers layers;
+    F_OnOff dialog(layers);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    const auto control = [&dialog](const char* name) { return dialog.findChild<QWidget*>(name)->geometry(); };
+    const int margin = control("LsOnOff").left();
+    const char* const buttons[] = {"ComNaiOLL0", "ComOxiOLL0", "ComNaiOLL1", "ComOxiOLL1", "ComOK", "ComCancel"};
+    for (const char* name : buttons) {
+        const auto* button = dialog.findChild<QPushButton*>(name);
+        const QStyle* style = button->style();
+        const int text = button->fontMetrics().horizontalAdvance(button->text().remove('&')) +
+                         2 * style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button);
+        QVERIFY2(button->width() >= text, name);
+        QVERIFY2(dialog.width() - control(name).right() - 1 >= margin, name);
+        QVERIFY2(control(name).bottom() < dialog.height(), name);
+        for (const char* other : buttons)
+            QVERIFY2(other == name || !control(name).intersects(control(other)), name);
+    }
+    for (const auto& [list, first, second] : {std::tuple{"ListLayres", "ComNaiOLL0", "ComOxiOLL0"},
+                                               std::tuple{"LsOnOff", "ComNaiOLL1", "ComOxiOLL1"}}) {
+        QVERIFY2(control(second).right() <= control(list).right(), second);
+        QVERIFY2(control(first).left() >= control(list).left(), first);
+    }
+    QVERIFY(!control("LsOnOff").intersects(control("ListLayres")));
+    if (designPlaces) {
+        QCOMPARE(dialog.height(), TwipsToPixels(2895));
+        QCOMPARE(control("ComOxiOLL0"), QRect(TwipsToPixels(3990), TwipsToPixels(1140), TwipsToPixels(1065),
+                                              TwipsToPixels(315)));
     }
 }
 
