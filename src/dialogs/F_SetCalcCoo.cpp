@@ -57,7 +57,6 @@ constexpr double kGap = 48;
 constexpr double kRowHeight = 315;
 constexpr double kRowLabelLeft = 120;
 constexpr double kOptionLefts[2] = {2800, 3900};
-constexpr double kOptionWidth = 975;
 constexpr double kScaleTop = 1400;
 constexpr double kCheckScLeft = 120;
 constexpr double kTxScaleLeft = 2940;
@@ -258,7 +257,7 @@ double F_SetCalcCoo::layOutCorrections()
 {
     const double down = std::max(0.0, m_fr3->contentsRect().top() * double(kTwipsPerPixel) - kRows[kCurvatureRow].top);
     double optionLeft[2] = {kOptionLefts[0], kOptionLefts[1]};
-    double optionWidth[2] = {kOptionWidth, kOptionWidth};
+    double optionWidth[2] = {0, 0}; // as wide as the widest text of the column
     for (int r = 0; r < kOptionRows; ++r) {
         m_rowLabel[r]->adjustSize();
         if (r == kHiddenRow)
@@ -283,7 +282,7 @@ double F_SetCalcCoo::layOutCorrections()
     const double scaleLeft = std::max(kTxScaleLeft, kCheckScLeft + HintWidth(m_checkScFactor) + kGap);
     MoveTwips(m_txScaleFactor, scaleLeft, kScaleTop + down);
     MoveTwips(m_checkScFactor, kCheckScLeft, kScaleTop + down);
-    return std::max(optionLeft[1] + optionWidth[1], scaleLeft + TwipsWidth(m_txScaleFactor)) + 2 * kMargin;
+    return std::max(optionLeft[1] + optionWidth[1], scaleLeft + TwipsWidth(m_txScaleFactor)) + kMargin;
 }
 
 void F_SetCalcCoo::CheckControlFile_Click()
