@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -14,9 +15,9 @@ class DispatchFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        folder = std::filesystem::temp_directory_path() / ("tavrelo-dispatch-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        std::filesystem::remove_all(folder);
-        std::filesystem::create_directories(folder);
+        // A folder of its own, so suites run side by side never share one.
+        std::string pattern = (std::filesystem::temp_directory_path() / "tavrelo-dispatch-XXXXXX").string();
+        folder = ::mkdtemp(pattern.data());
     }
     void TearDown() override { std::filesystem::remove_all(folder); }
     std::string path(const std::string& name) const { return (folder / name).string(); }

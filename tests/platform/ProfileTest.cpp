@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -12,10 +13,11 @@ using namespace tavrelo;
 namespace {
 
 struct TempFolder {
-    TempFolder() : path(std::filesystem::temp_directory_path() / ("tavrelo-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name()))
+    TempFolder()
     {
-        std::filesystem::remove_all(path);
-        std::filesystem::create_directories(path);
+        // A folder of its own, so suites run side by side never share one.
+        std::string pattern = (std::filesystem::temp_directory_path() / "tavrelo-profile-XXXXXX").string();
+        path = ::mkdtemp(pattern.data());
     }
     ~TempFolder() { std::filesystem::remove_all(path); }
     std::string file(const std::string& name) const { return (path / name).string(); }
