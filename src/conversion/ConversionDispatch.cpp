@@ -1,8 +1,11 @@
 #include "conversion/ConversionDispatch.h"
 
+#include "conversion/CalcOptions.h"
 #include "conversion/ConverterFiles.h"
 #include "conversion/ConverterRegistry.h"
 #include "conversion/ConverterReport.h"
+#include "conversion/DxfConverters.h"
+#include "conversion/KofOptions.h"
 #include "conversion/OutputTarget.h"
 #include "conversion/ReceivedDataCopy.h"
 #include "platform/FileSystem.h"
@@ -36,6 +39,19 @@ const Road kReceivedCoor[] = {
 // A raw-data file on disk, by ComboDataFormatNFile; a coordinate file by ComboDataFormatCFile.
 const Action kFileRaw[] = {Action::Kof, Action::Mapa2, Action::Eghas, Action::Nedcad, Action::Calc, Action::RecordFile};
 const Action kFileCoor[] = {Action::Dxf, Action::Kof};
+
+// The road of received raw data or coordinates; null for another kind or a list item
+// past the formats this program knows.
+const Road* receivedRoad(const DispatchRequest& request)
+{
+    if (request.OpReceive != 0 && request.OpReceive != 1)
+        return nullptr;
+    const bool raw = request.OpReceive == 0;
+    const int count = raw ? static_cast<int>(std::size(kReceivedRaw)) : static_cast<int>(std::size(kReceivedCoor));
+    if (request.formatIndex < 0 || request.formatIndex >= count)
+        return nullptr;
+    return raw ? &kReceivedRaw[request.formatIndex] : &kReceivedCoor[request.formatIndex];
+}
 
 const char* converterName(Action action, bool rawInput)
 {
@@ -128,6 +144,36 @@ void refuseUnknownFormat(ConversionContext& context)
 
 } // namespace
 
+bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request)
+{
+    const std::string target = Trim(request.target);
+    const Road* road = receivedRoad(request);
+    const Action action = road ? road->action : Action::Nothing;
+    const int mode = action == Action::RecordFile ? 1 : context.state.OutputFileMode; // records are always added
+    const int refusal = CheckConverterTarget(target, mode);
+    if (refusal != 0) {
+        context.ui.beep();
+        reportCopyFailure(context, refusal, target);
+        return true;
+    }
+    // The other inputs as the stored options name them now; the converters check them
+    // again, as the calculation dialog may still change them.
+    const auto refuseInput = [&](const std::string& other) {
+        return RefuseOwnInput(context, target, request.input, {other});
+    };
+    switch (action) {
+    case Action::Dxf:
+        return RefuseDxfAppend(context, target);
+    case Action::Calc:
+        return context.calc && refuseInput(context.calc->ControlFileName);
+    case Action::Kof:
+    case Action::KofAfterDialog:
+        return context.kof && context.kof->UsePointNumberConversion != 0 && refuseInput(context.kof->KofpointFile);
+    default:
+        return false;
+    }
+}
+
 bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target)
 {
     const int mode = context.state.OutputFileMode;
@@ -197,12 +243,12 @@ Stored convertReceivedFile(ConversionContext& context, DispatchHost& host, const
     if (request.OpReceive != 0 && request.OpReceive != 1)
         return Stored::NotAsked;
     const bool raw = request.OpReceive == 0;
-    const int count = raw ? static_cast<int>(std::size(kReceivedRaw)) : static_cast<int>(std::size(kReceivedCoor));
-    if (request.formatIndex < 0 || request.formatIndex >= count) {
+    const Road* found = receivedRoad(request);
+    if (!found) {
         refuseUnknownFormat(context);
         return Stored::NotConverted;
     }
-    const Road road = raw ? kReceivedRaw[request.formatIndex] : kReceivedCoor[request.formatIndex];
+    const Road road = *found;
     switch (road.action) {
     case Action::Copy:
         if (copyAsked)

@@ -90,9 +90,16 @@ private:
     Fields m_fields;
 };
 
-bool RefuseAppend(ConversionContext& context, const std::string& output)
+} // namespace
+
+bool DxfRefusesTarget(int outputFileMode, const std::string& output)
 {
-    if (context.state.OutputFileMode != 1 || !IsRegularFile(output))
+    return outputFileMode == 1 && IsRegularFile(output);
+}
+
+bool RefuseDxfAppend(ConversionContext& context, const std::string& output)
+{
+    if (!DxfRefusesTarget(context.state.OutputFileMode, output))
         return false;
     // Names the button as the append question shows it, under the error title and icon.
     context.ui.message("A DXF drawing cannot be appended to another drawing.\r\nChoose " +
@@ -101,6 +108,8 @@ bool RefuseAppend(ConversionContext& context, const std::string& output)
                        MessageButtons::Ok, MessageIcon::Critical, MessageText(context, 11, "Error"));
     return true;
 }
+
+namespace {
 
 // Both passes over the input: the extents first, since the header carries them.
 template <typename Lines>
@@ -140,7 +149,7 @@ template <typename Lines>
 void ConvertToDxf(ConversionContext& context, const std::string& input, const std::string& output, Lines lines)
 {
     context.state.TransferStatus = "E";
-    if (input.empty() || output.empty() || RefuseAppend(context, output))
+    if (input.empty() || output.empty() || RefuseDxfAppend(context, output))
         return;
     static const DxfOptions kDefaults;
     const DxfOptions& options = context.dxf ? *context.dxf : kDefaults;

@@ -19,4 +19,12 @@ void ConvertCoorToDXF(ConversionContext& context, const std::string& input, cons
 // "CO,Coord Order:" line names.
 void ConvertRawToDXF(ConversionContext& context, const std::string& input, const std::string& output);
 
+// True when a drawing may not be written to output with OutputFileMode outputFileMode:
+// Append chosen for a file that exists.
+bool DxfRefusesTarget(int outputFileMode, const std::string& output);
+
+// When DxfRefusesTarget: tells the user why (the error box the converters show) and
+// returns true; writes nothing either way.
+bool RefuseDxfAppend(ConversionContext& context, const std::string& output);
+
 } // namespace tavrelo

@@ -6,13 +6,11 @@
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
-#include "conversion/ConverterFiles.h"
 #include "conversion/OptionStores.h"
 #include "link/InstrumentDownload.h"
 #include "mainwindow/DialogHost.h"
 #include "mainwindow/F_DatTr.h"
 #include "platform/FileSystem.h"
-#include "platform/RunError.h"
 #include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
 
@@ -167,16 +165,10 @@ void ReceivePage::showFormatDialog()
 
 // The target is checked by the converters' own rules before the instrument is asked
 // for anything: refused after the download, the data would have nowhere to go.
-bool ReceivePage::downloadTargetUsable()
+bool ReceivePage::downloadTargetUsable(const std::string& tempFile)
 {
-    const std::string target = targetName();
-    const int refusal = CheckConverterTarget(target, m_state.OutputFileMode);
-    if (refusal == 0)
-        return true;
-    m_ui.beep();
-    m_ui.message(RunErrorDescription(refusal) + ": " + target, MessageButtons::Ok, MessageIcon::Critical,
-                 m_model.message(11));
-    return false;
+    ConversionContext context = conversionContext();
+    return !RefuseReceivedTarget(context, dispatchRequest(tempFile));
 }
 
 // What the download window shows as the data format: the caption of "Other" when
@@ -209,7 +201,7 @@ void ReceivePage::ComDLN_Click()
         m_txFileName->setFocus();
         return;
     }
-    if (!downloadTargetUsable())
+    if (!downloadTargetUsable(tempFile))
         return;
     // The port before any instruction or dialog: a port that cannot be opened is
     // chosen on the Settings page.

@@ -108,7 +108,7 @@ private:
     bool startCommand();
     bool targetIsSource() const;
     void showFormatDialog();
-    bool downloadTargetUsable();
+    bool downloadTargetUsable(const std::string& tempFile);
     std::string downloadFormatText() const;
     DispatchRequest dispatchRequest(const std::string& input) const;
     void endCommand(bool coordinateCalculation);

@@ -14,6 +14,7 @@
 #include "helper_Download.h"
 #include "support/Unprivileged.h"
 
+#include "conversion/OptionStores.h"
 #include "link/SerialLink.h"
 #include "link/core/PortSettings.h"
 
@@ -46,6 +47,13 @@ enum class Store {
 };
 // Where the received bytes must be found.
 enum class Kept { InTarget, BesideTarget, InProgramFolder };
+
+// How the target stands before a Download that must be refused.
+enum class Target { ReadOnly, WriteOnly, Writable, InClosedFolder };
+// Which of the store's other inputs the target is, as the stored options name them.
+enum class OtherInput { None, ControlFile, PointNumberFile };
+
+const char* const kOwnInput = "The output file may not be a file this conversion reads: ";
 
 struct Row {
     const char* name;
@@ -186,6 +194,9 @@ void Restore(const std::string& folder)
 
 } // namespace
 
+Q_DECLARE_METATYPE(Target)
+Q_DECLARE_METATYPE(OtherInput)
+
 class DownloadSafetyTest : public QObject {
     Q_OBJECT
 public:
@@ -282,13 +293,33 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
 
 void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort_data()
 {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
     QTest::addColumn<QString>("question"); // the answer to Append / Overwite, "" when none is asked
-    QTest::addColumn<bool>("closedFolder");
+    QTest::addColumn<Target>("target");
+    QTest::addColumn<OtherInput>("otherInput");
+    QTest::addColumn<QString>("refusal"); // the text before the target's name, or the whole text
     if (!InShare(0))
         return;
-    QTest::newRow("read-only file, overwritten") << "ComOverwite" << false;
-    QTest::newRow("read-only file, appended to") << "ComAppend" << false;
-    QTest::newRow("new name in a folder the user may not write") << "" << true;
+    const QString denied = "Permission denied: ";
+    QTest::newRow("read-only file, overwritten") << 0 << 0 << "ComOverwite" << Target::ReadOnly << OtherInput::None
+                                                 << denied;
+    QTest::newRow("read-only file, appended to") << 0 << 0 << "ComAppend" << Target::ReadOnly << OtherInput::None
+                                                 << denied;
+    QTest::newRow("new name in a folder the user may not write")
+        << 0 << 0 << "" << Target::InClosedFolder << OtherInput::None << denied;
+    QTest::newRow("DXF drawing appended to") << 1 << 1 << "ComAppend" << Target::Writable << OtherInput::None
+                                             << "A DXF drawing cannot be appended to another drawing.\r\nChoose "
+                                                "Overwite to replace the file, or choose another file name.";
+    QTest::newRow("calculation into its control-point file")
+        << 0 << 7 << "ComOverwite" << Target::Writable << OtherInput::ControlFile << kOwnInput;
+    QTest::newRow("raw KOF into its point-number file")
+        << 0 << 1 << "ComOverwite" << Target::Writable << OtherInput::PointNumberFile << kOwnInput;
+    QTest::newRow("coordinate KOF into its point-number file")
+        << 1 << 2 << "ComAppend" << Target::Writable << OtherInput::PointNumberFile << kOwnInput;
+    // The record file is always added to, so it must be readable whatever was answered.
+    QTest::newRow("write-only record file, overwritten")
+        << 0 << 8 << "ComOverwite" << Target::WriteOnly << OtherInput::None << denied;
 }
 
 // Refused with the converters' reason before the port opens: the instrument is never
@@ -297,37 +328,58 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
 {
     if (!InShare(0))
         QSKIP("in the first share");
+    QFETCH(int, kind);
+    QFETCH(int, position);
     QFETCH(QString, question);
-    QFETCH(bool, closedFolder);
+    QFETCH(Target, target);
+    QFETCH(OtherInput, otherInput);
+    QFETCH(QString, refusal);
     DownloadDriver r;
+    if (position == 8)
+        AddRawFormatsPastTheList(r);
     WriteBytes(r.tempFile(), "CO,left earlier\r\n");
     QVERIFY(QDir(r.work.path()).mkdir("sub"));
     const std::string folder = r.path("sub");
-    const std::string target = r.path("sub/job.raw");
-    if (closedFolder) {
+    const std::string name = r.path("sub/job.raw");
+    const QByteArray old = target == Target::InClosedFolder ? QByteArray() : QByteArray("old\r\n");
+    if (!old.isEmpty())
+        WriteBytes(name, old);
+    const std::map<Target, mode_t> modes{{Target::ReadOnly, 0444}, {Target::WriteOnly, 0222}, {Target::Writable, 0644}};
+    if (target == Target::InClosedFolder)
         ::chmod(folder.c_str(), 0555);
-    } else {
-        WriteBytes(target, "old\r\n");
-        ::chmod(target.c_str(), 0444);
+    else
+        ::chmod(name.c_str(), modes.at(target));
+    OptionStores& options = r.session->options;
+    if (otherInput == OtherInput::ControlFile) {
+        options.calc.checkControlFile = true;
+        options.calc.ControlFileName = name;
+    } else if (otherInput == OtherInput::PointNumberFile) {
+        options.kof.UsePointNumberConversion = 1;
+        options.kof.KofpointFile = name;
     }
-    r.choose(false, 0, 0);
-    r.typeTarget(QString::fromStdString(target));
+    r.choose(false, kind, position);
+    r.typeTarget(QString::fromStdString(name));
     r.instrument.start({Step::Send(0, "CO,x\r\nST,1\r\n")});
     ModalAnswerer answers(&r.session->state);
     if (!question.isEmpty())
         answers.expect("F_Msg", question.toLatin1());
     r.download();
     ::chmod(folder.c_str(), 0755);
+    ::chmod(name.c_str(), 0644);
 
     QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
-    QCOMPARE(r.lastMessage()->text, "Permission denied: " + target);
+    const std::string expected = refusal.endsWith(": ") ? refusal.toStdString() + name +
+                                                              (refusal == kOwnInput ? ". Please choose another name." : "")
+                                                        : refusal.toStdString();
+    QCOMPARE(r.lastMessage()->text, expected);
     QCOMPARE(r.lastMessage()->icon, MessageIcon::Critical);
     QCOMPARE(r.lastMessage()->title, std::string("Error"));
     QCOMPARE(r.instrument.openCount(), 0);
     QCOMPARE(r.instrument.bytesSent(), qint64(0));
     QCOMPARE(ReadBytes(r.tempFile()), QByteArray("CO,left earlier\r\n"));
-    QCOMPARE(ReadBytes(target), closedFolder ? QByteArray() : QByteArray("old\r\n"));
+    QCOMPARE(ReadBytes(name), old);
     QVERIFY(!DownloadWindow());
     QVERIFY(!r.viewEnabled());
 }
