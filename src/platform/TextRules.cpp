@@ -61,17 +61,18 @@ int64_t roundHalfEven(double value)
     return static_cast<int64_t>(r);
 }
 
-} // namespace
-
-double Val(const std::string& text)
+// Val's reading: false for a text without a number and for one whose value lies
+// outside what a double holds ("1e999", "1e-400"), which Val reads as 0.
+bool readNumber(const std::string& text, double& value)
 {
+    value = 0.0;
     const std::string s = packed(text);
     if (s.size() >= 2 && s[0] == '&') {
         const char kind = static_cast<char>(std::toupper(static_cast<unsigned char>(s[1])));
-        if (kind == 'H')
-            return radixInteger(s.substr(2), 16);
-        if (kind == 'O')
-            return radixInteger(s.substr(2), 8);
+        if (kind == 'H' || kind == 'O') {
+            value = radixInteger(s.substr(2), kind == 'H' ? 16 : 8);
+            return true;
+        }
     }
     size_t i = 0;
     std::string number;
@@ -90,7 +91,7 @@ double Val(const std::string& text)
         }
     }
     if (!digits)
-        return 0.0;
+        return false;
     if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
         std::string exponent = "e";
         size_t j = i + 1;
@@ -108,11 +109,25 @@ double Val(const std::string& text)
     const char* first = number.data();
     if (*first == '+')
         ++first;
-    double value = 0.0;
-    const auto read = std::from_chars(first, number.data() + number.size(), value);
-    if (read.ec != std::errc())
-        return 0.0;
-    return std::isfinite(value) ? value : 0.0;
+    double read = 0.0;
+    if (std::from_chars(first, number.data() + number.size(), read).ec != std::errc() || !std::isfinite(read))
+        return false;
+    value = read;
+    return true;
+}
+
+// Only an exponent or a run of some 300 digits takes a number out of a double's range.
+bool mayLeaveRange(std::string_view text)
+{
+    return text.size() > 300 || text.find_first_of("eEdD") != std::string_view::npos;
+}
+
+} // namespace
+
+double Val(const std::string& text)
+{
+    double value;
+    return readNumber(text, value) ? value : 0.0;
 }
 
 bool HoldsNumber(std::string_view text)
@@ -146,14 +161,14 @@ bool HoldsNumber(std::string_view text)
         ++i;
         skip();
     }
-    if (isDigit(10))
-        return true;
     if (i < text.size() && text[i] == '.') {
         ++i;
         skip();
-        return isDigit(10);
     }
-    return false;
+    if (!isDigit(10))
+        return false;
+    double value;
+    return !mayLeaveRange(text) || readNumber(std::string(text), value);
 }
 
 bool IsCoordinateField(std::string_view field)

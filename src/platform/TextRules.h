@@ -20,7 +20,8 @@ public:
 double Val(const std::string& text);
 
 // Whether Val finds a number in text: at least one digit where Val reads its number
-// ("12", " -.5", "3m", "&H1F"). "", ".", "-", "North" and "&H" hold none.
+// ("12", " -.5", "3m", "&H1F"), of a value a double holds. "", ".", "-", "North", "&H"
+// and "1e999" (which Val reads as 0) hold none.
 bool HoldsNumber(std::string_view text);
 
 // A coordinate field of a list: empty (it counts as 0) or holding a number. A line with

@@ -107,7 +107,8 @@ TEST(CoordinateListLoader, LinesWhoseCoordinatesHoldNoNumberAreNoPoints)
 {
     // Each text line between two points; none may pull the view to the origin.
     const char* const textLines[] = {"P,.,.,1", "P,-,+,1", "Name,North,East,Height,Code", "P,100,East,1",
-                                     "P,100,200,Height", "P,,200,1"};
+                                     "P,100,200,Height", "P,,200,1", "P,1e999,200,1",
+                                     "P,100,-1e400,1"};
     for (const char* text : textLines) {
         SCOPED_TRACE(text);
         MapTables t = Earlier();

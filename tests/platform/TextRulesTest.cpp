@@ -27,12 +27,17 @@ TEST(HoldsNumber, ADigitWhereValReadsItsNumber)
         {"12", true}, {" -.5", true}, {"3m", true}, {"+ 7", true}, {"&H1F", true}, {"& o 7", true}, {"0", true},
         {"", false}, {".", false}, {"-", false}, {"+-1", false}, {"North", false}, {"&H", false}, {"&O8", false},
         {"&X1", false}, {". ", false}, {"e5", false}, {"\t", false},
+        // beyond what the reader can hold: it reads them as 0, so they hold no number
+        {"1e999", false}, {"-1e400", false}, {"1 e 400", false}, {"1D999", false}, {"1e-400", false},
+        {"1e308", true}, {"-2.5e-300", true}, {"1e99999x", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(HoldsNumber(c.text), c.number) << c.text;
         if (!c.number) // what holds no number reads as 0
             EXPECT_EQ(Val(c.text), 0.0) << c.text;
     }
+    EXPECT_FALSE(HoldsNumber(std::string(400, '9')));
+    EXPECT_TRUE(HoldsNumber("1" + std::string(400, ' ')));
     // A coordinate field may also be empty: it counts as 0.
     for (const char* field : {"", " ", "\t", "12.5", "-0"})
         EXPECT_TRUE(IsCoordinateField(field)) << field;
