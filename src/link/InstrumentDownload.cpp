@@ -127,21 +127,22 @@ void InstrumentDownload::showOutcome(const Outcome& outcome, const std::string& 
 }
 
 // What happened and where the lines received so far are, in the user's words; the
-// system's reason on a line of its own.
+// system's reason on a line of its own. When the temporary file itself failed, a copy
+// holds only what reached it before the failure.
 std::string InstrumentDownload::failureText(const Outcome& outcome, const std::string& tempFile) const
 {
-    const std::string what = outcome.errorNumber == RunError::DeviceUnavailable
-                                 ? "The connection to the instrument was lost (cable or adapter unplugged?)."
-                                 : "The download stopped: the received data could not be written to " + tempFile +
-                                       ".";
+    const bool lost = outcome.errorNumber == RunError::DeviceUnavailable;
+    const std::string what = lost ? "The connection to the instrument was lost (cable or adapter unplugged?)."
+                                  : "The download stopped: the received data could not be written to " + tempFile +
+                                        ".";
+    const std::string lines = lost ? " The lines received so far are" : " The lines written before the failure are";
     std::string where;
     if (outcome.lines == 0)
         where = " Nothing had been received yet.";
     else if (!outcome.keptCopy.empty())
-        where = " The lines received so far are kept in " + outcome.keptCopy + ".";
+        where = lines + " kept in " + outcome.keptCopy + ".";
     else
-        where = " The lines received so far are only in " + tempFile +
-                ": please copy that file elsewhere before the next Download.";
+        where = lines + " only in " + tempFile + ": please copy that file elsewhere before the next Download.";
     const std::string reason =
         outcome.reason.empty() ? RunErrorDescription(outcome.errorNumber) : outcome.reason;
     return what + where + "\r\n" + reason;

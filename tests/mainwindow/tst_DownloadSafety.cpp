@@ -216,6 +216,7 @@ private slots:
     void targetTheConvertersRefuseIsRefusedBeforeThePort_data();
     void targetTheConvertersRefuseIsRefusedBeforeThePort();
     void portFailureLeavesTheTemporaryFile();
+    void temporaryFileThatFailsIsToldTruthfully();
     void calculationDialogClosedByItsBoxGoesOn();
 };
 
@@ -400,6 +401,41 @@ void DownloadSafetyTest::portFailureLeavesTheTemporaryFile()
     QCOMPARE(r.session->mainWindow->MainTab()->currentIndex(), 2);
     QCOMPARE(r.instrument.openCount(), 1); // only the other program's
     QCOMPARE(ReadBytes(r.tempFile()), earlier);
+}
+
+// The temporary file itself cannot take all the lines (its folder full): the copy
+// beside the target holds what reached it, and the message says no more than that.
+void DownloadSafetyTest::temporaryFileThatFailsIsToldTruthfully()
+{
+    if (!InShare(2))
+        QSKIP("in the third share");
+    DownloadDriver r;
+    const QByteArray sent = Fixture("survey.raw");
+    const qsizetype half = sent.indexOf("\r\n", sent.size() / 2) + 2;
+    QVERIFY(half > 2 && half < sent.size());
+    const std::string target = r.path("job.raw");
+    const std::string beside = r.path("job.zvk");
+    r.choose(false, 2, 0);
+    r.typeTarget(QString::fromStdString(target));
+    r.instrument.start({Step::Send(200, sent)});
+    // The lines stay in the file's buffer until the download ends: room for the first
+    // half only, which the copy then fits into too.
+    r.actWhen([&] { return r.instrument.bytesSent() >= sent.size(); }, [&] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(half), RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    r.download();
+    Restore(r.path("."));
+
+    QVERIFY(r.lastMessage());
+    const std::string& text = r.lastMessage()->text;
+    const std::string told = "The download stopped: the received data could not be written to " + r.tempFile() +
+                             ". The lines written before the failure are kept in " + beside + ".\r\n";
+    QVERIFY2(text.rfind(told, 0) == 0, text.c_str());
+    QCOMPARE(ReadBytes(beside), sent.left(half));
+    QVERIFY(!QFile::exists(QString::fromStdString(target)));
+    QVERIFY(!r.viewEnabled());
 }
 
 // The calculation dialog comes before the temporary file is emptied, and closing it by
