@@ -1,5 +1,5 @@
 // The Send command: the upload field-order dialog for a coordinate file, the check of
-// the file to send, the temporary file, the upload port, the upload window, and the
+// the file to send, the upload port, the temporary file, the upload window, and the
 // report of an upload that did not complete. The port belongs to the upload window
 // and closes with it, so every road out of the command leaves the port free for the
 // next Download or Send.
@@ -56,13 +56,15 @@ void SendPage::ComSend_Click()
         if (!m_state.SetupMode && !checkSendInput())
             return;
     }
-    if (!createTempFile())
-        return;
     F_UL upload(m_model, m_state, m_ui, window());
     if (!OpenPort(upload.link(), m_model, m_state, m_ui)) {
         emit portNotOpened();
         return;
     }
+    // Emptied only once the port is open: until then it may hold the only copy of the
+    // lines a cancelled download left. A failure closes the port with the window.
+    if (!createTempFile())
+        return;
     if (opensWindow) {
         upload.prepare(uploadJob(format));
         upload.exec();

@@ -276,6 +276,10 @@ void TestSendPage::busyAndMissingPortsStopTheCommand()
     WriteBytes(d.path("codes.cod"), "TREE\r\n");
     d.chooseFormat(1);
     d.typeName(d.path("codes.cod"));
+    // The lines a cancelled download left: only the temporary file holds them.
+    const std::string temp = d.folder.folder() + "/Pemdrix.tem";
+    const QByteArray left = "CO,left by a cancelled download\r\nST,0012\r\n";
+    WriteBytes(temp, left);
     SerialLink other;
     QVERIFY(other.open(instrument.slaveName().toStdString(), PortSettings()));
     for (bool busy : {true, false}) {
@@ -292,6 +296,7 @@ void TestSendPage::busyAndMissingPortsStopTheCommand()
         QCOMPARE(d.messageTexts().size(), size_t(1));
         QVERIFY(d.messageTexts()[0].rfind("The communication port could not be opened.\r\n", 0) == 0);
         QCOMPARE(d.session->mainWindow->MainTab()->currentIndex(), 2);
+        QCOMPARE(ReadBytes(temp), left);
     }
 }
 
