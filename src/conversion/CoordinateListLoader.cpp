@@ -9,11 +9,11 @@ namespace tavrelo {
 
 namespace {
 
-// A point's line: its two plane coordinates hold numbers and its elevation, when
-// given, is one too; a heading line or other text is no point.
+// A point's line: its two plane coordinates hold numbers; a heading line or other text
+// is no point. The elevation reads as Val reads it, text (a code in its place) as 0.
 bool IsPointLine(const Fields& f)
 {
-    return HoldsNumber(f[2]) && HoldsNumber(f[3]) && AreCoordinateFields(f, 2);
+    return HoldsNumber(f[2]) && HoldsNumber(f[3]);
 }
 
 } // namespace

@@ -31,7 +31,8 @@ bool TakePoint(const Fields& fields, const PointFields& at, bool eastingFirst, b
     point.elevation = FieldValue(fields[at.elevation]);
     if (withLabels) {
         point.labels[kLabelPointName] = Trim(fields[at.name]);
-        point.labels[kLabelElevation] = Trim(fields[at.elevation]);
+        // an elevation without a number (a code in its place) is no height to label
+        point.labels[kLabelElevation] = HoldsNumber(fields[at.elevation]) ? Trim(fields[at.elevation]) : "";
         point.labels[kLabelCode] = Trim(fields[at.code]);
     }
     return true;

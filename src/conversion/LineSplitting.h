@@ -62,12 +62,13 @@ int SplitSpace(std::string& line, Fields& fields);
 // trimmed remainder as the 12th; every field trimmed.
 int SplitBySeparator(std::string& line, Fields& fields, const std::string& separator);
 
-// Whether the three coordinate fields from first on (two plane coordinates and the
-// elevation) hold numbers or nothing; a line with text there is no point.
+// Whether the two plane coordinate fields from first on hold numbers or nothing; a line
+// with text there, such as a heading line, is no point. The elevation after them does
+// not decide: a list without heights may hold the code in its place ("P1,100,200,TREE"),
+// and an elevation without a number counts as 0.
 inline bool AreCoordinateFields(const Fields& fields, int first)
 {
-    return IsCoordinateField(fields[first]) && IsCoordinateField(fields[first + 1])
-           && IsCoordinateField(fields[first + 2]);
+    return IsCoordinateField(fields[first]) && IsCoordinateField(fields[first + 1]);
 }
 
 // The trimmed path without its folder part (a backslash or the native separator).

@@ -107,10 +107,13 @@ bool SdrWriter::writePoint(ByteSink& out, std::string& line)
         return false;
     }
     // Fields 2 and 3 keep the input's order, which the header's order digit states;
-    // each value is cut to its own column.
+    // each value is cut to its own column. An elevation without a number (a code in
+    // its place) stays empty, as a missing one does.
     m_record = "08KI";
-    for (int field = 1; field <= 5; ++field)
-        m_record += LeftInColumn(Trim(m_fields[field]), kCoordinateColumn);
+    for (int field = 1; field <= 5; ++field) {
+        const bool textElevation = field == 4 && !HoldsNumber(m_fields[field]);
+        m_record += LeftInColumn(textElevation ? std::string() : Trim(m_fields[field]), kCoordinateColumn);
+    }
     out.writeLine(RTrim(m_record));
     return true;
 }

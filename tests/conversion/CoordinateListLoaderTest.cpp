@@ -107,8 +107,7 @@ TEST(CoordinateListLoader, LinesWhoseCoordinatesHoldNoNumberAreNoPoints)
 {
     // Each text line between two points; none may pull the view to the origin.
     const char* const textLines[] = {"P,.,.,1", "P,-,+,1", "Name,North,East,Height,Code", "P,100,East,1",
-                                     "P,100,200,Height", "P,,200,1", "P,1e999,200,1",
-                                     "P,100,-1e400,1"};
+                                     "P,,200,1", "P,1e999,200,1", "P,100,-1e400,1"};
     for (const char* text : textLines) {
         SCOPED_TRACE(text);
         MapTables t = Earlier();
@@ -121,4 +120,16 @@ TEST(CoordinateListLoader, LinesWhoseCoordinatesHoldNoNumberAreNoPoints)
         EXPECT_EQ(t.MinY, 200);
         EXPECT_EQ(t.CooPoints[2].H, 0.0f); // an empty elevation is 0, the point stays
     }
+
+    // Only the plane coordinates decide: a list without heights, its code where the
+    // elevation would be (as the user-ordered coordinate writer puts it), gives points.
+    MapTables t = Earlier();
+    int error = 0;
+    const std::string file = WriteList("codes.asc", "P1,6500100.5,600200.25,TREE\r\nP2,6500000,600000,Height\r\n");
+    ASSERT_EQ(LoadCoordinateList(t, file, 0, error), ListLoad::Loaded);
+    ASSERT_EQ(t.CooPointCount(), 2);
+    EXPECT_EQ(t.CooPoints[1].X, 6500100.5f);
+    EXPECT_EQ(t.CooPoints[1].Y, 600200.25f);
+    EXPECT_EQ(t.CooPoints[1].H, 0.0f); // the text reads as 0
+    EXPECT_EQ(t.PointNames[2], "P2");
 }

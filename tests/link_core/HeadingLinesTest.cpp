@@ -2,6 +2,8 @@
 // usual first line of a spreadsheet export): every writer of a coordinate list and
 // every coordinate upload format leaves that line out and says so, and makes no point
 // of it; a list of nothing but the heading gives no result, the warning coming first.
+// Only the two plane coordinates make a heading: a code in the elevation's place is a
+// point without height.
 #include "conversion/ConverterReport.h"
 #include "conversion/DxfConverters.h"
 #include "conversion/KofCoordinateWriter.h"
@@ -57,6 +59,10 @@ struct Road {
     // The list's heading line and its one point line, in the road's own format.
     std::string heading;
     std::string point;
+    // A point of a list without heights whose code stands in the elevation's place,
+    // and what the road makes of it.
+    std::string codeAsElevation;
+    std::string codeAsElevationGives;
     std::function<Outcome(const std::string& input, const TempFolder& folder)> run;
 };
 
@@ -97,15 +103,18 @@ std::vector<Road> Roads()
     const auto uploaded = [](UploadKind kind) {
         return [kind](const std::string& input, const TempFolder&) { return Uploaded(kind, input); };
     };
+    const std::string codeAsElevation = "P1,6500100.5,600200.25,TREE";
     return {
-        {"DXF", heading, comma, converted(&ConvertCoorToDXF)},
-        {"KOF", heading, comma, converted(&ConvertCoorToKOF)},
-        {"SDR-33", heading, comma, converted(&ConvertCoorToSDR33)},
-        {"upload comma", heading, comma, uploaded(UploadKind::Comma)},
-        {"upload blank", "Name North East Height Code", "P1 6500100.5 600200.25 12.5 TREE",
-         uploaded(UploadKind::Space)},
+        {"DXF", heading, comma, codeAsElevation, "6500100.5000", converted(&ConvertCoorToDXF)},
+        {"KOF", heading, comma, codeAsElevation, "6500100.500    0.000", converted(&ConvertCoorToKOF)},
+        {"SDR-33", heading, comma, codeAsElevation,
+         "08KIP1              6500100.5       600200.25\r\n", converted(&ConvertCoorToSDR33)},
+        {"upload comma", heading, comma, codeAsElevation, "P1,6500100.5,600200.25,0.000,", uploaded(UploadKind::Comma)},
+        {"upload blank", "Name North East Height Code", "P1 6500100.5 600200.25 12.5 TREE", "P1 100 200 TREE",
+         "P1,100,200,0.000,", uploaded(UploadKind::Space)},
         {"upload KOF", KofRecord("Name", "Code", "North", "East", "Height"),
-         KofRecord("P1", "TREE", "6500100.500", "600200.250", "12.500"), uploaded(UploadKind::Kof)},
+         KofRecord("P1", "TREE", "6500100.500", "600200.250", "12.500"),
+         KofRecord("P1", "", "600200.250", "6500100.500", "TREE"), "P1,6500100.500,600200.250,0.000,", uploaded(UploadKind::Kof)},
     };
 }
 
@@ -130,6 +139,14 @@ TEST(HeadingLines, AreLeftOutAndCountedByEveryWriterAndUpload)
         EXPECT_TRUE(headingOnly.messages[1] == "This file contains no data"
                     || headingOnly.messages[1].rfind("Nothing to send", 0) == 0)
             << headingOnly.messages[1];
+
+        // Only the plane coordinates decide: a code in the elevation's place keeps the
+        // point, its elevation 0 (or empty where the road copies the fields).
+        WriteBytes(input, CrLf({road.codeAsElevation}));
+        const Outcome code = road.run(input, folder);
+        EXPECT_NE(code.output.find(road.codeAsElevationGives), std::string::npos) << code.output;
+        EXPECT_EQ(code.output.find("TREE"), std::string::npos) << code.output; // no elevation "TREE"
+        EXPECT_EQ(code.messages, std::vector<std::string>{});
     }
 }
 

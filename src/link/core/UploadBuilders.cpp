@@ -44,10 +44,10 @@ void refuse(UploadBuild& build, UploadRefusal refusal, int64_t lineNumber, std::
     build.refusedText = std::string(line.substr(0, kShownRefusedText));
 }
 
-// Whether the record's coordinates hold numbers or nothing; counts a line left out.
+// Whether the record's plane coordinates hold numbers or nothing; counts a line left out.
 bool takesCoordinates(const std::array<std::string, RoleCount>& roles, UploadBuild& build)
 {
-    for (int r : {Northing, Easting, Elevation})
+    for (int r : {Northing, Easting})
         if (!IsCoordinateField(roles[r])) {
             ++build.leftOut;
             return false;
@@ -61,6 +61,9 @@ void putCoordinateRecord(ByteSink& out, std::array<std::string, RoleCount>& role
 {
     if (eastingFirst)
         SwapString(roles[Northing], roles[Easting]);
+    // An elevation without a number (a code in its place) goes as an empty one.
+    if (!HoldsNumber(roles[Elevation]))
+        roles[Elevation].clear();
     for (int r : {Northing, Easting, Elevation})
         if (TrimBlanks(roles[r]).empty())
             roles[r] = "0.000";
