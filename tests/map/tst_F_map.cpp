@@ -151,22 +151,27 @@ struct MapDriver {
 
 // Answers the next real file dialog as a user does: picks the filter at its place in
 // the list of file types, types the file name and presses Return. What the dialog
-// offered is kept in shownFilters.
+// offered is kept in shownFilters. When no file dialog shows within some seconds, it
+// closes whatever window waits for an answer instead, so the test fails, not hangs.
 struct FileDialogUser {
     QStringList shownFilters;
+    QObject alive; // ends the waiting answer with the user
 
     void answerNext(int filter, const QString& path)
     {
-        QTimer::singleShot(20, [this, filter, path] { answer(filter, path); });
+        QTimer::singleShot(20, &alive, [this, filter, path] { answer(filter, path, 250); });
     }
-    void answer(int filter, const QString& path)
+    void answer(int filter, const QString& path, int attempts)
     {
         QFileDialog* dialog = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
             if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
                 dialog = d;
         if (!dialog) {
-            QTimer::singleShot(20, [this, filter, path] { answer(filter, path); });
+            if (attempts > 1)
+                QTimer::singleShot(20, &alive, [this, filter, path, attempts] { answer(filter, path, attempts - 1); });
+            else if (QWidget* waiting = QApplication::activeModalWidget())
+                waiting->close();
             return;
         }
         auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
