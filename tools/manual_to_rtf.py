@@ -93,6 +93,8 @@ def blocks(lines):
         elif line.startswith("    ") and not para:
             code.append(line[4:])
         else:
+            if item or code:  # a paragraph right after a list item or code starts after it
+                yield from flush()
             para.append(line.strip())
     yield from flush()
 
