@@ -208,24 +208,16 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
 
 std::string SaveRawCopy(const std::string& input, const std::string& output, int* error)
 {
-    if (error)
-        *error = 0;
-    if (input.empty() || output.empty())
-        return std::string();
-    const bool hasExtension = output.size() >= 4 && output[output.size() - 4] == '.';
-    const std::string base = hasExtension ? output.substr(0, output.size() - 4) : output;
-    for (int n = 0; n < 20; ++n) {
-        const std::string candidate = base + (n == 0 ? std::string() : std::to_string(n)) + ".zvk";
-        if (IsRegularFile(candidate) || IsDirectory(candidate))
-            continue;
-        const int failure = CopyLinesInto(input, candidate);
-        if (error)
-            *error = failure;
-        return candidate;
+    int failure = 0;
+    std::string written;
+    if (!input.empty() && !output.empty()) {
+        const bool hasExtension = output.size() >= 4 && output[output.size() - 4] == '.';
+        written = CopyUnderFreeName(input, hasExtension ? output.substr(0, output.size() - 4) : output, "", ".zvk",
+                                    &failure);
     }
     if (error)
-        *error = RunError::FileAlreadyExists; // all twenty names are taken
-    return std::string();
+        *error = failure;
+    return written;
 }
 
 namespace {

@@ -55,8 +55,9 @@ bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& req
 void ConvertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request);
 
 // Copies input beside output under the raw-data extension (job.txt -> job.zvk, then
-// job1.zvk ... job19.zvk when taken). Returns the name written, "" when none was
-// free or nothing was asked; sets *error when the copy failed or no name was free.
+// job1.zvk ... job19.zvk while the name is taken by anything: a file, folder, pipe or
+// link). Returns the name written, "" when the copy failed, no name was free or
+// nothing was asked; sets *error when the copy failed or no name was free.
 std::string SaveRawCopy(const std::string& input, const std::string& output, int* error = nullptr);
 
 // The copy rule: OutputFileMode 2 replaces the target by the received data, 1 appends

@@ -40,21 +40,26 @@ int CopyLinesInto(const std::string& input, const std::string& target)
     return copy.commit() ? 0 : copy.error();
 }
 
+std::string CopyUnderFreeName(const std::string& input, const std::string& base, const std::string& separator,
+                              const std::string& ending, int* error)
+{
+    for (int n = 0; n < kNameTries; ++n) {
+        const std::string candidate = base + (n == 0 ? std::string() : separator + std::to_string(n)) + ending;
+        if (NameTaken(candidate))
+            continue;
+        *error = CopyLinesInto(input, candidate);
+        return *error == 0 ? candidate : std::string();
+    }
+    *error = RunError::FileAlreadyExists;
+    return std::string();
+}
+
 std::string KeepInProgramFolder(const std::string& input, const std::string& programFolder, int* error)
 {
     *error = 0;
     if (programFolder.empty())
         return std::string();
-    *error = RunError::FileAlreadyExists; // unless a free name comes
-    const std::string base = JoinPath(programFolder, DatedName());
-    for (int n = 0; n < kNameTries; ++n) {
-        const std::string candidate = base + (n == 0 ? std::string() : "-" + std::to_string(n)) + ".zvk";
-        if (IsRegularFile(candidate) || IsDirectory(candidate))
-            continue;
-        *error = CopyLinesInto(input, candidate);
-        return *error == 0 ? candidate : std::string();
-    }
-    return std::string();
+    return CopyUnderFreeName(input, JoinPath(programFolder, DatedName()), "-", ".zvk", error);
 }
 
 KeptCopy KeepReceivedData(const std::string& input, const std::string& target, const std::string& programFolder)

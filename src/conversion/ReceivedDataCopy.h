@@ -16,11 +16,18 @@ struct KeptCopy {
 
 // Copies input beside target by SaveRawCopy's names, else into programFolder as
 // "Download-YYYY-MM-DD-hhmmss.zvk" (local time, "-1" to "-19" added while the name is
-// taken). An empty programFolder gives no second place.
+// taken by anything). An empty programFolder gives no second place.
 KeptCopy KeepReceivedData(const std::string& input, const std::string& target, const std::string& programFolder);
 
 // The dated copy in programFolder alone; "" (with *error) when none could be written.
 std::string KeepInProgramFolder(const std::string& input, const std::string& programFolder, int* error);
+
+// Copies input (CopyLinesInto) under the first name nothing takes (NameTaken) of
+// base + ending, base + separator + "1" + ending ... base + separator + "19" + ending.
+// Returns the name written; "" with *error when the copy failed (70 no permission,
+// ...) or every name was taken (58).
+std::string CopyUnderFreeName(const std::string& input, const std::string& base, const std::string& separator,
+                              const std::string& ending, int* error);
 
 // Copies input line by line into a new file target (CR LF line ends) that lands whole
 // or not at all; 0 or the failure number.

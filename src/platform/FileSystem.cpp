@@ -47,6 +47,12 @@ bool IsDirectory(const std::string& path)
     return !path.empty() && ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool NameTaken(const std::string& path)
+{
+    struct stat st;
+    return !path.empty() && ::lstat(path.c_str(), &st) == 0;
+}
+
 bool RemoveFile(const std::string& path)
 {
     return std::remove(path.c_str()) == 0;

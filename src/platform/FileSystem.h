@@ -21,6 +21,9 @@ bool IsRegularFile(const std::string& path);
 // False for an existing file that the user may not write (a read-only file).
 bool IsWritableOrMissing(const std::string& path);
 bool IsDirectory(const std::string& path);
+// True when anything has that name: a file, folder, pipe, device or link (one that
+// leads nowhere too).
+bool NameTaken(const std::string& path);
 bool RemoveFile(const std::string& path);
 
 // The folder part of a path including its final separator ("" when there is none).

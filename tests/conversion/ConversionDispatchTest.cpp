@@ -1,11 +1,17 @@
 #include "conversion/ConversionDispatch.h"
+#include "conversion/ReceivedDataCopy.h"
 #include "platform/LineReader.h"
+#include "platform/RunError.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <vector>
+
+#include <sys/stat.h>
 
 using namespace tavrelo;
 
@@ -135,9 +141,43 @@ TEST_F(DispatchFolder, RawCopyTakesTheFirstFreeName)
     EXPECT_EQ(get(path("job.zvk")), "CO,x\r\nST,S1\r\n");
     EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job.txt")), path("job1.zvk"));
     EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job")), path("job2.zvk")); // no extension: the whole name
-    for (int n = 3; n <= 19; ++n)
+    // Names taken by what is no file are passed over too: a pipe, a link to nowhere, a folder.
+    ASSERT_EQ(::mkfifo(path("job3.zvk").c_str(), 0644), 0);
+    std::filesystem::create_symlink(path("nowhere"), path("job4.zvk"));
+    std::filesystem::create_directory(path("job5.zvk"));
+    EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job.txt")), path("job6.zvk"));
+    EXPECT_EQ(get(path("job6.zvk")), "CO,x\r\nST,S1\r\n");
+    EXPECT_FALSE(std::filesystem::exists(path("nowhere")));
+    for (int n = 7; n <= 19; ++n)
         put(path("job" + std::to_string(n) + ".zvk"), "");
-    EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job.txt")), "");
+    int error = 0;
+    EXPECT_EQ(SaveRawCopy(path("raw.tem"), path("job.txt"), &error), "");
+    EXPECT_EQ(error, RunError::FileAlreadyExists);
+}
+
+// The dated copy in the program folder passes over a pipe that takes its name: the
+// names of the seconds the call may see are all taken.
+TEST_F(DispatchFolder, ProgramFolderCopyPassesOverAPipe)
+{
+    put(path("Pemdrix.tem"), "CO,x\nST,S1\n");
+    const std::time_t now = std::time(nullptr);
+    std::vector<std::string> taken;
+    for (std::time_t t = now; t < now + 5; ++t) {
+        std::tm local {};
+        localtime_r(&t, &local);
+        char name[40];
+        std::strftime(name, sizeof name, "Download-%Y-%m-%d-%H%M%S", &local);
+        taken.push_back(path(name));
+        ASSERT_EQ(::mkfifo((taken.back() + ".zvk").c_str(), 0644), 0);
+    }
+    int error = -1;
+    const std::string kept = KeepInProgramFolder(path("Pemdrix.tem"), folder.string(), &error);
+    EXPECT_EQ(error, 0);
+    bool nextName = false;
+    for (const std::string& base : taken)
+        nextName = nextName || kept == base + "-1.zvk";
+    EXPECT_TRUE(nextName) << kept;
+    EXPECT_EQ(get(kept), "CO,x\r\nST,S1\r\n");
 }
 
 TEST_F(DispatchFolder, CancelledDialogRunsNoConversion)

@@ -3,8 +3,8 @@
 // once the target has passed its check (stored as asked, the target made read-only or
 // turned into a folder, its folder closed, a write error, a converter that finds no
 // record, the KOF dialog cancelled or closed, a format without converter, the raw copy
-// blocked): every row finds the received bytes in a file that a message named, or in
-// the target the user typed. Then what comes before the instrument is asked for
+// blocked, a pipe on the first name of the copy): every row finds the received bytes
+// in a file that a message named, or in the target the user typed. Then what comes before the instrument is asked for
 // anything: a target the converters would refuse, the temporary file left as it was
 // until a download really starts, and the calculation dialog's close box.
 //
@@ -43,10 +43,11 @@ enum class Store {
     WriteError, // the file size limit stops the target's writes, as a full disk would
     NoUsableRecord,
     NoConverter,
-    RawCopyBlocked, // a pipe where the raw copy would go
+    RawCopyBlocked,     // pipes take every name the raw copy could have beside the target
+    FirstCopyNameTaken, // a pipe takes the first name of the copy beside the target
 };
 // Where the received bytes must be found.
-enum class Kept { InTarget, BesideTarget, InProgramFolder };
+enum class Kept { InTarget, BesideTarget, BesideTargetUnderTheNextName, InProgramFolder };
 
 // How the target stands before a Download that must be refused.
 enum class Target { ReadOnly, WriteOnly, Writable, InClosedFolder };
@@ -95,6 +96,8 @@ const Row kRows[] = {
      Kept::BesideTarget},
     {"hang-up, target folder closed", Ends::HangsUp, 2, 0, "survey.raw", false, Store::FolderClosed, "",
      Kept::InProgramFolder},
+    {"completes, KOF dialog cancelled, a pipe takes the first copy name", Ends::Completes, 0, 1, "survey.raw",
+     false, Store::FirstCopyNameTaken, "F_KOFStp ComCancel", Kept::BesideTargetUnderTheNextName},
 };
 
 // The fixtures, read before the program becomes the unprivileged user, who may not be
@@ -240,8 +243,10 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
     const std::string folder = r.path("sub");
     const std::string target = r.path("sub/job.out");
     const std::string beside = r.path("sub/job.zvk");
-    if (c.store == Store::RawCopyBlocked)
+    if (c.store == Store::FirstCopyNameTaken)
         QCOMPARE(::mkfifo(beside.c_str(), 0644), 0);
+    for (int n = 0; c.store == Store::RawCopyBlocked && n < 20; ++n)
+        QCOMPARE(::mkfifo(r.path(QString("sub/job%1.zvk").arg(n == 0 ? QString() : QString::number(n))).c_str(), 0644), 0);
     r.choose(false, c.kind, c.position);
     Find<QCheckBox>(*r.session, "CheckOrigDF")->setChecked(c.rawCopy);
     r.typeTarget(QString::fromStdString(target));
@@ -265,6 +270,7 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
     switch (c.kept) {
     case Kept::InTarget: kept = target; break;
     case Kept::BesideTarget: kept = beside; break;
+    case Kept::BesideTargetUnderTheNextName: kept = r.path("sub/job1.zvk"); break;
     case Kept::InProgramFolder: {
         const QStringList copies = ProgramFolderCopies(r);
         QCOMPARE(copies.size(), 1);
