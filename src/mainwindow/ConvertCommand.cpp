@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -46,6 +47,23 @@ const DownloadStep kBeforeDownload[] = {
     {kRaw, kRawToCoordinates, Before::CalcDialog, 0, 0, 0},
     {kCoordinates, 3, Before::SdrBox, 31, 33, 41},
     {kCoordinates, 4, Before::SdrBox, 37, 36, 41},
+};
+
+// A window disabled for as long as this lives: enabled again on every way out,
+// running out of memory while the received data is kept included.
+class DisabledWhile {
+public:
+    explicit DisabledWhile(QWidget* widget) : m_widget(widget) { m_widget->setEnabled(false); }
+    ~DisabledWhile()
+    {
+        if (m_widget)
+            m_widget->setEnabled(true);
+    }
+    DisabledWhile(const DisabledWhile&) = delete;
+    DisabledWhile& operator=(const DisabledWhile&) = delete;
+
+private:
+    QPointer<QWidget> m_widget;
 };
 
 bool SamePath(const std::string& a, const std::string& b)
@@ -220,9 +238,11 @@ void ReceivePage::ComDLN_Click()
         m_download->unload(); // the port opened for it is closed again
         return;
     }
-    window()->setEnabled(false);
-    const bool received = m_seams.receiveFromInstrument(window(), tempFile, downloadFormatText(), targetName());
-    window()->setEnabled(true);
+    bool received = false;
+    {
+        const DisabledWhile mainWindowDisabled(window());
+        received = m_seams.receiveFromInstrument(window(), tempFile, downloadFormatText(), targetName());
+    }
     if (!received)
         return; // nothing to store; the name stays tested
     ConversionContext context = conversionContext();

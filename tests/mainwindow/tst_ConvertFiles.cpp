@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include <new>
+
 using namespace tavrelo;
 using namespace tavrelo::test;
 
@@ -60,6 +62,7 @@ private slots:
     void downloadHandsReceivedDataToTheDispatch();
     void downloadStepsBeforeTheTransfer();
     void downloadFromAMissingPortStoresNothing();
+    void downloadThatRunsOutOfMemoryLeavesTheMainWindowEnabled();
     void downloadTargetMayNotBeTheTemporaryFile();
     void portFailureShowsTheSettingsPage();
 };
@@ -324,6 +327,31 @@ void ConvertFilesTest::downloadHandsReceivedDataToTheDispatch()
     QVERIFY(answers.done());
     QCOMPARE(ReadBytes(target), before + received);
     QVERIFY(r.viewEnabled());
+}
+
+// Running out of memory while the download keeps its data ends the command (the
+// application object tells the user); the main window it disabled is usable again.
+void ConvertFilesTest::downloadThatRunsOutOfMemoryLeavesTheMainWindowEnabled()
+{
+    ReceiveDriver r;
+    r.choose(false, 2, 0);
+    r.typeTarget(QString::fromStdString(r.path("job.raw")));
+    r.seams().openPort = [](QWidget*) { return true; };
+    bool disabledMeanwhile = false;
+    r.seams().receiveFromInstrument = [&](QWidget* owner, const std::string&, const std::string&, const std::string&)
+        -> bool {
+        disabledMeanwhile = !owner->isEnabled();
+        throw std::bad_alloc();
+    };
+    bool thrown = false;
+    try {
+        r.click("ComDLN");
+    } catch (const std::bad_alloc&) {
+        thrown = true;
+    }
+    QVERIFY(thrown);
+    QVERIFY(disabledMeanwhile);
+    QVERIFY(r.session->mainWindow->isEnabled());
 }
 
 void ConvertFilesTest::downloadStepsBeforeTheTransfer()
