@@ -14,7 +14,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QThread>
+#include <QEventLoop>
+#include <QTimer>
+
+#include <chrono>
 
 namespace tavrelo {
 
@@ -42,7 +45,7 @@ private:
     void loadOptions();
     void rebuild(bool unreadable);
     void reportWriteFailure(const SettingsFileResult& result);
-    void waitForSplash(const QElapsedTimer& shown, int minimumMs) const;
+    void waitForSplash(F_Start& splash, const QElapsedTimer& shown, int minimumMs) const;
 
     ProgramSession& m_session;
     ProgramState& m_state;
@@ -76,7 +79,7 @@ void StartUp::run(const StartOptions& options)
     if (m_state.SetupMode) // the download window loaded unseen, for its texts
         m_session.mainWindow->receivePage()->download().window();
 
-    waitForSplash(shown, options.minimumSplashMs);
+    waitForSplash(splash, shown, options.minimumSplashMs);
     m_session.mainWindow->show();
     splash.close();
 }
@@ -143,11 +146,23 @@ void StartUp::reportWriteFailure(const SettingsFileResult& result)
     m_interaction.message(result.message(), MessageButtons::Ok, MessageIcon::Critical, "Error");
 }
 
-// A plain wait on a monotonic clock: it ends after the time whatever the time of day.
-void StartUp::waitForSplash(const QElapsedTimer& shown, int minimumMs) const
+// The splash stands until more than minimumMs have passed since it was shown, on a
+// monotonic clock whatever the time of day, or until the user clicks it away. Its
+// events are handled meanwhile, so that it repaints and takes the click; the main
+// window is not shown yet and takes no input.
+void StartUp::waitForSplash(F_Start& splash, const QElapsedTimer& shown, int minimumMs) const
 {
-    while (shown.elapsed() <= minimumMs)
-        QThread::msleep(static_cast<unsigned long>(std::max<qint64>(1, minimumMs - shown.elapsed() + 1)));
+    QEventLoop wait;
+    bool clicked = !splash.isVisible(); // clicked away already, under the warning box
+    QObject::connect(&splash, &F_Start::clicked, &wait, [&] {
+        clicked = true;
+        wait.quit();
+    });
+    while (!clicked && shown.elapsed() <= minimumMs) {
+        QTimer::singleShot(std::chrono::milliseconds(minimumMs - shown.elapsed() + 1), Qt::PreciseTimer, &wait,
+                           &QEventLoop::quit);
+        wait.exec();
+    }
 }
 
 } // namespace

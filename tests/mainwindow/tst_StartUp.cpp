@@ -11,6 +11,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
+#include <QTest>
+#include <QTimer>
 
 
 using namespace tavrelo;
@@ -43,6 +45,7 @@ private slots:
     void tabCaptionsFollowTheMessages();
     void unreadableFileIsKeptAsBackupAndRebuilt();
     void setupModeWithUnreadableFileRebuildsAndGoesOn();
+    void splashStandsForItsMinimumTime_data();
     void splashStandsForItsMinimumTime();
     void unwritableFolderIsReportedOnceAndDefaultsUsed();
 };
@@ -202,18 +205,50 @@ void StartUpTest::setupModeWithUnreadableFileRebuildsAndGoesOn()
     QVERIFY(Find<QWidget>(*session, "ImComboDataFormat")->isVisible());
 }
 
+void StartUpTest::splashStandsForItsMinimumTime_data()
+{
+    QTest::addColumn<int>("minimumMs");
+    QTest::addColumn<bool>("click");
+    QTest::newRow("left alone") << 300 << false;
+    QTest::newRow("clicked early in a long wait") << 6000 << true;
+}
+
+// The splash stands its minimum time unless the user clicks its picture: the main
+// window shows then, well before the wait's end.
 void StartUpTest::splashStandsForItsMinimumTime()
 {
+    QFETCH(int, minimumMs);
+    QFETCH(bool, click);
     ProgramFolder folder;
     CreateDefaultIni(folder);
     StartOptions options;
     options.appFolder = folder.folder();
-    options.minimumSplashMs = 300;
+    options.minimumSplashMs = minimumMs;
+    bool splashClicked = false;
+    QTimer clicker;
+    clicker.setInterval(100);
+    connect(&clicker, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->objectName() == "F_Start" && w->isVisible()) {
+                QTest::mouseClick(w->findChild<QLabel*>("Im"), Qt::LeftButton);
+                splashClicked = true;
+                clicker.stop();
+            }
+    });
+    if (click)
+        clicker.start();
     QElapsedTimer clock;
     clock.start();
     auto session = Main(options, folder.interaction);
-    QVERIFY(clock.elapsed() > 300);
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(splashClicked, click);
+    if (click)
+        QVERIFY2(elapsed < minimumMs * 2 / 3, QByteArray::number(elapsed));
+    else
+        QVERIFY(elapsed > minimumMs);
     QVERIFY(session->mainWindow->isVisible());
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(w->objectName() != "F_Start" || !w->isVisible());
 }
 
 void StartUpTest::unwritableFolderIsReportedOnceAndDefaultsUsed()

@@ -29,6 +29,7 @@ bool F_Start::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_im && event->type() == QEvent::MouseButtonRelease) {
         close();
+        emit clicked();
         return true;
     }
     return QWidget::eventFilter(watched, event);

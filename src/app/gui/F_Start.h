@@ -16,6 +16,10 @@ public:
     static constexpr int kPictureSide = 259;
     static constexpr int kFramedSide = kPictureSide + 2;
 
+signals:
+    // The user clicked the picture; the splash has closed.
+    void clicked();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
