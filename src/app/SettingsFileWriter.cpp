@@ -137,11 +137,10 @@ SettingsFileResult BackupIniFile(const ProgramState& state)
     const std::string backup = JoinPath(state.AppPath, kIniBackupName);
     if (!IsRegularFile(state.IniPath))
         return {0, backup};
-    std::string bytes;
-    int error = 0;
-    if (!ReadWholeFile(state.IniPath, bytes, &error))
-        return {error, state.IniPath};
-    return {WriteFileAtomically(backup, bytes), backup};
+    // In pieces: a file rebuilt because it is far too large is kept as it was too.
+    bool readFailed = false;
+    const int error = CopyFileAtomically(state.IniPath, backup, &readFailed);
+    return {error, readFailed ? state.IniPath : backup};
 }
 
 } // namespace tavrelo

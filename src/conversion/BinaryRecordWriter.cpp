@@ -69,13 +69,18 @@ void BinaryRecordWriter::sideShot(ByteSink& out)
     out.write(record);
 }
 
-void BinaryRecordWriter::writeLine(ByteSink& out, std::string& line)
+void BinaryRecordWriter::writeLine(ByteSink& out, std::string& line, int64_t lineNumber)
 {
     if (SplitComma(line, m_fields) == 0)
         return;
-    if (m_fields[1] == "ST")
+    const bool isStation = m_fields[1] == "ST";
+    if (!isStation && m_fields[1] != "SS")
+        return;
+    if (!m_records.take(m_fields[1], line, lineNumber))
+        return;
+    if (isStation)
         station(out);
-    else if (m_fields[1] == "SS")
+    else
         sideShot(out);
 }
 
@@ -83,7 +88,7 @@ void BinaryRecordWriter::write(LineReader& in, ByteSink& out)
 {
     std::string line;
     while (!out.failed() && in.next(line))
-        writeLine(out, line);
+        writeLine(out, line, in.linesRead());
 }
 
 namespace {
@@ -112,7 +117,10 @@ void convertRawToRecordFile(ConversionContext& context, const std::string& input
         return;
     }
     target.write(std::string(padding, '\0'));
-    BinaryRecordWriter().write(in, target);
+    BinaryRecordWriter writer;
+    writer.write(in, target);
+    context.cutShort = writer.cutShort();
+    WarnLeftOut(context);
     if (!FinishConverterFiles(context, in, target, padding))
         return;
     context.ui.setBusy(false);

@@ -10,6 +10,7 @@
 // target height 0, the angles of ST fields 7 and 8) before its first side shot, unless
 // that shot is to the backsight point itself.
 #include "conversion/ConversionContext.h"
+#include "conversion/CutShortRecords.h"
 #include "conversion/LineSplitting.h"
 #include "platform/ByteSink.h"
 #include "platform/LineReader.h"
@@ -22,14 +23,18 @@ constexpr size_t kBinaryRecordSize = 24;
 
 class BinaryRecordWriter {
 public:
-    void writeLine(ByteSink& out, std::string& line);
+    // The records of one line, line lineNumber of the file; a record cut short gives none.
+    void writeLine(ByteSink& out, std::string& line, int64_t lineNumber);
     void write(LineReader& in, ByteSink& out);
+    // The records left out because they were cut short.
+    const CutShortCount& cutShort() const { return m_records.count(); }
 
 private:
     void station(ByteSink& out);
     void sideShot(ByteSink& out);
 
     Fields m_fields;
+    CutShortRecords m_records;
     bool m_backsightPending = false;
     std::string m_backsightName;
     std::string m_backsight; // the pending backsight record

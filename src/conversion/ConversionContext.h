@@ -3,6 +3,7 @@
 // the coordinate order of the Settings tab and the option stores of the dialogs.
 // A store left null means its defaults.
 #include "app/ProgramState.h"
+#include "conversion/CutShortRecords.h"
 #include "platform/UserInteraction.h"
 
 #include <cstdint>
@@ -33,6 +34,9 @@ struct ConversionContext {
     // Lines of a coordinate list the writer of the run left out because a coordinate
     // field holds text that is not a number; told after the run (RunTextWriter).
     int64_t leftOutLines = 0;
+    // Records of a raw file the writer of the run left out because they were cut
+    // short; told after the run with the lines above.
+    CutShortCount cutShort;
     // The message table, for the texts converters show ("Error" is message 11);
     // unset, the built-in default texts are used.
     std::function<std::string(int number)> message;

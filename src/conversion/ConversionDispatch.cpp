@@ -188,6 +188,7 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
         reportCopyFailure(context, reader.error(), input);
         return false;
     }
+    reader.setLineLimit(LineReader::kNoLimit); // received data is kept whatever it holds
     // Both modes go through a temporary file beside the target: the old target is
     // replaced only once the received data is safely in the new one.
     OutputTarget out(target, OutputTarget::modeFor(mode));

@@ -60,13 +60,13 @@ std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, Lin
 bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputTarget& target,
                           uint64_t fillerBytes)
 {
-    const int readError = input.error();
-    input.close();
-    if (readError != 0) {
+    if (input.error() != 0) {
         target.discard();
-        ReportConverterFailure(context, readError);
+        ReportInputFailure(context, input);
+        input.close();
         return false;
     }
+    input.close();
     if (!target.failed() && target.newBytes() <= fillerBytes) {
         target.discard();
         ReportNoData(context);

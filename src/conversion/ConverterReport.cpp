@@ -65,11 +65,49 @@ std::string LeftOutLinesText(int64_t lines)
                                    " (a heading line, for example).";
 }
 
-void WarnLeftOutLines(ConversionContext& context, int64_t lines)
+void WarnLeftOut(ConversionContext& context)
 {
-    if (lines > 0)
-        context.ui.message(LeftOutLinesText(lines), MessageButtons::Ok, MessageIcon::Exclamation,
-                           MessageText(context, 16, "Warning"));
+    std::string text = context.leftOutLines > 0 ? LeftOutLinesText(context.leftOutLines) : std::string();
+    if (context.cutShort.any())
+        text += (text.empty() ? "" : "\r\n") + CutShortText(context.cutShort);
+    if (!text.empty())
+        context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation, MessageText(context, 16, "Warning"));
+}
+
+namespace {
+
+void reportLongLine(ConversionContext& context, const std::string& text, bool withTarget)
+{
+    ReportConverterFailure(context, withTarget ? text + " The target file was not changed." : text);
+}
+
+} // namespace
+
+void ReportInputFailure(ConversionContext& context, const LineReader& input, bool withTarget)
+{
+    if (input.error() == RunError::LineTooLong)
+        reportLongLine(context, input.errorText(), withTarget);
+    else
+        ReportConverterFailure(context, input.error());
+}
+
+std::string ReadFailureText(const std::string& path, int runError)
+{
+    if (runError != RunError::LineTooLong)
+        return RunErrorDescription(runError);
+    LineReader again(path);
+    std::string_view line;
+    while (again.next(line)) {
+    }
+    return again.error() == RunError::LineTooLong ? again.errorText() : RunErrorDescription(runError);
+}
+
+void ReportInputFailure(ConversionContext& context, const std::string& path, int runError, bool withTarget)
+{
+    if (runError == RunError::LineTooLong)
+        reportLongLine(context, ReadFailureText(path, runError), withTarget);
+    else
+        ReportConverterFailure(context, runError);
 }
 
 } // namespace tavrelo

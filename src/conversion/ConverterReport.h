@@ -2,6 +2,7 @@
 // How a converter tells the user of a failure, and the texts it takes from the
 // message table.
 #include "conversion/ConversionContext.h"
+#include "platform/LineReader.h"
 
 #include <cstdint>
 #include <functional>
@@ -23,11 +24,23 @@ void ReportConverterFailure(ConversionContext& context, int runError);
 // record the converter could use, so the run has no result to deliver.
 void ReportNoData(ConversionContext& context);
 
+// The failure of reading a converter's input, whose target is then as it was: a line
+// too long says so with the file and the line (and, for a run with a target, that
+// the target was not changed), any other failure as its number does.
+void ReportInputFailure(ConversionContext& context, const LineReader& input, bool withTarget = true);
+// The same when only the failure number is left of the reading: the line too long is
+// found again by reading path to it.
+void ReportInputFailure(ConversionContext& context, const std::string& path, int runError, bool withTarget = true);
+// What a failed read of path says, as LineReader::errorText; a line too long is found
+// again by reading path to it.
+std::string ReadFailureText(const std::string& path, int runError);
+
 // The warning after a run that left out lines of a coordinate list because a
 // coordinate field holds text that is not a number (a heading line, for example).
 std::string LeftOutLinesText(int64_t lines);
-// That warning in a box titled "Warning" (message 16); nothing when lines is 0.
-void WarnLeftOutLines(ConversionContext& context, int64_t lines);
+// The warning after a run in a box titled "Warning" (message 16): the lines of
+// context.leftOutLines and the records of context.cutShort; nothing when there are none.
+void WarnLeftOut(ConversionContext& context);
 
 // Runs the whole of one run. Running out of memory, or a number too large for the
 // whole number the number rules must make of it, ends it like any other failure

@@ -18,7 +18,8 @@ bool IsPointLine(const Fields& f)
 
 } // namespace
 
-ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coordinateOrder, int& runError)
+ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coordinateOrder, int& runError,
+                            std::string* failureText)
 {
     runError = 0;
     LineReader reader;
@@ -46,6 +47,8 @@ ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coor
     }
     if (reader.error() != 0) {
         runError = reader.error();
+        if (failureText)
+            *failureText = reader.errorText();
         return ListLoad::Unreadable;
     }
     if (loaded.CooPointCount() < 1)

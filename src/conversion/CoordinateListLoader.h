@@ -17,7 +17,10 @@ class MapTables;
 enum class ListLoad { Loaded, NoData, Unreadable };
 
 // coordinateOrder 0: northing then easting ("NEZ"), 1: easting then northing.
-// On Unreadable, runError holds the failure number (53 file not found, ...).
-ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coordinateOrder, int& runError);
+// On Unreadable, runError holds the failure number (53 file not found, ...) and
+// failureText, when given, what the reader says of it (LineReader::errorText: a file
+// with a line longer than any list has is refused after its first bytes).
+ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coordinateOrder, int& runError,
+                            std::string* failureText = nullptr);
 
 } // namespace tavrelo

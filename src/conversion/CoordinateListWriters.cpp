@@ -50,6 +50,7 @@ void convertRawToCoor(ConversionContext& context, const std::string& input, cons
     CoordinateLine line(fieldOptions(context).field, separator, CoordinateLine::Rules::Copy);
     bool swap = false;
     Fields fields;
+    CutShortRecords records;
     {
         LineBlock block(*target);
         std::string text;
@@ -60,7 +61,8 @@ void convertRawToCoor(ConversionContext& context, const std::string& input, cons
                     swap = true;
                 continue;
             }
-            if (SplitComma(text, fields) < 5 || !isRawCoordinateRecord(fields[1]))
+            if (SplitComma(text, fields) == 0 || !isRawCoordinateRecord(fields[1]) ||
+                !records.take(fields[1], text, reader.linesRead()))
                 continue;
             const int north = swap ? 5 : 4;
             const int east = swap ? 4 : 5;
@@ -68,6 +70,8 @@ void convertRawToCoor(ConversionContext& context, const std::string& input, cons
             block.maybeFlush();
         }
     }
+    context.cutShort = records.count();
+    WarnLeftOut(context);
     endRun(context, reader, *target, false);
 }
 

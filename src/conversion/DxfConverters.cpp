@@ -43,7 +43,7 @@ class CoordinateLines {
 public:
     explicit CoordinateLines(int coordinateOrder) : m_eastingFirst(coordinateOrder == 1) {}
     void startPass() { m_leftOut = 0; }
-    bool read(std::string& line, DxfPoint& point, bool withLabels)
+    bool read(std::string& line, int64_t, DxfPoint& point, bool withLabels)
     {
         if (SplitComma(line, m_fields) < 4)
             return false;
@@ -55,6 +55,7 @@ public:
     }
     // The lines of the last pass whose coordinates hold text.
     int64_t leftOut() const { return m_leftOut; }
+    CutShortCount cutShort() const { return {}; }
 
 private:
     bool m_eastingFirst;
@@ -64,12 +65,17 @@ private:
 
 // The coordinate records of a raw-data file: code, point, -, northing, easting,
 // elevation, code; a "CO,Coord Order: ENZ" line exchanges the two plane fields of the
-// records after it.
+// records after it. A record cut short is no point.
 class RawCoordinateRecords {
 public:
-    void startPass() { m_eastingFirst = false; }
+    void startPass()
+    {
+        m_eastingFirst = false;
+        m_records = CutShortRecords();
+    }
     int64_t leftOut() const { return 0; }
-    bool read(std::string& line, DxfPoint& point, bool withLabels)
+    const CutShortCount& cutShort() const { return m_records.count(); }
+    bool read(std::string& line, int64_t lineNumber, DxfPoint& point, bool withLabels)
     {
         static const char kOrderLine[] = "CO,Coord Order:";
         if (line.find(kOrderLine) != std::string::npos) {
@@ -78,7 +84,8 @@ public:
                 m_eastingFirst = true;
             return false;
         }
-        return SplitComma(line, m_fields) >= 5 && isCoordinateRecord(m_fields[1]) &&
+        return SplitComma(line, m_fields) > 0 && isCoordinateRecord(m_fields[1]) &&
+               m_records.take(m_fields[1], line, lineNumber) &&
                TakePoint(m_fields, {2, 4, 6, 7}, m_eastingFirst, withLabels, point);
     }
 
@@ -89,6 +96,7 @@ private:
     }
     bool m_eastingFirst = false;
     Fields m_fields;
+    CutShortRecords m_records;
 };
 
 } // namespace
@@ -125,7 +133,7 @@ int WriteDrawing(const DxfOptions& options, const std::string& input, Lines& lin
     lines.startPass();
     int64_t points = 0;
     while (in.next(line))
-        if (lines.read(line, point, false)) {
+        if (lines.read(line, in.linesRead(), point, false)) {
             extents.add(point.easting, point.northing);
             ++points;
         }
@@ -140,7 +148,7 @@ int WriteDrawing(const DxfOptions& options, const std::string& input, Lines& lin
     drawing.header(extents);
     lines.startPass();
     while (!out.failed() && in.next(line))
-        if (lines.read(line, point, true))
+        if (lines.read(line, in.linesRead(), point, true))
             drawing.point(point);
     drawing.end();
     return in.error();
@@ -158,6 +166,7 @@ void ConvertToDxf(ConversionContext& context, const std::string& input, const st
     RunTextWriter(context, input, output, [&](const std::string& path, ByteSink& out) {
         const int error = WriteDrawing(options, path, lines, out);
         context.leftOutLines = lines.leftOut();
+        context.cutShort = lines.cutShort();
         return error;
     });
 }

@@ -67,13 +67,18 @@ private:
 int EghasWriter::write(const std::string& input, ByteSink& out)
 {
     EghasLines lines(out);
-    return ReadListingRecords(input, out, lines);
+    return ReadListingRecords(input, out, lines, m_cutShort);
 }
 
 void ConvertRawToEghas(ConversionContext& context, const std::string& input, const std::string& output)
 {
     RunTextWriter(context, input, output,
-                  [](const std::string& in, ByteSink& out) { return EghasWriter().write(in, out); });
+                  [&](const std::string& in, ByteSink& out) {
+                      EghasWriter writer;
+                      const int error = writer.write(in, out);
+                      context.cutShort = writer.cutShort();
+                      return error;
+                  });
 }
 
 } // namespace tavrelo

@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/LineReader.h"
 #include "platform/Profile.h"
+#include "platform/RunError.h"
 #include "platform/TextRules.h"
 
 namespace tavrelo {
@@ -25,15 +26,19 @@ int entryNumber(const std::string& text)
 
 void KofPointTable::loadLines(const std::string& bytes)
 {
-    for (const std::string& line : SplitLines(bytes)) {
-        const size_t equals = line.find('=');
-        if (equals == std::string::npos || equals == 0)
-            continue;
-        const int n = entryNumber(line.substr(0, equals));
-        std::string text = Trim(line.substr(equals + 1));
-        if (n >= 0 && !text.empty())
-            m_entries[n] = std::move(text);
-    }
+    for (const std::string& line : SplitLines(bytes))
+        loadLine(line);
+}
+
+void KofPointTable::loadLine(const std::string& line)
+{
+    const size_t equals = line.find('=');
+    if (equals == std::string::npos || equals == 0)
+        return;
+    const int n = entryNumber(line.substr(0, equals));
+    std::string text = Trim(line.substr(equals + 1));
+    if (n >= 0 && !text.empty())
+        m_entries[n] = std::move(text);
 }
 
 KofPointTable& ProgramKofPointTable()
@@ -46,14 +51,22 @@ std::string LoadPointNumberTable(ConversionContext& context, const std::string& 
 {
     if (kofpointFile.empty())
         return "E";
-    std::string bytes;
-    // The open check first, so a pipe or device is refused without blocking on it.
-    if (OpenCheck(kofpointFile) != 0 || !ReadWholeFile(kofpointFile, bytes) || bytes.size() < 4) {
-        context.ui.message(kofpointFile + " " + MessageText(context, 29, "not found"), MessageButtons::Ok,
-                           MessageIcon::Exclamation, MessageText(context, 30, "Load") + " " + kofpointFile);
+    // Line by line into a copy, so that a file refused half-way changes nothing.
+    KofPointTable loaded = table;
+    LineReader reader;
+    std::string line;
+    if (reader.open(kofpointFile))
+        while (reader.next(line))
+            loaded.loadLine(line);
+    if (reader.error() != 0 || reader.bytesRead() < 4) {
+        const std::string text = reader.error() == RunError::LineTooLong
+                                     ? reader.errorText()
+                                     : kofpointFile + " " + MessageText(context, 29, "not found");
+        context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation,
+                           MessageText(context, 30, "Load") + " " + kofpointFile);
         return "E";
     }
-    table.loadLines(bytes);
+    table = std::move(loaded);
     return "";
 }
 

@@ -18,6 +18,8 @@ public:
     const std::string& entry(int n) const { return m_entries.at(n); }
     // Fills the entries that the file's "n=text" lines name and leaves the others.
     void loadLines(const std::string& bytes);
+    // The same for one line of the file.
+    void loadLine(const std::string& line);
     void clear() { m_entries.fill(std::string()); }
 
 private:
@@ -29,7 +31,9 @@ KofPointTable& ProgramKofPointTable();
 
 // Loads kofpointFile into table. Returns "" on success and "E" when the name is empty
 // (silently) or the file is missing or shorter than 4 bytes (after telling the user
-// "<file> not found" in a box titled "Load <file>", messages 29 and 30).
+// "<file> not found" in a box titled "Load <file>", messages 29 and 30), or holds a
+// line longer than any such file has (told the same way with what the reader says).
+// A file that fails changes nothing in the table.
 std::string LoadPointNumberTable(ConversionContext& context, const std::string& kofpointFile, KofPointTable& table);
 
 // The trimmed name; when its first two characters are both digits and the table has a

@@ -1,5 +1,6 @@
 #include "conversion/KofRawWriter.h"
 
+#include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/KofLines.h"
 #include "conversion/KofRun.h"
@@ -20,9 +21,11 @@ public:
         : m_rules(rules), m_lines(out), m_northingFirstInFile(northingFirstInFile) {}
 
     KofLines& lines() { return m_lines; }
+    const CutShortCount& cutShort() const { return m_records.count(); }
 
-    // Writes the lines of one record; records without lines are passed over.
-    void record(const std::string& line, const Fields& f);
+    // Writes the lines of one record, line lineNumber of the file; records without
+    // lines, and records cut short, are passed over.
+    void record(const std::string& line, const Fields& f, int64_t lineNumber);
 
 private:
     using Handle = void (RawKofPass::*)(const std::string& line, const Fields& f);
@@ -105,6 +108,7 @@ private:
     double m_pressure = 0;
     double m_temperature = 0;
     std::string m_tail;
+    CutShortRecords m_records;
 };
 
 const RawKofPass::Handler RawKofPass::kHandlers[] = {
@@ -115,11 +119,12 @@ const RawKofPass::Handler RawKofPass::kHandlers[] = {
     {"RE", &RawKofPass::coordinate},
 };
 
-void RawKofPass::record(const std::string& line, const Fields& f)
+void RawKofPass::record(const std::string& line, const Fields& f, int64_t lineNumber)
 {
     for (const Handler& h : kHandlers)
         if (f[1] == h.code) {
-            (this->*h.handle)(line, f);
+            if (h.handle == &RawKofPass::comment || m_records.take(f[1], line, lineNumber))
+                (this->*h.handle)(line, f);
             return;
         }
 }
@@ -143,8 +148,9 @@ int KofRawWriter::write(const std::string& input, ByteSink& out)
     Fields fields;
     while (!out.failed() && reader.next(line))
         if (SplitComma(line, fields) > 0)
-            pass.record(line, fields);
+            pass.record(line, fields, reader.linesRead());
     pass.lines().finish();
+    m_cutShort = pass.cutShort();
     if (reader.error() == 0 && !out.failed() && pass.lines().records() == 0)
         return kNoUsableRecord;
     return reader.error() ? reader.error() : out.error();
@@ -154,7 +160,10 @@ void ConvertRawToKOF(ConversionContext& context, const std::string& input, const
 {
     RunKofConversion(context, input, output,
                      [&](const KofOptions& options, const KofPointTable& table, const std::string& in, ByteSink& out) {
-                         return KofRawWriter(options, context.coordinateOrder, table).write(in, out);
+                         KofRawWriter writer(options, context.coordinateOrder, table);
+                         const int error = writer.write(in, out);
+                         context.cutShort = writer.cutShort();
+                         return error;
                      });
 }
 

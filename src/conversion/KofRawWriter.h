@@ -4,6 +4,7 @@
 // code-tail line when code conversion splits one off a side shot's code) and a
 // coordinate line per UP, MP, CC and RE record.
 #include "conversion/ConversionContext.h"
+#include "conversion/CutShortRecords.h"
 #include "conversion/KofFieldRules.h"
 #include "platform/ByteSink.h"
 
@@ -20,11 +21,14 @@ public:
     // Writes the whole KOF text of the raw file input; returns 0 or the failure number
     // of the first read or write that failed.
     int write(const std::string& input, ByteSink& out);
+    // The records of the last write left out because they were cut short.
+    const CutShortCount& cutShort() const { return m_cutShort; }
 
 private:
     const KofOptions& m_options;
     const KofPointTable& m_table;
     int m_coordinateOrder;
+    CutShortCount m_cutShort;
 };
 
 // The converter of the registry: options from context.kof, the order from

@@ -40,7 +40,7 @@ ListingObservation observationOf(const FieldViews& f, const RawObservationFields
 
 } // namespace
 
-int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& lines)
+int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& lines, CutShortCount& cutShort)
 {
     LineReader reader;
     if (!reader.open(input))
@@ -48,16 +48,22 @@ int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& li
     ListingStation station;
     std::string_view line;
     FieldViews f;
+    CutShortRecords records;
     while (!out.failed() && reader.next(line)) {
         if (SplitComma(line, f) == 0)
             continue;
-        if (f[1] == "ST") {
+        const bool isStation = f[1] == "ST";
+        const RawObservationFields* at = isStation ? nullptr : FindRawObservation(f[1]);
+        if ((!isStation && !at) || !records.take(f[1], line, reader.linesRead()))
+            continue;
+        if (isStation) {
             station = stationOf(f);
             lines.station(station);
-        } else if (const RawObservationFields* at = FindRawObservation(f[1])) {
+        } else {
             lines.observation(station, observationOf(f, *at, station));
         }
     }
+    cutShort = records.count();
     return reader.error() ? reader.error() : out.error();
 }
 

@@ -2,6 +2,7 @@
 // The raw-data reading shared by the Eghas and NEDCAD listings: line by line, fields by
 // position, the station values kept for the observations that follow, and the
 // horizontal angle reduced by the station's reference direction.
+#include "conversion/CutShortRecords.h"
 #include "platform/ByteSink.h"
 
 #include <string>
@@ -45,8 +46,9 @@ public:
 };
 
 // Reads the raw file input record by record and hands each station and observation to
-// lines; every other record is passed over whole. Returns 0 or the failure number of
-// the first failed read, or of the sink when it failed.
-int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& lines);
+// lines; every other record is passed over whole, and so is a record cut short
+// (counted in cutShort). Returns 0 or the failure number of the first failed read, or
+// of the sink when it failed.
+int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& lines, CutShortCount& cutShort);
 
 } // namespace tavrelo

@@ -1,5 +1,6 @@
 #include "conversion/Mapa2Writer.h"
 
+#include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
 #include "conversion/RawObservation.h"
@@ -61,7 +62,8 @@ class Mapa2Pass {
 public:
     Mapa2Pass(const CodeList& codes, ByteSink& out) : m_codes(codes), m_out(out) {}
 
-    void line(std::string& line)
+    // Line lineNumber of the file, trimmed.
+    void line(std::string& line, int64_t lineNumber)
     {
         if (isComment(line)) {
             m_out.writeLine("; " + commentText(line));
@@ -70,19 +72,21 @@ public:
         if (SplitComma(line, m_fields) == 0)
             return;
         const std::string& code = m_fields[1];
+        const bool read = code == "ST" || isOneOf(code, kObservationRecords) || isOneOf(code, kCoordinateRecords);
+        if (!read || !m_records.take(code, line, lineNumber))
+            return;
         if (code == "ST")
             station();
         else if (isOneOf(code, kObservationRecords))
             observation(*FindRawObservation(code));
-        else if (isOneOf(code, kCoordinateRecords))
-            m_out.writeLine(";" + line);
         else
-            return;
-        ++m_records;
+            m_out.writeLine(";" + line);
+        ++m_written;
     }
 
     // Station, observation and coordinate records met (comments not counted).
-    int64_t records() const { return m_records; }
+    int64_t records() const { return m_written; }
+    const CutShortCount& cutShort() const { return m_records.count(); }
 
     void finish()
     {
@@ -129,7 +133,8 @@ private:
     const CodeList& m_codes;
     ByteSink& m_out;
     Fields m_fields;
-    int64_t m_records = 0;
+    int64_t m_written = 0;
+    CutShortRecords m_records;
     bool m_stationWritten = false;
 };
 
@@ -168,10 +173,11 @@ int Mapa2Writer::write(const std::string& input, ByteSink& out)
         out.writeLine(number);
     Mapa2Pass pass(codes, out);
     if (haveRecord)
-        pass.line(line);
+        pass.line(line, reader.linesRead());
     while (!out.failed() && reader.next(line))
-        pass.line(line = Trim(line));
+        pass.line(line = Trim(line), reader.linesRead());
     pass.finish();
+    m_cutShort = pass.cutShort();
     if (reader.error() == 0 && !out.failed() && pass.records() == 0)
         return kNoUsableRecord;
     return reader.error() ? reader.error() : out.error();
@@ -194,8 +200,11 @@ std::string Mapa2Today()
 void ConvertRawToMapa2(ConversionContext& context, const std::string& input, const std::string& output)
 {
     Mapa2Writer writer(Mapa2Today());
-    RunTextWriter(context, input, output,
-                  [&](const std::string& in, ByteSink& out) { return writer.write(in, out); });
+    RunTextWriter(context, input, output, [&](const std::string& in, ByteSink& out) {
+        const int error = writer.write(in, out);
+        context.cutShort = writer.cutShort();
+        return error;
+    });
 }
 
 } // namespace tavrelo

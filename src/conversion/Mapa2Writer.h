@@ -17,9 +17,12 @@ public:
     // Reads input twice (first for the codes of the coordinate records, then to write)
     // and writes the whole MAPA 2 text; returns 0 or the first failure number.
     int write(const std::string& input, ByteSink& out);
+    // The records of the last write left out because they were cut short.
+    const CutShortCount& cutShort() const { return m_cutShort; }
 
 private:
     std::string m_date;
+    CutShortCount m_cutShort;
 };
 
 // Today's date as the date line shows it, "dd-mm-yy".

@@ -97,13 +97,18 @@ private:
 int NedcadWriter::write(const std::string& input, ByteSink& out)
 {
     NedcadLines lines(out);
-    return ReadListingRecords(input, out, lines);
+    return ReadListingRecords(input, out, lines, m_cutShort);
 }
 
 void ConvertRawToNedcad(ConversionContext& context, const std::string& input, const std::string& output)
 {
     RunTextWriter(context, input, output,
-                  [](const std::string& in, ByteSink& out) { return NedcadWriter().write(in, out); });
+                  [&](const std::string& in, ByteSink& out) {
+                      NedcadWriter writer;
+                      const int error = writer.write(in, out);
+                      context.cutShort = writer.cutShort();
+                      return error;
+                  });
 }
 
 } // namespace tavrelo

@@ -12,6 +12,11 @@ class NedcadWriter {
 public:
     // Writes the whole listing of the raw file input; returns 0 or the first failure number.
     int write(const std::string& input, ByteSink& out);
+    // The records of the last write left out because they were cut short.
+    const CutShortCount& cutShort() const { return m_cutShort; }
+
+private:
+    CutShortCount m_cutShort;
 };
 
 void ConvertRawToNedcad(ConversionContext& context, const std::string& input, const std::string& output);

@@ -54,6 +54,7 @@ struct StationState {
     double orientation = 0.0;      // reading - orientation = azimuth
     bool face1 = false, face2 = false;
     double HA1 = 0.0, HA2 = 0.0;
+    bool cut = false; // its record was cut short: its observations are left out
 };
 
 // An output line of pass 3, built by the threads once the block is worked out: a
@@ -153,6 +154,7 @@ private:
     int64_t m_leftOut = 0;
     int64_t m_beforeStation = 0;
     int64_t m_notNumbers = 0; // observations whose coordinates overflowed
+    int64_t m_afterCutStation = 0;
     std::vector<std::string> m_leftOutStations;
     std::unordered_set<std::string> m_leftOutSeen;
 };
@@ -206,7 +208,7 @@ bool Calculation::failWithInput(LineReader& reader)
 {
     if (reader.error() == 0)
         return false;
-    ReportConverterFailure(m_context, reader.error());
+    ReportInputFailure(m_context, reader, !m_tablesOnly);
     return true;
 }
 
@@ -321,7 +323,7 @@ void Calculation::passTwoLine(std::string_view text, FieldViews& f)
     // whole line is split: most lines are observations, which this pass passes over.
     if (coordinateRecordType(TrimBlanks(text.substr(0, text.find(',')))) < 0)
         return;
-    if (SplitComma(text, f) == 0)
+    if (SplitComma(text, f) == 0 || IsCutShort(f[1], text))
         return;
     const int16_t type = coordinateRecordType(f[1]);
     const std::string_view name = TrimBlanks(f[2]);
@@ -351,6 +353,7 @@ void Calculation::stationRecord(const RawObservationRecord& r)
 {
     m_station = StationState{};
     m_station.seen = true;
+    m_station.cut = r.cutShort;
     m_station.name = std::string(r.name);
     m_station.backsight = std::string(r.code);
     m_station.HI = r.height;
@@ -363,7 +366,7 @@ void Calculation::stationRecord(const RawObservationRecord& r)
 // is taken across 0/2pi correctly (HA1 359.99 gon and HA2 159.99 gon mean 359.99).
 void Calculation::faceRecord(double reading, bool faceOne)
 {
-    if (!m_station.seen)
+    if (!m_station.seen || m_station.cut)
         return;
     if (faceOne) {
         m_station.HA1 = reading;
@@ -421,6 +424,10 @@ void Calculation::observation(const RawObservationRecord& r)
 {
     if (!m_station.seen) {
         ++m_beforeStation;
+        return;
+    }
+    if (m_station.cut) {
+        ++m_afterCutStation;
         return;
     }
     if (!m_station.tried)
@@ -587,7 +594,9 @@ void Calculation::buildLines(BlockPiece& piece, CoordinateLine& line) const
 
 void Calculation::warnLeftOut()
 {
-    if (m_leftOut == 0 && m_beforeStation == 0 && m_notNumbers == 0)
+    CutShortCount cutShort = m_header.cutShort;
+    cutShort.afterStation = m_afterCutStation;
+    if (m_leftOut == 0 && m_beforeStation == 0 && m_notNumbers == 0 && !cutShort.any())
         return;
     std::string text;
     if (m_leftOut > 0) {
@@ -611,6 +620,8 @@ void Calculation::warnLeftOut()
         text += std::to_string(m_notNumbers) +
                 " observation(s) were left out because their coordinates are too large to compute.";
     }
+    if (cutShort.any())
+        text += (text.empty() ? "" : "\r\n") + CutShortText(cutShort);
     m_context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation, MessageText(m_context, 16, "Warning"));
 }
 
@@ -650,7 +661,7 @@ void Calculation::run()
         headerRead = ReadRawHeader(m_input, m_header, pool, m_reading.blockBytes);
     }
     if (!headerRead) {
-        ReportConverterFailure(m_context, m_header.error);
+        ReportInputFailure(m_context, m_input, m_header.error, !m_tablesOnly);
         return;
     }
     m_tables.clearForCalculation(m_header.stationRecords + m_header.coordinateRecords, m_header.observations);

@@ -1,5 +1,6 @@
 #include "conversion/RawObservationRecords.h"
 
+#include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
 #include "platform/LineReader.h"
@@ -51,7 +52,12 @@ void ReadRawObservationRecords(std::string_view lines, const RawHeader& header, 
         if (code.size() != 2)
             continue;
         RawObservationRecord r;
-        if (code == "SS") {
+        if (IsCutShort(code, text)) {
+            if (code != "ST")
+                continue;
+            r.kind = Kind::Station;
+            r.cutShort = true;
+        } else if (code == "SS") {
             readObservation(f, true, header, settings, r);
         } else if (code == "CP" || code == "SO") {
             readObservation(f, false, header, settings, r);

@@ -23,6 +23,7 @@ struct RawObservationRecord {
     enum class Kind : uint8_t { SideShot, Observation, Station, FaceOne, FaceTwo, Weather };
     Kind kind = Kind::SideShot;
     bool namesAStation = false; // an observed point whose name a station record may carry
+    bool cutShort = false;      // a station record cut short: its observations are left out
     std::string_view name;      // the point; the station; the weather line, trimmed
     std::string_view code;      // the point's code; the station's backsight
     double height = 0.0;        // target height; the station's instrument height
@@ -33,7 +34,8 @@ struct RawObservationRecord {
 };
 
 // The records of whole lines of a raw file (SS, CP, SO, ST, F1, F2 and CO), in their
-// order, appended to records; any other line is passed over.
+// order, appended to records; any other line is passed over, and so is an
+// observation cut short. A station cut short is handed on with only its cutShort set.
 void ReadRawObservationRecords(std::string_view lines, const RawHeader& header, const ReductionSettings& settings,
                                std::vector<RawObservationRecord>& records);
 

@@ -30,6 +30,7 @@ struct PieceCounts {
     int64_t coordinateRecords = 0;
     int64_t lastCoordinateLine = 0; // within the piece
     int64_t observations = 0;
+    CutShortCount cutShort; // its first line within the piece
     int64_t pointNameBytes = 0;
     int64_t pointCodeBytes = 0;
     int64_t stationNameBytes = 0;
@@ -53,6 +54,8 @@ void countRecord(std::string_view line, PieceCounts& counts, FieldViews& f)
     const std::string_view code = TrimBlanks(line.substr(0, comma));
     if (code.size() != 2)
         return;
+    if (IsCutShort(code, line))
+        counts.cutShort.add(counts.lines);
     if (code == "SS" || code == "CP" || code == "SO") {
         ++counts.observations;
         SplitComma(line, f);
@@ -99,6 +102,11 @@ void addPiece(const PieceCounts& piece, int64_t linesBefore, RawHeader& header)
     if (piece.lastCoordinateLine > 0)
         header.lastCoordinateLine = linesBefore + piece.lastCoordinateLine;
     header.observations += piece.observations;
+    if (piece.cutShort.records > 0) {
+        if (header.cutShort.records == 0)
+            header.cutShort.firstLine = linesBefore + piece.cutShort.firstLine;
+        header.cutShort.records += piece.cutShort.records;
+    }
     header.pointNameBytes += piece.pointNameBytes;
     header.pointCodeBytes += piece.pointCodeBytes;
     header.stationNameBytes += piece.stationNameBytes;

@@ -31,6 +31,7 @@ int CopyLinesInto(const std::string& input, const std::string& target)
     LineReader reader(input);
     if (!reader.isOpen())
         return reader.error();
+    reader.setLineLimit(LineReader::kNoLimit); // a copy keeps every line, whatever it holds
     AtomicFile copy(target);
     std::string line;
     while (!copy.failed() && reader.next(line))

@@ -21,15 +21,16 @@ void runTextWriter(ConversionContext& context, const std::string& input, const s
         return;
     check.close();
     context.leftOutLines = 0;
+    context.cutShort = CutShortCount{};
     const int error = write(input, *target);
     // Told first: the lines left out may be why the run has nothing to deliver.
-    WarnLeftOutLines(context, context.leftOutLines);
+    WarnLeftOut(context);
     if (error) {
         target->discard();
         if (error == kNoUsableRecord)
             ReportNoData(context);
         else
-            ReportConverterFailure(context, error);
+            ReportInputFailure(context, input, error);
         return;
     }
     if (!FinishConverterFiles(context, check, *target))

@@ -23,8 +23,8 @@ using WriteToSink = std::function<int(const std::string& input, ByteSink& out)>;
 // when it is the target), the output written through an OutputTarget (appended when
 // OutputFileMode is 1) and renamed into place when whole.
 // A run that wrote nothing, or whose writer found no usable record, is reported
-// with ReportNoData and ends as a failure. The lines the writer left out
-// (context.leftOutLines) are told before any failure.
+// with ReportNoData and ends as a failure. The lines and records the writer left out
+// (context.leftOutLines, context.cutShort) are told before any failure.
 // Any failure is reported once (ReportConverterFailure), leaves the old target as it
 // was and ends the run with "E"; a run that completes ends with "OK".
 // otherInputs are files the writer reads besides input, never to be its target.

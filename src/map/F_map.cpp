@@ -352,9 +352,12 @@ void F_map::openFile(const std::string& path, bool coordinateList)
     bool loaded = false;
     if (coordinateList) {
         int error = 0;
-        const ListLoad outcome = LoadCoordinateList(m_tables, path, m_contextFor().coordinateOrder, error);
+        std::string failure;
+        const ListLoad outcome = LoadCoordinateList(m_tables, path, m_contextFor().coordinateOrder, error, &failure);
         m_ui.setBusy(false);
-        if (outcome == ListLoad::Unreadable)
+        if (outcome == ListLoad::Unreadable && error == RunError::LineTooLong)
+            m_ui.message(failure, MessageButtons::Ok, MessageIcon::Critical, kCaption);
+        else if (outcome == ListLoad::Unreadable)
             reportOpenFailure(path, error);
         else if (outcome == ListLoad::NoData)
             m_ui.message(kNoData, MessageButtons::Ok, MessageIcon::Exclamation, kCaption);

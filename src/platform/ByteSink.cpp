@@ -1,6 +1,7 @@
 #include "platform/ByteSink.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LineReader.h"
 #include "platform/RunError.h"
 
 #include <algorithm>
@@ -172,6 +173,25 @@ int WriteFileAtomically(const std::string& path, const std::string& bytes)
     AtomicFile file(path);
     file.write(bytes);
     return file.commit() ? 0 : file.error();
+}
+
+int CopyFileAtomically(const std::string& from, const std::string& to, bool* readFailed)
+{
+    LineReader in(from);
+    if (readFailed)
+        *readFailed = !in.isOpen();
+    if (!in.isOpen())
+        return in.error();
+    AtomicFile copy(to);
+    std::string_view bytes;
+    while (!copy.failed() && in.nextBytes(bytes))
+        copy.write(bytes.data(), bytes.size());
+    if (in.error() != 0) {
+        if (readFailed)
+            *readFailed = true;
+        return in.error(); // the copy goes with its temporary file
+    }
+    return copy.commit() ? 0 : copy.error();
 }
 
 } // namespace tavrelo

@@ -87,5 +87,9 @@ private:
 
 // Writes bytes to path as a whole new file through AtomicFile; returns 0 or a failure number.
 int WriteFileAtomically(const std::string& path, const std::string& bytes);
+// Copies the file from byte for byte to path to through AtomicFile, a piece at a time
+// whatever its size; returns 0 or a failure number, readFailed telling whether it
+// was the reading of from that failed.
+int CopyFileAtomically(const std::string& from, const std::string& to, bool* readFailed = nullptr);
 
 } // namespace tavrelo

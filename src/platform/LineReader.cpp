@@ -27,6 +27,8 @@ const char* lineEnd(const char* start, const char* end)
 bool LineReader::open(const std::string& path)
 {
     close();
+    m_path = path;
+    m_failedLine = 0;
     m_error = OpenCheck(path);
     if (m_error != 0)
         return false;
@@ -46,7 +48,10 @@ void LineReader::close()
         std::fclose(m_file);
     m_file = nullptr;
     m_pos = m_len = 0;
+    m_bufferOffset = 0;
     m_ended = false;
+    m_lines = 0;
+    m_linesKnown = true;
 }
 
 bool LineReader::fill()
@@ -55,16 +60,13 @@ bool LineReader::fill()
         return false;
     if (m_pos > 0) {
         std::memmove(m_buffer.data(), m_buffer.data() + m_pos, m_len - m_pos);
+        m_bufferOffset += m_pos;
         m_len -= m_pos;
         m_pos = 0;
     }
-    if (m_len == m_buffer.size()) {
-        if (m_buffer.size() >= m_lineLimit) {
-            m_ended = true; // a line longer than the limit: no more reading
-            return false;
-        }
+    // Full with one line: the callers have checked it against the limit.
+    if (m_len == m_buffer.size())
         m_buffer.resize(m_buffer.size() * 2);
-    }
     const size_t n = std::fread(m_buffer.data() + m_len, 1, m_buffer.size() - m_len, m_file);
     m_len += n;
     if (n == 0) {
@@ -89,12 +91,16 @@ bool LineReader::next(std::string_view& line)
         const char* start = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_len;
         const char* p = lineEnd(start, end);
+        // Without its end at hand the line is at least as long as what is at hand.
+        if (static_cast<size_t>(p - start) > m_lineLimit)
+            return refuseLongLine(m_pos);
         // A CR that ends the bytes at hand may have its LF in the next read; fill()
         // moves the bytes, so the scan starts again.
         if ((p == end || (*p == '\r' && p + 1 == end)) && m_file && !m_ended) {
             fill();
             continue;
         }
+        ++m_lines;
         if (p == end) { // the last line, without an end
             line = std::string_view(start, static_cast<size_t>(end - start));
             m_pos = m_len;
@@ -108,34 +114,109 @@ bool LineReader::next(std::string_view& line)
     }
 }
 
+bool LineReader::refuseLongLine(size_t start)
+{
+    const uint64_t offset = m_bufferOffset + start;
+    m_error = RunError::LineTooLong;
+    m_ended = true;
+    m_pos = m_len;
+    if (!m_linesKnown) {
+        // Blocks are handed out uncounted: count the lines before this one afresh,
+        // each of them within the limit.
+        LineReader counter;
+        counter.setLineLimit(m_lineLimit);
+        m_lines = 0;
+        std::string_view line;
+        if (counter.open(m_path))
+            while (counter.m_bufferOffset + counter.m_pos < offset && counter.next(line))
+                ++m_lines;
+    }
+    m_failedLine = m_lines + 1;
+    return false;
+}
+
+std::string LineReader::errorText() const
+{
+    if (m_error == RunError::LineTooLong)
+        return m_path + " is not a survey data file: line " + std::to_string(m_failedLine) + " is longer than " +
+               std::to_string(m_lineLimit) + " characters.";
+    return m_error == 0 ? std::string() : RunErrorDescription(m_error);
+}
+
+bool LineReader::nextBytes(std::string_view& bytes)
+{
+    bytes = {};
+    if (atEnd())
+        return false;
+    bytes = std::string_view(m_buffer.data() + m_pos, m_len - m_pos);
+    m_pos = m_len;
+    m_linesKnown = false;
+    return true;
+}
+
 bool LineReader::nextBlock(std::string_view& block, size_t want)
 {
     block = {};
     if (atEnd())
         return false;
     want = std::max<size_t>(want, 1);
+    m_linesKnown = false;
     for (;;) {
         if (m_buffer.size() < want)
             m_buffer.resize(want);
         while (m_len - m_pos < want && fill()) {
         }
-        const char* const start = m_buffer.data() + m_pos;
-        if (m_ended || !m_file) {
-            block = std::string_view(start, m_len - m_pos);
-            m_pos = m_len;
-            return true;
-        }
-        // The last line end at hand; a CR at the very end may yet have its LF coming.
-        for (size_t p = m_len; p-- > m_pos;) {
-            const char c = m_buffer[p];
-            if (c == '\n' || (c == '\r' && p + 1 < m_len)) {
-                block = std::string_view(start, p + 1 - m_pos);
-                m_pos = p + 1;
-                return true;
+        size_t end = m_len; // past the block's last line end
+        if (!m_ended && m_file) {
+            // The last line end at hand; a CR at the very end may yet have its LF coming.
+            end = 0;
+            for (size_t p = m_len; p-- > m_pos;) {
+                const char c = m_buffer[p];
+                if (c == '\n' || (c == '\r' && p + 1 < m_len)) {
+                    end = p + 1;
+                    break;
+                }
             }
         }
-        want = (m_len - m_pos) * 2; // one line longer than everything at hand
+        if (end == 0) { // one line holds everything at hand
+            if (m_len - m_pos > m_lineLimit)
+                return refuseLongLine(m_pos);
+            want = (m_len - m_pos) * 2;
+            continue;
+        }
+        const std::string_view whole(m_buffer.data() + m_pos, end - m_pos);
+        const size_t longLine = LongLineIn(whole, m_lineLimit);
+        if (longLine != std::string_view::npos)
+            return refuseLongLine(m_pos + longLine);
+        block = whole;
+        m_pos = end;
+        return true;
     }
+}
+
+size_t LongLineIn(std::string_view block, size_t limit)
+{
+    if (limit >= block.size())
+        return std::string_view::npos;
+    // A line longer than limit covers a whole window of limit / 2 bytes at a multiple
+    // of that size, and a window with no line end lies within one line: only such a
+    // window needs a closer look.
+    const size_t window = std::max<size_t>(1, limit / 2);
+    const char* const data = block.data();
+    const char* const end = data + block.size();
+    for (size_t at = 0; at + window <= block.size(); at += window) {
+        const char* const from = data + at;
+        if (std::memchr(from, '\n', window) || std::memchr(from, '\r', window))
+            continue;
+        const char* start = from;
+        while (start > data && start[-1] != '\n' && start[-1] != '\r')
+            --start;
+        const char* const stop = lineEnd(from + window, end);
+        if (static_cast<size_t>(stop - start) > limit)
+            return static_cast<size_t>(start - data);
+        at = static_cast<size_t>(stop - data) / window * window;
+    }
+    return std::string_view::npos;
 }
 
 bool LineReader::next(std::string& line)
@@ -188,7 +269,7 @@ void CutAtLineEnds(std::string_view block, std::vector<std::string_view>& pieces
     }
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, int* error)
+bool ReadWholeFile(const std::string& path, std::string& bytes, int* error, size_t largest)
 {
     bytes.clear();
     int failure = OpenCheck(path);
@@ -198,10 +279,15 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, int* error)
     if (f) {
         char buffer[1 << 16];
         size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        while (failure == 0 && (n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {
             bytes.append(buffer, n);
+            if (bytes.size() > largest)
+                failure = RunError::FileTooLarge;
+        }
         if (std::ferror(f))
             failure = RunError::DeviceIO;
+        if (failure != 0)
+            bytes.clear();
         std::fclose(f);
     }
     if (error)

@@ -73,7 +73,7 @@ std::vector<std::string> SplitLines(const std::string& bytes)
 bool Profile::load(const std::string& path)
 {
     std::string bytes;
-    const bool ok = ReadWholeFile(path, bytes);
+    const bool ok = ReadWholeFile(path, bytes, nullptr, kLargestProfileFile);
     parse(bytes);
     return ok;
 }
@@ -149,7 +149,7 @@ int EditProfileFile(const std::string& path, const std::function<void(std::vecto
 {
     std::string bytes;
     int error = 0;
-    if (!ReadWholeFile(path, bytes, &error) && error != 53)
+    if (!ReadWholeFile(path, bytes, &error, kLargestProfileFile) && error != 53)
         return error;
     // Keep whether the file ended with a line end, so only the edited lines change.
     const bool endedWithNewline = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r';

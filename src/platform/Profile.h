@@ -11,13 +11,17 @@
 namespace tavrelo {
 
 constexpr size_t kProfileValueMax = 254;
+// The largest file read as a profile. The settings file is some 30 kB; a larger file
+// is not read whole into memory, and reads as one that cannot be read.
+constexpr size_t kLargestProfileFile = size_t(1) << 20;
 
 // A parsed copy of one file, for the many keyed reads of one settings read.
 class Profile {
 public:
     Profile() = default;
     explicit Profile(const std::string& bytes) { parse(bytes); }
-    // False when the file cannot be read; the profile is then empty.
+    // False when the file cannot be read, or is larger than kLargestProfileFile; the
+    // profile is then empty.
     bool load(const std::string& path);
     void parse(const std::string& bytes);
 
@@ -45,7 +49,7 @@ int WriteProfileString(const std::string& section, const std::string& key, const
 
 // Applies edit to the file's lines and writes the result through a temporary file,
 // keeping whether the file ended with a line end; a missing file starts empty.
-// Returns 0 or a failure number.
+// Returns 0 or a failure number (RunError::FileTooLarge past kLargestProfileFile).
 int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit);
 
 // The same edit on lines held in memory.

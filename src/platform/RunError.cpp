@@ -50,6 +50,8 @@ const DescriptionRow kDescriptions[] = {
     {RunError::DiskNotReady, "Disk not ready"},
     {RunError::PathFileAccess, "Path/File access error"},
     {RunError::PathNotFound, "Path not found"},
+    {RunError::LineTooLong, "The file is not a survey data file: a line is too long"},
+    {RunError::FileTooLarge, "The file is too large"},
 };
 
 } // namespace

@@ -25,6 +25,10 @@ constexpr int PermissionDenied = 70;
 constexpr int DiskNotReady = 71;
 constexpr int PathFileAccess = 75;
 constexpr int PathNotFound = 76;
+// The system's own: a line longer than any line of the files the system reads (the
+// file is of another kind), and a file larger than any of its kind.
+constexpr int LineTooLong = 1001;
+constexpr int FileTooLarge = 1002;
 } // namespace RunError
 
 // The number for an operating-system error (errno) met while opening or writing.

@@ -36,12 +36,13 @@ TEST(BinaryRecordWriter, BacksightRecordRules)
     const std::string shotP1 = "50 31 20 20 20 20 20 20 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n";
     const std::string shotB1 = "42 31 20 20 20 20 20 20 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n";
     const struct { const char* what; const char* raw; std::string hex; } cases[] = {
-        {"first shot to another point", "ST,S1,,B1,,,1,2\r\nSS,P1\r\n", station + backsight + shotP1},
-        {"first shot to the backsight", "ST,S1,,B1,,,1,2\r\nSS,B1\r\n", station + shotB1},
-        {"other records keep it pending", "ST,S1,,B1,,,1,2\r\nF1,B1\r\nCO,x\r\nSS,P1\r\n", station + backsight + shotP1},
+        {"first shot to another point", "ST,S1,,B1,,,1,2\r\nSS,P1,,,,\r\n", station + backsight + shotP1},
+        {"first shot to the backsight", "ST,S1,,B1,,,1,2\r\nSS,B1,,,,\r\n", station + shotB1},
+        {"other records keep it pending", "ST,S1,,B1,,,1,2\r\nF1,B1\r\nCO,x\r\nSS,P1,,,,\r\n",
+         station + backsight + shotP1},
         {"a station without shots", "ST,S1,,B1,,,1,2\r\n", station},
-        {"the next station drops it", "ST,S1,,B1,,,1,2\r\nST,S1\r\nSS,P1\r\n", station + station + shotP1},
-        {"no backsight, no record", "ST,S1\r\nSS,P1\r\nSS,B1\r\n", station + shotP1 + shotB1},
+        {"the next station drops it", "ST,S1,,B1,,,1,2\r\nST,S1,,,,,,\r\nSS,P1,,,,\r\n", station + station + shotP1},
+        {"no backsight, no record", "ST,S1,,,,,,\r\nSS,P1,,,,\r\nSS,B1,,,,\r\n", station + shotP1 + shotB1},
     };
     for (const auto& c : cases) {
         RecordRun run;

@@ -53,10 +53,13 @@ TEST(Listings, ReducedHorizontalAngle)
 
 TEST(Listings, ARecordNeverTakesItemsFromTheNextLine)
 {
-    // A short record, a blank line and a record with surplus items each stay on their line.
-    const std::string raw = CrLf({"ST,S,,B,,1.5,0,0", "SS,P1", "", "F1,P2,1.5,10,20,100,extra,more", "SS,P3,1,2,3,4"});
+    // A record with empty items, a blank line and a record with surplus items each stay
+    // on their line; a record cut short is left out, never filled from the next line.
+    const std::string raw = CrLf({"ST,S,,B,,1.5,0,0", "SS,P1,,,,", "SS,P0,1", "",
+                                  "F1,P2,1.5,10,20,100,extra,more", "SS,P3,1,2,3,4"});
     const std::string nedcad = Listing<NedcadWriter>(raw);
     EXPECT_NE(nedcad.find("\r\nP1             0             0             0             0 \r\n"), std::string::npos);
+    EXPECT_EQ(nedcad.find("P0"), std::string::npos);
     EXPECT_NE(nedcad.find("\r\nP2             20            100           10            1.5 \r\n"), std::string::npos);
     EXPECT_NE(nedcad.find("\r\nP3             3             4             2             1 \r\n"), std::string::npos);
 }

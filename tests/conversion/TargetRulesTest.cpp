@@ -276,25 +276,41 @@ TEST(TargetRules, AReadOnlyFileIsRefusedAndLeftAsItWas)
 
 TEST(TargetRules, RunningOutOfMemoryEndsTheRunAndTheProgramGoesOn)
 {
-    // A line of 2 MB read while no allocation above 1 MB succeeds.
-    for (const ConverterCase& c : kConverters) {
-        TargetRun run(c);
-        WriteBytes(run.input, ReadBytes(Fixture(c.fixture)) + std::string(2 << 20, 'x') + "\r\n");
-        const std::string target = run.folder.file("out");
-        WriteBytes(target, "old\r\n");
-        gRefuseAbove = 1 << 20;
-        run.convert(target);
-        gRefuseAbove = 0;
-        EXPECT_EQ(run.state.TransferStatus, "E") << c.name;
-        ASSERT_EQ(run.ui.messages.size(), 1u) << c.name;
-        EXPECT_EQ(run.ui.messages[0].text.rfind("Out of memory", 0), 0u) << c.name;
-        EXPECT_EQ(ReadBytes(target), "old\r\n") << c.name;
-        EXPECT_EQ(FilesIn(run.folder.path()), 2u) << c.name; // no temporary file left
-        EXPECT_FALSE(run.ui.busy) << c.name;
-        // The next run has the memory it needs.
-        WriteBytes(run.input, ReadBytes(Fixture(c.fixture)));
-        run.ui.clear();
-        run.convert(target);
-        EXPECT_EQ(run.state.TransferStatus, "OK") << c.name;
-    }
+    // Memory runs out (no allocation above 32 KiB succeeds, so not even the reader's
+    // buffer); a line of 2 MB, read while no allocation above 1 MB succeeds, is refused
+    // as no line of these files, without the memory it would take.
+    const struct {
+        const char* what;
+        size_t longLine;      // bytes of a last line
+        size_t refuseAbove;
+        std::string opens;    // the message's first words, after the input's name
+        bool named;           // the message opens with the input's name
+    } cases[] = {
+        {"out of memory", 0, 32 << 10, "Out of memory", false},
+        {"a line too long", 2 << 20, 1 << 20, " is not a survey data file: line ", true},
+    };
+    for (const auto& k : cases)
+        for (const ConverterCase& c : kConverters) {
+            TargetRun run(c);
+            WriteBytes(run.input,
+                       ReadBytes(Fixture(c.fixture)) + std::string(k.longLine, 'x') + (k.longLine ? "\r\n" : ""));
+            const std::string target = run.folder.file("out");
+            WriteBytes(target, "old\r\n");
+            gRefuseAbove = k.refuseAbove;
+            run.convert(target);
+            gRefuseAbove = 0;
+            const std::string what = std::string(k.what) + " " + c.name;
+            EXPECT_EQ(run.state.TransferStatus, "E") << what;
+            ASSERT_EQ(run.ui.messages.size(), 1u) << what;
+            const std::string& text = run.ui.messages[0].text;
+            EXPECT_EQ(text.rfind((k.named ? run.input : std::string()) + k.opens, 0), 0u) << what << ": " << text;
+            EXPECT_EQ(ReadBytes(target), "old\r\n") << what;
+            EXPECT_EQ(FilesIn(run.folder.path()), 2u) << what; // no temporary file left
+            EXPECT_FALSE(run.ui.busy) << what;
+            // The next run has the memory it needs.
+            WriteBytes(run.input, ReadBytes(Fixture(c.fixture)));
+            run.ui.clear();
+            run.convert(target);
+            EXPECT_EQ(run.state.TransferStatus, "OK") << what;
+        }
 }

@@ -90,13 +90,12 @@ void readLines(const std::string& inputPath, ByteSink& out, UploadBuild& build, 
         return;
     }
     std::string line;
-    for (int64_t number = 1; build.ok() && !out.failed() && reader.next(line); ++number) {
-        if (line.size() > kLongestSendFileLine)
-            refuse(build, UploadRefusal::LineTooLong, number, line);
-        else
-            eachLine(line, number);
-    }
-    build.error = reader.error() != 0 ? reader.error() : out.error();
+    for (int64_t number = 1; build.ok() && !out.failed() && reader.next(line); ++number)
+        eachLine(line, number);
+    if (reader.error() == RunError::LineTooLong)
+        refuse(build, UploadRefusal::LineTooLong, reader.failedLine(), {});
+    else
+        build.error = reader.error() != 0 ? reader.error() : out.error();
 }
 
 using Splitter = int (*)(std::string&, Fields&);
