@@ -13,6 +13,8 @@
 
 #include <new>
 
+#include <sys/resource.h>
+
 using namespace tavrelo;
 using namespace tavrelo::test;
 
@@ -65,6 +67,10 @@ private slots:
     void downloadThatRunsOutOfMemoryLeavesTheMainWindowEnabled();
     void downloadTargetMayNotBeTheTemporaryFile();
     void portFailureShowsTheSettingsPage();
+    void aSourceWithoutLineEndsIsRefused_data();
+    void aSourceWithoutLineEndsIsRefused();
+    void recordsCutShortAreLeftOutAndTold_data();
+    void recordsCutShortAreLeftOutAndTold();
 };
 
 void ConvertFilesTest::eachFormatOfTheFileLists_data()
@@ -462,6 +468,98 @@ void ConvertFilesTest::portFailureShowsTheSettingsPage()
     QCOMPARE(ReadBytes(temp), QByteArray("CO,left from an earlier run\r\n"));
     QVERIFY(!QFile::exists(QString::fromStdString(r.path("job.sdr"))));
     QVERIFY(!r.viewEnabled());
+}
+
+void ConvertFilesTest::aSourceWithoutLineEndsIsRefused_data()
+{
+    eachFormatOfTheFileLists_data();
+}
+
+// A wrong file chosen as the source, 1 GB without a line end (sparse): every format
+// refuses it after its first bytes, names the file and the line, and leaves the old
+// target as it was.
+void ConvertFilesTest::aSourceWithoutLineEndsIsRefused()
+{
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, dialog);
+    ReceiveDriver r;
+    const std::string source = r.path("huge.raw");
+    WriteBytes(source, kind == 0 ? "SS,P1,1.5," : "P1,1000,2000,");
+    QVERIFY(QFile::resize(QString::fromStdString(source), 1'000'000'000));
+    Prepare(r, kind, position, source);
+    const std::string target = r.path("out.txt");
+    WriteBytes(target, "old\r\n");
+    r.typeTarget(QString::fromStdString(target));
+
+    ModalAnswerer answers(&r.session->state);
+    answers.expect("F_Msg", "ComOverwite");
+    if (!dialog.isEmpty())
+        answers.expect(dialog.toLatin1(), "ComOK");
+    r.folder.interaction.clear();
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    r.click("ComConv");
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected").size(), 0);
+    const auto& messages = r.folder.interaction.messages;
+    QCOMPARE(messages.size(), size_t(1));
+    QCOMPARE(messages[0].text, source + " is not a survey data file: line 1 is longer than 10000 characters."
+                                        " The target file was not changed.");
+    QCOMPARE(messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("E"));
+    QCOMPARE(ReadBytes(target), QByteArray("old\r\n"));
+    QVERIFY(!r.viewEnabled());
+    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024, "the peak grew by more than 32 MB");
+}
+
+void ConvertFilesTest::recordsCutShortAreLeftOutAndTold_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("converter");
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("raw to KOF") << 0 << "ConvertRawToKOF" << "F_KOFStp";
+    QTest::newRow("raw to MAPA 2") << 1 << "ConvertRawToMapa2" << "";
+    QTest::newRow("raw to Eghas") << 2 << "ConvertRawToEghas" << "";
+    QTest::newRow("raw to NEDCAD") << 3 << "ConvertRawToNedcad" << "";
+    QTest::newRow("raw to coordinate file") << 4 << "CalcRawCoordinates" << "F_SetCalcCoo";
+}
+
+// The kept copy of a transfer that ended inside a side shot: the target is what the
+// whole records give, and the warning after the run says what was left out.
+void ConvertFilesTest::recordsCutShortAreLeftOutAndTold()
+{
+    QFETCH(int, position);
+    QFETCH(QString, converter);
+    QFETCH(QString, dialog);
+    ReceiveDriver r;
+    const std::string whole = r.copyFixture("survey.raw");
+    const std::string source = r.path("cut.zvk");
+    WriteBytes(source, ReadBytes(whole) + "SS,33,0.000,9.362,148.7");
+    Prepare(r, 0, position, source);
+    r.typeTarget(QString::fromStdString(r.path("out.txt")));
+
+    ModalAnswerer answers(&r.session->state);
+    if (!dialog.isEmpty())
+        answers.expect(dialog.toLatin1(), "ComOK");
+    answers.expect("F_MsgCon", "ComOK");
+    r.folder.interaction.clear();
+    r.click("ComConv");
+
+    QVERIFY(answers.done());
+    QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("OK"));
+    QCOMPARE(ReadBytes(r.path("out.txt")), Direct(r, converter.toLatin1().constData(), whole, 2));
+    const auto& messages = r.folder.interaction.messages;
+    QCOMPARE(messages.size(), size_t(1));
+    QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
+    const std::string told = "1 record(s) were left out because they end before their last value (cut short, as"
+                             " when a transfer ends early), the first at line 12.";
+    QVERIFY2(messages[0].text.size() >= told.size() &&
+                 messages[0].text.compare(messages[0].text.size() - told.size(), told.size(), told) == 0,
+             messages[0].text.c_str());
 }
 
 QTEST_MAIN(ConvertFilesTest)

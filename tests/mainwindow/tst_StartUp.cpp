@@ -8,12 +8,14 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 
+#include <sys/resource.h>
 
 using namespace tavrelo;
 using namespace tavrelo::test;
@@ -48,6 +50,7 @@ private slots:
     void splashStandsForItsMinimumTime_data();
     void splashStandsForItsMinimumTime();
     void unwritableFolderIsReportedOnceAndDefaultsUsed();
+    void aSettingsFileFarTooLargeIsKeptAndRebuilt();
 };
 
 void StartUpTest::noSettingsFileWarnsOnceAndCreatesIt()
@@ -276,6 +279,29 @@ void StartUpTest::unwritableFolderIsReportedOnceAndDefaultsUsed()
     // Exit says nothing more: the failure has been reported once.
     Find<QAbstractButton>(*session, "ComExit")->click();
     QCOMPARE(folder.interaction.messages.size(), size_t(2));
+}
+
+// A settings file grown far past any settings file (sparse: its defaults, then zero
+// bytes): not read whole, it is rebuilt as an unreadable one is and kept as it was.
+void StartUpTest::aSettingsFileFarTooLargeIsKeptAndRebuilt()
+{
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    const QByteArray defaults = folder.iniBytes();
+    const qint64 size = 64 << 20;
+    QVERIFY(QFile::resize(folder.iniPath(), size));
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    auto session = folder.start();
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    QCOMPARE(folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(QFileInfo(folder.iniPath() + ".bak").size(), size);
+    QFile backup(folder.iniPath() + ".bak");
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.read(defaults.size()), defaults);
+    QCOMPARE(folder.iniBytes(), defaults);
+    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024, "the peak grew by more than 32 MB");
 }
 
 QTEST_MAIN(StartUpTest)

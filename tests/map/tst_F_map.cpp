@@ -37,6 +37,8 @@
 #include <algorithm>
 #include <tuple>
 
+#include <sys/resource.h>
+
 using namespace tavrelo;
 
 namespace {
@@ -276,6 +278,9 @@ private slots:
     void openThroughTheRealFileDialog_data();
     void openThroughTheRealFileDialog();
     void filterPositionFromEitherAnswer();
+    void aFileWithoutLineEndsChangesNothing_data();
+    void aFileWithoutLineEndsChangesNothing();
+    void aRawFileCutShortShowsItsWholeRecords();
 };
 
 void MapWindowTest::rawFileIsCalculatedOntoTheMap()
@@ -781,6 +786,68 @@ void MapWindowTest::filterPositionFromEitherAnswer()
     };
     for (const Case& c : cases)
         QCOMPARE(NameFilterPosition(filters, c.answer), c.position);
+}
+
+void MapWindowTest::aFileWithoutLineEndsChangesNothing_data()
+{
+    QTest::addColumn<int>("filter");
+    QTest::newRow("coordinate list") << 0;
+    QTest::newRow("raw-data file") << 1;
+}
+
+// A wrong file chosen, 1 GB without a line end (sparse): refused after its first
+// bytes with the file and the line named; the map keeps what it showed.
+void MapWindowTest::aFileWithoutLineEndsChangesNothing()
+{
+    QFETCH(int, filter);
+    QTemporaryDir dir;
+    const QString huge = dir.filePath(filter == 0 ? "huge.asc" : "huge.raw");
+    {
+        QFile file(huge);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("P1,1000,2000,10,");
+        QVERIFY(file.resize(1'000'000'000));
+    }
+    MapDriver d;
+    d.open(Fixture("small.raw"), false);
+    QCOMPARE(Symbols(d.image()).size(), 3);
+    d.map->seams().openFileName = DefaultMapSeams().openFileName;
+    FileDialogUser user;
+    user.answerNext(filter, huge);
+    rusage before{};
+    ::getrusage(RUSAGE_SELF, &before);
+    d.action("MnOpen")->trigger();
+    rusage after{};
+    ::getrusage(RUSAGE_SELF, &after);
+    QCOMPARE(d.ui.messages.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(d.ui.messages[0].text),
+             huge + " is not a survey data file: line 1 is longer than 10000 characters.");
+    QCOMPARE(d.ui.messages[0].icon, MessageIcon::Critical);
+    QCOMPARE(d.state.Map.ObsPointCount(), 3);
+    QCOMPARE(Symbols(d.image()).size(), 3);
+    QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024, "the peak grew by more than 32 MB");
+}
+
+// The kept copy of a transfer that ended inside a side shot: the shot is not drawn
+// on its station, and the warning says what was left out.
+void MapWindowTest::aRawFileCutShortShowsItsWholeRecords()
+{
+    QTemporaryDir dir;
+    const QString cut = dir.filePath("cut.zvk");
+    QFile source(Fixture("small.raw"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    QFile file(cut);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(source.readAll() + "SS,33,0.000,9.362,148.7");
+    file.close();
+    MapDriver d;
+    d.open(cut, false);
+    QCOMPARE(d.ui.messages.size(), size_t(1));
+    QCOMPARE(d.ui.messages[0].text, std::string("1 record(s) were left out because they end before their last value"
+                                                 " (cut short, as when a transfer ends early), the first at line 9."));
+    QCOMPARE(d.ui.messages[0].icon, MessageIcon::Exclamation);
+    QCOMPARE(d.state.Map.ObsPointCount(), 3);
+    QCOMPARE(Symbols(d.image()).size(), 3);
 }
 
 QTEST_MAIN(MapWindowTest)
