@@ -17,9 +17,13 @@
 //   tavrelo-bench upload-window          the same points through the upload window (WindowBench.h)
 //   tavrelo-bench map                    map redraw of 1 000 000 observed points and
 //                                        10 000 stations at 1600 x 1000, and hit tests
+//   tavrelo-bench long-line [BYTES]      a 1 GB file without a line end through map
+//                                        File > Open and the KOF conversions: peak
+//                                        memory of each (LongLineBench.h)
 #include "BenchData.h"
 #include "BenchMap.h"
 #include "DownloadBench.h"
+#include "LongLineBench.h"
 #include "UploadBench.h"
 #include "WindowBench.h"
 
@@ -221,6 +225,8 @@ int main(int argc, char** argv)
         return bench::DownloadWindowBench(argc, argv);
     if (argc == 2 && first == "upload-window")
         return bench::UploadWindowBench(argc, argv);
+    if ((argc == 2 || argc == 3) && first == "long-line")
+        return bench::LongLineBench(argc, argv);
     if (argc == 4 && (first == "generate-raw" || first == "generate-coor"))
         return generate(first, argv[2], argv[3]);
     // The target mode: overwrite unless "append" is asked for.
@@ -228,6 +234,7 @@ int main(int argc, char** argv)
     if ((argc == 4 || argc == 5) && (mode == "append" || mode == "overwrite"))
         return runNamed(first, argv[2], argv[3], mode == "append" ? 1 : 2);
     std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT [append|overwrite] | "
-                         "tavrelo-bench generate-raw|generate-coor N FILE | tavrelo-bench download|upload|download-window|upload-window|map\n");
+                         "tavrelo-bench generate-raw|generate-coor N FILE | tavrelo-bench download|upload|download-window|upload-window|map"
+                         " | tavrelo-bench long-line [BYTES]\n");
     return 2;
 }
