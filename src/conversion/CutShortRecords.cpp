@@ -30,11 +30,6 @@ int LastValueField(std::string_view code)
     return isCoordinateCode(code) ? kCoordinateLastValue : 0;
 }
 
-bool IsObservationCode(std::string_view code)
-{
-    return FindRawObservation(code) != nullptr;
-}
-
 bool IsCutShort(std::string_view code, std::string_view line)
 {
     // Field n is there when n - 1 commas are.
@@ -61,7 +56,7 @@ bool CutShortRecords::take(std::string_view code, std::string_view line, int64_t
     }
     if (station)
         m_stationCut = false;
-    else if (m_stationCut && IsObservationCode(code)) {
+    else if (m_stationCut && FindRawObservation(code)) {
         ++m_count.afterStation;
         return false;
     }

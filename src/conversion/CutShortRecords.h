@@ -54,9 +54,6 @@ private:
     bool m_stationCut = false;
 };
 
-// Whether the code is one of an observation record (SS, CP, SO, F1, F2).
-bool IsObservationCode(std::string_view code);
-
 // The warning's text: how many records were left out and the first one's line; ""
 // when none was.
 std::string CutShortText(const CutShortCount& count);

@@ -1,7 +1,6 @@
 #include "conversion/KofPointNumbers.h"
 
 #include "conversion/ConverterReport.h"
-#include "platform/FileSystem.h"
 #include "platform/LineReader.h"
 #include "platform/Profile.h"
 #include "platform/RunError.h"

@@ -22,6 +22,34 @@ const char* lineEnd(const char* start, const char* end)
     return cr ? static_cast<const char*>(cr) : limit;
 }
 
+// Where in a block of whole lines the first line longer than limit starts, or npos;
+// line ends are not counted. Looks at a few bytes in every limit / 2, so that a
+// check of every block costs next to nothing.
+size_t LongLineIn(std::string_view block, size_t limit)
+{
+    if (limit >= block.size())
+        return std::string_view::npos;
+    // A line longer than limit covers a whole window of limit / 2 bytes at a multiple
+    // of that size, and a window with no line end lies within one line: only such a
+    // window needs a closer look.
+    const size_t window = std::max<size_t>(1, limit / 2);
+    const char* const data = block.data();
+    const char* const end = data + block.size();
+    for (size_t at = 0; at + window <= block.size(); at += window) {
+        const char* const from = data + at;
+        if (std::memchr(from, '\n', window) || std::memchr(from, '\r', window))
+            continue;
+        const char* start = from;
+        while (start > data && start[-1] != '\n' && start[-1] != '\r')
+            --start;
+        const char* const stop = lineEnd(from + window, end);
+        if (static_cast<size_t>(stop - start) > limit)
+            return static_cast<size_t>(start - data);
+        at = static_cast<size_t>(stop - data) / window * window;
+    }
+    return std::string_view::npos;
+}
+
 } // namespace
 
 bool LineReader::open(const std::string& path)
@@ -192,31 +220,6 @@ bool LineReader::nextBlock(std::string_view& block, size_t want)
         m_pos = end;
         return true;
     }
-}
-
-size_t LongLineIn(std::string_view block, size_t limit)
-{
-    if (limit >= block.size())
-        return std::string_view::npos;
-    // A line longer than limit covers a whole window of limit / 2 bytes at a multiple
-    // of that size, and a window with no line end lies within one line: only such a
-    // window needs a closer look.
-    const size_t window = std::max<size_t>(1, limit / 2);
-    const char* const data = block.data();
-    const char* const end = data + block.size();
-    for (size_t at = 0; at + window <= block.size(); at += window) {
-        const char* const from = data + at;
-        if (std::memchr(from, '\n', window) || std::memchr(from, '\r', window))
-            continue;
-        const char* start = from;
-        while (start > data && start[-1] != '\n' && start[-1] != '\r')
-            --start;
-        const char* const stop = lineEnd(from + window, end);
-        if (static_cast<size_t>(stop - start) > limit)
-            return static_cast<size_t>(start - data);
-        at = static_cast<size_t>(stop - data) / window * window;
-    }
-    return std::string_view::npos;
 }
 
 bool LineReader::next(std::string& line)

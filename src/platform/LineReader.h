@@ -83,10 +83,6 @@ private:
     int m_error = 0;
 };
 
-// Where in a block of whole lines the first line longer than limit starts, or npos;
-// line ends are not counted. Looks at a few bytes in every limit / 2, so that a
-// check of every block costs next to nothing.
-size_t LongLineIn(std::string_view block, size_t limit);
 
 // Cuts the first line off a block of whole lines, by the same line ends as
 // LineReader::next; false when the block is used up.
