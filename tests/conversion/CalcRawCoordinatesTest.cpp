@@ -16,6 +16,7 @@
 //   SS,P2,1.600,50,0,100      az = 0 - 100 = -100 -> 300 gon (due -Y):
 //                             X = 0.000, Y = 200 - 50 = 150.000, H = 0.2 + 1.6 - 1.6 = 0.200
 #include "conversion/CalcOptions.h"
+#include "conversion/CutShortRecords.h"
 #include "conversion/RawCoordinateCalculator.h"
 #include "map/core/MapTables.h"
 #include "platform/Profile.h"
@@ -423,7 +424,8 @@ TEST(CalcRawCoordinates, CoordinatesThatOverflowAreLeftOutAndCounted)
 namespace {
 
 // A traverse of free stations with side shots, both faces, weather changes, blank
-// lines and every kind of line end: enough lines to be cut into many blocks.
+// lines, records cut short (a station among them, with a side shot of its own) and
+// every kind of line end: enough lines to be cut into many blocks.
 std::string Traverse(int stations)
 {
     std::string raw = "CO,Angle Units: GONS\r\n";
@@ -432,6 +434,12 @@ std::string Traverse(int stations)
     const auto add = [&](const std::string& text) { raw += text + ends[line++ % 3]; };
     const auto n = [](int v) { return std::to_string(v); };
     for (int s = 1; s <= stations; ++s) {
+        if (s % 50 == 0)
+            add("SS,X" + n(s) + ",1.500,20.000");
+        if (s % 77 == 0) {
+            add("ST,Y" + n(s) + ",,S1,,1.5");
+            add("SS,Y" + n(s) + "_1,1.500,10.000,20.0000,100.0000,,");
+        }
         if (s % 7 == 0)
             add("CO,Temp:" + n(10 + s % 20) + ".0 Press:" + n(700 + s % 80) + ".0");
         add("ST,S" + n(s) + ",,S" + n(s - 1) + ",,1.5" + n(s % 10) + "," + n(s * 37 % 400) + ".1234,0");
@@ -462,6 +470,14 @@ TEST(CalcRawCoordinates, ResultDoesNotDependOnHowTheFileIsCut)
     options.CalcTemperatureAndPressure = 1;
     std::string expected;
     MapTables first;
+    // Cut short: a side shot at every 50th station and a station at every 77th, the
+    // first the side shot before station 50 (the line ends count as the reader counts them).
+    CutShortCount cutShort{400 / 50 + 400 / 77, 0, 400 / 77};
+    const std::string text = ReadBytes(raw);
+    const size_t firstCut = text.find("SS,X50,");
+    for (size_t i = 0; i < firstCut; ++i)
+        cutShort.firstLine += text[i] == '\n' || (text[i] == '\r' && text[i + 1] != '\n');
+    ++cutShort.firstLine;
     const CalcReading readings[] = {{1, 1}, {4, 64}, {3, 5000}, {}};
     for (const CalcReading& reading : readings) {
         ContextHarness h;
@@ -471,6 +487,8 @@ TEST(CalcRawCoordinates, ResultDoesNotDependOnHowTheFileIsCut)
         const std::string out = folder.file("out.asc");
         CalcRawCoordinatesWith(h.context, raw, out, reading);
         ASSERT_EQ(h.state.TransferStatus, "OK");
+        ASSERT_EQ(h.ui.messages.size(), 1u) << reading.threads << " " << reading.blockBytes;
+        EXPECT_EQ(h.ui.messages[0].text, CutShortText(cutShort)) << reading.threads << " " << reading.blockBytes;
         const std::string bytes = ReadBytes(out);
         if (expected.empty()) {
             expected = bytes;
