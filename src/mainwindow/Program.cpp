@@ -3,6 +3,7 @@
 #include "app/gui/QtUserInteraction.h"
 #include "app/gui/TavreloApplication.h"
 #include "mainwindow/F_DatTr.h"
+#include "mainwindow/ProgramFolderLock.h"
 #include "mainwindow/StartUp.h"
 
 #include <QApplication>
@@ -31,6 +32,13 @@ int RunProgram(int argc, char* argv[])
     app.setApplicationName("Tavrelo");
     SubstituteFonts();
     QtUserInteraction interaction;
+
+    // Before anything reads or writes a file of the program folder.
+    const ProgramFolderLock lock(QCoreApplication::applicationDirPath());
+    if (lock.heldByAnother()) {
+        lock.tellAlreadyRunning(interaction);
+        return 1;
+    }
 
     StartOptions options;
     options.appFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
