@@ -10,11 +10,7 @@ namespace {
 
 std::string trimBlanks(const std::string& text)
 {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    return std::string(TrimBlanksAndTabs(text));
 }
 
 // The section name of a header line, or false when the line is no header.
