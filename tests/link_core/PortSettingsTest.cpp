@@ -101,7 +101,7 @@ TEST(PortSettings, DeviceIsTheLinkTargetElseTtyS)
     EXPECT_EQ(PortDeviceName(folder, 4), folder + "gone");
 
     // What the Settings page shows for each.
-    EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 2)), "Opens /dev/null, through the link COM2 in the program folder");
+    EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 2)), "Opens /dev/null through the link COM2: not a serial device");
     EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 3)),
               "Opens /dev/no-such-adapter through the link COM3: not there. Is the adapter plugged in?");
     EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 99)),
