@@ -27,14 +27,15 @@ const FailureText kFailureTexts[] = {
     {PortFailure::NotSerial, "This is not a serial device."},
 };
 
-// How the user gives the port a serial device, for a path that is none.
+// How the user gives the port a serial device, for a path that is none; the command
+// on a line of its own, so that the box never breaks it.
 std::string PointAtAdapter(const PortDevice& device)
 {
     if (device.linked)
-        return "Point the link " + device.link + " in the program folder at the adapter's device (ln -sfn "
-               "/dev/ttyUSB0 " + device.link + ").";
-    return "Make a link " + device.link + " in the program folder to the adapter's device (ln -s /dev/ttyUSB0 "
-           + device.link + ").";
+        return "Point the link " + device.link + " in the program folder at the adapter's device:\r\nln -sfn "
+               "/dev/ttyUSB0 " + device.link;
+    return "Make a link " + device.link + " in the program folder to the adapter's device:\r\nln -s /dev/ttyUSB0 "
+           + device.link;
 }
 
 } // namespace
