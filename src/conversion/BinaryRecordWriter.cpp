@@ -101,12 +101,12 @@ void convertRawToRecordFile(ConversionContext& context, const std::string& input
         ReportConverterFailure(context, in.error());
         return;
     }
-    // The records are added to the target, so a target that is the input would
-    // grow while it is read.
+    // A target that is the input would be replaced, or grow, while it is read.
     if (RefuseOwnInput(context, output, input))
         return;
-    const size_t padding = PaddingAfter(output);
-    OutputTarget target(output, OutputTarget::Mode::Append);
+    const OutputTarget::Mode mode = OutputTarget::modeFor(context.state.OutputFileMode);
+    const size_t padding = mode == OutputTarget::Mode::Append ? PaddingAfter(output) : 0;
+    OutputTarget target(output, mode);
     if (target.failed()) {
         ReportConverterFailure(context, target.error());
         return;

@@ -149,8 +149,7 @@ bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& req
     const std::string target = Trim(request.target);
     const Road* road = receivedRoad(request);
     const Action action = road ? road->action : Action::Nothing;
-    const int mode = action == Action::RecordFile ? 1 : context.state.OutputFileMode; // records are always added
-    const int refusal = CheckConverterTarget(target, mode);
+    const int refusal = CheckConverterTarget(target, context.state.OutputFileMode);
     if (refusal != 0) {
         context.ui.beep();
         reportCopyFailure(context, refusal, target);

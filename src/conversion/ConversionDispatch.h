@@ -46,7 +46,7 @@ void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const D
 
 // Before a download, for the store it will lead to: true (after the store's own
 // message) when the target would be refused there: by the copy rule and the
-// converters' file checks (the binary record file is always added to), a DXF drawing
+// converters' file checks, a DXF drawing
 // to be appended to, or a target that is the calculation's control-point file or the
 // KOF point-number file as the stored options name them. Nothing is written.
 bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request);

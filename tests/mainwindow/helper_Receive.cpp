@@ -71,6 +71,19 @@ std::string ReceiveDriver::copyFixture(const char* name, const QString& as) cons
     return target;
 }
 
+void ReceiveDriver::addListItems(const char* section, const QByteArray& items)
+{
+    QByteArray ini = folder.iniBytes();
+    const qsizetype header = ini.indexOf("[" + QByteArray(section) + "]\r\n");
+    const qsizetype end = ini.indexOf("\r\n\r\n", header);
+    if (header < 0 || end < header)
+        qFatal("no list section %s", section);
+    ini.insert(end + 2, items);
+    session.reset();
+    folder.writeIni(ini);
+    session = folder.start();
+}
+
 void ReceiveDriver::choose(bool file, int kind, int position) const
 {
     const auto press = [this](const std::string& name) {

@@ -51,6 +51,9 @@ struct ReceiveDriver {
     // A fixture of tests/mainwindow/data copied into the work folder.
     std::string copyFixture(const char* name, const QString& as = QString()) const;
 
+    // The items added at the end of a list section of the settings file, and the
+    // program started again to read them.
+    void addListItems(const char* section, const QByteArray& items);
     // Source, kind and format as a user clicks them (file: a file on disk).
     void choose(bool file, int kind, int position) const;
     // The source-file button, with the open dialog answering path.

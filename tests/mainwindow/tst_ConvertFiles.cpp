@@ -55,6 +55,7 @@ private slots:
     void cancelledOptionDialogConvertsNothing_data();
     void cancelledOptionDialogConvertsNothing();
     void kofDialogStaysLoadedAfterACoordinateFile();
+    void recordFileTakesTheAnswer();
     void targetMayNotBeTheSource();
     void failedConversionIsNoSuccess();
     void staleResultWordEnablesNothing();
@@ -228,6 +229,35 @@ void ConvertFilesTest::kofDialogStaysLoadedAfterACoordinateFile()
         QCOMPARE(projects, c.projects);
         QCOMPARE(dates[2] == "01.02.03", c.kind == 1);
         QVERIFY(dates[1] == "01.02.03" || c.kind == 0);
+    }
+}
+
+// The binary record file, offered when the raw-data file list has a sixth item: asked
+// about an existing target, Overwite replaces it and Append adds to it.
+void ConvertFilesTest::recordFileTakesTheAnswer()
+{
+    ReceiveDriver r;
+    r.addListItems("Zarel RAW data options file", "Binary record file\r\n");
+
+    const std::string source = r.copyFixture("survey.raw");
+    const std::string target = r.path("job.bin");
+    Prepare(r, 0, 5, source);
+    const QByteArray once = Direct(r, "ConvertRawToRecordFile", source, 2);
+    QVERIFY(!once.isEmpty());
+    const struct { const char* answer; QByteArray expected; } runs[] = {
+        {nullptr, once}, {"ComOverwite", once}, {"ComOverwite", once}, {"ComAppend", once + once},
+    };
+    for (const auto& run : runs) {
+        r.typeTarget(QString::fromStdString(target));
+        ModalAnswerer answers(&r.session->state);
+        if (run.answer)
+            answers.expect("F_Msg", run.answer);
+        answers.expect("F_MsgCon", "ComOK");
+        r.click("ComConv");
+        QVERIFY(answers.done());
+        QCOMPARE(answers.answered.filter("unexpected").size(), 0);
+        QCOMPARE(ReadBytes(target).size(), run.expected.size());
+        QCOMPARE(ReadBytes(target), run.expected);
     }
 }
 

@@ -131,14 +131,7 @@ bool InShare(int row)
 // A settings file whose instrument raw-data list has items past the known formats.
 void AddRawFormatsPastTheList(DownloadDriver& r)
 {
-    QByteArray ini = r.folder.iniBytes();
-    const qsizetype section = ini.indexOf("[Zarel RAW data options]\r\n");
-    const qsizetype end = ini.indexOf("\r\n\r\n", section);
-    QVERIFY(section >= 0 && end > section);
-    ini.insert(end + 2, "Binary record file\r\nA format of another program\r\n");
-    r.session.reset();
-    r.folder.writeIni(ini);
-    r.session = r.folder.start();
+    r.addListItems("Zarel RAW data options", "Binary record file\r\nA format of another program\r\n");
 }
 
 QStringList ProgramFolderCopies(const DownloadDriver& r)
@@ -324,9 +317,9 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort_data()
         << 0 << 1 << "ComOverwite" << Target::Writable << OtherInput::PointNumberFile << kOwnInput;
     QTest::newRow("coordinate KOF into its point-number file")
         << 1 << 2 << "ComAppend" << Target::Writable << OtherInput::PointNumberFile << kOwnInput;
-    // The record file is always added to, so it must be readable whatever was answered.
-    QTest::newRow("write-only record file, overwritten")
-        << 0 << 8 << "ComOverwite" << Target::WriteOnly << OtherInput::None << denied;
+    // Records are added to a copy of the old file, so it must be readable.
+    QTest::newRow("write-only record file, appended to")
+        << 0 << 8 << "ComAppend" << Target::WriteOnly << OtherInput::None << denied;
 }
 
 // Refused with the converters' reason before the port opens: the instrument is never
