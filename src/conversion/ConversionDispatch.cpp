@@ -129,10 +129,17 @@ void rawCopyRule(ConversionContext& context, const DispatchRequest& request)
         return;
     const std::string target = Trim(request.target);
     const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
-    if (!kept.besideTarget)
+    if (!kept.besideTarget) {
         tellKeptCopy(context, kept, request.input,
                      "The original data could not be saved beside " + target + " (" +
                          RunErrorDescription(kept.besideError) + ").");
+        return;
+    }
+    // The user looks for the copy under its first name: another name is said.
+    const std::string first = RawCopyName(target);
+    if (kept.path != first)
+        context.ui.message("The original data is saved in " + kept.path + ", as " + first + " already exists.",
+                           MessageButtons::Ok, MessageIcon::Information, MessageText(context, 18, "Complete"));
 }
 
 // A list item the settings file adds past the formats this program knows has no
@@ -205,15 +212,27 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
     return true;
 }
 
+namespace {
+
+std::string RawCopyBase(const std::string& output)
+{
+    const bool hasExtension = output.size() >= 4 && output[output.size() - 4] == '.';
+    return hasExtension ? output.substr(0, output.size() - 4) : output;
+}
+
+} // namespace
+
+std::string RawCopyName(const std::string& output)
+{
+    return RawCopyBase(output) + ".zvk";
+}
+
 std::string SaveRawCopy(const std::string& input, const std::string& output, int* error)
 {
     int failure = 0;
     std::string written;
-    if (!input.empty() && !output.empty()) {
-        const bool hasExtension = output.size() >= 4 && output[output.size() - 4] == '.';
-        written = CopyUnderFreeName(input, hasExtension ? output.substr(0, output.size() - 4) : output, "", ".zvk",
-                                    &failure);
-    }
+    if (!input.empty() && !output.empty())
+        written = CopyUnderFreeName(input, RawCopyBase(output), "", ".zvk", &failure);
     if (error)
         *error = failure;
     return written;

@@ -1,12 +1,13 @@
 // Field data is never lost around a download. One table of how the download ends (it
-// completes, or the cable is pulled in the middle) against what becomes of the store
-// once the target has passed its check (stored as asked, the target made read-only or
-// turned into a folder, its folder closed, a write error, a converter that finds no
-// record, the KOF dialog cancelled or closed, a format without converter, the raw copy
-// blocked, a pipe on the first name of the copy): every row finds the received bytes
-// in a file that a message named, or in the target the user typed. Then what comes before the instrument is asked for
-// anything: a target the converters would refuse, the temporary file left as it was
-// until a download really starts, and the calculation dialog's close box.
+// completes, the cable is pulled in the middle, or the user cancels) against what
+// becomes of the store once the target has passed its check (stored as asked, the
+// target made read-only or turned into a folder, its folder closed, a write error, a
+// converter that finds no record, the KOF dialog cancelled or closed, a format without
+// converter, the raw copy blocked, a pipe on the first name of the copy): every row
+// finds the received bytes in a file that a message named, or in the target the user
+// typed. Then what comes before the instrument is asked for anything: a target the
+// converters would refuse, the temporary file left as it was until a download really
+// starts, and the calculation dialog's close box.
 //
 // Through the real windows and the simulated instrument, as an unprivileged user (root
 // may write any file). Each completed row waits out the instrument's silence, so ctest
@@ -33,7 +34,7 @@ using namespace tavrelo::test;
 
 namespace {
 
-enum class Ends { Completes, HangsUp };
+enum class Ends { Completes, HangsUp, Cancelled };
 // What happens to the store while the data comes, after the target passed its check.
 enum class Store {
     AsAsked,
@@ -98,7 +99,22 @@ const Row kRows[] = {
      Kept::InProgramFolder},
     {"completes, KOF dialog cancelled, a pipe takes the first copy name", Ends::Completes, 0, 1, "survey.raw",
      false, Store::FirstCopyNameTaken, "F_KOFStp ComCancel", Kept::BesideTargetUnderTheNextName},
+    {"completes, raw copy asked, a pipe takes its first name", Ends::Completes, 0, 2, "survey.raw", true,
+     Store::FirstCopyNameTaken, "", Kept::BesideTargetUnderTheNextName},
+    {"cancelled, target folder open", Ends::Cancelled, 0, 1, "survey.raw", false, Store::AsAsked, "",
+     Kept::BesideTarget},
+    {"cancelled, target folder closed", Ends::Cancelled, 2, 0, "survey.raw", false, Store::FolderClosed, "",
+     Kept::InProgramFolder},
 };
+
+// The count the download window shows once every byte of sent has been taken.
+QString ByteCountOf(const QByteArray& sent)
+{
+    qsizetype kept = 0;
+    for (const char c : sent)
+        kept += c != '\r' && c != '\n' && c != '\0' && static_cast<unsigned char>(c) < 128;
+    return "Bytes:   " + QString::number(kept);
+}
 
 // The fixtures, read before the program becomes the unprivileged user, who may not be
 // allowed into the source tree.
@@ -248,6 +264,8 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
     else
         r.instrument.start({Step::Send(200, sent)});
     r.actWhen([&] { return r.instrument.bytesSent() >= sent.size(); }, [&] { Disturb(c.store, target, folder); });
+    if (c.ends == Ends::Cancelled)
+        r.cancelWhen([&] { return !r.statusTexts.isEmpty() && r.statusTexts.last() == ByteCountOf(sent); });
     ModalAnswerer answers(&r.session->state);
     const QStringList dialog = QString::fromLatin1(c.dialog).split(' ', Qt::SkipEmptyParts);
     if (!dialog.isEmpty())
@@ -282,10 +300,16 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
         QVERIFY2(text.find("\r\nDevice unavailable") != std::string::npos, text.c_str());
         QCOMPARE(std::count(text.begin(), text.end(), '\n'), 1);
         QVERIFY(!QFile::exists(QString::fromStdString(target)));
+    } else if (c.ends == Ends::Cancelled) {
+        QCOMPARE(messages.size(), size_t(1));
+        QVERIFY2(messages.back().text.rfind("Data transmission interrupted\r\n", 0) == 0, messages.back().text.c_str());
+        QVERIFY(!QFile::exists(QString::fromStdString(target)));
     } else {
         QCOMPARE(messages.front().text, std::string("Data transmission successfully completed."));
     }
-    const bool stored = c.ends == Ends::Completes && (c.store == Store::AsAsked || c.store == Store::RawCopyBlocked) &&
+    const bool stored = c.ends == Ends::Completes &&
+                        (c.store == Store::AsAsked || c.store == Store::RawCopyBlocked ||
+                         c.store == Store::FirstCopyNameTaken) &&
                         !*c.dialog;
     QCOMPARE(r.viewEnabled(), stored);
     QTRY_VERIFY(!r.instrument.portOpen());
