@@ -1,6 +1,6 @@
 // The Settings page's choices, kept by Exit and found again at the next start; the
 // close box, which saves only in setup mode; the temporary file at Exit.
-#include "helper_Session.h"
+#include "helper_Receive.h"
 
 #include "mainwindow/SettingsPage.h"
 
@@ -38,6 +38,8 @@ class SettingsAndShutDownTest : public QObject {
 private slots:
     void choicesSurviveExitAndRestart();
     void exitEndsTheProgramAndRemovesTheTemporaryFile();
+    void exitWithoutChangesWritesTheFileThatWasRead_data();
+    void exitWithoutChangesWritesTheFileThatWasRead();
     void closeBoxSavesNothingOutsideSetupMode();
     void closeBoxSavesInSetupMode();
     void editorChoiceShowsThePathBox();
@@ -116,6 +118,107 @@ void SettingsAndShutDownTest::exitEndsTheProgramAndRemovesTheTemporaryFile()
         }
     }
     QVERIFY(folder.iniBytes().contains("[ComViewFile]\r\nCaption=&View saved file\r\n"));
+}
+
+// What a user may open before Exit without changing anything, and the windows it
+// brings up, each answered with the button named.
+enum class Opened { Nothing, Help, KofWindow, EveryWindowInSetupMode };
+Q_DECLARE_METATYPE(Opened)
+
+namespace {
+
+// On the Receive page, the option window of a format by its Settings button; the
+// choice is put back to the first format afterwards, as it was.
+void OpenOptionWindow(const ProgramSession& session, int kind, int position, const char* window)
+{
+    ModalAnswerer answers;
+    answers.expect(window, "ComOK");
+    Click(session, ("OpReceive" + std::to_string(kind)).c_str());
+    Choose(session, "ComboDataFormat", position);
+    Click(session, "ComSaveSetings");
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
+}
+
+void OpenWindows(const ProgramSession& session, Opened opened)
+{
+    ModalAnswerer answers;
+    if (opened == Opened::Help || opened == Opened::EveryWindowInSetupMode) {
+        answers.expect("F_Help", "ComOK");
+        Click(session, "ComHelp");
+    }
+    if (opened == Opened::KofWindow)
+        OpenOptionWindow(session, 0, 1, "F_KOFStp");
+    if (opened == Opened::EveryWindowInSetupMode) {
+        answers.expect("F_DL", "ComCancel");
+        Click(session, "ComDLN");
+        OpenOptionWindow(session, 1, 1, "F_Dxf");
+        OpenOptionWindow(session, 1, 0, "F_UsDeCo");
+        OpenOptionWindow(session, 0, 7, "F_SetCalcCoo");
+        OpenOptionWindow(session, 0, 1, "F_KOFStp");
+    }
+    Click(session, "OpReceive0");
+    Choose(session, "ComboDataFormat", 0);
+    QVERIFY2(answers.done(), qPrintable(answers.answered.join(", ")));
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
+}
+
+} // namespace
+
+void SettingsAndShutDownTest::exitWithoutChangesWritesTheFileThatWasRead_data()
+{
+    QTest::addColumn<Opened>("opened");
+    QTest::newRow("no window") << Opened::Nothing;
+    QTest::newRow("the Help window") << Opened::Help;
+    QTest::newRow("the KOF window, OK") << Opened::KofWindow;
+    QTest::newRow("setup mode, every window that saves its texts") << Opened::EveryWindowInSetupMode;
+}
+
+namespace {
+
+// The lines of after that differ from those of before, as "[section] old -> new";
+// with valuesOnly, blanks around a key or value do not count.
+QStringList Differences(const QByteArray& before, const QByteArray& after, bool valuesOnly)
+{
+    const QList<QByteArray> a = before.split('\n');
+    const QList<QByteArray> b = after.split('\n');
+    const auto value = [valuesOnly](const QByteArray& line) {
+        const qsizetype eq = line.indexOf('=');
+        return valuesOnly && eq >= 0 ? line.left(eq).trimmed() + "=" + line.mid(eq + 1).trimmed() : line;
+    };
+    QStringList differences;
+    if (a.size() != b.size())
+        differences << QString("%1 lines became %2").arg(a.size()).arg(b.size());
+    QByteArray section;
+    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i].startsWith('['))
+            section = a[i].trimmed();
+        if (value(a[i]) != value(b[i]))
+            differences << QString::fromLatin1(section + " " + a[i].trimmed() + " -> " + b[i].trimmed());
+    }
+    return differences;
+}
+
+} // namespace
+
+// The texts and sizes written are those read: the layouts that fit controls to the
+// window and to their texts change nothing from one start to the next. The first
+// Exit after the defaults were written only drops the blanks around keys and numbers.
+void SettingsAndShutDownTest::exitWithoutChangesWritesTheFileThatWasRead()
+{
+    QFETCH(Opened, opened);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    QByteArray read = folder.iniBytes();
+    for (int round = 1; round <= 3; ++round) {
+        auto session = folder.start(opened == Opened::EveryWindowInSetupMode ? "Custom Layout" : "");
+        OpenWindows(*session, opened);
+        Click(*session, "ComExit");
+        const QByteArray written = folder.iniBytes();
+        const QStringList differences = Differences(read, written, round == 1);
+        QVERIFY2(differences.isEmpty(), qPrintable(QString("Exit %1: ").arg(round) + differences.join("; ")));
+        read = written;
+    }
 }
 
 void SettingsAndShutDownTest::closeBoxSavesNothingOutsideSetupMode()
