@@ -151,15 +151,17 @@ void refuseUnknownFormat(ConversionContext& context)
 
 } // namespace
 
-bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request)
+namespace {
+
+// The target checks of a store by action, before anything is asked or written: the
+// converters' own file rules with the path and the reason, a DXF drawing to append
+// to, and the other files the store reads.
+bool refuseTarget(ConversionContext& context, const DispatchRequest& request, Action action)
 {
     const std::string target = Trim(request.target);
-    const Road* road = receivedRoad(request);
-    const Action action = road ? road->action : Action::Nothing;
     const int refusal = CheckConverterTarget(target, context.state.OutputFileMode);
     if (refusal != 0) {
-        context.ui.beep();
-        reportCopyFailure(context, refusal, target);
+        ReportConverterFailure(context, TargetRefusalText(target, refusal));
         return true;
     }
     // The other inputs as the stored options name them now; the converters check them
@@ -178,6 +180,14 @@ bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& req
     default:
         return false;
     }
+}
+
+} // namespace
+
+bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request)
+{
+    const Road* road = receivedRoad(request);
+    return refuseTarget(context, request, road ? road->action : Action::Nothing);
 }
 
 bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target)
@@ -302,6 +312,9 @@ void convertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
     else if (request.OpReceive == 1 && request.formatIndex >= 0 && request.formatIndex < static_cast<int>(std::size(kFileCoor)))
         action = kFileCoor[request.formatIndex];
 
+    // Refused before its option dialog: there would be nowhere to write the result.
+    if (action != Action::Nothing && refuseTarget(context, request, action))
+        return;
     bool showNote = false;
     switch (action) {
     case Action::Kof:

@@ -7,6 +7,7 @@
 #include "app/SettingsModel.h"
 #include "app/gui/F_Msg.h"
 #include "app/gui/QtText.h"
+#include "conversion/ConverterFiles.h"
 #include "mainwindow/Controls.h"
 #include "platform/FileSystem.h"
 #include "platform/RunError.h"
@@ -71,10 +72,12 @@ bool ReceivePage::askAppendOrOverwrite()
 int ReceivePage::checkTarget(const std::string& name)
 {
     const int result = CheckFileName(name);
-    // A folder, pipe or device is no file to write into, whatever its name.
+    // A folder, pipe or device is no file to write into, whatever its name; the box
+    // says which it is.
     if (result == RunError::PathNotFound || result == RunError::PathFileAccess) {
-        m_ui.message(m_model.message(12) + "\r\n" + m_model.message(13), MessageButtons::Ok, MessageIcon::Critical,
-                     m_model.message(11));
+        m_ui.message(m_model.message(12) + "\r\n" + TargetRefusalText(StripQuotes(name), result) + "\r\n" +
+                         m_model.message(13),
+                     MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
         return -1;
     }
     // A target that exists is asked about even when it cannot be read.

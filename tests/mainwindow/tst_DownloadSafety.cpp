@@ -6,8 +6,9 @@
 // converter, the raw copy blocked, a pipe on the first name of the copy): every row
 // finds the received bytes in a file that a message named, or in the target the user
 // typed. Then what comes before the instrument is asked for anything: a target the
-// converters would refuse, the temporary file left as it was until a download really
-// starts, and the calculation dialog's close box.
+// converters would refuse (and the same target refused for a file on disk), the
+// temporary file left as it was until a download really starts, and the calculation
+// dialog's close box.
 //
 // Through the real windows and the simulated instrument, as an unprivileged user (root
 // may write any file). Each completed row waits out the instrument's silence, so ctest
@@ -227,6 +228,8 @@ private slots:
     void receivedDataEndsInAFileTheUserWasTold();
     void targetTheConvertersRefuseIsRefusedBeforeThePort_data();
     void targetTheConvertersRefuseIsRefusedBeforeThePort();
+    void fileConversionRefusesATargetItCannotWrite_data();
+    void fileConversionRefusesATargetItCannotWrite();
     void portFailureLeavesTheTemporaryFile();
     void temporaryFileThatFailsIsToldTruthfully();
     void calculationDialogClosedByItsBoxGoesOn();
@@ -394,9 +397,11 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
     QVERIFY(answers.done());
     QCOMPARE(answers.answered.filter("unexpected"), QStringList());
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
-    const std::string expected = refusal.endsWith(": ") ? refusal.toStdString() + name +
-                                                              (refusal == kOwnInput ? ". Please choose another name." : "")
-                                                        : refusal.toStdString();
+    std::string expected = refusal.endsWith(": ") ? refusal.toStdString() + name +
+                                                        (refusal == kOwnInput ? ". Please choose another name." : "")
+                                                  : refusal.toStdString();
+    if (target == Target::InClosedFolder)
+        expected += " (the folder " + folder + "/ may not be written).";
     QCOMPARE(r.lastMessage()->text, expected);
     QCOMPARE(r.lastMessage()->icon, MessageIcon::Critical);
     QCOMPARE(r.lastMessage()->title, std::string("Error"));
@@ -405,6 +410,66 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
     QCOMPARE(ReadBytes(r.tempFile()), QByteArray("CO,left earlier\r\n"));
     QCOMPARE(ReadBytes(name), old);
     QVERIFY(!DownloadWindow());
+    QVERIFY(!r.viewEnabled());
+}
+
+void DownloadSafetyTest::fileConversionRefusesATargetItCannotWrite_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<Target>("target");
+    if (!InShare(0))
+        return;
+    QTest::newRow("raw data to MAPA 2, new name in a folder the user may not write")
+        << 0 << 1 << "" << Target::InClosedFolder;
+    QTest::newRow("raw data to KOF, read-only file overwritten") << 0 << 0 << "ComOverwite" << Target::ReadOnly;
+    QTest::newRow("coordinates to DXF, new name in a folder the user may not write")
+        << 1 << 0 << "" << Target::InClosedFolder;
+}
+
+// Converting a file on disk meets the same rules: the box names the target and the
+// reason before any option window, and nothing is written.
+void DownloadSafetyTest::fileConversionRefusesATargetItCannotWrite()
+{
+    if (!InShare(0))
+        QSKIP("in the first share");
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, question);
+    QFETCH(Target, target);
+    DownloadDriver r;
+    const std::string source = r.path("source.txt");
+    WriteBytes(source, Fixture(kind == 0 ? "survey.raw" : "points.asc"));
+    QVERIFY(QDir(r.work.path()).mkdir("sub"));
+    const std::string folder = r.path("sub");
+    const std::string name = r.path("sub/job.out");
+    if (target == Target::ReadOnly) {
+        WriteBytes(name, "old\r\n");
+        ::chmod(name.c_str(), 0444);
+    } else {
+        ::chmod(folder.c_str(), 0555);
+    }
+    r.choose(true, kind, position);
+    r.chooseSource(source);
+    r.typeTarget(QString::fromStdString(name));
+    ModalAnswerer answers(&r.session->state);
+    if (!question.isEmpty())
+        answers.expect("F_Msg", question.toLatin1());
+    r.folder.interaction.clear();
+    r.click("ComConv");
+    ::chmod(folder.c_str(), 0755);
+    ::chmod(name.c_str(), 0644);
+
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList()); // no option window, no "Finished"
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    const std::string why = target == Target::ReadOnly ? "" : " (the folder " + folder + "/ may not be written).";
+    QCOMPARE(r.lastMessage()->text, "Permission denied: " + name + why);
+    QCOMPARE(r.lastMessage()->title, std::string("Error"));
+    QCOMPARE(ReadBytes(name), target == Target::ReadOnly ? QByteArray("old\r\n") : QByteArray());
+    QCOMPARE(QDir(QString::fromStdString(folder)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(),
+             target == Target::ReadOnly ? 1 : 0);
     QVERIFY(!r.viewEnabled());
 }
 
