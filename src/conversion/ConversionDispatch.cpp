@@ -149,10 +149,6 @@ void refuseUnknownFormat(ConversionContext& context)
     ReportConverterFailure(context, "This format cannot be converted from here. Please choose another format.");
 }
 
-} // namespace
-
-namespace {
-
 // The target checks of a store by action, before anything is asked or written: the
 // converters' own file rules with the path and the reason, a DXF drawing to append
 // to, and the other files the store reads.
