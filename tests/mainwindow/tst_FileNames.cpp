@@ -79,19 +79,24 @@ struct Run {
         return false;
     }
 
-    // "Use Other" with a small script that writes the path it was given beside itself.
+    // A small script as editor that writes the path it was given beside itself.
+    void writeEditorScript(const QString& script) const
+    {
+        write(script, "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.argument\"\n");
+        QFile(script).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    // "Use Other" with that script.
     void useEditorScript() const
     {
-        write(work("editor.sh"), "#!/bin/sh\nprintf '%s' \"$1\" > \"$0.argument\"\n");
-        QFile(work("editor.sh")).setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        writeEditorScript(work("editor.sh"));
         showTab(2);
         QTest::mouseClick(find<QAbstractButton>("StOpEditor1"), Qt::LeftButton, {}, QPoint(5, 5));
         find<QLineEdit>("TxEditor")->setText(work("editor.sh"));
         showTab(0);
     }
-    QString editorArgument() const
+    QString editorArgument(const QString& script = QString()) const
     {
-        const QString file = work("editor.sh.argument");
+        const QString file = (script.isEmpty() ? work("editor.sh") : script) + ".argument";
         if (!QTest::qWaitFor([&] { return QFile::exists(file); }, 10000))
             return QString();
         const QString argument = QString::fromUtf8(read(file));
@@ -317,6 +322,42 @@ void ViewSavedFile(Run& r)
     QVERIFY(!r.read(r.work(r.name + ".txt")).isEmpty());
 }
 
+// An editor whose own name holds the letters, chosen by Browse or typed on the
+// Settings tab, is started for View saved file.
+void EditorChosen(Run& r, bool browse)
+{
+    const QString script = r.work(r.name + ".sh");
+    r.writeEditorScript(script);
+    r.showTab(2);
+    QTest::mouseClick(r.find<QAbstractButton>("StOpEditor1"), Qt::LeftButton, {}, QPoint(5, 5));
+    auto* box = r.find<QLineEdit>("TxEditor");
+    if (browse) {
+        r.dialogs.answerNext(0, script); // every file
+        r.find<QPushButton>("ComEditorBrowse")->click();
+    } else {
+        box->setFocus();
+        TypeText(box, script);
+        QTest::keyClick(box, Qt::Key_Return);
+    }
+    QCOMPARE(box->text(), r.refused ? QString() : script);
+    if (r.refused)
+        return;
+    r.showTab(0);
+    r.convertToMapa(r.work("out.txt"));
+    r.d.click("ComViewFile");
+    QCOMPARE(r.editorArgument(script), r.work("out.txt"));
+}
+
+void EditorBrowse(Run& r)
+{
+    EditorChosen(r, true);
+}
+
+void EditorTyped(Run& r)
+{
+    EditorChosen(r, false);
+}
+
 // The manual beside the program: the desktop is handed its real path.
 void HelpFile(Run& r)
 {
@@ -364,6 +405,8 @@ const RoadRow kRoads[] = {
     {"new send file window", NewSendFileWindow, true},
     {"map File Open", MapFileOpen, true},
     {"View saved file, Use Other", ViewSavedFile, false},
+    {"editor chosen by Browse", EditorBrowse, true},
+    {"editor typed", EditorTyped, true},
     {"Help file", HelpFile, false},
     {"program folder", ProgramFolderItself, true},
 };
@@ -419,7 +462,7 @@ void FileNamesTest::everyRoadFindsTheFileUnderItsName()
     now.removeAll("editor.sh");
     now.removeAll("survey.raw");
     QStringList was = before;
-    was << r.name + ".raw" << r.name + ".txt" << r.name + ".asc" << "calc.raw";
+    was << r.name + ".raw" << r.name + ".txt" << r.name + ".asc" << r.name + ".sh" << "calc.raw";
     for (const QString& file : now)
         QVERIFY2(was.contains(file), qPrintable(file));
 }
