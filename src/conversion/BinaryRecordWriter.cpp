@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace tavrelo {
 
@@ -28,10 +27,10 @@ void AppendSingle(std::string& record, const std::string& field)
 // and the new records still start on a record boundary.
 size_t PaddingAfter(const std::string& path)
 {
-    struct stat info {};
-    if (!IsRegularFile(path) || ::stat(path.c_str(), &info) != 0)
+    std::uint64_t size = 0;
+    if (!IsRegularFile(path) || !FileSize(path, size))
         return 0;
-    const size_t rest = static_cast<size_t>(info.st_size) % kBinaryRecordSize;
+    const size_t rest = static_cast<size_t>(size % kBinaryRecordSize);
     return rest == 0 ? 0 : kBinaryRecordSize - rest;
 }
 } // namespace

@@ -86,7 +86,12 @@ int ReceivePage::checkTarget(const std::string& name)
 
 bool ReceivePage::TestSaveAsFile()
 {
-    const std::string name = targetName();
+    std::string name;
+    if (!AcceptPathFromQt(m_txFileName->text(), name, m_ui, m_model.message(11))) {
+        m_txFileName->clear();
+        return false;
+    }
+    name = Trim(name);
     if (name.empty())
         return true;
     const int target = checkTarget(name);
@@ -131,7 +136,10 @@ void ReceivePage::ComSaveBrowse_Click()
     const QString filter = saveFilter();
     std::string chosen;
     for (;;) {
-        chosen = Trim(FromQt(m_seams.saveFileName(window(), ToQt(m_model.settings.SaveAsPath), filter)));
+        const QString answer = m_seams.saveFileName(window(), ToQt(m_model.settings.SaveAsPath), filter);
+        if (!AcceptPathFromQt(answer, chosen, m_ui, m_model.message(11)))
+            return;
+        chosen = Trim(chosen);
         if (chosen.empty())
             return;
         const int target = checkTarget(chosen);
@@ -163,7 +171,12 @@ void ReceivePage::ComFileName_Click()
         invalidateResult();
         return;
     }
-    const std::string path = Trim(FromQt(chosen));
+    std::string path;
+    if (!AcceptPathFromQt(chosen, path, m_ui, m_model.message(4))) {
+        invalidateResult();
+        return;
+    }
+    path = Trim(path);
     if (!FileExists(path)) {
         m_ui.message(m_model.message(5), MessageButtons::Ok, MessageIcon::Critical, m_model.message(4));
         invalidateResult();

@@ -1,5 +1,8 @@
 #include "helper_Receive.h"
 
+#include "app/gui/QtText.h"
+#include "support/TypeText.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -51,7 +54,9 @@ void ModalAnswerer::poll()
     }
 }
 
-ReceiveDriver::ReceiveDriver()
+ReceiveDriver::ReceiveDriver(const QString& programFolder, const QString& workFolder)
+    : folder(programFolder)
+    , work(workFolder.isEmpty() ? QTemporaryDir() : QTemporaryDir(QDir::temp().filePath(workFolder + "-XXXXXX")))
 {
     CreateDefaultIni(folder);
     session = folder.start();
@@ -59,14 +64,14 @@ ReceiveDriver::ReceiveDriver()
 
 std::string ReceiveDriver::path(const QString& name) const
 {
-    return QFile::encodeName(QDir(work.path()).filePath(name)).toStdString();
+    return FromQt(QDir(work.path()).filePath(name));
 }
 
 std::string ReceiveDriver::copyFixture(const char* name, const QString& as) const
 {
     const std::string target = path(as.isEmpty() ? QString::fromLatin1(name) : as);
-    QFile::remove(QString::fromStdString(target));
-    if (!QFile::copy(QStringLiteral(TAVRELO_TEST_DATA "/") + name, QString::fromStdString(target)))
+    QFile::remove(ToQt(target));
+    if (!QFile::copy(QStringLiteral(TAVRELO_TEST_DATA "/") + name, ToQt(target)))
         qFatal("cannot copy %s", name);
     return target;
 }
@@ -96,7 +101,7 @@ void ReceiveDriver::choose(bool file, int kind, int position) const
 
 void ReceiveDriver::chooseSource(const std::string& source) const
 {
-    const QString answer = QString::fromStdString(source);
+    const QString answer = ToQt(source);
     seams().openFileName = [answer](QWidget*, const QString&, const QString&, const QString&, const QString&) {
         return answer;
     };
@@ -107,7 +112,7 @@ void ReceiveDriver::typeTarget(const QString& text) const
 {
     auto* box = Find<QLineEdit>(*session, "TxFileName");
     box->clear();
-    QTest::keyClicks(box, text);
+    TypeText(box, text);
 }
 
 void ReceiveDriver::click(const char* button) const
@@ -127,13 +132,13 @@ bool ReceiveDriver::viewEnabled() const
 
 QByteArray ReadBytes(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
+    QFile file(ToQt(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void WriteBytes(const std::string& path, const QByteArray& bytes)
 {
-    QFile file(QString::fromStdString(path));
+    QFile file(ToQt(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", path.c_str());
 }

@@ -44,9 +44,11 @@ struct ReceiveDriver {
     QTemporaryDir work;
     std::unique_ptr<ProgramSession> session;
 
-    ReceiveDriver();
+    // The program folder and the work folder named as given ("Tavrelo øst"), or not.
+    explicit ReceiveDriver(const QString& programFolder = QString(), const QString& workFolder = QString());
     ReceiveSeams& seams() const { return session->mainWindow->receivePage()->seams(); }
     ProgramSettings& settings() const { return session->model.settings; }
+    // A path in the work folder as the program holds it (Windows-1252).
     std::string path(const QString& name) const;
     // A fixture of tests/mainwindow/data copied into the work folder.
     std::string copyFixture(const char* name, const QString& as = QString()) const;
@@ -64,6 +66,7 @@ struct ReceiveDriver {
     bool viewEnabled() const;
 };
 
+// The file that a path as the program holds it names.
 QByteArray ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const QByteArray& bytes);
 

@@ -45,6 +45,8 @@ private slots:
     void editorChoiceShowsThePathBox();
     void browsePutsTheChosenEditorIntoTheBox();
     void outOfRangePortStartsAtTheFirstPort();
+    void undefinedCodePageBytesSurviveExit_data();
+    void undefinedCodePageBytesSurviveExit();
 };
 
 void SettingsAndShutDownTest::choicesSurviveExitAndRestart()
@@ -317,6 +319,38 @@ void SettingsAndShutDownTest::outOfRangePortStartsAtTheFirstPort()
     QCOMPARE(session->model.settings.Port, int16_t(0));
     QVERIFY(Find<QRadioButton>(*session, "StOpEditor0")->isChecked());
     QCOMPARE(session->model.settings.StOpEditor, int16_t(0));
+}
+
+void SettingsAndShutDownTest::undefinedCodePageBytesSurviveExit_data()
+{
+    QTest::addColumn<QString>("commandLine");
+    QTest::newRow("Exit") << QString();
+    QTest::newRow("Exit in setup mode") << QString("Custom Layout");
+}
+
+// The five bytes Windows-1252 leaves undefined stand for the control characters of
+// their numbers on screen and come back as the same bytes.
+void SettingsAndShutDownTest::undefinedCodePageBytesSurviveExit()
+{
+    QFETCH(QString, commandLine);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    folder.setIniValue("OpReceive2", "Caption", "Andre \x81\x8D\x8F\x90\x9D data");
+    folder.setIniValue("OpReceive2", "ToolTipText", "Tip \x9D\x81");
+    QByteArray firstExit;
+    for (int run = 0; run < 2; ++run) {
+        auto session = folder.start(commandLine.toStdString());
+        auto* option = Find<QAbstractButton>(*session, "OpReceive2");
+        QCOMPARE(option->text(), QString::fromUtf8("Andre \u0081\u008D\u008F\u0090\u009D data"));
+        QCOMPARE(option->toolTip(), QString::fromUtf8("Tip \u009D\u0081"));
+        Click(*session, "ComExit");
+        const QByteArray saved = folder.iniBytes();
+        QVERIFY(saved.contains("[OpReceive2]\r\nCaption=Andre \x81\x8D\x8F\x90\x9D data\r\n"));
+        QVERIFY(saved.contains("\r\nToolTipText=Tip \x9D\x81\r\n"));
+        if (run == 1)
+            QCOMPARE(saved, firstExit);
+        firstExit = saved;
+    }
 }
 
 QTEST_MAIN(SettingsAndShutDownTest)
