@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -24,7 +25,8 @@ ModalAnswerer::ModalAnswerer(const ProgramState* state)
 void ModalAnswerer::poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible())
+    // A file dialog is the FileDialogUser's to answer, however long the machine takes.
+    if (!modal || !modal->isVisible() || qobject_cast<QFileDialog*>(modal))
         return;
     if (!m_queue.empty() && modal->objectName() == m_queue.front().first) {
         const QString button = m_queue.front().second;
@@ -43,11 +45,12 @@ void ModalAnswerer::poll()
         }
         return;
     }
-    // Give a window a moment before calling it a stranger.
+    // Give a window some seconds before calling it a stranger: a loaded machine may
+    // take that long to show the next expected one over it.
     if (modal != m_stranger) {
         m_stranger = modal;
-        m_strangerPolls = 0;
-    } else if (++m_strangerPolls > 20) {
+        m_strangerSince.start();
+    } else if (m_strangerSince.elapsed() > 3000) {
         answered << "unexpected " + modal->objectName();
         modal->close();
         m_stranger = nullptr;

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <deque>
@@ -36,7 +37,7 @@ private:
     std::deque<std::pair<QString, QString>> m_queue;
     QTimer m_timer;
     QWidget* m_stranger = nullptr;
-    int m_strangerPolls = 0;
+    QElapsedTimer m_strangerSince;
 };
 
 struct ReceiveDriver {
