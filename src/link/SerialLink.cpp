@@ -1,5 +1,9 @@
 #include "link/SerialLink.h"
 
+#include "platform/FileNames.h"
+
+#include <QFile>
+
 #ifdef Q_OS_UNIX
 #include <cerrno>
 #include <cstring>
@@ -66,7 +70,7 @@ bool SerialLink::open(const std::string& device, const PortSettings& settings)
     m_errorNumber = 0;
     m_errorString.clear();
     m_error = QSerialPort::NoError;
-    m_port->setPortName(QString::fromLocal8Bit(device.c_str()));
+    m_port->setPortName(QFile::decodeName(QByteArray::fromStdString(SystemFileName(device))));
     m_port->setBaudRate(settings.baudRate);
     m_port->setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits));
     m_port->setParity(QSerialPort::NoParity);

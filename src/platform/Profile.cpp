@@ -114,7 +114,7 @@ std::string SingleLineValue(const std::string& value)
 }
 
 void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
-                    const std::string& value)
+                    const std::string& value, SameValue same)
 {
     const std::string line = trimBlanks(key) + "=" + SingleLineValue(value);
     const size_t header = findSection(lines, section);
@@ -132,7 +132,8 @@ void SetProfileLine(std::vector<std::string>& lines, const std::string& section,
         if (sectionName(lines[i], name))
             break;
         if (keyOf(lines[i], k, v) && EqualsNoCase(k, trimBlanks(key))) {
-            lines[i] = line;
+            if (same == SameValue::Rewrite || v != trimBlanks(SingleLineValue(value)))
+                lines[i] = line;
             return;
         }
         if (!trimBlanks(lines[i]).empty())

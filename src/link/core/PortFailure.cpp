@@ -1,5 +1,7 @@
 #include "link/core/PortFailure.h"
 
+#include "platform/FileNames.h"
+
 #include <cerrno>
 
 #ifndef _WIN32
@@ -46,7 +48,7 @@ DeviceAccess AccessOf(const std::string& device)
     (void)device;
     return DeviceAccess::Allowed;
 #else
-    if (::faccessat(AT_FDCWD, device.c_str(), R_OK | W_OK, AT_EACCESS) == 0)
+    if (::faccessat(AT_FDCWD, SystemFileName(device).c_str(), R_OK | W_OK, AT_EACCESS) == 0)
         return DeviceAccess::Allowed;
     return errno == ENOENT || errno == ENOTDIR ? DeviceAccess::Missing : DeviceAccess::Denied;
 #endif

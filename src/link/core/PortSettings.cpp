@@ -1,6 +1,7 @@
 #include "link/core/PortSettings.h"
 
 #include "app/SettingsModel.h"
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 #include "platform/TextRules.h"
 
@@ -87,7 +88,7 @@ DeviceKind DeviceKindOf(const std::string& device)
     return DeviceKind::Device;
 #else
     struct stat status {};
-    if (::stat(device.c_str(), &status) != 0) {
+    if (::stat(SystemFileName(device).c_str(), &status) != 0) {
         if (errno == ELOOP)
             return DeviceKind::LinkCircle;
         return errno == ENOENT || errno == ENOTDIR ? DeviceKind::Missing : DeviceKind::Device;
@@ -111,22 +112,24 @@ PortDevice FindPortDevice(const std::string& appPath, int portNumber)
     namespace fs = std::filesystem;
     PortDevice found;
     found.link = "COM" + std::to_string(portNumber);
-    const fs::path link = JoinPath(appPath, found.link);
+    const fs::path link = SystemFileName(JoinPath(appPath, found.link));
     std::error_code error;
     found.linked = fs::is_symlink(link, error);
+    std::string device = "/dev/ttyS" + std::to_string(portNumber - 1);
     if (found.linked) {
         // The device itself, so that its lock is shared with other programs using it.
-        const fs::path device = fs::canonical(link, error);
+        const fs::path resolved = fs::canonical(link, error);
         if (!error) {
-            found.device = device.string();
+            device = resolved.string();
         } else {
             const fs::path target = fs::read_symlink(link, error);
-            found.device = error ? link.string() : (link.parent_path() / target).lexically_normal().string();
+            device = error ? link.string() : (link.parent_path() / target).lexically_normal().string();
         }
-    } else {
-        found.device = "/dev/ttyS" + std::to_string(portNumber - 1);
     }
-    found.exists = fs::exists(found.device, error);
+    found.exists = fs::exists(device, error);
+    // A target whose name the code page cannot hold is reached through the link itself.
+    if (!FileNameFromSystem(device, found.device))
+        found.device = JoinPath(appPath, found.link);
     found.kind = DeviceKindOf(found.device);
     return found;
 }
