@@ -224,7 +224,8 @@ void PortNotOpenedTest::theBoxSaysWhichDeviceAndWhy()
         QVERIFY(answers.done());
     } else {
         r.instrument.start({Step::Send(300, "CO,x\r\n")});
-        r.cancelWhen([&] { return r.instrument.scriptDone(); });
+        // Cancel once the program has taken the line, not only once it was sent.
+        r.cancelWhen([&] { return !r.statusTexts.isEmpty() && r.statusTexts.last() == "Bytes:   4"; });
         r.download();
         QCOMPARE(ReadBytes(r.tempFile()), QByteArray("CO,x\r\n"));
     }
