@@ -1,5 +1,7 @@
 #include "BenchData.h"
 
+#include "platform/FileSystem.h"
+
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -68,7 +70,7 @@ void RawWriter::record(const char* format, ...)
 
 bool GenerateRawFile(int64_t records, const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (!file)
         return false;
     std::setvbuf(file, nullptr, _IOFBF, 1 << 16);
@@ -108,7 +110,7 @@ bool GenerateRawFile(int64_t records, const std::string& path)
 
 bool GenerateCoordinateFile(int64_t points, const std::string& path)
 {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = OpenFile(path, "wb");
     if (!file)
         return false;
     std::setvbuf(file, nullptr, _IOFBF, 1 << 16);

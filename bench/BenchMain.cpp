@@ -32,6 +32,9 @@
 #include "conversion/ConverterRegistry.h"
 #include "conversion/OptionStores.h"
 #include "map/core/MapTables.h"
+#include "platform/Cp1252.h"
+#include "platform/FileNames.h"
+#include "platform/FileSystem.h"
 #include "platform/LineReader.h"
 #include "platform/Profile.h"
 #include "platform/UserInteraction.h"
@@ -56,13 +59,13 @@ long peakKilobytes()
     return usage.ru_maxrss;
 }
 
-// Shows the user's messages on standard error instead of a window.
+// Shows the user's messages (Windows-1252) on standard error instead of a window.
 class ConsoleInteraction : public RecordingInteraction {
 public:
     MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                           const std::string& title) override
     {
-        std::fprintf(stderr, "[%s] %s\n", title.c_str(), text.c_str());
+        std::fprintf(stderr, "[%s] %s\n", Cp1252ToUtf8(title).c_str(), Cp1252ToUtf8(text).c_str());
         return RecordingInteraction::message(text, buttons, icon, title);
     }
 };
@@ -175,8 +178,8 @@ void benchOneSize(int64_t records, const std::string& folder)
                  static_cast<long long>(records), r.seconds, records / r.seconds, peak, before,
                  (peak - before) * 1024.0 / records, tables.StationCount(), tables.ObsPointCount(),
                  r.status.c_str());
-    std::remove(raw.c_str());
-    std::remove(out.c_str());
+    RemoveFile(raw);
+    RemoveFile(out);
     std::_Exit(r.status == "OK" ? 0 : 1);
 }
 
@@ -203,9 +206,19 @@ int generate(const std::string& kind, const std::string& count, const std::strin
 {
     const int64_t n = std::atoll(count.c_str());
     const bool ok = kind == "generate-raw" ? bench::GenerateRawFile(n, path) : bench::GenerateCoordinateFile(n, path);
-    std::fprintf(stderr, "%s %lld -> %s: %s\n", kind.c_str(), static_cast<long long>(n), path.c_str(),
+    std::fprintf(stderr, "%s %lld -> %s: %s\n", kind.c_str(), static_cast<long long>(n), SystemFileName(path).c_str(),
                  ok ? "written" : "FAILED");
     return ok ? 0 : 1;
+}
+
+// A command-line word names a file as the system spells it; inside, a path is
+// Windows-1252. A word the code page cannot hold is refused, never run under another name.
+bool PathArgument(const char* word, std::string& path)
+{
+    if (FileNameFromSystem(word, path))
+        return true;
+    std::fprintf(stderr, "%s\n", Cp1252ToUtf8(RefusedFileNameText(word)).c_str());
+    return false;
 }
 
 } // namespace
@@ -227,12 +240,16 @@ int main(int argc, char** argv)
         return bench::UploadWindowBench(argc, argv);
     if ((argc == 2 || argc == 3) && first == "long-line")
         return bench::LongLineBench(argc, argv);
+    std::string input, output;
     if (argc == 4 && (first == "generate-raw" || first == "generate-coor"))
-        return generate(first, argv[2], argv[3]);
+        return PathArgument(argv[3], output) ? generate(first, argv[2], output) : 2;
     // The target mode: overwrite unless "append" is asked for.
     const std::string mode = argc == 5 ? argv[4] : "overwrite";
-    if ((argc == 4 || argc == 5) && (mode == "append" || mode == "overwrite"))
-        return runNamed(first, argv[2], argv[3], mode == "append" ? 1 : 2);
+    if ((argc == 4 || argc == 5) && (mode == "append" || mode == "overwrite")) {
+        if (!PathArgument(argv[2], input) || !PathArgument(argv[3], output))
+            return 2;
+        return runNamed(first, input, output, mode == "append" ? 1 : 2);
+    }
     std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT [append|overwrite] | "
                          "tavrelo-bench generate-raw|generate-coor N FILE | tavrelo-bench download|upload|download-window|upload-window|map"
                          " | tavrelo-bench long-line [BYTES]\n");

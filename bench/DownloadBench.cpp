@@ -1,5 +1,6 @@
 #include "DownloadBench.h"
 
+#include "app/gui/QtText.h"
 #include "link/DownloadSession.h"
 #include "link/SerialLink.h"
 #include "link/core/PortSettings.h"
@@ -58,10 +59,10 @@ int DownloadBench(int argc, char** argv)
     }
     QByteArray kept;
     const QByteArray sent = InstrumentData(kept);
-    const std::string file = folder.filePath("received.tem").toStdString();
+    const std::string file = FromQt(folder.filePath("received.tem"));
 
     SerialLink port;
-    if (!port.open(PortDeviceName(folder.path().toStdString(), 1), PortSettings())) {
+    if (!port.open(PortDeviceName(FromQt(folder.path()), 1), PortSettings())) {
         std::fprintf(stderr, "download: port not opened: %s\n", qPrintable(port.errorString()));
         return 1;
     }
@@ -90,7 +91,7 @@ int DownloadBench(int argc, char** argv)
     loop.exec();
     sink.close();
 
-    QFile written(QString::fromStdString(file));
+    QFile written(ToQt(file));
     const bool whole = written.open(QIODevice::ReadOnly) && written.readAll() == kept;
     const double megabytes = static_cast<double>(sent.size()) / (1024.0 * 1024.0);
     std::fprintf(stderr, "download %.1f MB: %.2f s, %.1f MB/s, %.3f CPU s/MB, %s\n", megabytes, seconds,

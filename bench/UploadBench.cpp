@@ -2,6 +2,7 @@
 
 #include "BenchData.h"
 
+#include "app/gui/QtText.h"
 #include "link/SerialLink.h"
 #include "link/UploadSender.h"
 #include "link/core/PortSettings.h"
@@ -41,8 +42,8 @@ int UploadBench(int argc, char** argv)
         std::fprintf(stderr, "upload: no pseudo-terminal: %s\n", qPrintable(instrument.errorString()));
         return 1;
     }
-    const std::string list = folder.filePath("points.asc").toStdString();
-    const std::string lines = folder.filePath("Pemdrix.tem").toStdString();
+    const std::string list = FromQt(folder.filePath("points.asc"));
+    const std::string lines = FromQt(folder.filePath("Pemdrix.tem"));
     if (!GenerateCoordinateFile(kPoints, list)) {
         std::fprintf(stderr, "upload: cannot write %s\n", list.c_str());
         return 1;
@@ -56,7 +57,7 @@ int UploadBench(int argc, char** argv)
     const double buildSeconds = Seconds(build);
 
     SerialLink port;
-    if (!written || !port.open(PortDeviceName(folder.path().toStdString(), 1), PortSettings())) {
+    if (!written || !port.open(PortDeviceName(FromQt(folder.path()), 1), PortSettings())) {
         std::fprintf(stderr, "upload: %s\n", written ? qPrintable(port.errorString()) : "upload lines not built");
         return 1;
     }

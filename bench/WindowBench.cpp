@@ -3,6 +3,7 @@
 #include "BenchData.h"
 #include "DownloadBench.h"
 
+#include "app/gui/QtText.h"
 #include "link/F_DL.h"
 #include "link/F_UL.h"
 #include "link/InstrumentDownload.h"
@@ -112,7 +113,7 @@ int DownloadWindowBench(int argc, char** argv)
     instrument.start({InstrumentSimulator::Step::Send(0, sent)});
     const bool complete = download.ReceiveData(nullptr, folder.file("Pemdrix.tem"), "Zarel RAW data");
 
-    QFile written(QString::fromStdString(folder.file("Pemdrix.tem")));
+    QFile written(ToQt(folder.file("Pemdrix.tem")));
     const bool whole = complete && written.open(QIODevice::ReadOnly) && written.readAll() == kept;
     const QString lastShown = watch.shown.isEmpty() ? QString() : watch.shown.last();
     const bool exact = lastShown == expectedCount;

@@ -5,6 +5,8 @@
 #include "app/SettingsLayout.h"
 #include "app/SettingsListScan.h"
 #include "platform/FileSystem.h"
+#include "platform/LineReader.h"
+#include "platform/RunError.h"
 #include "platform/TextRules.h"
 
 #include <cmath>
@@ -48,18 +50,19 @@ void readSize(const Profile& ini, const std::string& key, const char* name, doub
         target = value;
 }
 
-bool applyControlTexts(const Profile& ini, SettingsModel& model, ProgramState& state)
+// The key of the first section checked at start that lacks its caption, or "".
+std::string applyControlTexts(const Profile& ini, SettingsModel& model, ProgramState& state)
 {
-    bool captionsFound = true;
+    std::string lacking;
     for (ControlEntry& entry : model.controls()) {
         if (neverApplied(entry))
             continue;
         const bool found = ApplyControlSection(ini, entry.text, entry.key, entry.kind);
-        if (checkedAtStart(entry))
-            captionsFound = captionsFound && found;
+        if (checkedAtStart(entry) && !found && lacking.empty())
+            lacking = entry.key;
     }
     state.DialogAnswer.clear();
-    return captionsFound;
+    return lacking;
 }
 
 void readTooltips(const Profile& ini, SettingsModel& model)
@@ -69,12 +72,20 @@ void readTooltips(const Profile& ini, SettingsModel& model)
             readText(ini, kToolTipSection, table.prefix + std::to_string(i), (model.*table.tips)[static_cast<size_t>(i)]);
 }
 
-void readProgramSettings(const Profile& ini, ProgramSettings& settings, const std::string& appPath)
+// False, with the key in fault, for an integer outside the 16-bit range.
+bool readProgramSettings(const Profile& ini, ProgramSettings& settings, const std::string& appPath,
+                         std::string& fault)
 {
     for (const TextSetting& text : DefaultTextSettings())
         readText(ini, kDefaultSection, text.key, settings.*text.value);
     for (const IntegerSetting& number : DefaultIntegerSettings()) {
-        readInteger(ini, kDefaultSection, number.key, settings.*number.value);
+        try {
+            readInteger(ini, kDefaultSection, number.key, settings.*number.value);
+        } catch (const OverflowError&) {
+            fault = std::string(number.key) + "=" + ini.get(kDefaultSection, number.key) + " in [" +
+                    kDefaultSection + "] is beyond the numbers -32768 to 32767";
+            return false;
+        }
         // The program always starts with the instrument as the source, even when a
         // later value fails the read.
         if (number.value == &ProgramSettings::OpSourse)
@@ -84,29 +95,36 @@ void readProgramSettings(const Profile& ini, ProgramSettings& settings, const st
     if (ini.has(kHelpSection, kHelpFileNameKey))
         settings.HelpFileName = JoinPath(appPath, ini.get(kHelpSection, kHelpFileNameKey));
     readText(ini, kHelpSection, kHelpProgShowKey, settings.HelpProgShow);
+    return true;
 }
 
-bool readAll(const Profile& ini, SettingsModel& model, ProgramState& state, int attempt)
+bool readAll(const Profile& ini, SettingsModel& model, ProgramState& state, int attempt, SettingsReadReport& report)
 {
-    const bool captionsFound = applyControlTexts(ini, model, state);
-    if (attempt == 0 && !captionsFound)
+    const std::string lacking = applyControlTexts(ini, model, state);
+    if (attempt == 0 && !lacking.empty()) {
+        report.fault = "the key Caption of the section [" + lacking + "] is missing or empty";
         return false;
+    }
     readTooltips(ini, model);
-    readProgramSettings(ini, model.settings, state.AppPath);
-    return ScanListsAndMessages(ini.lines(), model) && ClampChoices(model);
+    return readProgramSettings(ini, model.settings, state.AppPath, report.fault) &&
+           ScanListsAndMessages(ini.lines(), model, report.fault) && ClampChoices(model, report.fault, report.fallbacks);
 }
 
-bool readProfile(const Profile& ini, bool opened, SettingsModel& model, ProgramState& state, int attempt)
+// error: 0 when the file's bytes are there, else why they could not be read.
+bool readProfile(const Profile& ini, int error, SettingsModel& model, ProgramState& state, int attempt,
+                 SettingsReadReport* report)
 {
-    bool ok = false;
-    try {
-        // A file that cannot be opened still has its keyed reads tried (they find
-        // nothing), so the first attempt fails on the captions as the scan would.
-        ok = readAll(ini, model, state, attempt) && opened;
-    } catch (const OverflowError&) {
-        ok = false;
-    }
+    SettingsReadReport found;
+    // A file that cannot be opened still has its keyed reads tried (they find
+    // nothing), so the first attempt fails on the captions as the scan would.
+    const bool ok = readAll(ini, model, state, attempt, found) && error == 0;
+    // A missing file is the first start's, and no fault of the user's.
+    const bool missing = error == RunError::FileNotFound || error == RunError::PathNotFound;
+    if (error != 0)
+        found.fault = missing ? std::string() : "the file cannot be read (" + RunErrorDescription(error) + ")";
     state.SettingsRead = ok;
+    if (report)
+        *report = found;
     return ok;
 }
 
@@ -142,16 +160,18 @@ void ReadControlSection(const Profile& ini, ControlText& control, const std::str
         state.SettingsRead = false;
 }
 
-bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt)
+bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt, SettingsReadReport* report)
 {
-    Profile ini;
-    const bool opened = ini.load(state.IniPath);
-    return readProfile(ini, opened, model, state, attempt);
+    std::string bytes;
+    int error = 0;
+    ReadWholeFile(state.IniPath, bytes, &error);
+    return readProfile(Profile(bytes), error, model, state, attempt, report);
 }
 
-bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& state, int attempt)
+bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& state, int attempt,
+                 SettingsReadReport* report)
 {
-    return readProfile(Profile(bytes), true, model, state, attempt);
+    return readProfile(Profile(bytes), 0, model, state, attempt, report);
 }
 
 void LoadDefaultSettings(SettingsModel& model, ProgramState& state)

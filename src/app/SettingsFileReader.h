@@ -6,8 +6,20 @@
 #include "platform/Profile.h"
 
 #include <string>
+#include <vector>
 
 namespace tavrelo {
+
+// What a settings read could not take as the file holds it, in words for the user.
+struct SettingsReadReport {
+    // Why the read failed: the section or key that could not be read ("the list
+    // [Coomunication Port] has no items"). Empty after a read that succeeded, and
+    // when there is no file at all.
+    std::string fault;
+    // Saved choices of [Default] outside their lists, each replaced by the list's
+    // first item; one line per key.
+    std::vector<std::string> fallbacks;
+};
 
 // Applies one control's section to its texts; a missing value leaves its property as
 // it was. A value a control would refuse (a font size of 0 or less, a negative height
@@ -28,10 +40,12 @@ void ReadControlSection(const Profile& ini, ControlText& control, const std::str
 // leaves the 16-bit range, a list that must offer a choice is empty, or the receive
 // kind is not 0, 1 or 2. Whatever was applied before a failure stays applied. The
 // section "Help_Net0" is never applied: that web address keeps its built-in text.
-bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt);
+// report, when given, receives what could not be read.
+bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt, SettingsReadReport* report = nullptr);
 
 // The same read from the file's bytes held in memory.
-bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& state, int attempt);
+bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& state, int attempt,
+                 SettingsReadReport* report = nullptr);
 
 // The model a run goes on with when the settings file cannot be written: the text a
 // rebuild would write, read by the same reader. The model's control texts are reset

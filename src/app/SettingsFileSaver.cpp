@@ -29,9 +29,9 @@ bool savedOnExit(const ControlEntry& entry)
 void saveProgramSettings(std::vector<std::string>& lines, const ProgramSettings& settings)
 {
     for (const TextSetting& text : DefaultTextSettings())
-        SetProfileLine(lines, kDefaultSection, text.key, settings.*text.value);
+        SetProfileLine(lines, kDefaultSection, text.key, settings.*text.value, SameValue::Keep);
     for (const IntegerSetting& number : DefaultIntegerSettings())
-        SetProfileLine(lines, kDefaultSection, number.key, std::to_string(settings.*number.value));
+        SetProfileLine(lines, kDefaultSection, number.key, std::to_string(settings.*number.value), SameValue::Keep);
 }
 
 SettingsFileResult editFile(const std::string& iniPath, const std::function<void(std::vector<std::string>&)>& edit)
@@ -44,19 +44,19 @@ SettingsFileResult editFile(const std::string& iniPath, const std::function<void
 } // namespace
 
 void SaveControlSection(std::vector<std::string>& lines, const ControlText& control, const std::string& key,
-                        ControlKind kind)
+                        ControlKind kind, SameValue same)
 {
     if (kind != ControlKind::TextBox && kind != ControlKind::Combo)
-        SetProfileLine(lines, key, "Caption", control.Caption);
-    SetProfileLine(lines, key, "FontName", control.FontName);
-    SetProfileLine(lines, key, "FontBold", control.FontBold ? "1" : "0");
-    SetProfileLine(lines, key, "FontItalic", control.FontItalic ? "1" : "0");
-    SetProfileLine(lines, key, "FontSize", FormatMask(control.FontSize, "0.00"));
+        SetProfileLine(lines, key, "Caption", control.Caption, same);
+    SetProfileLine(lines, key, "FontName", control.FontName, same);
+    SetProfileLine(lines, key, "FontBold", control.FontBold ? "1" : "0", same);
+    SetProfileLine(lines, key, "FontItalic", control.FontItalic ? "1" : "0", same);
+    SetProfileLine(lines, key, "FontSize", FormatMask(control.FontSize, "0.00"), same);
     if (kind != ControlKind::Combo)
-        SetProfileLine(lines, key, "Height", FormatMask(control.Height, "0"));
-    SetProfileLine(lines, key, "Width", FormatMask(control.Width, "0"));
+        SetProfileLine(lines, key, "Height", FormatMask(control.Height, "0"), same);
+    SetProfileLine(lines, key, "Width", FormatMask(control.Width, "0"), same);
     if (kind != ControlKind::Window)
-        SetProfileLine(lines, key, "ToolTipText", control.ToolTipText);
+        SetProfileLine(lines, key, "ToolTipText", control.ToolTipText, same);
 }
 
 SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
@@ -82,7 +82,7 @@ SettingsFileResult SaveIniFile(const SettingsModel& model, const ProgramState& s
     return editFile(state.IniPath, [&](std::vector<std::string>& lines) {
         for (const ControlEntry& entry : model.controls())
             if (savedOnExit(entry))
-                SaveControlSection(lines, entry.text, entry.key, entry.kind);
+                SaveControlSection(lines, entry.text, entry.key, entry.kind, SameValue::Keep);
         saveProgramSettings(lines, model.settings);
     });
 }

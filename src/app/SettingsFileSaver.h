@@ -5,6 +5,7 @@
 #include "app/ProgramState.h"
 #include "app/SettingsFileResult.h"
 #include "app/SettingsModel.h"
+#include "platform/Profile.h"
 
 #include <string>
 #include <vector>
@@ -12,9 +13,10 @@
 namespace tavrelo {
 
 // Sets one control's keys in the file's lines: the font size as "0.00", height and
-// width as whole digits, no blanks; the keys the kind has, nothing else.
+// width as whole digits, no blanks; the keys the kind has, nothing else. With Keep, a
+// line that already reads as its value stays as it is.
 void SaveControlSection(std::vector<std::string>& lines, const ControlText& control, const std::string& key,
-                        ControlKind kind);
+                        ControlKind kind, SameValue same = SameValue::Rewrite);
 
 // One control's section straight into the file at iniPath.
 SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
@@ -26,7 +28,9 @@ SettingsFileResult SaveControlSections(const SettingsModel& model, const std::ve
                                        const std::string& iniPath);
 
 // On leaving the program: the 100 sections of the main, download, upload and help
-// windows, then the 19 [Default] keys. A read-only file is left unchanged. The result
+// windows, then the 19 [Default] keys; a line whose value did not change keeps its bytes,
+// so an Exit without changes writes the file that was read. A read-only file is left
+// unchanged. The result
 // may be ignored: the program ends either way.
 SettingsFileResult SaveIniFile(const SettingsModel& model, const ProgramState& state);
 

@@ -45,19 +45,31 @@ bool collectUntil(const std::vector<std::string>& lines, size_t& at, const std::
     return false;
 }
 
-bool scanLists(const std::vector<std::string>& lines, size_t& at, SettingsModel& model)
+std::string missingSection(const std::string& section, const std::string& before)
+{
+    return "the section [" + section + "] is missing, or not in its place after [" + before + "]";
+}
+
+bool scanLists(const std::vector<std::string>& lines, size_t& at, SettingsModel& model, std::string& fault)
 {
     const std::vector<ListSection>& lists = ListSections();
-    if (!skipTo(lines, at, lists.front().name))
+    if (!skipTo(lines, at, lists.front().name)) {
+        fault = "the section [" + std::string(lists.front().name) + "] is missing";
         return false;
+    }
     for (size_t i = 0; i < lists.size(); ++i) {
         std::vector<std::string>& items = model.*lists[i].items;
         items.clear();
         const std::string next = i + 1 < lists.size() ? lists[i + 1].name : kDefaultSection;
-        if (!collectUntil(lines, at, next, items))
+        if (!collectUntil(lines, at, next, items)) {
+            fault = missingSection(next, lists[i].name);
             return false;
-        if (lists[i].limit != 0 && items.size() > lists[i].limit)
+        }
+        if (lists[i].limit != 0 && items.size() > lists[i].limit) {
+            fault = "the list [" + std::string(lists[i].name) + "] has more than " + std::to_string(lists[i].limit) +
+                    " items";
             return false;
+        }
     }
     return true;
 }
@@ -84,14 +96,20 @@ bool FileMessageLine(const std::string& line, SettingsModel& model)
     return true;
 }
 
-bool ScanListsAndMessages(const std::vector<std::string>& lines, SettingsModel& model)
+bool ScanListsAndMessages(const std::vector<std::string>& lines, SettingsModel& model, std::string& fault)
 {
     size_t at = 0;
-    if (!scanLists(lines, at, model))
+    if (!scanLists(lines, at, model, fault))
         return false;
     std::vector<std::string> fileTypes;
-    if (!skipTo(lines, at, kFileTypeSection) || !collectUntil(lines, at, kMessagesSection, fileTypes))
+    if (!skipTo(lines, at, kFileTypeSection)) {
+        fault = missingSection(kFileTypeSection, kDefaultSection);
         return false;
+    }
+    if (!collectUntil(lines, at, kMessagesSection, fileTypes)) {
+        fault = missingSection(kMessagesSection, kFileTypeSection);
+        return false;
+    }
     if (fileTypes.size() > kFileTypeMessagesKept)
         fileTypes.resize(kFileTypeMessagesKept);
     model.FileTypeMessages = fileTypes;

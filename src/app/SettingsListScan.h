@@ -12,8 +12,8 @@ namespace tavrelo {
 
 // Fills the lists and FileTypeMessages from the lines (lists emptied first) and files
 // the message lines by number. False when the file ends before "[Messages]" or a
-// receive-format list has more than 19 items.
-bool ScanListsAndMessages(const std::vector<std::string>& lines, SettingsModel& model);
+// receive-format list has more than 19 items; fault then names the section.
+bool ScanListsAndMessages(const std::vector<std::string>& lines, SettingsModel& model, std::string& fault);
 
 // One line of [Messages] filed under its number; false for a line that ends the
 // section (one beginning with "["). Lines without a number in 1..199 are skipped.

@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstring>
-#include <sys/stat.h>
 
 namespace tavrelo {
 
@@ -28,10 +27,10 @@ void AppendSingle(std::string& record, const std::string& field)
 // and the new records still start on a record boundary.
 size_t PaddingAfter(const std::string& path)
 {
-    struct stat info {};
-    if (!IsRegularFile(path) || ::stat(path.c_str(), &info) != 0)
+    std::uint64_t size = 0;
+    if (!IsRegularFile(path) || !FileSize(path, size))
         return 0;
-    const size_t rest = static_cast<size_t>(info.st_size) % kBinaryRecordSize;
+    const size_t rest = static_cast<size_t>(size % kBinaryRecordSize);
     return rest == 0 ? 0 : kBinaryRecordSize - rest;
 }
 } // namespace
@@ -106,12 +105,12 @@ void convertRawToRecordFile(ConversionContext& context, const std::string& input
         ReportConverterFailure(context, in.error());
         return;
     }
-    // The records are added to the target, so a target that is the input would
-    // grow while it is read.
+    // A target that is the input would be replaced, or grow, while it is read.
     if (RefuseOwnInput(context, output, input))
         return;
-    const size_t padding = PaddingAfter(output);
-    OutputTarget target(output, OutputTarget::Mode::Append);
+    const OutputTarget::Mode mode = OutputTarget::modeFor(context.state.OutputFileMode);
+    const size_t padding = mode == OutputTarget::Mode::Append ? PaddingAfter(output) : 0;
+    OutputTarget target(output, mode);
     if (target.failed()) {
         ReportConverterFailure(context, target.error());
         return;

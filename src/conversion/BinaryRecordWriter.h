@@ -40,8 +40,8 @@ private:
     std::string m_backsight; // the pending backsight record
 };
 
-// Appends the records to the output, always: the append/overwrite answer does not
-// apply. New records start at the next multiple of 24 bytes.
+// Writes the records by the append/overwrite answer (OutputFileMode): 1 adds them to
+// an old target, starting at its next multiple of 24 bytes; otherwise they replace it.
 void ConvertRawToRecordFile(ConversionContext& context, const std::string& input, const std::string& output);
 
 } // namespace tavrelo

@@ -129,10 +129,17 @@ void rawCopyRule(ConversionContext& context, const DispatchRequest& request)
         return;
     const std::string target = Trim(request.target);
     const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
-    if (!kept.besideTarget)
+    if (!kept.besideTarget) {
         tellKeptCopy(context, kept, request.input,
                      "The original data could not be saved beside " + target + " (" +
                          RunErrorDescription(kept.besideError) + ").");
+        return;
+    }
+    // The user looks for the copy under its first name: another name is said.
+    const std::string first = RawCopyName(target);
+    if (kept.path != first)
+        context.ui.message("The original data is saved in " + kept.path + ", as " + first + " already exists.",
+                           MessageButtons::Ok, MessageIcon::Information, MessageText(context, 18, "Complete"));
 }
 
 // A list item the settings file adds past the formats this program knows has no
@@ -142,18 +149,15 @@ void refuseUnknownFormat(ConversionContext& context)
     ReportConverterFailure(context, "This format cannot be converted from here. Please choose another format.");
 }
 
-} // namespace
-
-bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request)
+// The target checks of a store by action, before anything is asked or written: the
+// converters' own file rules with the path and the reason, a DXF drawing to append
+// to, and the other files the store reads.
+bool refuseTarget(ConversionContext& context, const DispatchRequest& request, Action action)
 {
     const std::string target = Trim(request.target);
-    const Road* road = receivedRoad(request);
-    const Action action = road ? road->action : Action::Nothing;
-    const int mode = action == Action::RecordFile ? 1 : context.state.OutputFileMode; // records are always added
-    const int refusal = CheckConverterTarget(target, mode);
+    const int refusal = CheckConverterTarget(target, context.state.OutputFileMode);
     if (refusal != 0) {
-        context.ui.beep();
-        reportCopyFailure(context, refusal, target);
+        ReportConverterFailure(context, TargetRefusalText(target, refusal));
         return true;
     }
     // The other inputs as the stored options name them now; the converters check them
@@ -172,6 +176,14 @@ bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& req
     default:
         return false;
     }
+}
+
+} // namespace
+
+bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request)
+{
+    const Road* road = receivedRoad(request);
+    return refuseTarget(context, request, road ? road->action : Action::Nothing);
 }
 
 bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target)
@@ -207,15 +219,27 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
     return true;
 }
 
+namespace {
+
+std::string RawCopyBase(const std::string& output)
+{
+    const bool hasExtension = output.size() >= 4 && output[output.size() - 4] == '.';
+    return hasExtension ? output.substr(0, output.size() - 4) : output;
+}
+
+} // namespace
+
+std::string RawCopyName(const std::string& output)
+{
+    return RawCopyBase(output) + ".zvk";
+}
+
 std::string SaveRawCopy(const std::string& input, const std::string& output, int* error)
 {
     int failure = 0;
     std::string written;
-    if (!input.empty() && !output.empty()) {
-        const bool hasExtension = output.size() >= 4 && output[output.size() - 4] == '.';
-        written = CopyUnderFreeName(input, hasExtension ? output.substr(0, output.size() - 4) : output, "", ".zvk",
-                                    &failure);
-    }
+    if (!input.empty() && !output.empty())
+        written = CopyUnderFreeName(input, RawCopyBase(output), "", ".zvk", &failure);
     if (error)
         *error = failure;
     return written;
@@ -285,6 +309,9 @@ void convertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
     else if (request.OpReceive == 1 && request.formatIndex >= 0 && request.formatIndex < static_cast<int>(std::size(kFileCoor)))
         action = kFileCoor[request.formatIndex];
 
+    // Refused before its option dialog: there would be nowhere to write the result.
+    if (action != Action::Nothing && refuseTarget(context, request, action))
+        return;
     bool showNote = false;
     switch (action) {
     case Action::Kof:

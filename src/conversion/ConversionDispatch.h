@@ -41,14 +41,15 @@ struct DispatchRequest {
 // the target (a cancelled dialog, a failed store or converter, a format without
 // converter) is kept by KeepReceivedData, beside the target or in the program folder
 // (state.AppPath), and the user is told which file holds it; so is the raw copy when
-// it cannot be written beside the target.
+// it cannot be written beside the target, or only under another name than the first
+// (job1.zvk when job.zvk is taken).
 void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request);
 
 // Before a download, for the store it will lead to: true (after the store's own
 // message) when the target would be refused there: by the copy rule and the
-// converters' file checks (the binary record file is always added to), a DXF drawing
-// to be appended to, or a target that is the calculation's control-point file or the
-// KOF point-number file as the stored options name them. Nothing is written.
+// converters' file checks, a DXF drawing to be appended to, or a target that is the
+// calculation's control-point file or the KOF point-number file as the stored options
+// name them. Nothing is written.
 bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request);
 
 // For a file on disk.
@@ -59,6 +60,8 @@ void ConvertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
 // link). Returns the name written, "" when the copy failed, no name was free or
 // nothing was asked; sets *error when the copy failed or no name was free.
 std::string SaveRawCopy(const std::string& input, const std::string& output, int* error = nullptr);
+// The first of those names (job.txt -> job.zvk).
+std::string RawCopyName(const std::string& output);
 
 // The copy rule: OutputFileMode 2 replaces the target by the received data, 1 appends
 // every line, 0 writes nothing. Returns false (and leaves the old target) on failure.

@@ -34,6 +34,33 @@ int CheckConverterTarget(const std::string& outputName, int outputFileMode)
     return appends && IsRegularFile(outputName) ? OpenCheck(outputName) : 0;
 }
 
+std::string TargetRefusalText(const std::string& outputName, int error)
+{
+    switch (error) {
+    case RunError::PathFileAccess:
+        return IsDirectory(outputName) ? outputName + " is a folder, not a file."
+                                       : outputName + " is not a file but a pipe or a device.";
+    case RunError::PathNotFound: {
+        const size_t forbidden = outputName.find_first_of("?*");
+        if (forbidden != std::string::npos)
+            return "The name " + outputName + " holds \"" + outputName[forbidden] +
+                   "\", which no file name may hold.";
+        const std::string folder = FolderOf(outputName);
+        if (!folder.empty() && !IsDirectory(folder))
+            return "The folder " + folder + " does not exist.";
+        return "The name " + outputName + " holds a character that no file name may hold.";
+    }
+    case RunError::PermissionDenied:
+        if (!NameTaken(outputName) && !FolderOf(outputName).empty())
+            return RunErrorDescription(error) + ": " + outputName + " (the folder " + FolderOf(outputName) +
+                   " may not be written).";
+        break;
+    default:
+        break;
+    }
+    return RunErrorDescription(error) + ": " + outputName;
+}
+
 std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, LineReader& input,
                                                  const std::string& inputName, const std::string& outputName,
                                                  const std::vector<std::string>& otherInputs)

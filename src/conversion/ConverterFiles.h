@@ -28,6 +28,12 @@ bool RefuseOwnInput(ConversionContext& context, const std::string& outputName, c
 // Nothing is left behind.
 int CheckConverterTarget(const std::string& outputName, int outputFileMode);
 
+// The path and the reason, in the user's words, why outputName cannot be written, for
+// the failure number CheckConverterTarget or CheckFileName gave: "/jobs is a folder,
+// not a file.", "The folder /jobs/new/ does not exist.", "Permission denied: /jobs/a.kof
+// (the folder /jobs/ may not be written)." and the like.
+std::string TargetRefusalText(const std::string& outputName, int error);
+
 // Opens input for reading and output (by OutputFileMode) for writing, in that order;
 // reports the first failure (TransferStatus "E") and returns nullptr when either
 // fails or the output is one of the inputs (RefuseOwnInput). The target is then untouched.

@@ -10,10 +10,11 @@ namespace tavrelo {
 
 namespace {
 // Bytes a DXF value line cannot carry: control characters would break the line
-// structure, and these five have no character in Windows-1252.
+// structure. The five bytes Windows-1252 leaves undefined are kept as they came, as
+// every other data file keeps them.
 bool IsUnwritable(unsigned char c)
 {
-    return c < 0x20 || c == 0x7F || c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D;
+    return c < 0x20 || c == 0x7F;
 }
 
 const char* const kMasks[] = {"0", "0.0", "0.00", "0.000", "0.0000"};

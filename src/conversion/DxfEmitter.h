@@ -1,7 +1,7 @@
 #pragma once
 // Every byte of a DXF file goes through this emitter: one item a line, CR LF after each,
-// numbers with "." whatever the locale, texts in Windows-1252 with "?" for a byte the
-// code page lacks. A group-code line is written as its DxfCode spells it, leading spaces
+// numbers with "." whatever the locale, texts in Windows-1252 as they came, with "?" for
+// a control character that would break a line. A group-code line is written as its DxfCode spells it, leading spaces
 // included, since readers of our drawings expect those exact lines. Entity code hands
 // the emitter codes and values and never formats a number itself.
 #include "platform/ByteSink.h"

@@ -18,7 +18,7 @@ OutputTarget::OutputTarget(const std::string& path, Mode mode)
         return;
     }
     if (mode == Mode::Append && IsRegularFile(path)) {
-        std::FILE* old = std::fopen(path.c_str(), "rb");
+        std::FILE* old = OpenFile(path, "rb");
         if (!old) {
             fail(RunErrorFromErrno(errno));
             return;

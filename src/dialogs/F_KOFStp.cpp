@@ -202,6 +202,12 @@ void F_KOFStp::fillJob(const KofJob& job)
     m_tx[0]->setText(ToQt(ProjectFromTarget(Trim(job.targetName))));
 }
 
+void F_KOFStp::followJob(const KofJob& job)
+{
+    if (!m_state.SetupMode)
+        fillJob(job);
+}
+
 std::string F_KOFStp::ProjectFromTarget(const std::string& target)
 {
     std::string name = target;

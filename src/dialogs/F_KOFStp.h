@@ -46,6 +46,11 @@ public:
     F_KOFStp(SettingsModel& model, ProgramState& state, UserInteraction& ui, KofOptions& store, const KofJob& job,
              QWidget* owner = nullptr);
 
+    // A dialog kept loaded and shown again for another conversion: the project and the
+    // date follow that conversion's target and day; road, city, surveyor and the
+    // switches stay as the user left them.
+    void followJob(const KofJob& job);
+
     // The project name of a target: what follows its last separator, without the
     // part from its last "." on (a "." at the first position is kept).
     static std::string ProjectFromTarget(const std::string& target);

@@ -340,9 +340,20 @@ void F_SetCalcCoo::WarnScaleFactor()
 void F_SetCalcCoo::TxControlFile_LostFocus()
 {
     // The name is tested as the calculation will use it: trimmed.
-    const std::string name = Trim(FromQt(m_txControlFile->text()));
+    std::string name;
+    if (!heldControlFileName(name))
+        return;
+    name = Trim(name);
     if (!name.empty())
         AcceptControlFileName(name);
+}
+
+bool F_SetCalcCoo::heldControlFileName(std::string& name)
+{
+    if (AcceptPathFromQt(m_txControlFile->text(), name, m_interaction, m_model.message(11)))
+        return true;
+    m_txControlFile->clear();
+    return false;
 }
 
 bool F_SetCalcCoo::AcceptControlFileName(const std::string& name)
@@ -362,14 +373,19 @@ bool F_SetCalcCoo::AcceptControlFileName(const std::string& name)
 void F_SetCalcCoo::ComSelectFile_Click()
 {
     const QString chosen = m_pickFile(this, kControlFileFilter);
-    if (chosen.isEmpty())
+    std::string name;
+    if (chosen.isEmpty() || !AcceptPathFromQt(chosen, name, m_interaction, m_model.message(11)))
         return;
-    if (AcceptControlFileName(FromQt(chosen)))
+    if (AcceptControlFileName(name))
         m_txControlFile->setText(chosen);
 }
 
 void F_SetCalcCoo::ComOK_Click()
 {
+    // Enter reaches OK without leaving the box: a name that cannot be held is refused here too.
+    std::string controlFile;
+    if (!heldControlFileName(controlFile))
+        return;
     if (m_state.SetupMode) {
         // The control-point file on screen is the one used, in every mode; the
         // section and the request word are left as they are.

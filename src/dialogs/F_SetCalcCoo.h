@@ -84,6 +84,8 @@ private:
     // Tests a control-point file name and tells the user why it cannot be used;
     // true when it can.
     bool AcceptControlFileName(const std::string& name);
+    // The box's name as the core keeps it; one that cannot be held is refused and emptied.
+    bool heldControlFileName(std::string& name);
     void WarnScaleFactor();
 
     SettingsModel& m_model;

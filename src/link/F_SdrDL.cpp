@@ -1,6 +1,7 @@
 #include "link/F_SdrDL.h"
 
 #include "app/gui/QtText.h"
+#include "app/gui/TitleBar.h"
 #include "app/gui/Twips.h"
 
 #include <QLabel>
@@ -63,6 +64,7 @@ void F_SdrDL::layOut()
     SetTwipsTop(m_comOK, buttonTop);
     SetTwipsLeft(m_comOK, (width - kButtonWidth) / 2);
     setFixedSize(TwipsToPixels(width), TwipsToPixels(buttonTop + kButtonHeight + kMargin));
+    FitWidthToTitle(this);
 }
 
 } // namespace tavrelo

@@ -180,10 +180,14 @@ void F_UL::onFinished(bool complete, const QString& reason)
     m_ui.message(text, MessageButtons::Ok, MessageIcon::None, m_model.message(21));
 }
 
+// The window closes now, or when the sender has sent the rest of a line the device
+// took in part (onFinished closes it then).
 void F_UL::stopSending()
 {
     m_state.AbortFlag = true;
     m_sender.cancel();
+    if (!m_sender.running())
+        done(QDialog::Rejected);
 }
 
 void F_UL::ComCancel_Click()
@@ -195,7 +199,6 @@ void F_UL::ComCancel_Click()
     m_state.DialogAnswer = "End";
     m_state.TransferStatus = "Esc";
     stopSending();
-    done(QDialog::Rejected);
 }
 
 void F_UL::reject()
@@ -207,7 +210,6 @@ void F_UL::reject()
         return;
     }
     stopSending();
-    QDialog::reject();
 }
 
 void F_UL::showError(const std::string& text)

@@ -93,9 +93,10 @@ bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile
         outcome.errorNumber = file.error() ? file.error() : RunError::DeviceIO;
         outcome.reason = RunErrorDescription(outcome.errorNumber);
     }
-    // A download cut off keeps what it has: the next command empties the temporary file.
+    // A download cut off or cancelled keeps what it has: the next command empties the
+    // temporary file.
     outcome.lines = session.receiver().lineCount();
-    if (outcome.outcome == DownloadOutcome::Failed && outcome.lines > 0)
+    if (outcome.outcome != DownloadOutcome::Complete && outcome.lines > 0)
         outcome.keptCopy = KeepReceivedData(tempFile, target, m_state.AppPath).path;
     showOutcome(outcome, tempFile);
     unload();
@@ -110,11 +111,15 @@ void InstrumentDownload::showOutcome(const Outcome& outcome, const std::string& 
         m_ui.message(m_model.message(19), MessageButtons::Ok, MessageIcon::None, m_model.message(18));
         m_state.DialogAnswer.clear();
         break;
-    case DownloadOutcome::Cancelled:
+    case DownloadOutcome::Cancelled: {
         m_ui.beep();
-        m_ui.message(m_model.message(17), MessageButtons::Ok, MessageIcon::Critical, m_model.message(16));
+        std::string text = m_model.message(17);
+        if (outcome.lines > 0)
+            text += "\r\n" + whereKept(outcome, tempFile, "The lines received so far are");
+        m_ui.message(text, MessageButtons::Ok, MessageIcon::Critical, m_model.message(16));
         m_state.DialogAnswer = "Stop";
         break;
+    }
     default: {
         const std::string title =
             outcome.errorNumber == RunError::DeviceUnavailable ? m_model.message(kDeviceTitle) : "";
@@ -135,17 +140,20 @@ std::string InstrumentDownload::failureText(const Outcome& outcome, const std::s
     const std::string what = lost ? "The connection to the instrument was lost (cable or adapter unplugged?)."
                                   : "The download stopped: the received data could not be written to " + tempFile +
                                         ".";
-    const std::string lines = lost ? " The lines received so far are" : " The lines written before the failure are";
-    std::string where;
-    if (outcome.lines == 0)
-        where = " Nothing had been received yet.";
-    else if (!outcome.keptCopy.empty())
-        where = lines + " kept in " + outcome.keptCopy + ".";
-    else
-        where = lines + " only in " + tempFile + ": please copy that file elsewhere before the next Download.";
+    const char* lines = lost ? "The lines received so far are" : "The lines written before the failure are";
+    const std::string where =
+        outcome.lines == 0 ? "Nothing had been received yet." : whereKept(outcome, tempFile, lines);
     const std::string reason =
         outcome.reason.empty() ? RunErrorDescription(outcome.errorNumber) : outcome.reason;
-    return what + where + "\r\n" + reason;
+    return what + " " + where + "\r\n" + reason;
+}
+
+std::string InstrumentDownload::whereKept(const Outcome& outcome, const std::string& tempFile,
+                                          const std::string& lines) const
+{
+    if (!outcome.keptCopy.empty())
+        return lines + " kept in " + outcome.keptCopy + ".";
+    return lines + " only in " + tempFile + ": please copy that file elsewhere before the next Download.";
 }
 
 void InstrumentDownload::showForSetup(QWidget* owner, const std::string& dataFormat)

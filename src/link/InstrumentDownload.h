@@ -41,10 +41,10 @@ public:
     // Receives into tempFile (created and emptied by the caller) through the opened
     // port, with the download window shown centred on owner showing dataFormat; ends
     // with the outcome box, the port closed and the window unloaded. True only after
-    // a completed download; DialogAnswer is then "", "Stop" after Cancel (the lines
-    // received so far stay in the temporary file) and "Lathos" after a failure, whose
-    // box names the copy of the lines received so far (KeepReceivedData beside target,
-    // or in the program folder when target is "" or its folder cannot be written).
+    // a completed download; DialogAnswer is then "", "Stop" after Cancel and "Lathos"
+    // after a failure. The box of either names the copy of the lines received so far,
+    // when any came (KeepReceivedData beside target, or in the program folder when
+    // target is "" or its folder cannot be written).
     bool ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat,
                      const std::string& target = std::string());
 
@@ -61,10 +61,12 @@ private:
         int errorNumber = 0;
         std::string reason;
         int64_t lines = 0;     // lines written to the temporary file
-        std::string keptCopy;  // where they are kept after a failure ("" none)
+        std::string keptCopy;  // where they are kept after a failure or Cancel ("" none)
     };
     void showOutcome(const Outcome& outcome, const std::string& tempFile);
     std::string failureText(const Outcome& outcome, const std::string& tempFile) const;
+    // "<lines> kept in <copy>.", or where they are when no copy could be written.
+    std::string whereKept(const Outcome& outcome, const std::string& tempFile, const std::string& lines) const;
 
     SettingsModel& m_model;
     ProgramState& m_state;

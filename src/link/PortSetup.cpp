@@ -26,6 +26,11 @@ std::string SettingsText(const PortSettings& settings)
 // and a device the user may not open both come as a permission error).
 PortFailure FailureOf(const SerialLink& link, const PortDevice& device)
 {
+    // A path that is no serial device at all is said as such: the port's answer for a
+    // file or /dev/null is the one for settings a port refuses, and for a folder or a
+    // circle of links only the system's words.
+    if (const PortFailure notSerial = FailureOfKind(device.kind); notSerial != PortFailure::Other)
+        return notSerial;
     switch (link.error()) {
     case QSerialPort::DeviceNotFoundError:
         return PortFailure::NoDevice;

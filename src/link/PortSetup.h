@@ -13,7 +13,8 @@ struct ProgramState;
 // failure DialogAnswer holds the failure's number as decimal text, the link is closed
 // and one box (critical, titled message 11) has shown message 15 with the device, the
 // link it came through and the reason in plain words (in use by another program, no
-// such device, no permission, a speed or data bits no port takes).
+// such device, no permission, a speed or data bits no port takes, a path that is a
+// folder, a plain file, another kind of device or a circle of links).
 bool OpenPort(SerialLink& link, const SettingsModel& model, ProgramState& state, UserInteraction& ui);
 
 } // namespace tavrelo

@@ -1,8 +1,19 @@
 #include "link/SerialLink.h"
 
+#include "platform/FileNames.h"
+
+#include <QFile>
+
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
+#endif
+#ifdef Q_OS_LINUX
+#include <sys/sysmacros.h>
 #endif
 
 
@@ -59,7 +70,7 @@ bool SerialLink::open(const std::string& device, const PortSettings& settings)
     m_errorNumber = 0;
     m_errorString.clear();
     m_error = QSerialPort::NoError;
-    m_port->setPortName(QString::fromLocal8Bit(device.c_str()));
+    m_port->setPortName(QFile::decodeName(QByteArray::fromStdString(SystemFileName(device))));
     m_port->setBaudRate(settings.baudRate);
     m_port->setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits));
     m_port->setParity(QSerialPort::NoParity);
@@ -102,6 +113,42 @@ bool SerialLink::write(const QByteArray& bytes)
     if (!m_port->isOpen())
         return false;
     return m_port->write(bytes) == bytes.size();
+}
+
+qint64 SerialLink::writeNow(const char* data, qint64 size)
+{
+    if (!m_port->isOpen())
+        return -1;
+#ifdef Q_OS_UNIX
+    // Past QSerialPort, which hands queued bytes to the device only on a later pass of
+    // the event loop: the caller learns at once how much the device took, and what it
+    // did not take stays with the caller, never in a queue the port sends later.
+    const ssize_t taken = ::write(m_port->handle(), data, static_cast<size_t>(size));
+    if (taken >= 0)
+        return taken;
+    if (errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR)
+        return 0;
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    recordError(QSerialPort::WriteError);
+    m_errorString = reason;
+    close();
+    return -1;
+#else
+    return write(QByteArray(data, static_cast<qsizetype>(size))) ? size : -1;
+#endif
+}
+
+bool SerialLink::isPseudoTerminal() const
+{
+#ifdef Q_OS_LINUX
+    // The slave sides of the system's pseudo-terminals have the majors 136 to 143.
+    struct stat status {};
+    if (m_port->isOpen() && ::fstat(m_port->handle(), &status) == 0 && S_ISCHR(status.st_mode)) {
+        const unsigned int kind = major(status.st_rdev);
+        return kind >= 136 && kind <= 143;
+    }
+#endif
+    return false;
 }
 
 qint64 SerialLink::bytesToWrite() const

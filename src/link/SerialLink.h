@@ -6,8 +6,10 @@
 // long as the port stays open).
 //
 // For a download: open(), then readAll() on every dataArrived(); close() at the end.
-// For an upload: open(), write() a line, wait for allWritten() before the next one
-// or before closeWhenDrained(); close() at once discards what is still queued.
+// For an upload: open(), writeNow() a line and wait until deviceBytesToWrite() is 0
+// (and, where writeNow() queues, allWritten()) before the next one; or write() and
+// wait for allWritten() before closeWhenDrained(). close() at once discards what is
+// still queued.
 #include "link/core/PortSettings.h"
 
 #include <QObject>
@@ -32,6 +34,15 @@ public:
     QByteArray readAll();
     // Queues bytes for sending; false when the port is closed or refuses them.
     bool write(const QByteArray& bytes);
+    // Hands bytes to the device at once, as many as it takes now without waiting, and
+    // gives their count: 0 when it holds them back (XOFF, a full buffer). -1 when the
+    // device fails: errorNumber() and errorString() say why and the port is closed
+    // (failed() is not emitted: the caller has the answer). Where the system offers no
+    // such hand-over, the bytes are queued as write() queues them and all counted.
+    qint64 writeNow(const char* data, qint64 size);
+    // A pseudo-terminal keeps nothing back: what it takes is with the program at its
+    // other end at once.
+    bool isPseudoTerminal() const;
     // Bytes queued but not yet handed to the device.
     qint64 bytesToWrite() const;
     // Bytes the device itself still holds for sending (a UART's buffer, held back by

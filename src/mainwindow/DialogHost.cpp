@@ -75,6 +75,8 @@ bool DialogHost::open(OptionDialog which, bool overMainWindow)
         m_loaded.erase(kept);
         if (dialog->parentWidget() != owner)
             dialog->setParent(owner, dialog->windowFlags());
+        if (auto* kof = qobject_cast<F_KOFStp*>(dialog.get()))
+            kof->followJob(m_job());
     } else {
         dialog = make(which, owner);
         if (!dialog)

@@ -4,7 +4,8 @@
 // closes, so its next use reads its settings section afresh. The exception: the KOF
 // and DXF dialogs accepted for the conversion of a file on disk stay loaded, hidden,
 // and their next use shows them again as the user left them (the KOF dialog until
-// the raw-data conversion it was shown for unloads it). The "Converting" note stands
+// the raw-data conversion it was shown for unloads it), except that the KOF dialog's
+// project and date follow the target and the day of each use. The "Converting" note stands
 // while a converter runs and the "Finished" window ends a file conversion.
 #include "conversion/ConversionDispatch.h"
 #include "dialogs/F_KOFStp.h"

@@ -101,7 +101,7 @@ void F_DatTr::createFrame()
     m_mainTab = MakeControl<QTabWidget>(this, "MainTab");
     m_receivePage = new ReceivePage(m_model, m_state, m_interaction, m_options);
     m_sendPage = new SendPage(m_model, m_state, m_interaction, m_options);
-    m_settingsPage = new SettingsPage(m_model, m_state);
+    m_settingsPage = new SettingsPage(m_model, m_state, m_interaction);
     m_mainTab->addTab(m_receivePage, QString());
     m_mainTab->addTab(m_sendPage, QString());
     m_mainTab->addTab(m_settingsPage, QString());
@@ -216,7 +216,7 @@ void F_DatTr::reportSaveFailure(const SettingsFileResult& result)
 void F_DatTr::removeTempFile()
 {
     // Created first, so that a temporary file left by a broken run goes as well.
-    QFile temp(QString::fromStdString(JoinPath(m_state.AppPath, kTempFileName)));
+    QFile temp(ToQt(JoinPath(m_state.AppPath, kTempFileName)));
     if (temp.open(QIODevice::WriteOnly))
         temp.close();
     temp.remove();

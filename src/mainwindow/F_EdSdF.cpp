@@ -4,6 +4,7 @@
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
+#include "app/gui/TitleBar.h"
 #include "app/gui/Twips.h"
 #include "link/core/SendFile.h"
 #include "mainwindow/Controls.h"
@@ -57,6 +58,7 @@ F_EdSdF::F_EdSdF(const SettingsModel& model, ProgramState& state, UserInteractio
         m_opEditNewFile[i]->setText(ToQt(model.message(kOptionMessages[i])));
         SizeTwips(m_opEditNewFile[i], kOptionWidth, kOptionHeight);
     }
+    FitWidthToTitle(this);
     m_opEditNewFile[0]->setChecked(true);
     m_comOK->setText(ToQt(model.message(42)));
     m_comCancel->setText(ToQt(model.message(43)));

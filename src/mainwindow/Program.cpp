@@ -1,13 +1,15 @@
 #include "mainwindow/Program.h"
 
+#include "app/gui/QtText.h"
 #include "app/gui/QtUserInteraction.h"
 #include "app/gui/TavreloApplication.h"
 #include "mainwindow/F_DatTr.h"
+#include "mainwindow/ProgramFolderLock.h"
 #include "mainwindow/StartUp.h"
+#include "platform/FileNames.h"
 
 #include <QApplication>
 #include <QFont>
-#include <QFile>
 
 namespace tavrelo {
 
@@ -25,6 +27,17 @@ void SubstituteFonts()
 
 } // namespace
 
+bool AppFolderFromQt(const QString& folder, std::string& appFolder, UserInteraction& ui)
+{
+    if (PathFromQt(folder, appFolder))
+        return true;
+    ui.message(RefusedFileNameText(folder.toStdString()) + "\r\nThe program keeps Tavrelo.ini and its received "
+               "data in its own folder, so it cannot run from this one. Move it to another folder, or rename "
+               "this one.",
+               MessageButtons::Ok, MessageIcon::Critical, "Tavrelo");
+    return false;
+}
+
 int RunProgram(int argc, char* argv[])
 {
     TavreloApplication app(argc, argv);
@@ -32,8 +45,16 @@ int RunProgram(int argc, char* argv[])
     SubstituteFonts();
     QtUserInteraction interaction;
 
+    // Before anything reads or writes a file of the program folder.
+    const ProgramFolderLock lock(QCoreApplication::applicationDirPath());
+    if (lock.heldByAnother()) {
+        lock.tellAlreadyRunning(interaction);
+        return 1;
+    }
+
     StartOptions options;
-    options.appFolder = QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString();
+    if (!AppFolderFromQt(QCoreApplication::applicationDirPath(), options.appFolder, interaction))
+        return 1;
     options.commandLine = JoinArguments(argc, argv);
     const std::unique_ptr<ProgramSession> session = Main(options, interaction);
 

@@ -7,6 +7,7 @@
 #include "app/SettingsModel.h"
 #include "app/gui/F_Msg.h"
 #include "app/gui/QtText.h"
+#include "conversion/ConverterFiles.h"
 #include "mainwindow/Controls.h"
 #include "platform/FileSystem.h"
 #include "platform/RunError.h"
@@ -71,10 +72,12 @@ bool ReceivePage::askAppendOrOverwrite()
 int ReceivePage::checkTarget(const std::string& name)
 {
     const int result = CheckFileName(name);
-    // A folder, pipe or device is no file to write into, whatever its name.
+    // A folder, pipe or device is no file to write into, whatever its name; the box
+    // says which it is.
     if (result == RunError::PathNotFound || result == RunError::PathFileAccess) {
-        m_ui.message(m_model.message(12) + "\r\n" + m_model.message(13), MessageButtons::Ok, MessageIcon::Critical,
-                     m_model.message(11));
+        m_ui.message(m_model.message(12) + "\r\n" + TargetRefusalText(StripQuotes(name), result) + "\r\n" +
+                         m_model.message(13),
+                     MessageButtons::Ok, MessageIcon::Critical, m_model.message(11));
         return -1;
     }
     // A target that exists is asked about even when it cannot be read.
@@ -83,7 +86,12 @@ int ReceivePage::checkTarget(const std::string& name)
 
 bool ReceivePage::TestSaveAsFile()
 {
-    const std::string name = targetName();
+    std::string name;
+    if (!AcceptPathFromQt(m_txFileName->text(), name, m_ui, m_model.message(11))) {
+        m_txFileName->clear();
+        return false;
+    }
+    name = Trim(name);
     if (name.empty())
         return true;
     const int target = checkTarget(name);
@@ -128,7 +136,10 @@ void ReceivePage::ComSaveBrowse_Click()
     const QString filter = saveFilter();
     std::string chosen;
     for (;;) {
-        chosen = Trim(FromQt(m_seams.saveFileName(window(), ToQt(m_model.settings.SaveAsPath), filter)));
+        const QString answer = m_seams.saveFileName(window(), ToQt(m_model.settings.SaveAsPath), filter);
+        if (!AcceptPathFromQt(answer, chosen, m_ui, m_model.message(11)))
+            return;
+        chosen = Trim(chosen);
         if (chosen.empty())
             return;
         const int target = checkTarget(chosen);
@@ -160,7 +171,12 @@ void ReceivePage::ComFileName_Click()
         invalidateResult();
         return;
     }
-    const std::string path = Trim(FromQt(chosen));
+    std::string path;
+    if (!AcceptPathFromQt(chosen, path, m_ui, m_model.message(4))) {
+        invalidateResult();
+        return;
+    }
+    path = Trim(path);
     if (!FileExists(path)) {
         m_ui.message(m_model.message(5), MessageButtons::Ok, MessageIcon::Critical, m_model.message(4));
         invalidateResult();

@@ -115,8 +115,11 @@ void SendPage::ComBrowseSend_Click()
     for (;;) {
         m_state.DialogAnswer.clear();
         m_txFileNameSend->clear();
-        path = Trim(FromQt(m_seams.openFileName(window(), ToQt(m_model.message(26)),
-                                                ToQt(m_model.settings.UpLoadPath), browseFilter())));
+        const QString answer = m_seams.openFileName(window(), ToQt(m_model.message(26)),
+                                                    ToQt(m_model.settings.UpLoadPath), browseFilter());
+        if (!AcceptPathFromQt(answer, path, m_ui, m_model.message(11)))
+            return;
+        path = Trim(path);
         if (path.empty())
             return;
         m_txFileNameSend->setText(ToQt(path));
@@ -146,7 +149,12 @@ void SendPage::TxFileNameSend_LostFocus()
         return;
     const QScopedValueRollback<bool> checking(m_checkingName, true);
     enableCommands(false);
-    const std::string path = sendFileName();
+    std::string path;
+    if (!AcceptPathFromQt(m_txFileNameSend->text(), path, m_ui, m_model.message(11))) {
+        m_txFileNameSend->clear();
+        return;
+    }
+    path = Trim(path);
     if (path.empty())
         return;
     m_state.DialogAnswer.clear();

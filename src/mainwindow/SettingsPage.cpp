@@ -7,6 +7,7 @@
 #include "link/core/PortSettings.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/SetupOverlay.h"
+#include "platform/UserInteraction.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
@@ -79,10 +81,11 @@ void FitToItems(QComboBox* combo)
 
 } // namespace
 
-SettingsPage::SettingsPage(SettingsModel& model, ProgramState& state, QWidget* parent)
+SettingsPage::SettingsPage(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent)
     : QWidget(parent)
     , m_model(model)
     , m_state(state)
+    , m_ui(ui)
     , m_pickFile([](QWidget* owner, const QString& title, const QString& folder, const QString& filter) {
         return QFileDialog::getOpenFileName(owner, title, folder, filter);
     })
@@ -152,6 +155,7 @@ void SettingsPage::wire()
     for (int i = 0; i < 2; ++i)
         OnSelected(m_stOpEditor[i], this, [this, i] { StOpEditor_Click(i); });
     connect(m_txEditor, &QLineEdit::textChanged, this, &SettingsPage::TxEditor_Change);
+    connect(m_txEditor, &QLineEdit::editingFinished, this, &SettingsPage::TxEditor_LostFocus);
     connect(m_comEditorBrowse, &QPushButton::clicked, this, &SettingsPage::ComEditorBrowse_Click);
     connect(&m_portDeviceWatch, &QTimer::timeout, this, &SettingsPage::showPortDevices);
 }
@@ -236,6 +240,17 @@ void SettingsPage::TxEditor_Change()
     m_model.settings.ProgramEditor = FromQt(m_txEditor->text());
 }
 
+// An editor whose name the code page cannot hold would be started under another name.
+void SettingsPage::TxEditor_LostFocus()
+{
+    if (m_checkingEditor)
+        return;
+    const QScopedValueRollback<bool> checking(m_checkingEditor, true);
+    std::string editor;
+    if (!AcceptPathFromQt(m_txEditor->text(), editor, m_ui, m_model.message(11)))
+        m_txEditor->clear();
+}
+
 QString SettingsPage::editorFilter() const
 {
     const QString programs = FilterLabel(m_model.fileTypeMessage(2)) + QStringLiteral(" (*.exe *.bat)");
@@ -257,7 +272,8 @@ void SettingsPage::ComEditorBrowse_Click()
     if (m_state.SetupMode)
         return;
     const QString chosen = m_pickFile(window(), ToQt(m_model.fileTypeMessage(1)), m_lastBrowseFolder, editorFilter());
-    if (chosen.isEmpty())
+    std::string chosenName;
+    if (chosen.isEmpty() || !AcceptPathFromQt(chosen, chosenName, m_ui, m_model.message(11)))
         return;
     m_lastBrowseFolder = QFileInfo(chosen).absolutePath() + '/';
     m_txEditor->setText(chosen);

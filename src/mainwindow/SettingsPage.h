@@ -23,6 +23,7 @@ class QRadioButton;
 namespace tavrelo {
 
 class SettingsModel;
+class UserInteraction;
 struct ProgramState;
 
 // Asks for a file to open: title, starting folder ("" for the last one) and Qt filter;
@@ -33,7 +34,7 @@ using OpenFilePicker =
 class SettingsPage : public QWidget {
     Q_OBJECT
 public:
-    SettingsPage(SettingsModel& model, ProgramState& state, QWidget* parent = nullptr);
+    SettingsPage(SettingsModel& model, ProgramState& state, UserInteraction& ui, QWidget* parent = nullptr);
 
     void restoreChoices();
     // The device line and the port items' tooltips as the program folder is now.
@@ -58,13 +59,16 @@ private:
     void StCombCoord_Click(int index);
     void StOpEditor_Click(int index);
     void TxEditor_Change();
+    void TxEditor_LostFocus();
     void ComEditorBrowse_Click();
     void selectEditor(int index);
     QString editorFilter() const;
 
     SettingsModel& m_model;
     ProgramState& m_state;
+    UserInteraction& m_ui;
     OpenFilePicker m_pickFile;
+    bool m_checkingEditor = false; // the refusal's box takes the focus from the box
     QString m_lastBrowseFolder;
 
     QGroupBox* m_stFrComm;

@@ -27,6 +27,27 @@ constexpr const char* kUnreadableText =
     "The program is unable to read the saved settings\r\nDefault settings are used instead.";
 constexpr const char* kUnreadableTitle = "Warning";
 
+// The warning before a rebuild: what could not be read and where the user's own file
+// is kept. A first start, without a file, has nothing more to say.
+std::string UnreadableText(const SettingsReadReport& report, const std::string& iniPath, const std::string& kept)
+{
+    std::string text = kUnreadableText;
+    if (report.fault.empty())
+        return text;
+    text += "\r\n\r\nIn " + iniPath + " " + report.fault + ".";
+    if (!kept.empty())
+        text += "\r\nYour version of the file is kept as " + kept + ".";
+    return text;
+}
+
+std::string FallbackText(const SettingsReadReport& report, const std::string& iniPath)
+{
+    std::string text = "Some choices saved in " + iniPath + " are not in their lists:";
+    for (const std::string& line : report.fallbacks)
+        text += "\r\n" + line;
+    return text + "\r\nChoose them again where they are wrong; Exit saves them.";
+}
+
 class StartUp {
 public:
     StartUp(ProgramSession& session, UserInteraction& interaction)
@@ -43,7 +64,7 @@ private:
     void setPaths(const std::string& appFolder);
     void readSettings();
     void loadOptions();
-    void rebuild(bool unreadable);
+    void rebuild();
     void reportWriteFailure(const SettingsFileResult& result);
     void waitForSplash(F_Start& splash, const QElapsedTimer& shown, int minimumMs) const;
 
@@ -68,7 +89,7 @@ void StartUp::run(const StartOptions& options)
     if (command == kSetupModeCommand)
         m_state.SetupMode = true;
     if (command == kCreateIniCommand)
-        rebuild(false);
+        rebuild();
     readSettings();
 
     loadOptions();
@@ -96,10 +117,25 @@ void StartUp::readSettings()
 {
     if (m_writeFailed) // the file could not be written: the defaults are in memory
         return;
-    if (ReadIniFile(m_model, m_state, 0))
+    SettingsReadReport report;
+    if (ReadIniFile(m_model, m_state, 0, &report)) {
+        if (!report.fallbacks.empty())
+            m_interaction.message(FallbackText(report, m_state.IniPath), MessageButtons::Ok,
+                                  MessageIcon::Exclamation, kUnreadableTitle);
         return;
-    m_interaction.message(kUnreadableText, MessageButtons::Ok, MessageIcon::Exclamation, kUnreadableTitle);
-    rebuild(true);
+    }
+    // The user's file is copied before the warning says where it is kept; an
+    // unreadable file is kept as it was when no copy of it can be made.
+    const bool kept = IsRegularFile(m_state.IniPath);
+    const SettingsFileResult backup = BackupIniFile(m_state);
+    m_interaction.message(UnreadableText(report, m_state.IniPath, kept && backup.ok() ? backup.path : std::string()),
+                          MessageButtons::Ok, MessageIcon::Exclamation, kUnreadableTitle);
+    if (!backup.ok()) {
+        reportWriteFailure(backup);
+        LoadDefaultSettings(m_model, m_state);
+        return;
+    }
+    rebuild();
     if (!m_writeFailed)
         ReadIniFile(m_model, m_state, 1);
 }
@@ -115,18 +151,9 @@ void StartUp::loadOptions()
 
 // The file written anew with its defaults. The main window does not exist yet, so
 // nothing is saved from it first, in setup mode or not, and the run goes on.
-void StartUp::rebuild(bool unreadable)
+void StartUp::rebuild()
 {
     m_state.DialogAnswer = kCreateIniCommand;
-    // An unreadable file is kept as it was when no copy of it can be made.
-    if (unreadable) {
-        const SettingsFileResult backup = BackupIniFile(m_state);
-        if (!backup.ok()) {
-            reportWriteFailure(backup);
-            LoadDefaultSettings(m_model, m_state);
-            return;
-        }
-    }
     // Built-in texts, as windows loaded under CreateIniMode show them.
     const int16_t sendFormat = m_model.settings.DataSendFormat;
     m_model = SettingsModel();

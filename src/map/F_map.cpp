@@ -339,9 +339,10 @@ void F_map::MnOpen_Click()
     // The first filter is the coordinate lists; any other choice is a raw-data file.
     int filter = -1;
     const QString chosen = m_seams.openFileName(this, {CoordinateListFilter(), RawDataFilter()}, &filter);
-    if (chosen.trimmed().isEmpty())
+    std::string path;
+    if (chosen.trimmed().isEmpty() || !AcceptPathFromQt(chosen, path, m_ui, kCaption))
         return;
-    openFile(FromQt(chosen), filter == 0);
+    openFile(path, filter == 0);
 }
 
 void F_map::openFile(const std::string& path, bool coordinateList)

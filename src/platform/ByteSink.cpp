@@ -1,5 +1,6 @@
 #include "platform/ByteSink.h"
 
+#include "platform/FileNames.h"
 #include "platform/FileSystem.h"
 #include "platform/LineReader.h"
 #include "platform/RunError.h"
@@ -34,8 +35,13 @@ FileSink::~FileSink()
 
 bool FileSink::open(const std::string& path, Mode mode)
 {
+    return openSystemName(SystemFileName(path), mode);
+}
+
+bool FileSink::openSystemName(const std::string& systemName, Mode mode)
+{
     close();
-    m_file = std::fopen(path.c_str(), mode == Mode::Append ? "ab" : "wb");
+    m_file = std::fopen(systemName.c_str(), mode == Mode::Append ? "ab" : "wb");
     if (!m_file) {
         fail(RunErrorFromErrno(errno));
         return false;
@@ -70,7 +76,7 @@ namespace {
 constexpr int kMostLinks = 40; // as the system's own limit on a chain of links
 
 // The name a target finally leads to: symbolic links followed one by one, also a link
-// to a file that does not exist yet.
+// to a file that does not exist yet. All in the system's bytes.
 std::string followLinks(const std::string& path)
 {
     std::string current = path;
@@ -102,7 +108,7 @@ std::string temporaryNameFor(const std::string& target)
 } // namespace
 
 AtomicFile::AtomicFile(const std::string& target)
-    : m_target(followLinks(target)), m_temporary(temporaryNameFor(m_target))
+    : m_target(followLinks(SystemFileName(target))), m_temporary(temporaryNameFor(m_target))
 {
     struct stat info {};
     if (::stat(m_target.c_str(), &info) == 0) {
@@ -123,7 +129,7 @@ AtomicFile::AtomicFile(const std::string& target)
         m_owner = info.st_uid;
         m_group = info.st_gid;
     }
-    if (!m_sink.open(m_temporary, FileSink::Mode::Truncate))
+    if (!m_sink.openSystemName(m_temporary, FileSink::Mode::Truncate))
         fail(m_sink.error());
 }
 

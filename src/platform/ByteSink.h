@@ -52,6 +52,9 @@ protected:
     int put(const char* data, size_t size) override;
 
 private:
+    friend class AtomicFile;
+    bool openSystemName(const std::string& systemName, Mode mode);
+
     std::FILE* m_file = nullptr;
 };
 
@@ -70,12 +73,12 @@ public:
     // False (with error()) when the temporary file could not be written or renamed.
     bool commit();
     void discard();
-    const std::string& temporaryPath() const { return m_temporary; }
 
 protected:
     int put(const char* data, size_t size) override;
 
 private:
+    // Both in the system's bytes: a link's target may hold what Windows-1252 cannot.
     std::string m_target;
     std::string m_temporary;
     FileSink m_sink;

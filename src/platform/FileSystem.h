@@ -1,6 +1,9 @@
 #pragma once
 // The few file-system facts the system needs, with the path rules of the platform:
 // only regular files count as files, and no check blocks on a pipe or a device.
+// Paths are Windows-1252 and reach the system through FileNames.h.
+#include <cstdint>
+#include <cstdio>
 #include <string>
 
 namespace tavrelo {
@@ -25,12 +28,18 @@ bool IsDirectory(const std::string& path);
 // leads nowhere too).
 bool NameTaken(const std::string& path);
 bool RemoveFile(const std::string& path);
+// False when path names nothing that has a size.
+bool FileSize(const std::string& path, std::uint64_t& size);
+// std::fopen of the file the path names.
+std::FILE* OpenFile(const std::string& path, const char* mode);
 
 // The folder part of a path including its final separator ("" when there is none).
 std::string FolderOf(const std::string& path);
 
 // An absolute path with "." and ".." resolved and symbolic links followed where the
-// file or its folder exists, so two spellings of one file compare equal.
+// file or its folder exists, so two spellings of one file compare equal. Where the
+// resolved path holds a name Windows-1252 cannot hold (a link into such a folder), the
+// system's own bytes, still fit for comparing.
 std::string CanonicalPath(const std::string& path);
 
 // Folder joined with name by the native separator (none added when folder ends in one).

@@ -60,7 +60,7 @@ bool LineReader::open(const std::string& path)
     m_error = OpenCheck(path);
     if (m_error != 0)
         return false;
-    m_file = std::fopen(path.c_str(), "rb");
+    m_file = OpenFile(path, "rb");
     if (!m_file) {
         m_error = RunErrorFromErrno(errno);
         return false;
@@ -276,7 +276,7 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, int* error, size
 {
     bytes.clear();
     int failure = OpenCheck(path);
-    std::FILE* f = failure == 0 ? std::fopen(path.c_str(), "rb") : nullptr;
+    std::FILE* f = failure == 0 ? OpenFile(path, "rb") : nullptr;
     if (failure == 0 && !f)
         failure = RunErrorFromErrno(errno);
     if (f) {

@@ -10,11 +10,7 @@ namespace {
 
 std::string trimBlanks(const std::string& text)
 {
-    const size_t first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::string();
-    const size_t last = text.find_last_not_of(" \t");
-    return text.substr(first, last - first + 1);
+    return std::string(TrimBlanksAndTabs(text));
 }
 
 // The section name of a header line, or false when the line is no header.
@@ -118,7 +114,7 @@ std::string SingleLineValue(const std::string& value)
 }
 
 void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
-                    const std::string& value)
+                    const std::string& value, SameValue same)
 {
     const std::string line = trimBlanks(key) + "=" + SingleLineValue(value);
     const size_t header = findSection(lines, section);
@@ -136,7 +132,8 @@ void SetProfileLine(std::vector<std::string>& lines, const std::string& section,
         if (sectionName(lines[i], name))
             break;
         if (keyOf(lines[i], k, v) && EqualsNoCase(k, trimBlanks(key))) {
-            lines[i] = line;
+            if (same == SameValue::Rewrite || v != trimBlanks(SingleLineValue(value)))
+                lines[i] = line;
             return;
         }
         if (!trimBlanks(lines[i]).empty())

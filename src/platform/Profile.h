@@ -52,9 +52,14 @@ int WriteProfileString(const std::string& section, const std::string& key, const
 // Returns 0 or a failure number (RunError::FileTooLarge past kLargestProfileFile).
 int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit);
 
+// Whether a key's line that already reads as the value is written anew in the
+// writer's own form, or left as the user or the defaults wrote it (so that a save
+// without changes gives back the bytes that were read).
+enum class SameValue { Rewrite, Keep };
+
 // The same edit on lines held in memory.
 void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
-                    const std::string& value);
+                    const std::string& value, SameValue same = SameValue::Rewrite);
 
 // Control characters (CR, LF, tab and the rest below 32, and DEL) replaced by blanks.
 std::string SingleLineValue(const std::string& value);

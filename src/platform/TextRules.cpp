@@ -213,6 +213,14 @@ std::string RTrim(const std::string& text)
 
 std::string Trim(const std::string& text) { return std::string(TrimBlanks(text)); }
 
+std::string_view TrimBlanksAndTabs(std::string_view text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
 std::string NumberText(double value)
 {
     if (value == 0.0)

@@ -46,6 +46,8 @@ inline std::string_view TrimBlanks(std::string_view text)
         --last;
     return first == last ? std::string_view() : text.substr(first, last - first);
 }
+// Blanks and tabs removed at both ends, as a view into text.
+std::string_view TrimBlanksAndTabs(std::string_view text);
 std::string LTrim(const std::string& text);
 std::string RTrim(const std::string& text);
 

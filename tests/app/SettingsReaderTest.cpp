@@ -47,9 +47,12 @@ TEST_P(ReadOutcomeTest, SetsSettingsRead)
 {
     ProgramState state;
     SettingsModel model;
-    const bool result = ReadIniText(GetParam().edit(defaultText()), model, state, GetParam().attempt);
+    SettingsReadReport report;
+    const bool result = ReadIniText(GetParam().edit(defaultText()), model, state, GetParam().attempt, &report);
     EXPECT_EQ(result, GetParam().succeeds);
     EXPECT_EQ(state.SettingsRead, GetParam().succeeds);
+    // Every failure names what could not be read.
+    EXPECT_EQ(report.fault.empty(), GetParam().succeeds) << report.fault;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -86,7 +89,9 @@ TEST(ReadIniFile, FailsWithoutAFileAndSucceedsAfterTheRebuild)
     TempFolder folder;
     ProgramState state = folder.state();
     SettingsModel model;
-    EXPECT_FALSE(ReadIniFile(model, state, 0));
+    SettingsReadReport report;
+    EXPECT_FALSE(ReadIniFile(model, state, 0, &report));
+    EXPECT_EQ(report.fault, "") << "no file is the first start, no fault of the file";
     ASSERT_TRUE(CreateIniFile(model, state).ok());
     EXPECT_TRUE(ReadIniFile(model, state, 1));
 }

@@ -120,6 +120,7 @@ void ControlBindingTest::readsBackWhatItApplied()
     ApplyControlText(widget.get(), kind, applied);
     ControlText read;
     read.Height = -1;
+    read.Width = -1;
     read.Caption = "untouched";
     ReadControlText(widget.get(), kind, read);
 
@@ -127,11 +128,9 @@ void ControlBindingTest::readsBackWhatItApplied()
     QCOMPARE(read.FontBold, true);
     QCOMPARE(read.FontItalic, true);
     QCOMPARE(read.FontSize, 9.75);
-    QCOMPARE(read.Width, 2011.0);
-    if (kind != ControlKind::Combo)
-        QCOMPARE(read.Height, 1548.0);
-    else
-        QCOMPARE(read.Height, -1.0);
+    // The sizes stay the section's: the widget shows the size it was given.
+    QCOMPARE(read.Width, -1.0);
+    QCOMPARE(read.Height, -1.0);
     const bool captioned = kind == ControlKind::Captioned || kind == ControlKind::Window;
     QCOMPARE(read.Caption, std::string(captioned ? "&Caption" : "untouched"));
 }
@@ -204,12 +203,25 @@ void ControlBindingTest::readsLiveChanges()
     QPushButton button;
     ApplyControlText(&button, ControlKind::Captioned, Section());
     button.setText("Changed");
-    button.resize(100, 30);
-    ControlText read;
+    button.resize(100, 30); // as a layout fits it
+    ControlText read = Section();
     ReadControlText(&button, ControlKind::Captioned, read);
     QCOMPARE(read.Caption, std::string("Changed"));
-    QCOMPARE(read.Width, 1500.0);
-    QCOMPARE(read.Height, 450.0);
+    QCOMPARE(read.Width, 2011.0);
+    QCOMPARE(read.Height, 1548.0);
+
+    // A window: the size the program gives it is no change; the user's is.
+    QWidget window;
+    ApplyControlText(&window, ControlKind::Window, Section());
+    SetWindowOuterHeight(&window, 3000);
+    read = Section();
+    ReadControlText(&window, ControlKind::Window, read);
+    QCOMPARE(read.Width, 2011.0);
+    QCOMPARE(read.Height, 1548.0);
+    window.resize(400, 300);
+    ReadControlText(&window, ControlKind::Window, read);
+    QCOMPARE(read.Width, 400 * kTwipsPerPixel + kWindowFrameWidthTwips);
+    QCOMPARE(read.Height, 300 * kTwipsPerPixel + kWindowFrameHeightTwips);
 }
 
 void ControlBindingTest::labelGetsRoomForItsCaptionButKeepsItsWidth()
@@ -220,9 +232,7 @@ void ControlBindingTest::labelGetsRoomForItsCaptionButKeepsItsWidth()
     text.Width = 300;
     ApplyControlText(&label, ControlKind::Captioned, text);
     QVERIFY(label.width() >= label.sizeHint().width());
-    ControlText read;
-    ReadControlText(&label, ControlKind::Captioned, read);
-    QCOMPARE(read.Width, 300.0);
+    QCOMPARE(TwipsWidth(&label), 300.0);
 }
 
 QTEST_MAIN(ControlBindingTest)

@@ -6,9 +6,11 @@
 #include "app/gui/F_Start.h"
 #include "app/gui/QtUserInteraction.h"
 #include "app/gui/Twips.h"
+#include "support/WholeTitle.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +18,7 @@
 #include <functional>
 
 using namespace tavrelo;
+using tavrelo::test::TitleCut;
 
 namespace {
 
@@ -53,6 +56,8 @@ private slots:
     void conversionNoteAndFinishedMessage();
     void splashIsFramedPictureAndClosesOnClick();
     void busyPointerIsSetAndRestoredOnce();
+    void boxesAreWideEnoughForTheirTitles_data();
+    void boxesAreWideEnoughForTheirTitles();
 };
 
 void SmallWindowsTest::questionAnswers_data()
@@ -159,6 +164,46 @@ void SmallWindowsTest::busyPointerIsSetAndRestoredOnce()
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     interaction.setBusy(false);
     QCOMPARE(QApplication::overrideCursor(), nullptr);
+}
+
+void SmallWindowsTest::boxesAreWideEnoughForTheirTitles_data()
+{
+    QTest::addColumn<QString>("window"); // "box": a message box of the user interaction
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("Select data file") << "box" << "Select data file" << "File not exist.";
+    QTest::newRow("a title longer than its text") << "box" << "Nothing could be found in this file" << "No.";
+    QTest::newRow("question") << "F_Msg" << "The target file exists already: append to it or overwrite it?" << "";
+    QTest::newRow("conversion note") << "F_MsgCon" << "Converting the received data" << "";
+}
+
+// Under a window manager a title wider than its box is cut ("Se… le").
+void SmallWindowsTest::boxesAreWideEnoughForTheirTitles()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+    SettingsModel model = Messages();
+    model.setMessage(6, title.toStdString());
+    model.setMessage(44, title.toStdString());
+    QString cut = "not shown";
+    if (window != "F_MsgCon")
+        WhenModal([&](QWidget* box) {
+            cut = box->windowTitle() == title ? TitleCut(box) : "title " + box->windowTitle();
+            box->close();
+        });
+    if (window == "box") {
+        QtUserInteraction().message(text.toStdString(), MessageButtons::Ok, MessageIcon::Critical,
+                                    title.toStdString());
+    } else if (window == "F_Msg") {
+        ProgramState state;
+        AskAppendOrOverwrite(model, state, nullptr);
+    } else {
+        F_MsgCon note(model);
+        note.showConverting("job.raw");
+        cut = TitleCut(&note);
+    }
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
 }
 
 QTEST_MAIN(SmallWindowsTest)

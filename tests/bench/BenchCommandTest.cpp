@@ -49,3 +49,21 @@ TEST(BenchCommand, LastWordPicksAppendOrOverwrite)
     EXPECT_EQ(ReadBytes(folder.file("out.txt")), "P1,1,2,3,C\r\n");
     EXPECT_EQ(RunBench(folder, "ConvertCoorToUserCoor points.asc out.txt sideways"), 2);
 }
+
+// The command-line words name files as the system spells them (UTF-8): the file is
+// found under its name, the KOF project taken from the output's name is written in
+// Windows-1252, and a name Windows-1252 cannot hold is refused before anything runs.
+TEST(BenchCommand, FileNamesAreTheSystemsOwn)
+{
+    TempFolder folder;
+    WriteBytes(folder.file("M\xC3\xA5ling \xC3\xB8st.asc"), CrLf({"P1,6500100.000,500200.000,12.345,TREE"}));
+    ASSERT_EQ(RunBench(folder, "ConvertCoorToKOF 'M\xC3\xA5ling \xC3\xB8st.asc' 'Jobb \xC3\xB8st.kof'"), 0);
+    const std::string kof = ReadBytes(folder.file("Jobb \xC3\xB8st.kof"));
+    EXPECT_NE(kof.find("Jobb \xF8st"), std::string::npos) << kof;
+
+    WriteBytes(folder.file("\xC5\x81\xC3\xB3""d\xC5\xBA.asc"), CrLf({"P1,1,2,3,C"}));
+    EXPECT_EQ(RunBench(folder, "ConvertCoorToUserCoor '\xC5\x81\xC3\xB3""d\xC5\xBA.asc' out.txt"), 2);
+    EXPECT_FALSE(Exists(folder.file("out.txt")));
+    EXPECT_NE(ReadBytes(folder.file("bench.log")).find("the character U+0141"), std::string::npos)
+        << ReadBytes(folder.file("bench.log"));
+}

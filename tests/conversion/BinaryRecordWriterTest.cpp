@@ -52,23 +52,26 @@ TEST(BinaryRecordWriter, BacksightRecordRules)
     }
 }
 
-TEST(BinaryRecordWriter, AlwaysAppendsOnARecordBoundary)
+TEST(BinaryRecordWriter, AppendsOnARecordBoundaryOrReplaces)
 {
     const struct { size_t oldSize; size_t newStart; } cases[] = {
         {0, 0}, {48, 48}, {30, 48}, // a cut last record is kept, the new ones start after it
     };
     for (const auto& c : cases) {
-        for (int mode : {1, 2}) { // the append/overwrite answer does not apply
+        for (int mode : {1, 2}) { // Append, Overwite
             RecordRun run;
             run.state.OutputFileMode = mode;
             const std::string old(c.oldSize, 'x');
             WriteBytes(run.out, old);
             run.convert(Fixture("bin_survey.raw"));
             const std::string bytes = ReadBytes(run.out);
-            ASSERT_EQ(bytes.size(), c.newStart + 9 * kBinaryRecordSize) << c.oldSize;
-            EXPECT_EQ(bytes.substr(0, c.oldSize), old);
-            EXPECT_EQ(bytes.substr(c.oldSize, c.newStart - c.oldSize), std::string(c.newStart - c.oldSize, '\0'));
-            EXPECT_EQ(bytes.substr(c.newStart, 2), "S1");
+            const size_t start = mode == 1 ? c.newStart : 0;
+            ASSERT_EQ(bytes.size(), start + 9 * kBinaryRecordSize) << c.oldSize << " mode " << mode;
+            if (mode == 1) {
+                EXPECT_EQ(bytes.substr(0, c.oldSize), old);
+                EXPECT_EQ(bytes.substr(c.oldSize, start - c.oldSize), std::string(start - c.oldSize, '\0'));
+            }
+            EXPECT_EQ(bytes.substr(start, 2), "S1");
         }
     }
 }

@@ -237,14 +237,14 @@ TEST(DxfWriter, EntitiesByOptions)
          CrLf({"POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000", "  0",
                "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20", "6500098.3000",
                " 40", "1.000", "  0"})},
-        {"layer names made valid, a byte without a character becomes ?", [](DxfRun& r) {
+        {"layer names made valid, a control character becomes ?, undefined bytes stay", [](DxfRun& r) {
              r.options.output3D = false;
              r.options.pointLayer = "A/B";
              r.options.labels[1].enabled = false;
              r.options.labels[2].enabled = false;
-         }, "P\x81\xe9,-0.00001,-1.23456,0",
+         }, "P\x81\x7f\x8d\x8f\x90\x9d\xe9,-0.00001,-1.23456,0",
          CrLf({"POINT", "  8", "A_B", " 62", "0", " 10", "-1.2346", " 20", "0.0000", "  0",
-               "TEXT", "  8", "PN", " 62", "1", "  1", "P?\xe9", " 10", "-0.7346", " 20", "-0.5000",
+               "TEXT", "  8", "PN", " 62", "1", "  1", "P\x81?\x8d\x8f\x90\x9d\xe9", " 10", "-0.7346", " 20", "-0.5000",
                " 40", "1.000", "  0"})},
     };
     for (const auto& c : cases) {

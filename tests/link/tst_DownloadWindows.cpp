@@ -7,6 +7,7 @@
 #include "link/F_SdrDL.h"
 #include "platform/Profile.h"
 #include "support/LinkFolder.h"
+#include "support/WholeTitle.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -24,6 +25,7 @@ private slots:
     void cancelAndCloseBox_data();
     void cancelAndCloseBox();
     void longInstructionLinesPushTheNextDown();
+    void instructionBoxShowsItsWholeTitle();
 };
 
 void TestDownloadWindows::downloadWindowTextsAndLayout()
@@ -107,6 +109,21 @@ void TestDownloadWindows::longInstructionLinesPushTheNextDown()
     QVERIFY(b.rect().contains(b.findChild<QWidget*>("ComOK")->geometry()));
     b.findChild<QPushButton*>("ComOK")->click();
     QCOMPARE(b.result(), int(QDialog::Accepted));
+}
+
+// A caption from the settings file wider than the box: the box grows, its OK stays
+// in the middle.
+void TestDownloadWindows::instructionBoxShowsItsWholeTitle()
+{
+    const SdrInstruction texts{"SDR-33 coordinates from the total station, second series",
+                               {"On the instrument select as download option:", "Format: SDR-33", "Data: Raw"},
+                               "OK"};
+    F_SdrDL box(texts);
+    box.show();
+    const QString cut = test::TitleCut(&box);
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
+    const QRect ok = box.findChild<QWidget*>("ComOK")->geometry();
+    QVERIFY(qAbs(ok.center().x() - box.width() / 2) <= 1);
 }
 
 QTEST_MAIN(TestDownloadWindows)

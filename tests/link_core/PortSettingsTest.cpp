@@ -101,10 +101,31 @@ TEST(PortSettings, DeviceIsTheLinkTargetElseTtyS)
     EXPECT_EQ(PortDeviceName(folder, 4), folder + "gone");
 
     // What the Settings page shows for each.
-    EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 2)), "Opens /dev/null, through the link COM2 in the program folder");
+    EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 2)), "Opens /dev/null through the link COM2: not a serial device");
     EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 3)),
               "Opens /dev/no-such-adapter through the link COM3: not there. Is the adapter plugged in?");
     EXPECT_EQ(PortDeviceLine(FindPortDevice(folder, 99)),
               "Opens /dev/ttyS98, which is not there: no link COM99 in the program folder");
     fs::remove_all(folder);
+}
+
+// The program folder and a link's target carry the user's letters: the link is found
+// under its UTF-8 name, and the target is told in Windows-1252 as the program holds it.
+TEST(PortSettings, LinkAndTargetWithTheUsersLetters)
+{
+    namespace fs = std::filesystem;
+    std::string pattern = (fs::temp_directory_path() / "tavrelo_port_XXXXXX").string();
+    const std::string root = ::mkdtemp(pattern.data());
+    const std::string utf8Folder = root + "/Tavrelo \xC3\xB8st/";
+    const std::string utf8Target = root + "/M\xC3\xA5linger \xC3\xB8st";
+    fs::create_directories(utf8Folder);
+    fs::create_directories(utf8Target);
+    fs::create_symlink(utf8Target, utf8Folder + "COM2");
+    const std::string folder = root + "/Tavrelo \xF8st/";
+    const PortDevice device = FindPortDevice(folder, 2);
+    EXPECT_TRUE(device.linked);
+    EXPECT_EQ(device.device, root + "/M\xE5linger \xF8st");
+    EXPECT_EQ(device.kind, DeviceKind::Folder);
+    EXPECT_NE(PortDeviceLine(device).find("M\xE5linger \xF8st"), std::string::npos) << PortDeviceLine(device);
+    fs::remove_all(root);
 }

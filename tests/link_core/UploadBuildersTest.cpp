@@ -89,6 +89,62 @@ TEST_F(UploadBuilders, CoordinateListsFollowTheFieldOrder)
     }
 }
 
+// A KOF coordinate record: point 5-14, code 16-23, A 25-36, B 38-48, elevation 50-57.
+std::string KofRecord(const std::string& point, const std::string& code, const std::string& a,
+                      const std::string& b, const std::string& elevation)
+{
+    const auto left = [](const std::string& text, size_t width) { return text + std::string(width - text.size(), ' '); };
+    const auto right = [](const std::string& text, size_t width) { return std::string(width - text.size(), ' ') + text; };
+    return " 05 " + left(point, 10) + " " + left(code, 8) + " " + right(a, 12) + " " + right(b, 11) + " "
+           + right(elevation, 8);
+}
+
+// Every format that sends coordinates judges a value as it sends it: blanks and tabs
+// trimmed, the decimal comma a point, then the number rule. A plane coordinate that is
+// no number leaves the line out; an elevation that is none goes as 0.000.
+TEST_F(UploadBuilders, ACoordinateIsJudgedAsItIsSent)
+{
+    const struct {
+        const char* value;
+        const char* asNorthing; // nullptr: the line is left out
+        const char* asElevation;
+    } cases[] = {
+        {"\t100.5", "100.5", "100.5"},
+        {"100.5\t", "100.5", "100.5"},
+        {"\t", "0.000", "0.000"},
+        {"0,5", "0.5", "0.5"},
+        {",5", ".5", ".5"},
+        {"\t,5", ".5", ".5"},
+        {"1,5E400", nullptr, "0.000"},
+        {"1e999", nullptr, "0.000"},
+        {"North", nullptr, "0.000"},
+    };
+    for (const auto& c : cases) {
+        const std::string v = c.value;
+        for (const UploadKind kind : {UploadKind::Comma, UploadKind::Space, UploadKind::Kof}) {
+            const char separator = kind == UploadKind::Space ? ' ' : ',';
+            if (kind != UploadKind::Kof && v.find(separator) != std::string::npos)
+                continue; // the list's own separator: no value of that list
+            const auto list = [&](const std::string& north, const std::string& elevation) {
+                if (kind == UploadKind::Kof)
+                    return CrLf({KofRecord("P1", "C", "200", north, elevation).c_str()});
+                const std::string s(1, separator);
+                return CrLf({("P1" + s + north + s + "200" + s + elevation + s + "C").c_str()});
+            };
+            SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(kind) << ", value \"" << v << "\"");
+            const std::string asNorthing = build(kind, list(v, "5"));
+            if (c.asNorthing == nullptr) {
+                EXPECT_EQ(asNorthing, "");
+                EXPECT_EQ(result().leftOut, 1);
+            } else {
+                EXPECT_EQ(asNorthing, CrLf({("P1," + std::string(c.asNorthing) + ",200,5,C").c_str()}));
+            }
+            EXPECT_EQ(build(kind, list("100", v)),
+                      CrLf({("P1,100,200," + std::string(c.asElevation) + ",C").c_str()}));
+        }
+    }
+}
+
 TEST_F(UploadBuilders, CoordinateCountsAreTheRecordsAndTwo)
 {
     build(UploadKind::Comma, "");

@@ -17,8 +17,9 @@ QWidget* DownloadWindow()
     return nullptr;
 }
 
-DownloadDriver::DownloadDriver()
-    : instrument(QString::fromStdString(folder.folder()))
+DownloadDriver::DownloadDriver(const QString& programFolder, const QString& workFolder)
+    : ReceiveDriver(programFolder, workFolder)
+    , instrument(folder.path())
 {
     if (!instrument.isValid())
         qFatal("no simulator: %s", qPrintable(instrument.errorString()));

@@ -20,7 +20,7 @@ using Step = InstrumentSimulator::Step;
 QWidget* DownloadWindow();
 
 struct DownloadDriver : ReceiveDriver {
-    DownloadDriver();
+    explicit DownloadDriver(const QString& programFolder = QString(), const QString& workFolder = QString());
     std::string tempFile() const { return folder.folder() + "/Pemdrix.tem"; }
     // Once when(): the download window's Cancel (or its close box).
     void cancelWhen(std::function<bool()> when, bool closeBox = false);

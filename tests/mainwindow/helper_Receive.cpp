@@ -1,9 +1,13 @@
 #include "helper_Receive.h"
 
+#include "app/gui/QtText.h"
+#include "support/TypeText.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -21,7 +25,8 @@ ModalAnswerer::ModalAnswerer(const ProgramState* state)
 void ModalAnswerer::poll()
 {
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible())
+    // A file dialog is the FileDialogUser's to answer, however long the machine takes.
+    if (!modal || !modal->isVisible() || qobject_cast<QFileDialog*>(modal))
         return;
     if (!m_queue.empty() && modal->objectName() == m_queue.front().first) {
         const QString button = m_queue.front().second;
@@ -40,18 +45,21 @@ void ModalAnswerer::poll()
         }
         return;
     }
-    // Give a window a moment before calling it a stranger.
+    // Give a window some seconds before calling it a stranger: a loaded machine may
+    // take that long to show the next expected one over it.
     if (modal != m_stranger) {
         m_stranger = modal;
-        m_strangerPolls = 0;
-    } else if (++m_strangerPolls > 20) {
+        m_strangerSince.start();
+    } else if (m_strangerSince.elapsed() > 3000) {
         answered << "unexpected " + modal->objectName();
         modal->close();
         m_stranger = nullptr;
     }
 }
 
-ReceiveDriver::ReceiveDriver()
+ReceiveDriver::ReceiveDriver(const QString& programFolder, const QString& workFolder)
+    : folder(programFolder)
+    , work(workFolder.isEmpty() ? QTemporaryDir() : QTemporaryDir(QDir::temp().filePath(workFolder + "-XXXXXX")))
 {
     CreateDefaultIni(folder);
     session = folder.start();
@@ -59,16 +67,29 @@ ReceiveDriver::ReceiveDriver()
 
 std::string ReceiveDriver::path(const QString& name) const
 {
-    return QFile::encodeName(QDir(work.path()).filePath(name)).toStdString();
+    return FromQt(QDir(work.path()).filePath(name));
 }
 
 std::string ReceiveDriver::copyFixture(const char* name, const QString& as) const
 {
     const std::string target = path(as.isEmpty() ? QString::fromLatin1(name) : as);
-    QFile::remove(QString::fromStdString(target));
-    if (!QFile::copy(QStringLiteral(TAVRELO_TEST_DATA "/") + name, QString::fromStdString(target)))
+    QFile::remove(ToQt(target));
+    if (!QFile::copy(QStringLiteral(TAVRELO_TEST_DATA "/") + name, ToQt(target)))
         qFatal("cannot copy %s", name);
     return target;
+}
+
+void ReceiveDriver::addListItems(const char* section, const QByteArray& items)
+{
+    QByteArray ini = folder.iniBytes();
+    const qsizetype header = ini.indexOf("[" + QByteArray(section) + "]\r\n");
+    const qsizetype end = ini.indexOf("\r\n\r\n", header);
+    if (header < 0 || end < header)
+        qFatal("no list section %s", section);
+    ini.insert(end + 2, items);
+    session.reset();
+    folder.writeIni(ini);
+    session = folder.start();
 }
 
 void ReceiveDriver::choose(bool file, int kind, int position) const
@@ -83,7 +104,7 @@ void ReceiveDriver::choose(bool file, int kind, int position) const
 
 void ReceiveDriver::chooseSource(const std::string& source) const
 {
-    const QString answer = QString::fromStdString(source);
+    const QString answer = ToQt(source);
     seams().openFileName = [answer](QWidget*, const QString&, const QString&, const QString&, const QString&) {
         return answer;
     };
@@ -94,7 +115,7 @@ void ReceiveDriver::typeTarget(const QString& text) const
 {
     auto* box = Find<QLineEdit>(*session, "TxFileName");
     box->clear();
-    QTest::keyClicks(box, text);
+    TypeText(box, text);
 }
 
 void ReceiveDriver::click(const char* button) const
@@ -114,13 +135,13 @@ bool ReceiveDriver::viewEnabled() const
 
 QByteArray ReadBytes(const std::string& path)
 {
-    QFile file(QString::fromStdString(path));
+    QFile file(ToQt(path));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void WriteBytes(const std::string& path, const QByteArray& bytes)
 {
-    QFile file(QString::fromStdString(path));
+    QFile file(ToQt(path));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
         qFatal("cannot write %s", path.c_str());
 }

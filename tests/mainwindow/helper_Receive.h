@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <deque>
@@ -36,7 +37,7 @@ private:
     std::deque<std::pair<QString, QString>> m_queue;
     QTimer m_timer;
     QWidget* m_stranger = nullptr;
-    int m_strangerPolls = 0;
+    QElapsedTimer m_strangerSince;
 };
 
 struct ReceiveDriver {
@@ -44,13 +45,18 @@ struct ReceiveDriver {
     QTemporaryDir work;
     std::unique_ptr<ProgramSession> session;
 
-    ReceiveDriver();
+    // The program folder and the work folder named as given ("Tavrelo øst"), or not.
+    explicit ReceiveDriver(const QString& programFolder = QString(), const QString& workFolder = QString());
     ReceiveSeams& seams() const { return session->mainWindow->receivePage()->seams(); }
     ProgramSettings& settings() const { return session->model.settings; }
+    // A path in the work folder as the program holds it (Windows-1252).
     std::string path(const QString& name) const;
     // A fixture of tests/mainwindow/data copied into the work folder.
     std::string copyFixture(const char* name, const QString& as = QString()) const;
 
+    // The items added at the end of a list section of the settings file, and the
+    // program started again to read them.
+    void addListItems(const char* section, const QByteArray& items);
     // Source, kind and format as a user clicks them (file: a file on disk).
     void choose(bool file, int kind, int position) const;
     // The source-file button, with the open dialog answering path.
@@ -61,6 +67,7 @@ struct ReceiveDriver {
     bool viewEnabled() const;
 };
 
+// The file that a path as the program holds it names.
 QByteArray ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const QByteArray& bytes);
 

@@ -1,11 +1,14 @@
 #include "helper_Session.h"
 
+#include "mainwindow/Program.h"
+
 #include <QDir>
 #include <QFile>
 
 namespace tavrelo::test {
 
-ProgramFolder::ProgramFolder()
+ProgramFolder::ProgramFolder(const QString& name)
+    : m_dir(name.isEmpty() ? QTemporaryDir() : QTemporaryDir(QDir::temp().filePath(name + "-XXXXXX")))
 {
     if (!m_dir.isValid())
         qFatal("no temporary folder");
@@ -13,7 +16,11 @@ ProgramFolder::ProgramFolder()
 
 std::string ProgramFolder::folder() const
 {
-    return QFile::encodeName(m_dir.path()).toStdString();
+    std::string held;
+    RecordingInteraction refusal;
+    if (!AppFolderFromQt(m_dir.path(), held, refusal))
+        qFatal("the program cannot run from %s", qPrintable(m_dir.path()));
+    return held;
 }
 
 QString ProgramFolder::iniPath() const

@@ -15,8 +15,10 @@ namespace tavrelo::test {
 
 class ProgramFolder {
 public:
-    ProgramFolder();
+    // A temporary folder whose name starts with name ("Tavrelo øst"), or Qt's default one.
+    explicit ProgramFolder(const QString& name = QString());
 
+    // As the program holds it (Windows-1252), by the program's own rule.
     std::string folder() const;
     QString iniPath() const;
     bool hasIni() const;
@@ -30,6 +32,7 @@ public:
     std::unique_ptr<ProgramSession> start(const std::string& commandLine = std::string());
 
     RecordingInteraction interaction;
+    QString path() const { return m_dir.path(); }
 
 private:
     QTemporaryDir m_dir;

@@ -7,6 +7,7 @@
 #include "conversion/ConverterRegistry.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -56,7 +57,8 @@ private slots:
     void existingTargetIsAskedAbout();
     void cancelledOptionDialogConvertsNothing_data();
     void cancelledOptionDialogConvertsNothing();
-    void kofDialogStaysLoadedAfterACoordinateFile();
+    void kofDialogFollowsTheTargetAndTheDay();
+    void recordFileTakesTheAnswer();
     void targetMayNotBeTheSource();
     void failedConversionIsNoSuccess();
     void staleResultWordEnablesNothing();
@@ -196,44 +198,79 @@ void ConvertFilesTest::cancelledOptionDialogConvertsNothing()
     QVERIFY(!r.viewEnabled());
 }
 
-void ConvertFilesTest::kofDialogStaysLoadedAfterACoordinateFile()
+void ConvertFilesTest::kofDialogFollowsTheTargetAndTheDay()
 {
-    // A coordinate file's conversion leaves the dialog loaded and hidden: the next
-    // conversion shows the project and date the user last saw, not ones worked out
-    // from the new target. A raw-data file's conversion unloads it.
-    const struct { int kind; const char* source; QStringList projects; } cases[] = {
-        {1, "points.asc", {"first", "edited", "edited"}},
-        {0, "survey.raw", {"first", "second", "third"}},
+    // A coordinate file's conversion leaves the dialog loaded and hidden, and the next
+    // one (of either kind) shows it again: project and date follow that conversion's
+    // target and day, while the road, city and surveyor stay as the user typed them.
+    ReceiveDriver r;
+    const std::string points = r.copyFixture("points.asc");
+    const std::string raw = r.copyFixture("survey.raw");
+    const struct { int kind; const std::string& source; const char* target; } runs[] = {
+        {1, points, "site1_coord.kof"}, {1, points, "site2.kof"}, {0, raw, "grid.kof"}, {1, points, "last.kof"},
     };
-    for (const auto& c : cases) {
-        ReceiveDriver r;
-        Prepare(r, c.kind, c.kind == 1 ? 1 : 0, r.copyFixture(c.source));
-        QStringList projects;
-        QStringList dates;
-        for (const char* target : {"first.kof", "second.kof", "third.kof"}) {
-            r.typeTarget(QString::fromStdString(r.path(target)));
-            ModalAnswerer answers(&r.session->state);
-            answers.beforeAnswer = [&](QWidget* window) {
-                if (window->objectName() != "F_KOFStp")
-                    return;
-                auto* project = window->findChild<QLineEdit*>("Tx1");
-                auto* date = window->findChild<QLineEdit*>("Tx2");
-                projects << project->text();
-                dates << date->text();
-                if (projects.size() == 1) { // what the user typed before the first OK
-                    project->setText("edited");
-                    date->setText("01.02.03");
-                }
-            };
-            answers.expect("F_KOFStp", "ComOK");
-            answers.expect("F_MsgCon", "ComOK");
-            r.click("ComConv");
-            QVERIFY(answers.done());
-            QVERIFY(QFile::exists(QString::fromStdString(r.path(target))));
-        }
-        QCOMPARE(projects, c.projects);
-        QCOMPARE(dates[2] == "01.02.03", c.kind == 1);
-        QVERIFY(dates[1] == "01.02.03" || c.kind == 0);
+    QStringList projects, dates, roads;
+    for (const auto& run : runs) {
+        Prepare(r, run.kind, run.kind == 1 ? 1 : 0, run.source);
+        r.typeTarget(QString::fromStdString(r.path(run.target)));
+        ModalAnswerer answers(&r.session->state);
+        answers.beforeAnswer = [&](QWidget* window) {
+            if (window->objectName() != "F_KOFStp")
+                return;
+            auto* project = window->findChild<QLineEdit*>("Tx1");
+            auto* date = window->findChild<QLineEdit*>("Tx2");
+            auto* road = window->findChild<QLineEdit*>("Tx3");
+            projects << project->text();
+            dates << date->text();
+            roads << road->text();
+            if (projects.size() == 1) { // what the user types before the first OK
+                project->setText("edited");
+                date->setText("01.02.03");
+                road->setText("Ringvei 3");
+            }
+        };
+        answers.expect("F_KOFStp", "ComOK");
+        answers.expect("F_MsgCon", "ComOK");
+        r.click("ComConv");
+        QVERIFY(answers.done());
+        QCOMPARE(answers.answered.filter("unexpected").size(), 0);
+    }
+    QCOMPARE(projects, QStringList({"site1_coord", "site2", "grid", "last"}));
+    const QString today = QDate::currentDate().toString("dd.MM.yy");
+    QCOMPARE(dates.mid(1), QStringList({today, today, today}));
+    QCOMPARE(roads.mid(1), QStringList({"Ringvei 3", "Ringvei 3", "Ringvei 3"}));
+    const QByteArray grid = ReadBytes(r.path("grid.kof"));
+    QVERIFY2(grid.contains("grid") && !grid.contains("site"), grid.left(200).constData());
+    QVERIFY(grid.contains("Ringvei 3"));
+    QVERIFY(ReadBytes(r.path("site1_coord.kof")).contains("edited"));
+}
+
+// The binary record file, offered when the raw-data file list has a sixth item: asked
+// about an existing target, Overwite replaces it and Append adds to it.
+void ConvertFilesTest::recordFileTakesTheAnswer()
+{
+    ReceiveDriver r;
+    r.addListItems("Zarel RAW data options file", "Binary record file\r\n");
+
+    const std::string source = r.copyFixture("survey.raw");
+    const std::string target = r.path("job.bin");
+    Prepare(r, 0, 5, source);
+    const QByteArray once = Direct(r, "ConvertRawToRecordFile", source, 2);
+    QVERIFY(!once.isEmpty());
+    const struct { const char* answer; QByteArray expected; } runs[] = {
+        {nullptr, once}, {"ComOverwite", once}, {"ComOverwite", once}, {"ComAppend", once + once},
+    };
+    for (const auto& run : runs) {
+        r.typeTarget(QString::fromStdString(target));
+        ModalAnswerer answers(&r.session->state);
+        if (run.answer)
+            answers.expect("F_Msg", run.answer);
+        answers.expect("F_MsgCon", "ComOK");
+        r.click("ComConv");
+        QVERIFY(answers.done());
+        QCOMPARE(answers.answered.filter("unexpected").size(), 0);
+        QCOMPARE(ReadBytes(target).size(), run.expected.size());
+        QCOMPARE(ReadBytes(target), run.expected);
     }
 }
 

@@ -1,7 +1,8 @@
 // Ways a download ends without data to store: Cancel before any byte, the close box
 // between the first character and the end of the second line, Cancel after comment
-// lines that never turn into data, a port that another program holds; and setup
-// mode, where Download only shows the download window.
+// lines that never turn into data (the lines that came kept in a copy the box names),
+// a port that another program holds; and setup mode, where Download only shows the
+// download window.
 #include "helper_Download.h"
 
 #include "link/SerialLink.h"
@@ -66,8 +67,12 @@ void DownloadCancelTest::cancelEndsWithNothingStored()
         closeBox);
     r.download();
 
+    // The lines that came are kept beside the target, and the box says where.
+    const std::string copy = r.path("job.zvk");
+    const std::string told = kept.isEmpty() ? "" : "\r\nThe lines received so far are kept in " + copy + ".";
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
-    QCOMPARE(r.lastMessage()->text, std::string("Data transmission interrupted"));
+    QCOMPARE(r.lastMessage()->text, "Data transmission interrupted" + told);
+    QCOMPARE(ReadBytes(copy), kept);
     QCOMPARE(r.lastMessage()->title, std::string("Warning"));
     QCOMPARE(r.lastMessage()->icon, MessageIcon::Critical);
     QCOMPARE(r.session->state.DialogAnswer, std::string("Stop"));

@@ -1,12 +1,14 @@
 // Field data is never lost around a download. One table of how the download ends (it
-// completes, or the cable is pulled in the middle) against what becomes of the store
-// once the target has passed its check (stored as asked, the target made read-only or
-// turned into a folder, its folder closed, a write error, a converter that finds no
-// record, the KOF dialog cancelled or closed, a format without converter, the raw copy
-// blocked, a pipe on the first name of the copy): every row finds the received bytes
-// in a file that a message named, or in the target the user typed. Then what comes before the instrument is asked for
-// anything: a target the converters would refuse, the temporary file left as it was
-// until a download really starts, and the calculation dialog's close box.
+// completes, the cable is pulled in the middle, or the user cancels) against what
+// becomes of the store once the target has passed its check (stored as asked, the
+// target made read-only or turned into a folder, its folder closed, a write error, a
+// converter that finds no record, the KOF dialog cancelled or closed, a format without
+// converter, the raw copy blocked, a pipe on the first name of the copy): every row
+// finds the received bytes in a file that a message named, or in the target the user
+// typed. Then what comes before the instrument is asked for anything: a target the
+// converters would refuse (and the same target refused for a file on disk), the
+// temporary file left as it was until a download really starts, and the calculation
+// dialog's close box.
 //
 // Through the real windows and the simulated instrument, as an unprivileged user (root
 // may write any file). Each completed row waits out the instrument's silence, so ctest
@@ -33,7 +35,7 @@ using namespace tavrelo::test;
 
 namespace {
 
-enum class Ends { Completes, HangsUp };
+enum class Ends { Completes, HangsUp, Cancelled };
 // What happens to the store while the data comes, after the target passed its check.
 enum class Store {
     AsAsked,
@@ -98,7 +100,22 @@ const Row kRows[] = {
      Kept::InProgramFolder},
     {"completes, KOF dialog cancelled, a pipe takes the first copy name", Ends::Completes, 0, 1, "survey.raw",
      false, Store::FirstCopyNameTaken, "F_KOFStp ComCancel", Kept::BesideTargetUnderTheNextName},
+    {"completes, raw copy asked, a pipe takes its first name", Ends::Completes, 0, 2, "survey.raw", true,
+     Store::FirstCopyNameTaken, "", Kept::BesideTargetUnderTheNextName},
+    {"cancelled, target folder open", Ends::Cancelled, 0, 1, "survey.raw", false, Store::AsAsked, "",
+     Kept::BesideTarget},
+    {"cancelled, target folder closed", Ends::Cancelled, 2, 0, "survey.raw", false, Store::FolderClosed, "",
+     Kept::InProgramFolder},
 };
+
+// The count the download window shows once every byte of sent has been taken.
+QString ByteCountOf(const QByteArray& sent)
+{
+    qsizetype kept = 0;
+    for (const char c : sent)
+        kept += c != '\r' && c != '\n' && c != '\0' && static_cast<unsigned char>(c) < 128;
+    return "Bytes:   " + QString::number(kept);
+}
 
 // The fixtures, read before the program becomes the unprivileged user, who may not be
 // allowed into the source tree.
@@ -131,14 +148,7 @@ bool InShare(int row)
 // A settings file whose instrument raw-data list has items past the known formats.
 void AddRawFormatsPastTheList(DownloadDriver& r)
 {
-    QByteArray ini = r.folder.iniBytes();
-    const qsizetype section = ini.indexOf("[Zarel RAW data options]\r\n");
-    const qsizetype end = ini.indexOf("\r\n\r\n", section);
-    QVERIFY(section >= 0 && end > section);
-    ini.insert(end + 2, "Binary record file\r\nA format of another program\r\n");
-    r.session.reset();
-    r.folder.writeIni(ini);
-    r.session = r.folder.start();
+    r.addListItems("Zarel RAW data options", "Binary record file\r\nA format of another program\r\n");
 }
 
 QStringList ProgramFolderCopies(const DownloadDriver& r)
@@ -218,6 +228,8 @@ private slots:
     void receivedDataEndsInAFileTheUserWasTold();
     void targetTheConvertersRefuseIsRefusedBeforeThePort_data();
     void targetTheConvertersRefuseIsRefusedBeforeThePort();
+    void fileConversionRefusesATargetItCannotWrite_data();
+    void fileConversionRefusesATargetItCannotWrite();
     void portFailureLeavesTheTemporaryFile();
     void temporaryFileThatFailsIsToldTruthfully();
     void calculationDialogClosedByItsBoxGoesOn();
@@ -255,6 +267,8 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
     else
         r.instrument.start({Step::Send(200, sent)});
     r.actWhen([&] { return r.instrument.bytesSent() >= sent.size(); }, [&] { Disturb(c.store, target, folder); });
+    if (c.ends == Ends::Cancelled)
+        r.cancelWhen([&] { return !r.statusTexts.isEmpty() && r.statusTexts.last() == ByteCountOf(sent); });
     ModalAnswerer answers(&r.session->state);
     const QStringList dialog = QString::fromLatin1(c.dialog).split(' ', Qt::SkipEmptyParts);
     if (!dialog.isEmpty())
@@ -289,10 +303,16 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
         QVERIFY2(text.find("\r\nDevice unavailable") != std::string::npos, text.c_str());
         QCOMPARE(std::count(text.begin(), text.end(), '\n'), 1);
         QVERIFY(!QFile::exists(QString::fromStdString(target)));
+    } else if (c.ends == Ends::Cancelled) {
+        QCOMPARE(messages.size(), size_t(1));
+        QVERIFY2(messages.back().text.rfind("Data transmission interrupted\r\n", 0) == 0, messages.back().text.c_str());
+        QVERIFY(!QFile::exists(QString::fromStdString(target)));
     } else {
         QCOMPARE(messages.front().text, std::string("Data transmission successfully completed."));
     }
-    const bool stored = c.ends == Ends::Completes && (c.store == Store::AsAsked || c.store == Store::RawCopyBlocked) &&
+    const bool stored = c.ends == Ends::Completes &&
+                        (c.store == Store::AsAsked || c.store == Store::RawCopyBlocked ||
+                         c.store == Store::FirstCopyNameTaken) &&
                         !*c.dialog;
     QCOMPARE(r.viewEnabled(), stored);
     QTRY_VERIFY(!r.instrument.portOpen());
@@ -324,9 +344,9 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort_data()
         << 0 << 1 << "ComOverwite" << Target::Writable << OtherInput::PointNumberFile << kOwnInput;
     QTest::newRow("coordinate KOF into its point-number file")
         << 1 << 2 << "ComAppend" << Target::Writable << OtherInput::PointNumberFile << kOwnInput;
-    // The record file is always added to, so it must be readable whatever was answered.
-    QTest::newRow("write-only record file, overwritten")
-        << 0 << 8 << "ComOverwite" << Target::WriteOnly << OtherInput::None << denied;
+    // Records are added to a copy of the old file, so it must be readable.
+    QTest::newRow("write-only record file, appended to")
+        << 0 << 8 << "ComAppend" << Target::WriteOnly << OtherInput::None << denied;
 }
 
 // Refused with the converters' reason before the port opens: the instrument is never
@@ -377,9 +397,11 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
     QVERIFY(answers.done());
     QCOMPARE(answers.answered.filter("unexpected"), QStringList());
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
-    const std::string expected = refusal.endsWith(": ") ? refusal.toStdString() + name +
-                                                              (refusal == kOwnInput ? ". Please choose another name." : "")
-                                                        : refusal.toStdString();
+    std::string expected = refusal.endsWith(": ") ? refusal.toStdString() + name +
+                                                        (refusal == kOwnInput ? ". Please choose another name." : "")
+                                                  : refusal.toStdString();
+    if (target == Target::InClosedFolder)
+        expected += " (the folder " + folder + "/ may not be written).";
     QCOMPARE(r.lastMessage()->text, expected);
     QCOMPARE(r.lastMessage()->icon, MessageIcon::Critical);
     QCOMPARE(r.lastMessage()->title, std::string("Error"));
@@ -388,6 +410,66 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
     QCOMPARE(ReadBytes(r.tempFile()), QByteArray("CO,left earlier\r\n"));
     QCOMPARE(ReadBytes(name), old);
     QVERIFY(!DownloadWindow());
+    QVERIFY(!r.viewEnabled());
+}
+
+void DownloadSafetyTest::fileConversionRefusesATargetItCannotWrite_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<Target>("target");
+    if (!InShare(0))
+        return;
+    QTest::newRow("raw data to MAPA 2, new name in a folder the user may not write")
+        << 0 << 1 << "" << Target::InClosedFolder;
+    QTest::newRow("raw data to KOF, read-only file overwritten") << 0 << 0 << "ComOverwite" << Target::ReadOnly;
+    QTest::newRow("coordinates to DXF, new name in a folder the user may not write")
+        << 1 << 0 << "" << Target::InClosedFolder;
+}
+
+// Converting a file on disk meets the same rules: the box names the target and the
+// reason before any option window, and nothing is written.
+void DownloadSafetyTest::fileConversionRefusesATargetItCannotWrite()
+{
+    if (!InShare(0))
+        QSKIP("in the first share");
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, question);
+    QFETCH(Target, target);
+    DownloadDriver r;
+    const std::string source = r.path("source.txt");
+    WriteBytes(source, Fixture(kind == 0 ? "survey.raw" : "points.asc"));
+    QVERIFY(QDir(r.work.path()).mkdir("sub"));
+    const std::string folder = r.path("sub");
+    const std::string name = r.path("sub/job.out");
+    if (target == Target::ReadOnly) {
+        WriteBytes(name, "old\r\n");
+        ::chmod(name.c_str(), 0444);
+    } else {
+        ::chmod(folder.c_str(), 0555);
+    }
+    r.choose(true, kind, position);
+    r.chooseSource(source);
+    r.typeTarget(QString::fromStdString(name));
+    ModalAnswerer answers(&r.session->state);
+    if (!question.isEmpty())
+        answers.expect("F_Msg", question.toLatin1());
+    r.folder.interaction.clear();
+    r.click("ComConv");
+    ::chmod(folder.c_str(), 0755);
+    ::chmod(name.c_str(), 0644);
+
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList()); // no option window, no "Finished"
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    const std::string why = target == Target::ReadOnly ? "" : " (the folder " + folder + "/ may not be written).";
+    QCOMPARE(r.lastMessage()->text, "Permission denied: " + name + why);
+    QCOMPARE(r.lastMessage()->title, std::string("Error"));
+    QCOMPARE(ReadBytes(name), target == Target::ReadOnly ? QByteArray("old\r\n") : QByteArray());
+    QCOMPARE(QDir(QString::fromStdString(folder)).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(),
+             target == Target::ReadOnly ? 1 : 0);
     QVERIFY(!r.viewEnabled());
 }
 

@@ -2,7 +2,9 @@
 // under the settings file's default manual name, as an RTF document, and every name
 // of the screen that it writes in bold is a name that the program really shows (a
 // window's title, a tab, a frame, a button, a box or a list item), and every window
-// of the program is named in it.
+// of the program is named in it. A named control stands in sight in its window as the
+// window first shows at its design size, or the manual's sentence says when it
+// appears or how to bring it into view.
 #include "helper_Session.h"
 
 #include "app/SettingsLayout.h"
@@ -72,18 +74,62 @@ QString Unescaped(const QString& body)
     return text;
 }
 
-// Every {\b ...} group of the document.
-QStringList BoldNames(const QString& rtf)
+// A name in bold as the manual writes it, and whether its sentence says when it appears
+// or how to bring it into view ("appears", "into view"): such a name need not stand in
+// its window at the window's first size and state.
+struct Named {
+    QString name;
+    bool saysHowToShow = false;
+};
+
+// Every {\b ...} group of the document, with its sentence's marker. Each paragraph or
+// list item is a line of its own; a sentence ends at a full stop and a blank.
+std::vector<Named> BoldNames(const QString& rtf)
 {
-    QStringList names;
+    std::vector<Named> names;
     static const QRegularExpression bold(QStringLiteral(R"(\{\\b ((?:[^{}\\]|\\[{}\\']|\\'[0-9a-f]{2})*)\})"));
-    for (auto it = bold.globalMatch(rtf); it.hasNext();)
-        names << Plain(Unescaped(it.next().captured(1)));
+    static const QRegularExpression sentenceEnd(QStringLiteral(R"(\.\s)"));
+    static const QRegularExpression marker(QStringLiteral(R"(\bappears\b|\binto view\b)"));
+    for (const QString& line : rtf.split(QStringLiteral("\r\n")))
+        for (const QString& sentence : line.split(sentenceEnd))
+            for (auto it = bold.globalMatch(sentence); it.hasNext();)
+                names.push_back({Plain(Unescaped(it.next().captured(1))), sentence.contains(marker)});
     return names;
 }
 
-// The names a window shows: its title and those of its controls, menus and tools.
-void AddShownNames(QWidget* root, QSet<QString>& names)
+// A control the user sees: shown, and its whole rectangle inside each of its parents
+// up to its window, so inside the window's visible area.
+bool InSight(const QWidget* w, const QWidget* window)
+{
+    if (!w->isVisible())
+        return false;
+    const QRect own(w->mapTo(window, QPoint(0, 0)), w->size());
+    for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (!QRect(p->mapTo(window, QPoint(0, 0)), p->size()).contains(own))
+            return false;
+    return w == window || window->rect().contains(own);
+}
+
+// A menu or tool command the user can reach: visible, on a bar in sight or in a menu
+// that is reached so.
+bool Reachable(const QAction* action, const QWidget* window)
+{
+    if (!action->isVisible())
+        return false;
+    for (const QObject* object : action->associatedObjects()) {
+        if (const auto* menu = qobject_cast<const QMenu*>(object)) {
+            if (Reachable(menu->menuAction(), window))
+                return true;
+        } else if (const auto* widget = qobject_cast<const QWidget*>(object); widget && InSight(widget, window)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// The names a window holds: its title and those of its controls, menus and tools;
+// with inSight only those the user sees as the window stands.
+void AddNames(QWidget* root, QSet<QString>& names, bool inSight)
 {
     auto add = [&](const QString& text) {
         if (!Plain(text).isEmpty())
@@ -94,14 +140,14 @@ void AddShownNames(QWidget* root, QSet<QString>& names)
     for (QWidget* w : widgets) {
         if (w->isWindow())
             add(w->windowTitle());
+        if (inSight && !InSight(w, root))
+            continue;
         if (auto* button = qobject_cast<QAbstractButton*>(w))
             add(button->text());
         else if (auto* label = qobject_cast<QLabel*>(w))
             add(label->text());
         else if (auto* frame = qobject_cast<QGroupBox*>(w))
             add(frame->title());
-        else if (auto* menu = qobject_cast<QMenu*>(w))
-            add(menu->title());
         else if (auto* combo = qobject_cast<QComboBox*>(w))
             for (int i = 0; i < combo->count(); ++i)
                 add(combo->itemText(i));
@@ -110,7 +156,27 @@ void AddShownNames(QWidget* root, QSet<QString>& names)
                 add(tabs->tabText(i));
     }
     for (QAction* action : root->findChildren<QAction*>())
-        add(action->text());
+        if (!inSight || Reachable(action, root))
+            add(action->text());
+}
+
+// The names a window shows at its design size, shown as the program shows it: each
+// page of a tab control in turn.
+void AddNamesInSight(QWidget* window, QSet<QString>& names)
+{
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window))
+        qWarning("%s not exposed", qPrintable(window->objectName()));
+    AddNames(window, names, true);
+    for (QTabWidget* tabs : window->findChildren<QTabWidget*>()) {
+        const int current = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            tabs->setCurrentIndex(i);
+            AddNames(window, names, true);
+        }
+        tabs->setCurrentIndex(current);
+    }
+    window->hide();
 }
 
 } // namespace
@@ -151,8 +217,8 @@ void ManualTest::namesOnlyWhatTheProgramShowsAndEveryWindow()
 {
     QFile file(ManualPath());
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const QStringList named = BoldNames(QString::fromLatin1(file.readAll()));
-    QVERIFY(!named.isEmpty());
+    const std::vector<Named> named = BoldNames(QString::fromLatin1(file.readAll()));
+    QVERIFY(!named.empty());
 
     ProgramFolder folder;
     CreateDefaultIni(folder);
@@ -181,24 +247,41 @@ void ManualTest::namesOnlyWhatTheProgramShowsAndEveryWindow()
     question->setWindowTitle(ToQt(model.message(6)));
     windows.emplace_back(question);
 
-    QSet<QString> shown;
-    AddShownNames(session->mainWindow.get(), shown);
-    for (const auto& window : windows)
-        AddShownNames(window.get(), shown);
+    // What the program has anywhere, and what the user sees of it as each window
+    // first stands.
+    QSet<QString> has;
+    QSet<QString> inSight;
+    AddNames(session->mainWindow.get(), has, false);
+    AddNamesInSight(session->mainWindow.get(), inSight);
+    for (const auto& window : windows) {
+        AddNames(window.get(), has, false);
+        AddNamesInSight(window.get(), inSight);
+    }
     // The format and port lists, of which a combo box holds one at a time.
     for (const auto* list : {&model.RawFormatList, &model.CoordFormatList, &model.RawFormatFileList,
                              &model.CoordFormatFileList, &model.SendFormatList, &model.PortList})
-        for (const std::string& item : *list)
-            shown << Plain(QString::fromStdString(item));
+        for (const std::string& item : *list) {
+            has << Plain(QString::fromStdString(item));
+            inSight << Plain(QString::fromStdString(item));
+        }
 
     QStringList unknown;
-    for (const QString& name : named)
-        if (!shown.contains(name))
-            unknown << name;
+    QStringList outOfSight;
+    for (const Named& n : named) {
+        if (!has.contains(n.name))
+            unknown << n.name;
+        else if (!n.saysHowToShow && !inSight.contains(n.name))
+            outOfSight << n.name;
+    }
     QVERIFY2(unknown.isEmpty(), qPrintable("named in the manual but not shown: " + unknown.join(" | ")));
+    QVERIFY2(outOfSight.isEmpty(), qPrintable("named in the manual but not in sight in its window, and the sentence "
+                                              "does not say when it appears or how to bring it into view: " +
+                                              outOfSight.join(" | ")));
 
     QStringList unnamed;
-    const QSet<QString> inManual(named.begin(), named.end());
+    QSet<QString> inManual;
+    for (const Named& n : named)
+        inManual << n.name;
     for (QWidget* window : {static_cast<QWidget*>(session->mainWindow.get())})
         if (!inManual.contains(Plain(window->windowTitle())))
             unnamed << window->windowTitle();

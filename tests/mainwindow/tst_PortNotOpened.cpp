@@ -1,7 +1,8 @@
 // A port that cannot be opened, through the whole program: Download and Send against
 // a port another program holds, a link to an adapter that is not plugged in, a
-// device the user may not open, and a speed or data-bits item of Tavrelo.ini that no
-// port takes. Each ends in one box that keeps "The communication port could not be
+// device the user may not open, a speed or data-bits item of Tavrelo.ini that no
+// port takes, and a link to what is no serial device: a plain file, /dev/null, a
+// folder, a circle of links. Each ends in one box that keeps "The communication port could not be
 // opened." and names the device, the link it came through and the reason; the
 // Settings tab is shown and, once the cause is gone, the same command opens the port.
 // The Settings tab shows the device of each port position as the program folder is.
@@ -23,7 +24,7 @@ using namespace tavrelo::test;
 
 namespace {
 
-enum class Cause { Busy, NoDevice, NoPermission, Speed, DataBits };
+enum class Cause { Busy, NoDevice, NoPermission, Speed, DataBits, File, DevNull, Folder, Circle };
 
 // The list section's item `from` of the settings file becomes `to`.
 void ReplaceListItem(ProgramFolder& folder, const QByteArray& section, const QByteArray& from, const QByteArray& to)
@@ -40,6 +41,26 @@ void ReplaceListItem(ProgramFolder& folder, const QByteArray& section, const QBy
 struct PortRig : DownloadDriver {
     SerialLink otherProgram;
 
+    QString com9() const { return QString::fromStdString(folder.folder()) + "/COM9"; }
+    // COM1 made a link to target instead of the instrument.
+    void relink(const QString& target)
+    {
+        QVERIFY(QFile::remove(instrument.linkPath()));
+        QVERIFY(QFile::link(target, instrument.linkPath()));
+    }
+    // The device the box names for the cause.
+    QString device(Cause cause) const
+    {
+        switch (cause) {
+        case Cause::NoDevice: return "/dev/no-such-adapter";
+        case Cause::File: return QString::fromStdString(path("not-a-port.txt"));
+        case Cause::DevNull: return "/dev/null";
+        case Cause::Folder: return work.path();
+        case Cause::Circle: return com9();
+        default: return instrument.slaveName();
+        }
+    }
+
     // The program's settings file or folder made so the cause holds; the program is
     // started again when its settings file changed.
     void make(Cause cause)
@@ -47,8 +68,15 @@ struct PortRig : DownloadDriver {
         switch (cause) {
         case Cause::Busy: QVERIFY(otherProgram.open(instrument.slaveName().toStdString(), PortSettings())); break;
         case Cause::NoDevice:
-            QVERIFY(QFile::remove(instrument.linkPath()));
-            QVERIFY(QFile::link("/dev/no-such-adapter", instrument.linkPath()));
+        case Cause::DevNull:
+        case Cause::Folder: relink(device(cause)); break;
+        case Cause::File:
+            WriteBytes(path("not-a-port.txt"), "P1,1,2,3\r\n");
+            relink(device(cause));
+            break;
+        case Cause::Circle: // COM1 leads to COM9, which leads back to COM1
+            relink(com9());
+            QVERIFY(QFile::link(instrument.linkPath(), com9()));
             break;
         case Cause::NoPermission: QVERIFY(QFile::setPermissions(instrument.slaveName(), {})); break;
         case Cause::Speed:
@@ -69,9 +97,10 @@ struct PortRig : DownloadDriver {
         switch (cause) {
         case Cause::Busy: otherProgram.close(); break;
         case Cause::NoDevice:
-            QVERIFY(QFile::remove(instrument.linkPath()));
-            QVERIFY(QFile::link(instrument.slaveName(), instrument.linkPath()));
-            break;
+        case Cause::File:
+        case Cause::DevNull:
+        case Cause::Folder:
+        case Cause::Circle: relink(instrument.slaveName()); break;
         case Cause::NoPermission:
             QVERIFY(QFile::setPermissions(instrument.slaveName(), QFile::ReadOwner | QFile::WriteOwner));
             break;
@@ -128,6 +157,7 @@ private slots:
     void theBoxSaysWhichDeviceAndWhy_data();
     void theBoxSaysWhichDeviceAndWhy();
     void settingsTabShowsTheDeviceOfEachPort();
+    void settingsTabSaysWhatIsNoSerialDevice();
 };
 
 void PortNotOpenedTest::theBoxSaysWhichDeviceAndWhy_data()
@@ -145,6 +175,12 @@ void PortNotOpenedTest::theBoxSaysWhichDeviceAndWhy_data()
         {"no permission", Cause::NoPermission, "You may not open this device. Add your user to the dialout group"},
         {"speed 1e10", Cause::Speed, "The speed \"1e10\" chosen on the Settings tab"},
         {"data bits 32768", Cause::DataBits, "The number of data bits \"32768\" chosen on the Settings tab"},
+        {"plain file", Cause::File, "This is a file, not a serial device. Point the link COM1 in the program folder "
+                                    "at the adapter's device:"},
+        {"/dev/null", Cause::DevNull, "This is not a serial device. Point the link COM1"},
+        {"folder", Cause::Folder, "This is a folder, not a serial device. Point the link COM1"},
+        {"circle of links", Cause::Circle, "The link COM1 leads round in a circle of links and reaches no device. "
+                                           "Point the link COM1"},
     };
     for (bool send : {false, true})
         for (const auto& c : causes)
@@ -171,9 +207,10 @@ void PortNotOpenedTest::theBoxSaysWhichDeviceAndWhy()
     QVERIFY2(text.startsWith('|'), qPrintable(text));
     const QStringList lines = text.mid(1).split("\r\n");
     QCOMPARE(lines.value(0), QString("The communication port could not be opened."));
-    const QString device = Cause(cause) == Cause::NoDevice ? "/dev/no-such-adapter" : r.instrument.slaveName();
-    QCOMPARE(lines.value(1), "Device: " + device + " (through the link COM1 in the program folder)");
+    QCOMPARE(lines.value(1), "Device: " + r.device(Cause(cause)) + " (through the link COM1 in the program folder)");
     QVERIFY2(lines.value(2).startsWith(reason), qPrintable(lines.value(2)));
+    if (reason.endsWith("adapter's device:"))
+        QCOMPARE(lines.value(3), QString("ln -sfn /dev/ttyUSB0 COM1"));
     QVERIFY(!DownloadWindow() || !DownloadWindow()->isVisible());
 
     // The program goes on: with the cause gone the same command opens the port.
@@ -187,7 +224,8 @@ void PortNotOpenedTest::theBoxSaysWhichDeviceAndWhy()
         QVERIFY(answers.done());
     } else {
         r.instrument.start({Step::Send(300, "CO,x\r\n")});
-        r.cancelWhen([&] { return r.instrument.scriptDone(); });
+        // Cancel once the program has taken the line, not only once it was sent.
+        r.cancelWhen([&] { return !r.statusTexts.isEmpty() && r.statusTexts.last() == "Bytes:   4"; });
         r.download();
         QCOMPARE(ReadBytes(r.tempFile()), QByteArray("CO,x\r\n"));
     }
@@ -224,6 +262,36 @@ void PortNotOpenedTest::settingsTabShowsTheDeviceOfEachPort()
     const QWidget* coord = Find<QWidget>(*r.session, "StFrCoord");
     QVERIFY(line->geometry().top() >= comm->geometry().bottom());
     QVERIFY(line->geometry().bottom() < coord->geometry().top());
+}
+
+// A link COM2 to a plain file, /dev/null, a folder or into a circle: the Settings
+// tab's line says what the port would open, made while the tab is shown.
+void PortNotOpenedTest::settingsTabSaysWhatIsNoSerialDevice()
+{
+    PortRig r;
+    const QString folder = QString::fromStdString(r.folder.folder());
+    const QString com2 = folder + "/COM2";
+    const QString file = QString::fromStdString(r.path("not-a-port.txt"));
+    WriteBytes(file.toStdString(), "P1,1,2,3\r\n");
+    r.session->mainWindow->MainTab()->setCurrentIndex(2);
+    auto* ports = Find<QComboBox>(*r.session, "StCombComm0");
+    auto* line = Find<QLabel>(*r.session, "PortDevice");
+    ports->setCurrentIndex(1);
+    const struct {
+        QString target;
+        QString shown;
+    } cases[] = {
+        {file, "Opens " + file + " through the link COM2: a file, not a serial device"},
+        {"/dev/null", "Opens /dev/null through the link COM2: not a serial device"},
+        {r.work.path(), "Opens " + r.work.path() + " through the link COM2: a folder, not a serial device"},
+        {com2, "Opens no device: the link COM2 in the program folder leads round in a circle of links"},
+    };
+    for (const auto& c : cases) {
+        QFile::remove(com2);
+        QVERIFY(QFile::link(c.target, com2));
+        QTRY_COMPARE(line->text(), c.shown);
+        QCOMPARE(ports->itemData(1, Qt::ToolTipRole).toString(), c.shown);
+    }
 }
 
 QTEST_MAIN(PortNotOpenedTest)

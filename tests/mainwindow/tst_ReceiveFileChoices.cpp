@@ -108,17 +108,24 @@ void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()
     QCOMPARE(r.session->state.OutputFileMode, 2);
     QVERIFY(QFile::exists(fresh));
 
-    // A folder that does not exist, and a folder in place of a file: one box, and the
-    // command ends without asking for the name it has just emptied.
+    // A folder that does not exist, a folder in place of a file, a name no file may
+    // have: one box that names the path and what is wrong with it, and the command
+    // ends without asking for the name it has just emptied.
+    const struct { std::string name; std::string why; } refused[] = {
+        {r.path("missing/new.yde"), "The folder " + r.path("missing/") + " does not exist."},
+        {r.path(""), r.path("") + " is a folder, not a file."},
+        {r.path("") + "/", r.path("") + "/ is a folder, not a file."},
+        {r.path("new?.yde"), "The name " + r.path("new?.yde") + " holds \"?\", which no file name may hold."},
+    };
     for (const bool file : {true, false}) {
         r.choose(file, 0, 1);
-        for (const std::string& name : {r.path("missing/new.yde"), r.path("")}) {
-            r.typeTarget(QString::fromStdString(name));
+        for (const auto& c : refused) {
+            r.typeTarget(QString::fromStdString(c.name));
             r.folder.interaction.clear();
             r.click(file ? "ComConv" : "ComDLN");
             QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
             QCOMPARE(r.folder.interaction.messages[0].text,
-                     std::string("Cannot create file!\r\nPlease specify other name."));
+                     "Cannot create file!\r\n" + c.why + "\r\nPlease specify other name.");
             QCOMPARE(r.folder.interaction.messages[0].title, std::string("Error"));
             QVERIFY(r.target().isEmpty());
         }

@@ -8,6 +8,7 @@
 #include "link/core/PortSettings.h"
 #include "mainwindow/SendPage.h"
 #include "support/InstrumentSimulator.h"
+#include "support/WholeTitle.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -73,6 +74,7 @@ class TestSendPage : public QObject {
 private slots:
     void typedNamesAreChecked();
     void newFileFromTheDialog();
+    void newFileWindowShowsItsWholeTitle();
     void newFileDialogRefusals();
     void cancelledKindSurvivesAndKofKeepsIt();
     void browseOffersTheDialogAgainAfterACancelledNewFile();
@@ -136,6 +138,19 @@ void TestSendPage::newFileFromTheDialog()
     QVERIFY(answerer.done());
     QCOMPARE(QFile(QString::fromStdString(d.path("empty.asc"))).size(), qint64(0));
     QVERIFY(d.sendEnabled());
+}
+
+// "Edit new file?" in a window narrower than its title was cut to "Edi…le?".
+void TestSendPage::newFileWindowShowsItsWholeTitle()
+{
+    SendDriver d;
+    ModalAnswerer answerer;
+    QString cut = "not shown";
+    answerer.beforeAnswer = [&cut](QWidget* window) { cut = test::TitleCut(window); };
+    answerer.expect("F_EdSdF", "ComCancel");
+    d.typeName(d.path("new.txt"));
+    QVERIFY(answerer.done());
+    QVERIFY2(cut.isEmpty(), qPrintable(cut));
 }
 
 void TestSendPage::newFileDialogRefusals()

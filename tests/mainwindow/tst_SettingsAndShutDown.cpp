@@ -1,6 +1,6 @@
 // The Settings page's choices, kept by Exit and found again at the next start; the
 // close box, which saves only in setup mode; the temporary file at Exit.
-#include "helper_Session.h"
+#include "helper_Receive.h"
 
 #include "mainwindow/SettingsPage.h"
 
@@ -38,11 +38,15 @@ class SettingsAndShutDownTest : public QObject {
 private slots:
     void choicesSurviveExitAndRestart();
     void exitEndsTheProgramAndRemovesTheTemporaryFile();
+    void exitWithoutChangesWritesTheFileThatWasRead_data();
+    void exitWithoutChangesWritesTheFileThatWasRead();
     void closeBoxSavesNothingOutsideSetupMode();
     void closeBoxSavesInSetupMode();
     void editorChoiceShowsThePathBox();
     void browsePutsTheChosenEditorIntoTheBox();
     void outOfRangePortStartsAtTheFirstPort();
+    void undefinedCodePageBytesSurviveExit_data();
+    void undefinedCodePageBytesSurviveExit();
 };
 
 void SettingsAndShutDownTest::choicesSurviveExitAndRestart()
@@ -116,6 +120,101 @@ void SettingsAndShutDownTest::exitEndsTheProgramAndRemovesTheTemporaryFile()
         }
     }
     QVERIFY(folder.iniBytes().contains("[ComViewFile]\r\nCaption=&View saved file\r\n"));
+}
+
+// What a user may open before Exit without changing anything, and the windows it
+// brings up, each answered with the button named.
+enum class Opened { Nothing, Help, KofWindow, EveryWindowInSetupMode };
+Q_DECLARE_METATYPE(Opened)
+
+namespace {
+
+// On the Receive page, the option window of a format by its Settings button; the
+// choice is put back to the first format afterwards, as it was.
+void OpenOptionWindow(const ProgramSession& session, int kind, int position, const char* window)
+{
+    ModalAnswerer answers;
+    answers.expect(window, "ComOK");
+    Click(session, ("OpReceive" + std::to_string(kind)).c_str());
+    Choose(session, "ComboDataFormat", position);
+    Click(session, "ComSaveSetings");
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
+}
+
+void OpenWindows(const ProgramSession& session, Opened opened)
+{
+    ModalAnswerer answers;
+    if (opened == Opened::Help || opened == Opened::EveryWindowInSetupMode) {
+        answers.expect("F_Help", "ComOK");
+        Click(session, "ComHelp");
+    }
+    if (opened == Opened::KofWindow)
+        OpenOptionWindow(session, 0, 1, "F_KOFStp");
+    if (opened == Opened::EveryWindowInSetupMode) {
+        answers.expect("F_DL", "ComCancel");
+        Click(session, "ComDLN");
+        OpenOptionWindow(session, 1, 1, "F_Dxf");
+        OpenOptionWindow(session, 1, 0, "F_UsDeCo");
+        OpenOptionWindow(session, 0, 7, "F_SetCalcCoo");
+        OpenOptionWindow(session, 0, 1, "F_KOFStp");
+    }
+    Click(session, "OpReceive0");
+    Choose(session, "ComboDataFormat", 0);
+    QVERIFY2(answers.done(), qPrintable(answers.answered.join(", ")));
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
+}
+
+} // namespace
+
+void SettingsAndShutDownTest::exitWithoutChangesWritesTheFileThatWasRead_data()
+{
+    QTest::addColumn<Opened>("opened");
+    QTest::newRow("no window") << Opened::Nothing;
+    QTest::newRow("the Help window") << Opened::Help;
+    QTest::newRow("the KOF window, OK") << Opened::KofWindow;
+    QTest::newRow("setup mode, every window that saves its texts") << Opened::EveryWindowInSetupMode;
+}
+
+namespace {
+
+// The lines of after that differ from those of before, as "[section] old -> new".
+QStringList Differences(const QByteArray& before, const QByteArray& after)
+{
+    const QList<QByteArray> a = before.split('\n');
+    const QList<QByteArray> b = after.split('\n');
+    QStringList differences;
+    if (a.size() != b.size())
+        differences << QString("%1 lines became %2").arg(a.size()).arg(b.size());
+    QByteArray section;
+    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i].startsWith('['))
+            section = a[i].trimmed();
+        if (a[i] != b[i])
+            differences << QString::fromLatin1(section + " " + a[i].trimmed() + " -> " + b[i].trimmed());
+    }
+    return differences;
+}
+
+} // namespace
+
+// The texts and sizes written are those read: the layouts that fit controls to the
+// window and to their texts change nothing from one start to the next, and the first
+// Exit after the defaults were written keeps them byte for byte, blanks included.
+void SettingsAndShutDownTest::exitWithoutChangesWritesTheFileThatWasRead()
+{
+    QFETCH(Opened, opened);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    for (int round = 1; round <= 3; ++round) {
+        auto session = folder.start(opened == Opened::EveryWindowInSetupMode ? "Custom Layout" : "");
+        OpenWindows(*session, opened);
+        // An option window's OK writes its own keys in its own form; Exit adds nothing.
+        const QByteArray read = folder.iniBytes();
+        Click(*session, "ComExit");
+        const QStringList differences = Differences(read, folder.iniBytes());
+        QVERIFY2(differences.isEmpty(), qPrintable(QString("Exit %1: ").arg(round) + differences.join("; ")));
+    }
 }
 
 void SettingsAndShutDownTest::closeBoxSavesNothingOutsideSetupMode()
@@ -214,6 +313,38 @@ void SettingsAndShutDownTest::outOfRangePortStartsAtTheFirstPort()
     QCOMPARE(session->model.settings.Port, int16_t(0));
     QVERIFY(Find<QRadioButton>(*session, "StOpEditor0")->isChecked());
     QCOMPARE(session->model.settings.StOpEditor, int16_t(0));
+}
+
+void SettingsAndShutDownTest::undefinedCodePageBytesSurviveExit_data()
+{
+    QTest::addColumn<QString>("commandLine");
+    QTest::newRow("Exit") << QString();
+    QTest::newRow("Exit in setup mode") << QString("Custom Layout");
+}
+
+// The five bytes Windows-1252 leaves undefined stand for the control characters of
+// their numbers on screen and come back as the same bytes.
+void SettingsAndShutDownTest::undefinedCodePageBytesSurviveExit()
+{
+    QFETCH(QString, commandLine);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    folder.setIniValue("OpReceive2", "Caption", "Andre \x81\x8D\x8F\x90\x9D data");
+    folder.setIniValue("OpReceive2", "ToolTipText", "Tip \x9D\x81");
+    QByteArray firstExit;
+    for (int run = 0; run < 2; ++run) {
+        auto session = folder.start(commandLine.toStdString());
+        auto* option = Find<QAbstractButton>(*session, "OpReceive2");
+        QCOMPARE(option->text(), QString::fromUtf8("Andre \u0081\u008D\u008F\u0090\u009D data"));
+        QCOMPARE(option->toolTip(), QString::fromUtf8("Tip \u009D\u0081"));
+        Click(*session, "ComExit");
+        const QByteArray saved = folder.iniBytes();
+        QVERIFY(saved.contains("[OpReceive2]\r\nCaption=Andre \x81\x8D\x8F\x90\x9D data\r\n"));
+        QVERIFY(saved.contains("\r\nToolTipText=Tip \x9D\x81\r\n"));
+        if (run == 1)
+            QCOMPARE(saved, firstExit);
+        firstExit = saved;
+    }
 }
 
 QTEST_MAIN(SettingsAndShutDownTest)

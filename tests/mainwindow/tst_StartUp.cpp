@@ -45,7 +45,10 @@ private slots:
     void changedTextsAppearOnTheirControls_data();
     void changedTextsAppearOnTheirControls();
     void tabCaptionsFollowTheMessages();
-    void unreadableFileIsKeptAsBackupAndRebuilt();
+    void unreadableFileIsNamedKeptAsBackupAndRebuilt_data();
+    void unreadableFileIsNamedKeptAsBackupAndRebuilt();
+    void savedChoiceOutsideItsListIsNamed_data();
+    void savedChoiceOutsideItsListIsNamed();
     void setupModeWithUnreadableFileRebuildsAndGoesOn();
     void splashStandsForItsMinimumTime_data();
     void splashStandsForItsMinimumTime();
@@ -178,22 +181,95 @@ void StartUpTest::tabCaptionsFollowTheMessages()
     QCOMPARE(tabs->currentIndex(), 0);
 }
 
-void StartUpTest::unreadableFileIsKeptAsBackupAndRebuilt()
+void StartUpTest::unreadableFileIsNamedKeptAsBackupAndRebuilt_data()
 {
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("caption emptied") << QByteArray("[ComExit]\r\nCaption=E&xit\r\n")
+                                     << QByteArray("[ComExit]\r\nCaption=\r\n")
+                                     << "the key Caption of the section [ComExit] is missing or empty";
+    QTest::newRow("list section removed")
+        << QByteArray("[Coomunication Speed]\r\n1200\r\n2400\r\n4800\r\n9600\r\n19200\r\n38400\r\n\r\n")
+        << QByteArray() << "the section [Coomunication Speed] is missing, or not in its place after [Coomunication Port]";
+    QTest::newRow("list without items") << QByteArray("[Coomunication Port]\r\nCOM1\r\nCOM2\r\nCOM3\r\nCOM4\r\n")
+                                        << QByteArray("[Coomunication Port]\r\n")
+                                        << "the list [Coomunication Port] has no items";
+    QTest::newRow("message table's header removed")
+        << QByteArray("[Messages]\r\n") << QByteArray()
+        << "the section [Messages] is missing, or not in its place after [Messages for file types]";
+    QTest::newRow("number beyond 16 bits") << QByteArray("Speed= 4 ") << QByteArray("Speed=40000")
+                                           << "Speed=40000 in [Default] is beyond the numbers -32768 to 32767";
+    QTest::newRow("receive kind beyond its options") << QByteArray("OpReceive= 0 ") << QByteArray("OpReceive=3")
+                                                     << "OpReceive=3 in [Default] is not one of the choices 0, 1 and 2";
+}
+
+// A file the program cannot read is rebuilt with the defaults; the warning names what
+// could not be read and the copy that keeps the user's own file.
+void StartUpTest::unreadableFileIsNamedKeptAsBackupAndRebuilt()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, fault);
     ProgramFolder folder;
     CreateDefaultIni(folder);
     const QByteArray defaults = folder.iniBytes();
-    const QByteArray broken = WithCaption(defaults, "ComExit", "");
+    QVERIFY(defaults.contains(from));
+    const QByteArray broken = QByteArray(defaults).replace(from, to);
     folder.writeIni(broken);
 
     auto session = folder.start();
     QCOMPARE(folder.interaction.messages.size(), size_t(1));
-    QCOMPARE(folder.interaction.messages.front().text, kUnreadable);
+    const auto& warning = folder.interaction.messages.front();
+    const std::string ini = folder.folder() + "/Tavrelo.ini";
+    QCOMPARE(warning.text, kUnreadable + "\r\n\r\nIn " + ini + " " + fault.toStdString() +
+                               ".\r\nYour version of the file is kept as " + ini + ".bak.");
+    QCOMPARE(warning.icon, MessageIcon::Exclamation);
     QFile backup(folder.iniPath() + ".bak");
     QVERIFY(backup.open(QIODevice::ReadOnly));
     QCOMPARE(backup.readAll(), broken);
     QCOMPARE(folder.iniBytes(), defaults);
     QCOMPARE(Find<QAbstractButton>(*session, "ComExit")->text(), QString("E&xit"));
+}
+
+void StartUpTest::savedChoiceOutsideItsListIsNamed_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<QString>("combo");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("port beyond the port list")
+        << QByteArray("Port= 0 ") << QByteArray("Port=7") << "StCombComm0"
+        << "Port=7 in [Default] is not a position of the list [Coomunication Port] (0 to 3): its first item, COM1, "
+           "is used instead.";
+    QTest::newRow("flow control below its list")
+        << QByteArray("FlowControl= 1 ") << QByteArray("FlowControl=-1") << "StCombComm3"
+        << "FlowControl=-1 in [Default] is not a position of the list [Coomunication Flow control] (0 to 1): its "
+           "first item, None, is used instead.";
+}
+
+// A saved choice that its list no longer holds falls back to the list's first item
+// and the user is told so; the rest of the file is the user's and stays as it is.
+void StartUpTest::savedChoiceOutsideItsListIsNamed()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(QString, combo);
+    QFETCH(QString, line);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    const QByteArray edited = folder.iniBytes().replace(from, to);
+    folder.writeIni(edited);
+
+    auto session = folder.start();
+    QCOMPARE(folder.interaction.messages.size(), size_t(1));
+    const auto& warning = folder.interaction.messages.front();
+    QCOMPARE(warning.text, "Some choices saved in " + folder.folder() + "/Tavrelo.ini are not in their lists:\r\n" +
+                               line.toStdString() + "\r\nChoose them again where they are wrong; Exit saves them.");
+    QCOMPARE(warning.icon, MessageIcon::Exclamation);
+    QCOMPARE(folder.iniBytes(), edited);
+    QVERIFY(!QFile::exists(folder.iniPath() + ".bak"));
+    QCOMPARE(Find<QComboBox>(*session, combo.toLatin1())->currentIndex(), 0);
 }
 
 void StartUpTest::setupModeWithUnreadableFileRebuildsAndGoesOn()

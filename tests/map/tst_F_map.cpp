@@ -13,6 +13,7 @@
 #include "map/core/MapReports.h"
 #include "map/core/MapTables.h"
 #include "platform/UserInteraction.h"
+#include "support/FileDialogUser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -148,58 +149,6 @@ struct MapDriver {
         for (int i = 1; i <= 4; ++i)
             mouse(QEvent::MouseMove, i == 4 ? to : from + step * i, Qt::NoButton, Qt::LeftButton);
         mouse(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-    }
-};
-
-// Answers the next real file dialog as a user does: picks the filter at its place in
-// the list of file types, types the file name and presses Return. What the dialog
-// offered is kept in shownFilters. When no file dialog shows within some seconds, it
-// closes whatever window waits for an answer instead, so the test fails, not hangs.
-struct FileDialogUser {
-    QStringList shownFilters;
-    QObject alive; // ends the waiting answer with the user
-
-    void answerNext(int filter, const QString& path)
-    {
-        QTimer::singleShot(20, &alive, [this, filter, path] { answer(filter, path, 250); });
-    }
-    void answer(int filter, const QString& path, int attempts)
-    {
-        QFileDialog* dialog = nullptr;
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* d = qobject_cast<QFileDialog*>(w); d && d->isVisible())
-                dialog = d;
-        if (!dialog) {
-            if (attempts > 1)
-                QTimer::singleShot(20, &alive, [this, filter, path, attempts] { answer(filter, path, attempts - 1); });
-            else if (QWidget* waiting = QApplication::activeModalWidget())
-                waiting->close();
-            return;
-        }
-        auto* types = dialog->findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
-        for (int i = 0; i < types->count(); ++i)
-            shownFilters << types->itemText(i);
-        types->setCurrentIndex(filter);
-        emit types->activated(filter);
-        type(dialog, path, 50);
-    }
-    // The name typed and Return pressed; again, as a user would, while the dialog is
-    // still busy reading the folder it went to and keeps the dialog open.
-    void type(QFileDialog* dialog, const QString& path, int attempts)
-    {
-        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        name->clear();
-        QTest::keyClicks(name, path);
-        if (name->completer() && name->completer()->popup())
-            name->completer()->popup()->hide(); // Return is for the dialog
-        QTest::keyClick(name, Qt::Key_Return);
-        if (dialog->isVisible())
-            QTimer::singleShot(100, dialog, [this, dialog, path, attempts] {
-                if (attempts > 1)
-                    type(dialog, path, attempts - 1);
-                else
-                    dialog->reject(); // the test fails instead of waiting
-            });
     }
 };
 
@@ -759,7 +708,7 @@ void MapWindowTest::openThroughTheRealFileDialog()
     QFETCH(int, observedPoints);
     MapDriver d;
     d.map->seams().openFileName = DefaultMapSeams().openFileName;
-    FileDialogUser user;
+    test::FileDialogUser user;
     user.answerNext(filter, Fixture(file.toLatin1().constData()));
     d.action("MnOpen")->trigger();
     QCOMPARE(user.shownFilters, QStringList({"Coordinate lists *.asc, *.seq", "Raw data files *.zvk, *.dn?, *.raw"}));

@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <vector>
 
 using namespace tavrelo;
 
@@ -218,8 +221,34 @@ TEST(MapView, ScaleIsOfferedWithTheDigitsOfItsSingle)
     }
 }
 
+// A coordinate-list point at northing, easting (the tables' X and Y).
+void AddListPoint(MapTables& t, double north, double east)
+{
+    t.CooPoints.push_back({north, east, 0});
+    t.PointNames.push_back("P");
+    t.PointCodes.push_back("");
+}
+
+// What the hit test must answer at pixel (x, y) of the frame: the first drawn point
+// whose pixel lies well inside the tolerance of 5 pixels, 0 when every drawn point
+// lies well outside it, -1 when the first that is not well outside lies at its edge,
+// where the half pixel the drawing rounds away decides.
+int32_t ExpectedHit(const MapFrame& f, int32_t x, int32_t y)
+{
+    for (const FramePoint& p : f.points) {
+        const int32_t distance = std::max(std::abs(p.pixel.x - x), std::abs(p.pixel.y - y));
+        if (distance <= 4)
+            return p.index;
+        if (distance == 5)
+            return -1;
+    }
+    return 0;
+}
+
 // Every value the view derives stays finite: the scale, the edges, the metres per
-// pixel, and what the hit tests and the drawing pass compute from them.
+// pixel, and what the hit tests and the drawing pass compute from them. The tables
+// hold a point in view: the hit test finds it where it is drawn, and nothing far
+// from it, with the frame's grid and without.
 void ExpectFiniteView(MapTables& t)
 {
     const MapView& v = t.view;
@@ -231,12 +260,25 @@ void ExpectFiniteView(MapTables& t)
     EXPECT_TRUE(v.drawable());
     MapFrame f;
     BuildMapFrame(t, f);
-    for (const double x : {0.0, 400.0, 799.0})
-        for (const double y : {0.0, 300.0, 599.0}) {
-            EXPECT_TRUE(std::isfinite(GroundAt(v, x, y).east));
-            FindCooPointAt(t, &f, x, y);
-            FindCooPointAt(t, nullptr, x, y);
-        }
+    ASSERT_FALSE(f.points.empty());
+    std::vector<Pixel> probes;
+    for (const int32_t x : {0, 400, 799})
+        for (const int32_t y : {0, 300, 599})
+            probes.push_back({x, y});
+    for (const FramePoint& p : f.points)
+        probes.push_back(p.pixel);
+    int hits = 0;
+    for (const Pixel& at : probes) {
+        SCOPED_TRACE(testing::Message() << "pixel " << at.x << ", " << at.y);
+        EXPECT_TRUE(std::isfinite(GroundAt(v, at.x, at.y).east));
+        const int32_t hit = FindCooPointAt(t, &f, at.x, at.y);
+        EXPECT_EQ(FindCooPointAt(t, nullptr, at.x, at.y), hit);
+        const int32_t expected = ExpectedHit(f, at.x, at.y);
+        if (expected >= 0)
+            EXPECT_EQ(hit, expected);
+        hits += hit > 0 ? 1 : 0;
+    }
+    EXPECT_GT(hits, 0);
 }
 
 TEST(MapView, ScaleNeverBecomesInfinite)
@@ -248,12 +290,13 @@ TEST(MapView, ScaleNeverBecomesInfinite)
         MapTables t;
         t.view.picture = kPicture;
         t.layers.setDialogDefaults();
-        for (const double north : {far > 1e300 ? -far : 0.0, far}) {
-            t.CooPoints.push_back({north, north, 0});
-            t.PointNames.push_back("P");
-            t.PointCodes.push_back("");
+        const double low = far > 1e300 ? -far : 0.0;
+        for (const double north : {low, far}) {
+            AddListPoint(t, north, north);
             t.widenExtents(north, north);
         }
+        const double middle = low / 2 + far / 2;
+        AddListPoint(t, middle, middle); // in view, where the fit centres it
         FitViewToData(t);
         EXPECT_EQ(t.view.MapScale, kMostScale);
         ExpectFiniteView(t);
@@ -265,6 +308,9 @@ TEST(MapView, ScaleNeverBecomesInfinite)
     // A typed scale that is not finite as a 32-bit number, or above the greatest, is
     // refused like one below 0.01.
     MapTables t = Spread(1000, 750);
+    t.layers.setDialogDefaults();
+    AddListPoint(t, 0, 0);
+    AddListPoint(t, 750, 1000);
     const float before = t.view.MapScale;
     for (const char* refused : {"1e39", "3.5e38", "1e31", "2e30"}) {
         EXPECT_FALSE(ApplyTypedScale(t, refused)) << refused;

@@ -17,6 +17,16 @@ TEST(Cp1252, RoundTripsAndMarksWhatItCannotHold)
     EXPECT_EQ(Utf8ToCp1252("\xC3"), "?");              // truncated sequence
 }
 
+TEST(Cp1252, EveryByteComesBackAsItWas)
+{
+    std::string all;
+    for (int b = 0; b < 256; ++b)
+        all += static_cast<char>(b);
+    EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+    // The five bytes without a character stand for the control characters of their numbers.
+    EXPECT_EQ(Cp1252ToUtf8("\x81\x8D\x8F\x90\x9D"), "\xC2\x81\xC2\x8D\xC2\x8F\xC2\x90\xC2\x9D");
+}
+
 TEST(AtomicFile, LandsWholeOrLeavesTheOldTarget)
 {
     const auto folder = std::filesystem::temp_directory_path() / "tavrelo-atomic";

@@ -2,6 +2,7 @@
 
 #include "app/SettingsFileReader.h"
 #include "app/SettingsFileWriter.h"
+#include "app/gui/QtText.h"
 
 namespace tavrelo::test {
 
@@ -9,7 +10,7 @@ LinkFolder::LinkFolder()
 {
     if (!m_dir.isValid())
         return;
-    state.AppPath = m_dir.path().toStdString() + "/";
+    state.AppPath = FromQt(m_dir.path()) + "/";
     state.IniPath = state.AppPath + "Tavrelo.ini";
     m_ok = CreateIniFile(model, state).ok() && ReadIniFile(model, state, 1);
 }

@@ -134,10 +134,14 @@ void ReadControlText(const QWidget* widget, ControlKind kind, ControlText& text)
     text.FontBold = font.bold();
     text.FontItalic = font.italic();
     text.FontSize = font.pointSizeF();
-    const bool window = kind == ControlKind::Window;
-    text.Width = window ? WindowOuterWidth(widget) : TwipsWidth(widget);
-    if (lines.height)
-        text.Height = window ? WindowOuterHeight(widget) : TwipsHeight(widget);
+    // Sizes are the section's: the layouts fit controls and windows to their texts and
+    // to the window's size at every show, and what they make of the section is no
+    // setting. Only a window the user has resized (the main window in setup mode)
+    // carries its new size back.
+    if (kind == ControlKind::Window && !ShowsTheSizeItWasGiven(widget)) {
+        text.Width = WindowOuterWidth(widget);
+        text.Height = WindowOuterHeight(widget);
+    }
     if (lines.tooltip)
         text.ToolTipText = FromQt(widget->toolTip());
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Puts the texts of one control section onto a widget, and reads the widget's live
-// values back for saving. Which lines apply follows the control's kind:
+// texts and fonts back for saving. Which lines apply follows the control's kind:
 //
 //   kind           caption  font  height  width  tooltip
 //   0 text box       -       x      x       x      x
@@ -19,7 +19,8 @@ namespace tavrelo {
 void ApplyControlText(QWidget* widget, ControlKind kind, const ControlText& text);
 
 // Fills the lines of text that the kind has from the widget as it is now; the other
-// lines are left as they were.
+// lines are left as they were, and so are the sizes, but for the outer size of a
+// window that the user has resized.
 void ReadControlText(const QWidget* widget, ControlKind kind, ControlText& text);
 
 // The property that holds the caption of a widget of this kind ("text", "title",

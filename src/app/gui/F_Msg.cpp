@@ -3,6 +3,7 @@
 #include "app/ProgramState.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
+#include "app/gui/TitleBar.h"
 #include "app/gui/Twips.h"
 
 #include <QLabel>
@@ -75,6 +76,7 @@ void F_Msg::showEvent(QShowEvent* event)
     // The question travels in DialogAnswer, which is then free for the answer.
     m_lbMsg->setText(ToQt(m_state.DialogAnswer));
     m_state.DialogAnswer.clear();
+    FitWidthToTitle(this);
     QDialog::showEvent(event);
 }
 

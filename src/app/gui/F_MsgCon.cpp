@@ -2,6 +2,7 @@
 
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
+#include "app/gui/TitleBar.h"
 #include "app/gui/Twips.h"
 
 #include <QCoreApplication>
@@ -48,11 +49,13 @@ F_MsgCon::F_MsgCon(const SettingsModel& model, QWidget* owner)
     SetTwipsLeft(m_comOK, static_cast<float>(WindowOuterWidth(this) - kOkWidth) / 2.0f);
     m_comOK->hide();
     connect(m_comOK, &QPushButton::clicked, this, &QDialog::accept);
+    FitWidthToTitle(this);
 }
 
 void F_MsgCon::showConverting(const std::string& sourceCaption)
 {
     setWindowTitle(ToQt(m_model.message(44)));
+    FitWidthToTitle(this);
     m_lb1->setText(ToQt(m_model.message(44) + " " + sourceCaption));
     m_lb2->setText(ToQt(m_model.message(45)));
     m_lb2->show();
@@ -65,6 +68,7 @@ void F_MsgCon::showConverting(const std::string& sourceCaption)
 void F_MsgCon::showFinished()
 {
     setWindowTitle(ToQt(m_model.message(46)));
+    FitWidthToTitle(this);
     m_lb1->setText(ToQt(m_model.message(47)));
     m_lb2->hide();
     m_comOK->show();

@@ -1,6 +1,7 @@
 #include "app/gui/QtUserInteraction.h"
 
 #include "app/gui/QtText.h"
+#include "app/gui/TitleBar.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -69,6 +70,7 @@ MessageAnswer QtUserInteraction::message(const std::string& text, MessageButtons
 {
     QMessageBox box(ToQt(icon), tavrelo::ToQt(title), tavrelo::ToQt(text), ToQt(buttons),
                     QApplication::activeWindow());
+    FitWidthToTitle(box);
     // A box that asks must be answered with the normal pointer.
     const bool wasBusy = m_busy;
     setBusy(false);

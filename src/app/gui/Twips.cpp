@@ -125,6 +125,14 @@ double WindowOuterHeight(const QWidget* window)
     return Twips(window, Side::Height, window->height(), kWindowFrameHeightTwips);
 }
 
+bool ShowsTheSizeItWasGiven(const QWidget* window)
+{
+    const QVariant width = window->property(PixelsName(Side::Width).constData());
+    const QVariant height = window->property(PixelsName(Side::Height).constData());
+    return (!width.isValid() || width.toInt() == window->width()) &&
+           (!height.isValid() || height.toInt() == window->height());
+}
+
 void PlaceTwips(QWidget* widget, const TwipsPlace& place)
 {
     SetTwipsLeft(widget, place.left);

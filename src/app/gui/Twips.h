@@ -44,6 +44,10 @@ void SetWindowOuterHeight(QWidget* window, double twips);
 double WindowOuterWidth(const QWidget* window);
 double WindowOuterHeight(const QWidget* window);
 
+// Whether the window shows the outer size the program last gave it (or was never
+// given one); false once the user has dragged its border.
+bool ShowsTheSizeItWasGiven(const QWidget* window);
+
 // A control's designed place and size in its container.
 struct TwipsPlace {
     double left, top, width, height;

@@ -31,12 +31,24 @@ PortChoice ChosenPortSettings(const SettingsModel& model);
 // The text of item `index` of a list, "" when the list has no such item.
 std::string ListItem(const std::vector<std::string>& list, int index);
 
+// What a port's path is, looked at without opening it.
+enum class DeviceKind {
+    Device,     // a device that may be a serial port (or one the system says nothing of)
+    Missing,    // nothing there: an adapter not plugged in
+    LinkCircle, // links that lead back to one another and reach nothing
+    Folder,
+    File,       // a plain file
+    NotSerial,  // a device of another kind, such as /dev/null
+};
+DeviceKind DeviceKindOf(const std::string& device);
+
 // The device behind a port number and how it was found.
 struct PortDevice {
     std::string device;  // what the port is opened by
     std::string link;    // the name of its link in the program folder, "COM<n>"
     bool linked = false; // the program folder has that link
     bool exists = false; // the device is there
+    DeviceKind kind = DeviceKind::Device;
 };
 
 // The device behind port number n: the target of a link "COM<n>" in the program
@@ -51,7 +63,8 @@ std::string PortDeviceName(const std::string& appPath, int portNumber);
 std::string PortDeviceDescription(const PortDevice& device);
 
 // The same in one short line for the Settings page, saying when the device is not
-// there: "Opens /dev/ttyS0: no link COM1 in the program folder".
+// there or no serial device: "Opens /dev/ttyS0: no link COM1 in the program folder",
+// "Opens /home/s/jobs through the link COM1: a folder, not a serial device".
 std::string PortDeviceLine(const PortDevice& device);
 
 } // namespace tavrelo

@@ -2,18 +2,17 @@
 
 #include "app/FileHelpers.h"
 #include "platform/ByteSink.h"
+#include "platform/FileSystem.h"
 #include "platform/RunError.h"
 #include "platform/TextRules.h"
 
-#include <filesystem>
-#include <system_error>
 
 namespace tavrelo {
 
 namespace {
 
 // Files this short hold no record the instrument could take.
-constexpr std::uintmax_t kSmallestSendFile = 4;
+constexpr std::uint64_t kSmallestSendFile = 4;
 
 } // namespace
 
@@ -29,9 +28,8 @@ SendFileVerdict CheckSendFile(const std::string& name, const std::string& tempFi
         return SendFileVerdict::New;
     if (error != RunError::None)
         return SendFileVerdict::Unusable;
-    std::error_code failed;
-    const std::uintmax_t size = std::filesystem::file_size(path, failed);
-    if (failed)
+    std::uint64_t size = 0;
+    if (!FileSize(path, size))
         return SendFileVerdict::Unusable;
     if (size == 0)
         return SendFileVerdict::New;

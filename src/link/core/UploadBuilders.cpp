@@ -44,11 +44,12 @@ void refuse(UploadBuild& build, UploadRefusal refusal, int64_t lineNumber, std::
     build.refusedText = std::string(line.substr(0, kShownRefusedText));
 }
 
-// Whether the record's plane coordinates hold numbers or nothing; counts a line left out.
+// Whether the record's plane coordinates hold numbers or nothing, judged as they would
+// be sent; counts a line left out.
 bool takesCoordinates(const std::array<std::string, RoleCount>& roles, UploadBuild& build)
 {
     for (int r : {Northing, Easting})
-        if (!IsCoordinateField(roles[r])) {
+        if (!IsCoordinateField(UploadCoordinate(roles[r]))) {
             ++build.leftOut;
             return false;
         }
@@ -62,10 +63,10 @@ void putCoordinateRecord(ByteSink& out, std::array<std::string, RoleCount>& role
     if (eastingFirst)
         SwapString(roles[Northing], roles[Easting]);
     // An elevation without a number (a code in its place) goes as an empty one.
-    if (!HoldsNumber(roles[Elevation]))
+    if (!HoldsNumber(UploadCoordinate(roles[Elevation])))
         roles[Elevation].clear();
     for (int r : {Northing, Easting, Elevation})
-        if (TrimBlanks(roles[r]).empty())
+        if (UploadCoordinate(roles[r]).empty())
             roles[r] = "0.000";
     if (TrimBlanks(roles[Point]).empty())
         roles[Point] = "0";

@@ -16,12 +16,6 @@ void appendField(std::string& line, std::string_view value)
     line += ',';
 }
 
-void appendCoordinate(std::string& line, std::string_view value)
-{
-    std::string text(value);
-    CommaToPoint(text);
-    appendField(line, text);
-}
 
 // The part of a name or code the instrument keeps, without blanks at either end.
 std::string_view keptName(std::string_view text)
@@ -31,15 +25,22 @@ std::string_view keptName(std::string_view text)
 
 } // namespace
 
+std::string UploadCoordinate(std::string_view value)
+{
+    std::string text(TrimBlanksAndTabs(value));
+    CommaToPoint(text);
+    return text;
+}
+
 std::string UploadLine(const std::string& point, const std::string& first, const std::string& second,
                        const std::string& elevation, const std::string& code)
 {
     std::string line;
     line.reserve(64);
     appendField(line, keptName(point));
-    appendCoordinate(line, TrimBlanks(first));
-    appendCoordinate(line, TrimBlanks(second));
-    appendCoordinate(line, TrimBlanks(elevation));
+    appendField(line, UploadCoordinate(first));
+    appendField(line, UploadCoordinate(second));
+    appendField(line, UploadCoordinate(elevation));
     line.append(keptName(code));
     return line;
 }
