@@ -164,7 +164,7 @@ bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt, Setting
 {
     std::string bytes;
     int error = 0;
-    ReadWholeFile(state.IniPath, bytes, &error);
+    ReadWholeFile(state.IniPath, bytes, &error, kLargestProfileFile);
     return readProfile(Profile(bytes), error, model, state, attempt, report);
 }
 

@@ -372,6 +372,8 @@ void StartUpTest::aSettingsFileFarTooLargeIsKeptAndRebuilt()
     rusage after{};
     ::getrusage(RUSAGE_SELF, &after);
     QCOMPARE(folder.interaction.messages.size(), size_t(1));
+    const QString box = QString::fromStdString(folder.interaction.messages[0].text);
+    QVERIFY2(box.contains("too large") && box.contains("Tavrelo.ini.bak"), qPrintable(box));
     QCOMPARE(QFileInfo(folder.iniPath() + ".bak").size(), size);
     QFile backup(folder.iniPath() + ".bak");
     QVERIFY(backup.open(QIODevice::ReadOnly));

@@ -761,7 +761,7 @@ void MapWindowTest::aFileWithoutLineEndsChangesNothing()
     d.open(Fixture("small.raw"), false);
     QCOMPARE(Symbols(d.image()).size(), 3);
     d.map->seams().openFileName = DefaultMapSeams().openFileName;
-    FileDialogUser user;
+    test::FileDialogUser user;
     user.answerNext(filter, huge);
     rusage before{};
     ::getrusage(RUSAGE_SELF, &before);

@@ -57,6 +57,13 @@ struct FileDialogUser {
     void type(QFileDialog* dialog, const QString& path, int attempts)
     {
         auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        // The name box has the keyboard focus, as it has for a user: without it the
+        // dialog keeps every folder entry a beginning of the name matched ("tmp" for
+        // "/tmp/...") selected and opens the first instead of taking the name, or puts
+        // a selected entry's name in the box. A loaded machine may not have made the
+        // dialog the active window yet.
+        QApplication::setActiveWindow(dialog);
+        name->setFocus(Qt::OtherFocusReason);
         name->clear();
         TypeText(name, path);
         if (name->completer() && name->completer()->popup())
