@@ -32,6 +32,8 @@ constexpr int kOther = 2;
 constexpr int kRawToCoordinates = 7;     // instrument raw data to "Coordinate file"
 constexpr int kRawFileToCoordinates = 4; // raw-data file to "Coordinate file"
 
+constexpr const char* kNoSourceText = "Please select the file to convert first!";
+
 // What comes before a download, by kind and instrument list position.
 enum class Before { SdrBox, CalcDialog };
 struct DownloadStep {
@@ -146,6 +148,13 @@ void ReceivePage::ComConv_Click()
     if (targetIsSource()) {
         m_ui.message(m_model.message(13), MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
         m_txFileName->clear();
+        return;
+    }
+    // Without a source the dispatch would end without a word; the user is told
+    // before any question about the target is asked.
+    const std::string caption = sourceCaption();
+    if (caption.empty() || caption[0] == '<') {
+        m_ui.message(kNoSourceText, MessageButtons::Ok, MessageIcon::Exclamation, m_model.message(6));
         return;
     }
     if (!startCommand())

@@ -315,9 +315,14 @@ void ConvertFilesTest::staleResultWordEnablesNothing()
     r.session->state.TransferStatus = "OK";
     r.session->state.DialogAnswer = "Cancel";
     ModalAnswerer answers(&r.session->state);
+    r.folder.interaction.clear();
     r.click("ComConv");
     QVERIFY(!r.viewEnabled());
     QVERIFY(!QFile::exists(QString::fromStdString(r.path("out.txt"))));
+    // Not a silent end: the user is told to choose the file first.
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(r.folder.interaction.messages[0].text),
+             QString("Please select the file to convert first!"));
 }
 
 void ConvertFilesTest::blankTargetNames()
@@ -328,8 +333,11 @@ void ConvertFilesTest::blankTargetNames()
         {true, "ComConv", 38},
         {false, "ComDLN", 40},
     };
+    const std::string source = r.copyFixture("survey.raw");
     for (const auto& c : cases) {
         r.choose(c.file, 0, 1);
+        if (c.file)
+            r.chooseSource(source);
         r.typeTarget("   ");
         r.folder.interaction.clear();
         r.click(c.command);
