@@ -24,6 +24,7 @@
 #include "BenchMap.h"
 #include "DownloadBench.h"
 #include "LongLineBench.h"
+#include "PeakMemory.h"
 #include "UploadBench.h"
 #include "WindowBench.h"
 
@@ -44,20 +45,12 @@
 #include <cstdlib>
 #include <ctime>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 using namespace tavrelo;
 
 namespace {
-
-long peakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // Shows the user's messages (Windows-1252) on standard error instead of a window.
 class ConsoleInteraction : public RecordingInteraction {
@@ -146,10 +139,10 @@ int runNamed(const std::string& name, const std::string& input, const std::strin
     Options options;
     options.setJob(output);
     const int64_t lines = countLines(input);
-    const long before = peakKilobytes();
+    const long before = bench::PeakKilobytes();
     MapTables tables;
     const RunResult r = runConverter(*entry, input, output, options, tables, outputFileMode);
-    const long peak = peakKilobytes();
+    const long peak = bench::PeakKilobytes();
     std::fprintf(stderr, "%s: %lld input lines in %.3f s = %.0f lines/s; TransferStatus %s; options %s\n",
                  name.c_str(), static_cast<long long>(lines), r.seconds, r.seconds > 0 ? lines / r.seconds : 0.0,
                  r.status.c_str(), options.fromFile ? "from Tavrelo.ini" : "defaults");
@@ -168,10 +161,10 @@ void benchOneSize(int64_t records, const std::string& folder)
         std::_Exit(1);
     }
     Options options;
-    const long before = peakKilobytes();
+    const long before = bench::PeakKilobytes();
     MapTables tables;
     const RunResult r = runConverter(*FindConverter("CalcRawCoordinates"), raw, out, options, tables);
-    const long peak = peakKilobytes();
+    const long peak = bench::PeakKilobytes();
     std::fprintf(stderr,
                  "CalcRawCoordinates N=%8lld: %.3f s, %10.0f records/s, peak %7ld KiB (%ld before), "
                  "%6.1f bytes/record, %d stations, %d points, %s\n",

@@ -1,5 +1,7 @@
 #include "LongLineBench.h"
 
+#include "PeakMemory.h"
+
 #include "app/ProgramState.h"
 #include "conversion/ConversionContext.h"
 #include "conversion/CoordinateListLoader.h"
@@ -16,20 +18,12 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace tavrelo::bench {
 
 namespace {
-
-long PeakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
 
 // The first bytes of a record, then zero bytes to size.
 bool WriteSparse(const std::string& path, const char* start, uintmax_t size)

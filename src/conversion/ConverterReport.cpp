@@ -81,6 +81,17 @@ void reportLongLine(ConversionContext& context, const std::string& text, bool wi
     ReportConverterFailure(context, withTarget ? text + " The target file was not changed." : text);
 }
 
+// What a failed read of path says, as LineReader::errorText: the line too long is
+// found again by reading path to it.
+std::string readFailureText(const std::string& path, int runError)
+{
+    LineReader again(path);
+    std::string_view line;
+    while (again.next(line)) {
+    }
+    return again.error() == RunError::LineTooLong ? again.errorText() : RunErrorDescription(runError);
+}
+
 } // namespace
 
 void ReportInputFailure(ConversionContext& context, const LineReader& input, bool withTarget)
@@ -91,21 +102,10 @@ void ReportInputFailure(ConversionContext& context, const LineReader& input, boo
         ReportConverterFailure(context, input.error());
 }
 
-std::string ReadFailureText(const std::string& path, int runError)
-{
-    if (runError != RunError::LineTooLong)
-        return RunErrorDescription(runError);
-    LineReader again(path);
-    std::string_view line;
-    while (again.next(line)) {
-    }
-    return again.error() == RunError::LineTooLong ? again.errorText() : RunErrorDescription(runError);
-}
-
 void ReportInputFailure(ConversionContext& context, const std::string& path, int runError, bool withTarget)
 {
     if (runError == RunError::LineTooLong)
-        reportLongLine(context, ReadFailureText(path, runError), withTarget);
+        reportLongLine(context, readFailureText(path, runError), withTarget);
     else
         ReportConverterFailure(context, runError);
 }

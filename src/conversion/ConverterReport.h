@@ -31,9 +31,6 @@ void ReportInputFailure(ConversionContext& context, const LineReader& input, boo
 // The same when only the failure number is left of the reading: the line too long is
 // found again by reading path to it.
 void ReportInputFailure(ConversionContext& context, const std::string& path, int runError, bool withTarget = true);
-// What a failed read of path says, as LineReader::errorText; a line too long is found
-// again by reading path to it.
-std::string ReadFailureText(const std::string& path, int runError);
 
 // The warning after a run that left out lines of a coordinate list because a
 // coordinate field holds text that is not a number (a heading line, for example).

@@ -35,7 +35,6 @@ public:
     // nextBlock give false, error() is RunError::LineTooLong and failedLine() its
     // number. The buffer grows only as far as the limit needs.
     void setLineLimit(size_t bytes) { m_lineLimit = bytes; }
-    size_t lineLimit() const { return m_lineLimit; }
 
     // The next line without its end; false at the end of the file.
     bool next(std::string& line);
@@ -82,7 +81,6 @@ private:
     int64_t m_failedLine = 0;
     int m_error = 0;
 };
-
 
 // Cuts the first line off a block of whole lines, by the same line ends as
 // LineReader::next; false when the block is used up.

@@ -6,7 +6,6 @@
 #include "platform/RunError.h"
 #include "platform/TextRules.h"
 
-
 namespace tavrelo {
 
 namespace {

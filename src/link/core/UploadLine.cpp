@@ -16,7 +16,6 @@ void appendField(std::string& line, std::string_view value)
     line += ',';
 }
 
-
 // The part of a name or code the instrument keeps, without blanks at either end.
 std::string_view keptName(std::string_view text)
 {
