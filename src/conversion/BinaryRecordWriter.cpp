@@ -68,14 +68,16 @@ void BinaryRecordWriter::sideShot(ByteSink& out)
     out.write(record);
 }
 
-void BinaryRecordWriter::writeLine(ByteSink& out, std::string& line, int64_t lineNumber)
+void BinaryRecordWriter::writeLine(ByteSink& out, std::string& line, int64_t lineNumber, bool withoutLineEnd)
 {
     if (SplitComma(line, m_fields) == 0)
         return;
     const bool isStation = m_fields[1] == "ST";
-    if (!isStation && m_fields[1] != "SS")
+    if (!isStation && m_fields[1] != "SS") {
+        m_records.passOver(m_fields[1]);
         return;
-    if (!m_records.take(m_fields[1], line, lineNumber))
+    }
+    if (!m_records.take(m_fields[1], line, lineNumber, withoutLineEnd))
         return;
     if (isStation)
         station(out);
@@ -87,7 +89,7 @@ void BinaryRecordWriter::write(LineReader& in, ByteSink& out)
 {
     std::string line;
     while (!out.failed() && in.next(line))
-        writeLine(out, line, in.linesRead());
+        writeLine(out, line, in.linesRead(), in.lastLineUnended());
 }
 
 namespace {

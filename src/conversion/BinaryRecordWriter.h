@@ -23,8 +23,9 @@ constexpr size_t kBinaryRecordSize = 24;
 
 class BinaryRecordWriter {
 public:
-    // The records of one line, line lineNumber of the file; a record cut short gives none.
-    void writeLine(ByteSink& out, std::string& line, int64_t lineNumber);
+    // The records of one line, line lineNumber of the file (withoutLineEnd: its last,
+    // unended, LineReader::lastLineUnended); a record cut short gives none.
+    void writeLine(ByteSink& out, std::string& line, int64_t lineNumber, bool withoutLineEnd = false);
     void write(LineReader& in, ByteSink& out);
     // The records left out because they were cut short.
     const CutShortCount& cutShort() const { return m_records.count(); }

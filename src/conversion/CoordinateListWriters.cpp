@@ -62,7 +62,7 @@ void convertRawToCoor(ConversionContext& context, const std::string& input, cons
                 continue;
             }
             if (SplitComma(text, fields) == 0 || !isRawCoordinateRecord(fields[1]) ||
-                !records.take(fields[1], text, reader.linesRead()))
+                !records.take(fields[1], text, reader.linesRead(), reader.lastLineUnended()))
                 continue;
             const int north = swap ? 5 : 4;
             const int east = swap ? 4 : 5;

@@ -8,6 +8,11 @@
 // taken from the station before. A value that is there but empty ("SS,P1,,12.5,...")
 // is no cut: it reads as it always did.
 //
+// A file whose lines end in line ends but whose last line has none was cut off there
+// too: its last record is cut short whatever it holds, since a value cut inside
+// ("...,100.0000,1" for "...,100.0000,100.0000") reads as a whole one. A file without
+// any line end is one whole line, read as ever.
+//
 // The last value of each kind: observations (SS, F1, F2: target height, slope
 // distance and the two angles in fields 3 to 6; CP, SO one field later), stations
 // (instrument height and the backsight angles, fields 6 to 8) and coordinate records
@@ -23,20 +28,28 @@ namespace tavrelo {
 int LastValueField(std::string_view code);
 
 // Whether the record ends before its last value: it holds fewer fields, counted by
-// its commas (a field after the last comma counts even when empty).
-bool IsCutShort(std::string_view code, std::string_view line);
+// its commas (a field after the last comma counts even when empty); or, with
+// withoutLineEnd (the file's last line, unended: LineReader::lastLineUnended), whether
+// it is a record readers take values from at all.
+bool IsCutShort(std::string_view code, std::string_view line, bool withoutLineEnd = false);
 
 // What a run left out, for the warning after it.
 struct CutShortCount {
     int64_t records = 0;      // records cut short
     int64_t firstLine = 0;    // the line number (from 1) of the first of them
     int64_t afterStation = 0; // observations left out with the station record before them
+    int64_t unendedLine = 0;  // the line of the last record, cut short without a line end; 0 none
 
-    void add(int64_t line)
+    void add(int64_t line, bool withoutLineEnd = false)
     {
         if (records++ == 0)
             firstLine = line;
+        if (withoutLineEnd)
+            unendedLine = line;
     }
+    // Adds the count of a later part of the file, whose line numbers start after
+    // linesBefore lines.
+    void append(const CutShortCount& later, int64_t linesBefore);
     bool any() const { return records > 0 || afterStation > 0; }
 };
 
@@ -45,8 +58,12 @@ class CutShortRecords {
 public:
     // Whether the record on line lineNumber is to be read; false for a record cut short
     // and for an observation after a station record cut short, each counted. Readers
-    // hand in the records they take values from.
-    bool take(std::string_view code, std::string_view line, int64_t lineNumber);
+    // hand in the records they take values from; withoutLineEnd as IsCutShort has it.
+    bool take(std::string_view code, std::string_view line, int64_t lineNumber, bool withoutLineEnd = false);
+    // A record the reader takes no values from: an observation after a station record
+    // cut short is counted as left out with it all the same, so that every reader of
+    // stations counts the same observations (face readings among them).
+    void passOver(std::string_view code);
     const CutShortCount& count() const { return m_count; }
 
 private:
@@ -54,8 +71,8 @@ private:
     bool m_stationCut = false;
 };
 
-// The warning's text: how many records were left out and the first one's line; ""
-// when none was.
+// The warning's text: how many records were left out, the first one's line and the
+// line of a last one without a line end; "" when none was.
 std::string CutShortText(const CutShortCount& count);
 
 } // namespace tavrelo

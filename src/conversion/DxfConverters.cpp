@@ -43,7 +43,7 @@ class CoordinateLines {
 public:
     explicit CoordinateLines(int coordinateOrder) : m_eastingFirst(coordinateOrder == 1) {}
     void startPass() { m_leftOut = 0; }
-    bool read(std::string& line, int64_t, DxfPoint& point, bool withLabels)
+    bool read(std::string& line, int64_t, bool, DxfPoint& point, bool withLabels)
     {
         if (SplitComma(line, m_fields) < 4)
             return false;
@@ -75,7 +75,8 @@ public:
     }
     int64_t leftOut() const { return 0; }
     const CutShortCount& cutShort() const { return m_records.count(); }
-    bool read(std::string& line, int64_t lineNumber, DxfPoint& point, bool withLabels)
+    // withoutLineEnd: the file's last line, unended (LineReader::lastLineUnended).
+    bool read(std::string& line, int64_t lineNumber, bool withoutLineEnd, DxfPoint& point, bool withLabels)
     {
         static const char kOrderLine[] = "CO,Coord Order:";
         if (line.find(kOrderLine) != std::string::npos) {
@@ -85,7 +86,7 @@ public:
             return false;
         }
         return SplitComma(line, m_fields) > 0 && isCoordinateRecord(m_fields[1]) &&
-               m_records.take(m_fields[1], line, lineNumber) &&
+               m_records.take(m_fields[1], line, lineNumber, withoutLineEnd) &&
                TakePoint(m_fields, {2, 4, 6, 7}, m_eastingFirst, withLabels, point);
     }
 
@@ -133,7 +134,7 @@ int WriteDrawing(const DxfOptions& options, const std::string& input, Lines& lin
     lines.startPass();
     int64_t points = 0;
     while (in.next(line))
-        if (lines.read(line, in.linesRead(), point, false)) {
+        if (lines.read(line, in.linesRead(), in.lastLineUnended(), point, false)) {
             extents.add(point.easting, point.northing);
             ++points;
         }
@@ -148,7 +149,7 @@ int WriteDrawing(const DxfOptions& options, const std::string& input, Lines& lin
     drawing.header(extents);
     lines.startPass();
     while (!out.failed() && in.next(line))
-        if (lines.read(line, in.linesRead(), point, true))
+        if (lines.read(line, in.linesRead(), in.lastLineUnended(), point, true))
             drawing.point(point);
     drawing.end();
     return in.error();

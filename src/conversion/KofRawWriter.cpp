@@ -23,9 +23,9 @@ public:
     KofLines& lines() { return m_lines; }
     const CutShortCount& cutShort() const { return m_records.count(); }
 
-    // Writes the lines of one record, line lineNumber of the file; records without
-    // lines, and records cut short, are passed over.
-    void record(const std::string& line, const Fields& f, int64_t lineNumber);
+    // Writes the lines of one record, line lineNumber of the file (withoutLineEnd: its
+    // last, unended); records without lines, and records cut short, are passed over.
+    void record(const std::string& line, const Fields& f, int64_t lineNumber, bool withoutLineEnd);
 
 private:
     using Handle = void (RawKofPass::*)(const std::string& line, const Fields& f);
@@ -119,14 +119,15 @@ const RawKofPass::Handler RawKofPass::kHandlers[] = {
     {"RE", &RawKofPass::coordinate},
 };
 
-void RawKofPass::record(const std::string& line, const Fields& f, int64_t lineNumber)
+void RawKofPass::record(const std::string& line, const Fields& f, int64_t lineNumber, bool withoutLineEnd)
 {
     for (const Handler& h : kHandlers)
         if (f[1] == h.code) {
-            if (h.handle == &RawKofPass::comment || m_records.take(f[1], line, lineNumber))
+            if (h.handle == &RawKofPass::comment || m_records.take(f[1], line, lineNumber, withoutLineEnd))
                 (this->*h.handle)(line, f);
             return;
         }
+    m_records.passOver(f[1]);
 }
 
 } // namespace
@@ -148,7 +149,7 @@ int KofRawWriter::write(const std::string& input, ByteSink& out)
     Fields fields;
     while (!out.failed() && reader.next(line))
         if (SplitComma(line, fields) > 0)
-            pass.record(line, fields, reader.linesRead());
+            pass.record(line, fields, reader.linesRead(), reader.lastLineUnended());
     pass.lines().finish();
     m_cutShort = pass.cutShort();
     if (reader.error() == 0 && !out.failed() && pass.lines().records() == 0)

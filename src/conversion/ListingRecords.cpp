@@ -54,7 +54,7 @@ int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& li
             continue;
         const bool isStation = f[1] == "ST";
         const RawObservationFields* at = isStation ? nullptr : FindRawObservation(f[1]);
-        if ((!isStation && !at) || !records.take(f[1], line, reader.linesRead()))
+        if ((!isStation && !at) || !records.take(f[1], line, reader.linesRead(), reader.lastLineUnended()))
             continue;
         if (isStation) {
             station = stationOf(f);

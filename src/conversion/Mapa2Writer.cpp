@@ -39,7 +39,7 @@ bool isOneOf(const std::string& code, std::initializer_list<const char*> codes)
 }
 
 // The codes of the coordinate records MP, UP, CC and RE by point name; the first
-// record of a name wins.
+// record of a name wins, and a record cut short gives none.
 int readCodes(const std::string& input, CodeList& codes)
 {
     LineReader reader;
@@ -48,7 +48,8 @@ int readCodes(const std::string& input, CodeList& codes)
     std::string line;
     Fields f;
     while (reader.next(line)) {
-        if (SplitComma(line, f) < 5 || !isOneOf(f[1], kCodedRecords))
+        if (SplitComma(line, f) < 5 || !isOneOf(f[1], kCodedRecords) ||
+            IsCutShort(f[1], line, reader.lastLineUnended()))
             continue;
         const std::string code = Trim(f[7]);
         if (!code.empty())
@@ -62,8 +63,8 @@ class Mapa2Pass {
 public:
     Mapa2Pass(const CodeList& codes, ByteSink& out) : m_codes(codes), m_out(out) {}
 
-    // Line lineNumber of the file, trimmed.
-    void line(std::string& line, int64_t lineNumber)
+    // Line lineNumber of the file, trimmed; withoutLineEnd: the file's last, unended.
+    void line(std::string& line, int64_t lineNumber, bool withoutLineEnd)
     {
         if (isComment(line)) {
             m_out.writeLine("; " + commentText(line));
@@ -73,7 +74,11 @@ public:
             return;
         const std::string& code = m_fields[1];
         const bool read = code == "ST" || isOneOf(code, kObservationRecords) || isOneOf(code, kCoordinateRecords);
-        if (!read || !m_records.take(code, line, lineNumber))
+        if (!read) {
+            m_records.passOver(code);
+            return;
+        }
+        if (!m_records.take(code, line, lineNumber, withoutLineEnd))
             return;
         if (code == "ST")
             station();
@@ -173,9 +178,9 @@ int Mapa2Writer::write(const std::string& input, ByteSink& out)
         out.writeLine(number);
     Mapa2Pass pass(codes, out);
     if (haveRecord)
-        pass.line(line, reader.linesRead());
+        pass.line(line, reader.linesRead(), reader.lastLineUnended());
     while (!out.failed() && reader.next(line))
-        pass.line(line = Trim(line), reader.linesRead());
+        pass.line(line = Trim(line), reader.linesRead(), reader.lastLineUnended());
     pass.finish();
     m_cutShort = pass.cutShort();
     if (reader.error() == 0 && !out.failed() && pass.records() == 0)

@@ -77,6 +77,7 @@ struct BlockPiece {
 // can be read while this one is worked out.
 struct InputBlock {
     std::string text;
+    bool endsCut = false; // the file's last line, unended, ends it
     std::vector<std::string_view> pieceTexts;
     std::vector<BlockPiece> pieces;
 };
@@ -100,11 +101,11 @@ private:
     template <class LineHandler>
     bool eachInputLine(LineHandler&& handleLine, int64_t lineLimit = -1);
     bool passTwo();
-    void passTwoLine(std::string_view text, FieldViews& f);
+    void passTwoLine(std::string_view text, bool withoutLineEnd, FieldViews& f);
     bool passThree();
     bool readBlock(LineReader& reader, InputBlock& block) const;
     void workOut(InputBlock& block);
-    void readPiece(std::string_view text, BlockPiece& piece) const;
+    void readPiece(std::string_view text, bool endsCut, BlockPiece& piece) const;
     void workOutRecord(const RawObservationRecord& r);
     void buildLines(BlockPiece& piece, CoordinateLine& line) const;
     void stationRecord(const RawObservationRecord& r);
@@ -288,8 +289,9 @@ bool Calculation::loadControlPoints()
     return true;
 }
 
-// One pass over the raw input, every line handed on with the fields to split it into;
-// false after a reported failure. Lines and fields are views into the reader's buffer.
+// One pass over the raw input, every line handed on with whether it is the file's last,
+// unended (LineReader::lastLineUnended), and the fields to split it into; false after
+// a reported failure. Lines and fields are views into the reader's buffer.
 // A line limit of 0 or more stops the pass after that many lines.
 template <class LineHandler>
 bool Calculation::eachInputLine(LineHandler&& handleLine, int64_t lineLimit)
@@ -300,7 +302,7 @@ bool Calculation::eachInputLine(LineHandler&& handleLine, int64_t lineLimit)
     FieldViews f;
     std::string_view text;
     for (int64_t read = 0; read != lineLimit && reader.next(text); ++read)
-        handleLine(text, f);
+        handleLine(text, reader.lastLineUnended(), f);
     return !failWithInput(reader);
 }
 
@@ -310,12 +312,13 @@ bool Calculation::passTwo()
 {
     if (m_header.lastCoordinateLine == 0)
         return true;
-    return eachInputLine([this](std::string_view text, FieldViews& f) { passTwoLine(text, f); },
+    return eachInputLine([this](std::string_view text, bool withoutLineEnd,
+                                FieldViews& f) { passTwoLine(text, withoutLineEnd, f); },
                          m_header.lastCoordinateLine);
 }
 
 // A coordinate record: a known point's line, or a new point of its own.
-void Calculation::passTwoLine(std::string_view text, FieldViews& f)
+void Calculation::passTwoLine(std::string_view text, bool withoutLineEnd, FieldViews& f)
 {
     if (text.size() >= 2 && text[0] == 'C' && text[1] == 'O')
         return;
@@ -323,7 +326,7 @@ void Calculation::passTwoLine(std::string_view text, FieldViews& f)
     // whole line is split: most lines are observations, which this pass passes over.
     if (coordinateRecordType(TrimBlanks(text.substr(0, text.find(',')))) < 0)
         return;
-    if (SplitComma(text, f) == 0 || IsCutShort(f[1], text))
+    if (SplitComma(text, f) == 0 || IsCutShort(f[1], text, withoutLineEnd))
         return;
     const int16_t type = coordinateRecordType(f[1]);
     const std::string_view name = TrimBlanks(f[2]);
@@ -366,6 +369,8 @@ void Calculation::stationRecord(const RawObservationRecord& r)
 // is taken across 0/2pi correctly (HA1 359.99 gon and HA2 159.99 gon mean 359.99).
 void Calculation::faceRecord(double reading, bool faceOne)
 {
+    if (m_station.cut)
+        ++m_afterCutStation;
     if (!m_station.seen || m_station.cut)
         return;
     if (faceOne) {
@@ -498,7 +503,7 @@ bool Calculation::passThree()
             if (task == 0)
                 filled[after] = readBlock(reader, blocks[after]);
             else if (filled[next])
-                readPiece(blocks[next].pieceTexts[task - 1], blocks[next].pieces[task - 1]);
+                readPiece(blocks[next].pieceTexts[task - 1], blocks[next].endsCut, blocks[next].pieces[task - 1]);
         };
     };
     filled[0] = readBlock(reader, blocks[0]);
@@ -531,6 +536,7 @@ bool Calculation::readBlock(LineReader& reader, InputBlock& block) const
     if (!reader.nextBlock(text, m_reading.blockBytes))
         return false;
     block.text.assign(text.data(), text.size());
+    block.endsCut = reader.lastLineUnended();
     CutAtLineEnds(block.text, block.pieceTexts);
     return true;
 }
@@ -549,10 +555,10 @@ void Calculation::workOut(InputBlock& block)
 
 // A piece's records; then room for about one output line a record, made here, on
 // this thread, so that the thread that works the block out finds it ready.
-void Calculation::readPiece(std::string_view text, BlockPiece& piece) const
+void Calculation::readPiece(std::string_view text, bool endsCut, BlockPiece& piece) const
 {
     piece.records.clear();
-    ReadRawObservationRecords(text, m_header, m_options, piece.records);
+    ReadRawObservationRecords(text, endsCut, m_header, m_options, piece.records);
     const size_t room = piece.records.size() + 64;
     if (piece.lines.capacity() < room) {
         piece.lines.clear();

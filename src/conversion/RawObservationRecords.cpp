@@ -38,9 +38,10 @@ double IntoFullCircle(double angle)
     return angle >= kTwoPi ? 0.0 : angle;
 }
 
-void ReadRawObservationRecords(std::string_view lines, const RawHeader& header, const ReductionSettings& settings,
-                               std::vector<RawObservationRecord>& records)
+void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHeader& header,
+                               const ReductionSettings& settings, std::vector<RawObservationRecord>& records)
 {
+    endsCut = endsCut && EndsWithoutLineEnd(lines);
     using Kind = RawObservationRecord::Kind;
     const AngleUnit& unit = header.angleUnit;
     std::string_view text;
@@ -52,7 +53,7 @@ void ReadRawObservationRecords(std::string_view lines, const RawHeader& header, 
         if (code.size() != 2)
             continue;
         RawObservationRecord r;
-        if (IsCutShort(code, text)) {
+        if (IsCutShort(code, text, endsCut && lines.empty())) {
             if (code != "ST")
                 continue;
             r.kind = Kind::Station;

@@ -36,7 +36,9 @@ struct RawObservationRecord {
 // The records of whole lines of a raw file (SS, CP, SO, ST, F1, F2 and CO), in their
 // order, appended to records; any other line is passed over, and so is an
 // observation cut short. A station cut short is handed on with only its cutShort set.
-void ReadRawObservationRecords(std::string_view lines, const RawHeader& header, const ReductionSettings& settings,
-                               std::vector<RawObservationRecord>& records);
+// endsCut: the lines end the file with the last one unended (LineReader::lastLineUnended),
+// which makes that one a record cut short.
+void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHeader& header,
+                               const ReductionSettings& settings, std::vector<RawObservationRecord>& records);
 
 } // namespace tavrelo

@@ -46,16 +46,17 @@ int64_t storedSize(std::string_view field)
     return static_cast<int64_t>(NameList::StoredSize(TrimBlanks(field).size()));
 }
 
-// The names are taken from the fields as the calculator splits them.
-void countRecord(std::string_view line, PieceCounts& counts, FieldViews& f)
+// The names are taken from the fields as the calculator splits them; withoutLineEnd
+// for the file's last line, unended.
+void countRecord(std::string_view line, bool withoutLineEnd, PieceCounts& counts, FieldViews& f)
 {
     ++counts.records;
     const size_t comma = line.find(',');
     const std::string_view code = TrimBlanks(line.substr(0, comma));
     if (code.size() != 2)
         return;
-    if (IsCutShort(code, line))
-        counts.cutShort.add(counts.lines);
+    if (IsCutShort(code, line, withoutLineEnd))
+        counts.cutShort.add(counts.lines, withoutLineEnd);
     if (code == "SS" || code == "CP" || code == "SO") {
         ++counts.observations;
         SplitComma(line, f);
@@ -73,7 +74,8 @@ void countRecord(std::string_view line, PieceCounts& counts, FieldViews& f)
     }
 }
 
-void countPiece(std::string_view rest, PieceCounts& counts)
+// endsCut: the piece ends the file with its last line unended, a record cut short.
+void countPiece(std::string_view rest, bool endsCut, PieceCounts& counts)
 {
     counts = PieceCounts{};
     std::string_view text;
@@ -90,7 +92,7 @@ void countPiece(std::string_view rest, PieceCounts& counts)
             }
             continue;
         }
-        countRecord(line, counts, f);
+        countRecord(line, endsCut && rest.empty(), counts, f);
     }
 }
 
@@ -102,11 +104,7 @@ void addPiece(const PieceCounts& piece, int64_t linesBefore, RawHeader& header)
     if (piece.lastCoordinateLine > 0)
         header.lastCoordinateLine = linesBefore + piece.lastCoordinateLine;
     header.observations += piece.observations;
-    if (piece.cutShort.records > 0) {
-        if (header.cutShort.records == 0)
-            header.cutShort.firstLine = linesBefore + piece.cutShort.firstLine;
-        header.cutShort.records += piece.cutShort.records;
-    }
+    header.cutShort.append(piece.cutShort, linesBefore);
     header.pointNameBytes += piece.pointNameBytes;
     header.pointCodeBytes += piece.pointCodeBytes;
     header.stationNameBytes += piece.stationNameBytes;
@@ -135,7 +133,10 @@ bool ReadRawHeader(const std::string& path, RawHeader& header, WorkerPool& pool,
     std::string_view block;
     while (reader.nextBlock(block, blockBytes)) {
         CutAtLineEnds(block, pieceTexts);
-        pool.run(pieces.size(), [&](size_t i) { countPiece(pieceTexts[i], pieces[i]); });
+        const bool endsCut = reader.lastLineUnended();
+        pool.run(pieces.size(), [&](size_t i) {
+            countPiece(pieceTexts[i], endsCut && EndsWithoutLineEnd(pieceTexts[i]), pieces[i]);
+        });
         for (const PieceCounts& piece : pieces) {
             addPiece(piece, lines, header);
             lines += piece.lines;

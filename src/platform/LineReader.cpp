@@ -78,6 +78,7 @@ void LineReader::close()
     m_pos = m_len = 0;
     m_bufferOffset = 0;
     m_ended = false;
+    m_lastUnended = false;
     m_lines = 0;
     m_linesKnown = true;
 }
@@ -113,6 +114,7 @@ bool LineReader::atEnd()
 bool LineReader::next(std::string_view& line)
 {
     line = {};
+    m_lastUnended = false;
     if (atEnd())
         return false;
     for (;;) {
@@ -131,6 +133,7 @@ bool LineReader::next(std::string_view& line)
         ++m_lines;
         if (p == end) { // the last line, without an end
             line = std::string_view(start, static_cast<size_t>(end - start));
+            m_lastUnended = m_bufferOffset + m_pos > 0; // a line end came before it
             m_pos = m_len;
             return true;
         }
@@ -174,6 +177,7 @@ std::string LineReader::errorText() const
 bool LineReader::nextBytes(std::string_view& bytes)
 {
     bytes = {};
+    m_lastUnended = false;
     if (atEnd())
         return false;
     bytes = std::string_view(m_buffer.data() + m_pos, m_len - m_pos);
@@ -185,6 +189,7 @@ bool LineReader::nextBytes(std::string_view& bytes)
 bool LineReader::nextBlock(std::string_view& block, size_t want)
 {
     block = {};
+    m_lastUnended = false;
     if (atEnd())
         return false;
     want = std::max<size_t>(want, 1);
@@ -217,6 +222,10 @@ bool LineReader::nextBlock(std::string_view& block, size_t want)
         if (longLine != std::string_view::npos)
             return refuseLongLine(m_pos + longLine);
         block = whole;
+        // Only the file's last block can end inside a line; a line end came before
+        // that line when the block holds one or starts after the file's start.
+        m_lastUnended = EndsWithoutLineEnd(whole) &&
+                        (m_bufferOffset + m_pos > 0 || whole.find_last_of("\r\n") != std::string_view::npos);
         m_pos = end;
         return true;
     }
@@ -244,6 +253,11 @@ bool NextLineOfBlock(std::string_view& block, std::string_view& line)
         ++p;
     block.remove_prefix(p == end ? block.size() : static_cast<size_t>(p + 1 - start));
     return true;
+}
+
+bool EndsWithoutLineEnd(std::string_view block)
+{
+    return !block.empty() && block.back() != '\n' && block.back() != '\r';
 }
 
 size_t LineBoundaryFrom(std::string_view block, size_t from)

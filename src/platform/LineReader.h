@@ -49,6 +49,11 @@ public:
     bool nextBytes(std::string_view& bytes);
     bool atEnd();
     int error() const { return m_error; }
+    // Whether the line (next) or block (nextBlock) just handed out ends the file
+    // without a line end while an earlier line of the file has one: the last line of a
+    // file whose lines end in line ends, cut off before its end (as when a transfer
+    // ends early). False for a file without any line end, whose one line is whole.
+    bool lastLineUnended() const { return m_lastUnended; }
     // The lines next has handed out since the file was opened: after next, the
     // number (from 1) of the line it gave.
     int64_t linesRead() const { return m_lines; }
@@ -75,6 +80,7 @@ private:
     size_t m_len = 0;
     uint64_t m_bufferOffset = 0; // the file offset of m_buffer[0]
     bool m_ended = false; // the file has given its last byte
+    bool m_lastUnended = false;
     size_t m_lineLimit = kLongestLine;
     int64_t m_lines = 0;       // lines handed out by next
     bool m_linesKnown = true;  // no block has been handed out, so m_lines counts them all
@@ -85,6 +91,9 @@ private:
 // Cuts the first line off a block of whole lines, by the same line ends as
 // LineReader::next; false when the block is used up.
 bool NextLineOfBlock(std::string_view& block, std::string_view& line);
+// Whether a block of lines ends without a line end: its last line is the file's own
+// last, unended (a piece of a block cut by CutAtLineEnds ends so only there).
+bool EndsWithoutLineEnd(std::string_view block);
 // The offset just past the first line end at or after from (a CR LF counting as one),
 // or the block's size when no line ends there: where a block can be cut into pieces.
 size_t LineBoundaryFrom(std::string_view block, size_t from);

@@ -306,12 +306,21 @@ TEST(CalcRawCoordinates, AppendsWhenAskedTo)
 TEST(CalcRawCoordinates, CoordinateRecordOnTheLastLineIsListedFirst)
 {
     // The coordinate records are listed before the observations wherever they stand,
-    // the last line without its line end included.
+    // the last line included; without its line end it is a record cut short.
+    const std::string late = "ST,S1,,B1,,1.500,0,0\r\nSS,P1,1.500,100,50,100\r\nCO,a remark\r\nUP,K9,,10,20,30,BM";
     CalcRun r;
-    WriteBytes(r.folder.file("late.raw"),
-               "ST,S1,,B1,,1.500,0,0\r\nSS,P1,1.500,100,50,100\r\nCO,a remark\r\nUP,K9,,10,20,30,BM");
+    WriteBytes(r.folder.file("late.raw"), late + "\r\n");
     EXPECT_EQ(r.run(r.folder.file("late.raw")), CrLf({"K9,10,20,30,BM", "P1,70.711,70.711,0.000,"}));
     EXPECT_EQ(r.tables.StationCount(), 1);
+    EXPECT_TRUE(r.h.ui.messages.empty());
+
+    CalcRun cut;
+    WriteBytes(cut.folder.file("late.raw"), late);
+    EXPECT_EQ(cut.run(cut.folder.file("late.raw")), CrLf({"P1,70.711,70.711,0.000,"}));
+    EXPECT_EQ(cut.tables.StationCount(), 0);
+    ASSERT_EQ(cut.h.ui.messages.size(), 1u);
+    EXPECT_EQ(cut.h.ui.messages[0].text, "1 record(s) were left out because they are cut short: the last one, at line"
+                                         " 4, has no line end (as when a transfer ends early).");
 }
 
 TEST(CalcRawCoordinates, FileWithoutPoints)
@@ -424,8 +433,9 @@ TEST(CalcRawCoordinates, CoordinatesThatOverflowAreLeftOutAndCounted)
 namespace {
 
 // A traverse of free stations with side shots, both faces, weather changes, blank
-// lines, records cut short (a station among them, with a side shot of its own) and
-// every kind of line end: enough lines to be cut into many blocks.
+// lines, records cut short (a station among them, with a face reading and a side shot
+// of its own, and a last side shot without its line end, cut inside its zenith angle)
+// and every kind of line end: enough lines to be cut into many blocks.
 std::string Traverse(int stations)
 {
     std::string raw = "CO,Angle Units: GONS\r\n";
@@ -438,6 +448,7 @@ std::string Traverse(int stations)
             add("SS,X" + n(s) + ",1.500,20.000");
         if (s % 77 == 0) {
             add("ST,Y" + n(s) + ",,S1,,1.5");
+            add("F1,S1,1.500,100.000,0.0000,100.0000");
             add("SS,Y" + n(s) + "_1,1.500,10.000,20.0000,100.0000,,");
         }
         if (s % 7 == 0)
@@ -453,7 +464,7 @@ std::string Traverse(int stations)
             add("");
         add("SS,S" + n(s + 1) + ",1.500,150.000," + n(s * 13 % 400) + ".0,100.0000,,");
     }
-    return raw;
+    return raw + "SS,Z1,1.500,50.000,100.0000,1";
 }
 
 } // namespace
@@ -471,13 +482,18 @@ TEST(CalcRawCoordinates, ResultDoesNotDependOnHowTheFileIsCut)
     std::string expected;
     MapTables first;
     // Cut short: a side shot at every 50th station and a station at every 77th, the
-    // first the side shot before station 50 (the line ends count as the reader counts them).
-    CutShortCount cutShort{400 / 50 + 400 / 77, 0, 400 / 77};
+    // first the side shot before station 50, and the last line (the line ends count as
+    // the reader counts them). The station's face reading and side shot go with it.
+    CutShortCount cutShort{400 / 50 + 400 / 77, 0, 2 * (400 / 77)};
     const std::string text = ReadBytes(raw);
-    const size_t firstCut = text.find("SS,X50,");
-    for (size_t i = 0; i < firstCut; ++i)
-        cutShort.firstLine += text[i] == '\n' || (text[i] == '\r' && text[i + 1] != '\n');
-    ++cutShort.firstLine;
+    const auto lineOf = [&text](size_t at) {
+        int64_t line = 1;
+        for (size_t i = 0; i < at; ++i)
+            line += text[i] == '\n' || (text[i] == '\r' && text[i + 1] != '\n');
+        return line;
+    };
+    cutShort.firstLine = lineOf(text.find("SS,X50,"));
+    cutShort.add(lineOf(text.size() - 1), true);
     const CalcReading readings[] = {{1, 1}, {4, 64}, {3, 5000}, {}};
     for (const CalcReading& reading : readings) {
         ContextHarness h;

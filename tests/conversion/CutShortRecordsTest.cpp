@@ -52,12 +52,17 @@ const Road kRoads[] = {
     {"ConvertRawToRecordFile", "out.bin", {"SS", "ST"}},
 };
 
-bool Reads(const Road& road, const std::string& line)
+bool HasCode(const std::string& line, std::initializer_list<const char*> codes)
 {
-    for (const char* code : road.reads)
+    for (const char* code : codes)
         if (line.compare(0, 3, std::string(code) + ",") == 0)
             return true;
     return false;
+}
+
+bool Reads(const Road& road, const std::string& line)
+{
+    return HasCode(line, road.reads);
 }
 
 // A line added to the survey: kept (it is whole), cut short, or an observation of a
@@ -113,6 +118,25 @@ std::string WithSurvey(const std::vector<Line>& added, bool keptOnly)
     return CrLf(lines);
 }
 
+// What a road leaves out of the survey with the lines added: the records cut short of
+// the kinds it reads, and on a road that reads stations every observation (face
+// readings too) after a station record cut short.
+CutShortCount Expected(const Road& road, const std::vector<Line>& added)
+{
+    CutShortCount expected;
+    bool stationCut = false;
+    for (size_t i = 0; i < added.size(); ++i) {
+        const Line& line = added[i];
+        if (line.added == Added::Cut && Reads(road, line.text)) {
+            expected.add(static_cast<int64_t>(std::size(kSurvey) + 1 + i));
+            stationCut = stationCut || std::string(line.text).rfind("ST,", 0) == 0;
+        }
+        expected.afterStation +=
+            line.added == Added::OfCutStation && stationCut && HasCode(line.text, {"SS", "CP", "SO", "F1", "F2"});
+    }
+    return expected;
+}
+
 } // namespace
 
 TEST(CutShortRecords, AreLeftOutByEveryRawDataRoadAndCountedInOneWarning)
@@ -128,6 +152,8 @@ TEST(CutShortRecords, AreLeftOutByEveryRawDataRoadAndCountedInOneWarning)
          {{"F1,S0,1.500,100.000,0.0000", Added::Cut}, {"SS,P2,1.5,20,30,100,,", Added::Kept}}},
         {"a station without its backsight angles, and its observations",
          {{"ST,S2,,S1,,1.600,0.0000", Added::Cut},
+          {"F1,S1,1.500,100.000,0.0000,100.0000", Added::OfCutStation},
+          {"F2,S1,1.500,100.000,200.0000,300.0000", Added::OfCutStation},
           {"SS,P5,1.500,10.000,20.0000,100.0000,,X", Added::OfCutStation},
           {"CP,C5,,1.500,10.000,20.0000,100.0000,,", Added::OfCutStation},
           {"ST,S1,,S0,,1.550,0.0000,0.0000", Added::Kept},
@@ -150,22 +176,85 @@ TEST(CutShortRecords, AreLeftOutByEveryRawDataRoadAndCountedInOneWarning)
             EXPECT_EQ(cut.status, "OK") << what;
             EXPECT_EQ(cut.output, whole.output) << what;
 
-            CutShortCount expected;
-            bool stationCut = false;
-            for (size_t i = 0; i < c.lines.size(); ++i) {
-                const Line& line = c.lines[i];
-                if (line.added == Added::Cut && Reads(road, line.text)) {
-                    expected.add(static_cast<int64_t>(std::size(kSurvey) + 1 + i));
-                    stationCut = stationCut || std::string(line.text).rfind("ST,", 0) == 0;
-                }
-                expected.afterStation += line.added == Added::OfCutStation && stationCut && Reads(road, line.text);
-            }
+            const CutShortCount expected = Expected(road, c.lines);
             if (!expected.any()) {
                 EXPECT_TRUE(cut.messages.empty()) << what << ": " << cut.messages[0];
                 continue;
             }
             EXPECT_EQ(cut.messages, std::vector<std::string>{CutShortText(expected)}) << what;
         }
+}
+
+// A file whose lines end in line ends and whose last line has none, as a download that
+// hung up mid-record leaves it: a record there is cut short whatever it holds, since a
+// value cut inside reads as a whole one. A last line that holds no record with values
+// (a comment, blanks) and a file without any line end read as they always did.
+TEST(CutShortRecords, ALastRecordWithoutItsLineEndIsLeftOutByEveryRawDataRoad)
+{
+    const struct {
+        const char* what;
+        std::vector<Line> lines; // from line 9, each with its line end
+        std::string last;        // the last line, without one
+        bool cut;
+    } cases[] = {
+        {"a side shot cut inside its zenith angle", {}, "SS,P2,1.500,50.000,100.0000,1", true},
+        {"a side shot cut after the comma before its zenith angle", {}, "SS,P2,1.500,50.000,100.0000,", true},
+        {"a side shot cut inside its code", {}, "SS,P2,1.500,50.000,100.0000,100.0000,,TR", true},
+        {"a control-point observation", {}, "CP,C2,,1.500,60.000,150.0000,99.0", true},
+        {"a face reading", {{"SS,P2,1.5,20,30,100,,", Added::Kept}}, "F1,S0,1.500,100.000,0.0000,100.00", true},
+        {"a station", {}, "ST,S2,,S1,,1.600,0.0000,0.00", true},
+        {"coordinates", {{"UP,K8,,1,2,3,", Added::Kept}}, "UP,K9,,100.000,200.000,100.1", true},
+        {"a record cut short before it as well",
+         {{"SS,P3,1.5,20", Added::Cut}, {"UP,K8,,1,2,3,", Added::Kept}}, "MP,K9,,1.000,2.000,3.0", true},
+        {"a comment", {}, "CO,Downloaded at 12:0", false},
+        {"blanks", {}, "   ", false},
+    };
+    TempFolder folder;
+    for (const auto& c : cases)
+        for (const Road& road : kRoads) {
+            const std::string what = std::string(c.what) + ", " + road.converter + " " + road.output;
+            const std::string before = WithSurvey(c.lines, false);
+            const Outcome unended = Convert(road, before + c.last, folder);
+            if (!c.cut) {
+                const Outcome ended = Convert(road, before + c.last + "\r\n", folder);
+                EXPECT_EQ(unended.output, ended.output) << what;
+                EXPECT_EQ(unended.messages, ended.messages) << what;
+                EXPECT_EQ(unended.status, ended.status) << what;
+                continue;
+            }
+            const Outcome whole = Convert(road, WithSurvey(c.lines, true), folder);
+            ASSERT_EQ(whole.status, "OK") << what;
+            EXPECT_EQ(unended.status, "OK") << what;
+            EXPECT_EQ(unended.output, whole.output) << what;
+            CutShortCount expected = Expected(road, c.lines);
+            if (Reads(road, c.last))
+                expected.add(static_cast<int64_t>(std::size(kSurvey) + c.lines.size() + 1), true);
+            if (!expected.any())
+                EXPECT_TRUE(unended.messages.empty()) << what << ": " << unended.messages[0];
+            else
+                EXPECT_EQ(unended.messages, std::vector<std::string>{CutShortText(expected)}) << what;
+        }
+}
+
+// A file of one line without any line end is that line whole, on every road.
+TEST(CutShortRecords, AFileWithoutAnyLineEndIsReadAsEver)
+{
+    TempFolder folder;
+    for (const char* line : {"UP,K9,,100.000,200.000,100.100,BM", "SS,P2,1.500,50.000,100.0000,100.0000,,"})
+        for (const Road& road : kRoads) {
+            const std::string what = std::string(line) + ", " + road.converter + " " + road.output;
+            const Outcome unended = Convert(road, line, folder);
+            const Outcome ended = Convert(road, std::string(line) + "\r\n", folder);
+            EXPECT_EQ(unended.output, ended.output) << what;
+            EXPECT_EQ(unended.messages, ended.messages) << what;
+            EXPECT_EQ(unended.status, ended.status) << what;
+        }
+    ContextHarness h;
+    const std::string input = folder.file("one.raw");
+    WriteBytes(input, "UP,K9,,100.000,200.000,100.100,BM");
+    FindConverter("ConvertRawToDXF")->run(h.context, input, folder.file("one.dxf"));
+    EXPECT_EQ(h.state.TransferStatus, "OK");
+    EXPECT_TRUE(h.ui.messages.empty());
 }
 
 TEST(CutShortRecords, TheWarningSaysHowManyAndWhereTheFirstIs)
@@ -179,4 +268,18 @@ TEST(CutShortRecords, TheWarningSaysHowManyAndWhereTheFirstIs)
     EXPECT_EQ(CutShortText(count).substr(CutShortText(count).find(". ") + 2),
               "3 observation(s) after a station record cut short were left out with it.");
     EXPECT_EQ(CutShortText(CutShortCount{}), "");
+
+    CutShortCount unended;
+    unended.add(12, true);
+    EXPECT_EQ(CutShortText(unended), "1 record(s) were left out because they are cut short: the last one, at line 12,"
+                                     " has no line end (as when a transfer ends early).");
+    CutShortCount both;
+    both.add(9);
+    both.add(10);
+    both.add(14, true);
+    both.afterStation = 2;
+    EXPECT_EQ(CutShortText(both), "3 record(s) were left out because they are cut short: 2 end before their last"
+                                  " value, the first at line 9, and the last one, at line 14, has no line end (as"
+                                  " when a transfer ends early). 2 observation(s) after a station record cut short"
+                                  " were left out with it.");
 }

@@ -561,50 +561,106 @@ void ConvertFilesTest::aSourceWithoutLineEndsIsRefused()
     QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024, "the peak grew by more than 32 MB");
 }
 
+namespace {
+
+// A raw-data format of the file list (position) or of the instrument list, its
+// converter and the option dialog it shows first.
+struct RawRoad {
+    const char* row;
+    int filePosition;
+    int instrumentPosition;
+    const char* converter;
+    const char* dialog;
+};
+const RawRoad kRawRoads[] = {
+    {"KOF", 0, 1, "ConvertRawToKOF", "F_KOFStp"},
+    {"MAPA 2", 1, 2, "ConvertRawToMapa2", ""},
+    {"Eghas", 2, 5, "ConvertRawToEghas", ""},
+    {"NEDCAD", 3, 6, "ConvertRawToNedcad", ""},
+    {"coordinate file", 4, 7, "CalcRawCoordinates", "F_SetCalcCoo"},
+};
+
+// What a transfer that ended inside a side shot at line 12 leaves, and what the
+// warning says of it.
+struct CutTail {
+    const char* row;
+    const char* tail;
+    const char* told;
+};
+const CutTail kCutTails[] = {
+    {"cut inside its zenith angle, no line end", "SS,P2,1.500,50.000,100.0000,1",
+     "1 record(s) were left out because they are cut short: the last one, at line 12, has no line end (as when a"
+     " transfer ends early)."},
+    {"the zenith angle empty, no line end", "SS,P2,1.500,50.000,100.0000,",
+     "1 record(s) were left out because they are cut short: the last one, at line 12, has no line end (as when a"
+     " transfer ends early)."},
+    {"cut before its zenith angle, then a line end", "SS,33,0.000,9.362,148.7\r\n",
+     "1 record(s) were left out because they end before their last value (cut short, as when a transfer ends"
+     " early), the first at line 12."},
+};
+
+} // namespace
+
 void ConvertFilesTest::recordsCutShortAreLeftOutAndTold_data()
 {
+    QTest::addColumn<bool>("download");
     QTest::addColumn<int>("position");
     QTest::addColumn<QString>("converter");
     QTest::addColumn<QString>("dialog");
-    QTest::newRow("raw to KOF") << 0 << "ConvertRawToKOF" << "F_KOFStp";
-    QTest::newRow("raw to MAPA 2") << 1 << "ConvertRawToMapa2" << "";
-    QTest::newRow("raw to Eghas") << 2 << "ConvertRawToEghas" << "";
-    QTest::newRow("raw to NEDCAD") << 3 << "ConvertRawToNedcad" << "";
-    QTest::newRow("raw to coordinate file") << 4 << "CalcRawCoordinates" << "F_SetCalcCoo";
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QString>("told");
+    for (const bool download : {false, true})
+        for (const RawRoad& road : kRawRoads)
+            for (const CutTail& cut : kCutTails)
+                QTest::addRow("%s raw to %s, %s", download ? "download" : "file", road.row, cut.row)
+                    << download << (download ? road.instrumentPosition : road.filePosition) << road.converter
+                    << road.dialog << QByteArray(cut.tail) << cut.told;
 }
 
-// The kept copy of a transfer that ended inside a side shot: the target is what the
-// whole records give, and the warning after the run says what was left out.
+// What a transfer that ended inside a side shot leaves: the kept copy of it converted
+// from the Receive tab, or the temporary file as the receive loop leaves it (the
+// fragment without its line end) converted at once after the download. The target is
+// what the whole records give, and the one warning after the run says what was left out.
 void ConvertFilesTest::recordsCutShortAreLeftOutAndTold()
 {
+    QFETCH(bool, download);
     QFETCH(int, position);
     QFETCH(QString, converter);
     QFETCH(QString, dialog);
+    QFETCH(QByteArray, tail);
+    QFETCH(QString, told);
     ReceiveDriver r;
     const std::string whole = r.copyFixture("survey.raw");
-    const std::string source = r.path("cut.zvk");
-    WriteBytes(source, ReadBytes(whole) + "SS,33,0.000,9.362,148.7");
-    Prepare(r, 0, position, source);
-    r.typeTarget(QString::fromStdString(r.path("out.txt")));
-
+    const QByteArray received = ReadBytes(whole) + tail;
+    const std::string target = r.path("out.txt");
     ModalAnswerer answers(&r.session->state);
     if (!dialog.isEmpty())
         answers.expect(dialog.toLatin1(), "ComOK");
-    answers.expect("F_MsgCon", "ComOK");
+    if (download) {
+        r.choose(false, 0, position);
+        r.seams().openPort = [](QWidget*) { return true; };
+        r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&,
+                                              const std::string&) {
+            WriteBytes(temp, received);
+            return true;
+        };
+    } else {
+        const std::string source = r.path("cut.zvk");
+        WriteBytes(source, received);
+        Prepare(r, 0, position, source);
+        answers.expect("F_MsgCon", "ComOK");
+    }
+    r.typeTarget(QString::fromStdString(target));
     r.folder.interaction.clear();
-    r.click("ComConv");
+    r.click(download ? "ComDLN" : "ComConv");
 
     QVERIFY(answers.done());
     QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("OK"));
-    QCOMPARE(ReadBytes(r.path("out.txt")), Direct(r, converter.toLatin1().constData(), whole, 2));
+    QCOMPARE(ReadBytes(target), Direct(r, converter.toLatin1().constData(), whole, 2));
     const auto& messages = r.folder.interaction.messages;
     QCOMPARE(messages.size(), size_t(1));
     QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
-    const std::string told = "1 record(s) were left out because they end before their last value (cut short, as"
-                             " when a transfer ends early), the first at line 12.";
-    QVERIFY2(messages[0].text.size() >= told.size() &&
-                 messages[0].text.compare(messages[0].text.size() - told.size(), told.size(), told) == 0,
-             messages[0].text.c_str());
+    QVERIFY2(QString::fromStdString(messages[0].text).endsWith(told), messages[0].text.c_str());
 }
 
 QTEST_MAIN(ConvertFilesTest)

@@ -229,6 +229,7 @@ private slots:
     void filterPositionFromEitherAnswer();
     void aFileWithoutLineEndsChangesNothing_data();
     void aFileWithoutLineEndsChangesNothing();
+    void aRawFileCutShortShowsItsWholeRecords_data();
     void aRawFileCutShortShowsItsWholeRecords();
 };
 
@@ -777,23 +778,41 @@ void MapWindowTest::aFileWithoutLineEndsChangesNothing()
     QVERIFY2(after.ru_maxrss - before.ru_maxrss < 32 * 1024, "the peak grew by more than 32 MB");
 }
 
+void MapWindowTest::aRawFileCutShortShowsItsWholeRecords_data()
+{
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QString>("told");
+    const QString unended = "1 record(s) were left out because they are cut short: the last one, at line 9, has no"
+                            " line end (as when a transfer ends early).";
+    QTest::newRow("cut before its zenith angle, no line end") << QByteArray("SS,33,0.000,9.362,148.7") << unended;
+    QTest::newRow("cut inside its zenith angle, no line end")
+        << QByteArray("SS,33,0.000,9.362,148.7000,1") << unended;
+    QTest::newRow("cut after the comma before its zenith angle, no line end")
+        << QByteArray("SS,33,0.000,9.362,148.7000,") << unended;
+    QTest::newRow("cut before its zenith angle, then a line end")
+        << QByteArray("SS,33,0.000,9.362,148.7\r\n")
+        << QString("1 record(s) were left out because they end before their last value (cut short, as when a"
+                   " transfer ends early), the first at line 9.");
+}
+
 // The kept copy of a transfer that ended inside a side shot: the shot is not drawn
 // on its station, and the warning says what was left out.
 void MapWindowTest::aRawFileCutShortShowsItsWholeRecords()
 {
+    QFETCH(QByteArray, tail);
+    QFETCH(QString, told);
     QTemporaryDir dir;
     const QString cut = dir.filePath("cut.zvk");
     QFile source(Fixture("small.raw"));
     QVERIFY(source.open(QIODevice::ReadOnly));
     QFile file(cut);
     QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(source.readAll() + "SS,33,0.000,9.362,148.7");
+    file.write(source.readAll() + tail);
     file.close();
     MapDriver d;
     d.open(cut, false);
     QCOMPARE(d.ui.messages.size(), size_t(1));
-    QCOMPARE(d.ui.messages[0].text, std::string("1 record(s) were left out because they end before their last value"
-                                                 " (cut short, as when a transfer ends early), the first at line 9."));
+    QCOMPARE(QString::fromStdString(d.ui.messages[0].text), told);
     QCOMPARE(d.ui.messages[0].icon, MessageIcon::Exclamation);
     QCOMPARE(d.state.Map.ObsPointCount(), 3);
     QCOMPARE(Symbols(d.image()).size(), 3);

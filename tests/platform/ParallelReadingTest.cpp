@@ -29,13 +29,20 @@ std::string MixedLineEnds(size_t lines, const char* last)
     return text + last;
 }
 
+// The line that the reader said ends the file without a line end after one that has
+// it is marked by a "|" of its own after it.
+const char kUnended[] = "|";
+
 std::vector<std::string> LinesByReader(const std::string& path)
 {
     LineReader reader(path);
     std::vector<std::string> lines;
     std::string line;
-    while (reader.next(line))
+    while (reader.next(line)) {
         lines.push_back(line);
+        if (reader.lastLineUnended())
+            lines.push_back(kUnended);
+    }
     return lines;
 }
 
@@ -51,8 +58,11 @@ std::vector<std::string> LinesByBlocks(const std::string& path, size_t want, siz
         for (std::string_view piece : cut) {
             joined.append(piece);
             std::string_view line;
+            const bool unended = reader.lastLineUnended() && EndsWithoutLineEnd(piece);
             while (NextLineOfBlock(piece, line))
                 lines.emplace_back(line);
+            if (unended)
+                lines.push_back(kUnended);
         }
         EXPECT_EQ(joined, block);
     }
@@ -77,6 +87,37 @@ TEST(LineBlocks, GiveTheLinesOfTheLineReaderWhereverTheyAreCut)
     // One line longer than a block, as long as the reader takes.
     std::ofstream(path, std::ios::binary) << std::string(LineReader::kLongestLine, 'x') << "\r\nshort\r\n";
     EXPECT_EQ(LinesByBlocks(path, 1000, 4), LinesByReader(path));
+    std::filesystem::remove(path);
+}
+
+// The last line without a line end is told, by line and by block alike, only when a
+// line end came before it: a file of one line without an end is whole.
+TEST(LineBlocks, TellTheLastLineWithoutALineEndWhereverTheyAreCut)
+{
+    const auto path = (std::filesystem::temp_directory_path() / "tavrelo-unended.txt").string();
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a\r\nb", {"a", "b", kUnended}},
+        {"\nb", {"", "b", kUnended}},
+        {"a\rb", {"a", "b", kUnended}},
+        {"one line", {"one line"}},
+        {"a\r\nb\r\n", {"a", "b"}},
+        {"a\r\nb\r", {"a", "b"}},
+        {MixedLineEnds(3000, "tail"), {}},
+    };
+    for (const auto& c : cases) {
+        std::ofstream(path, std::ios::binary) << c.text;
+        std::vector<std::string> expected = LinesByReader(path);
+        if (!c.lines.empty())
+            EXPECT_EQ(expected, c.lines) << c.text;
+        else
+            EXPECT_EQ(expected.back(), kUnended);
+        for (const size_t want : {1, 2, 7, 4096, 1 << 20})
+            for (const size_t pieces : {1, 3, 8})
+                EXPECT_EQ(LinesByBlocks(path, want, pieces), expected) << want << " " << pieces << " " << c.text;
+    }
     std::filesystem::remove(path);
 }
 
