@@ -66,20 +66,23 @@ bool holdsTab(std::string_view text)
     return TrimBlanksAndTabs(text).find('\t') != std::string_view::npos;
 }
 
+// The record's coordinates as the instrument would get them, to judge them by.
+using SentCoordinates = std::array<std::string, RoleCount>;
+
 // Why the record cannot go, judged on its values as they would be sent; nothing when
 // it can.
-std::optional<LeftOutReason> leftOutReason(const std::array<std::string, RoleCount>& roles)
+std::optional<LeftOutReason> leftOutReason(const std::array<std::string, RoleCount>& roles,
+                                           const SentCoordinates& sent)
 {
     for (int r : {Northing, Easting}) {
-        const std::string sent = UploadCoordinate(roles[r]);
-        if (numberWithGap(sent))
+        if (numberWithGap(sent[r]))
             return LeftOutReason::BlankInValue;
-        if (!IsCoordinateField(sent))
+        if (!IsCoordinateField(sent[r]))
             return LeftOutReason::NoNumber;
     }
     // An elevation without any number is a code in its place and goes as 0.000; one
     // with a number split by a blank would go as a wrong height.
-    if (numberWithGap(UploadCoordinate(roles[Elevation])))
+    if (numberWithGap(sent[Elevation]))
         return LeftOutReason::BlankInValue;
     if (holdsTab(roles[Point]) || holdsTab(roles[Code]))
         return LeftOutReason::TabInName;
@@ -91,17 +94,22 @@ std::optional<LeftOutReason> leftOutReason(const std::array<std::string, RoleCou
 void putCoordinateRecord(ByteSink& out, std::array<std::string, RoleCount>& roles, bool eastingFirst,
                          UploadBuild& build, int64_t lineNumber, std::string_view input)
 {
-    if (const auto reason = leftOutReason(roles)) {
+    SentCoordinates sent;
+    for (int r : {Northing, Easting, Elevation})
+        sent[r] = UploadCoordinate(roles[r]);
+    if (const auto reason = leftOutReason(roles, sent)) {
         leaveOut(build, *reason, lineNumber);
         return;
     }
-    if (eastingFirst)
+    if (eastingFirst) {
         SwapString(roles[Northing], roles[Easting]);
+        SwapString(sent[Northing], sent[Easting]);
+    }
     // An elevation without a number (a code in its place) goes as an empty one.
-    if (!HoldsNumber(UploadCoordinate(roles[Elevation])))
-        roles[Elevation].clear();
+    if (!HoldsNumber(sent[Elevation]))
+        sent[Elevation].clear();
     for (int r : {Northing, Easting, Elevation})
-        if (UploadCoordinate(roles[r]).empty())
+        if (sent[r].empty())
             roles[r] = "0.000";
     if (TrimBlanksAndTabs(roles[Point]).empty())
         roles[Point] = "0";
