@@ -5,7 +5,6 @@
 #include "app/gui/QtText.h"
 #include "app/gui/SetupEditing.h"
 #include "app/gui/Twips.h"
-#include "conversion/ConverterReport.h"
 #include "dialogs/DialogTexts.h"
 #include "platform/ByteSink.h"
 #include "platform/RunError.h"
@@ -147,7 +146,7 @@ void F_UL::ComSend_Click()
         done(QDialog::Rejected); // nothing to send; the caller reports it
         return;
     }
-    m_leftOut = build.leftOut;
+    m_leftOutText = UploadLeftOutText(build);
     UploadTempFile(build.LineCount);
 }
 
@@ -175,8 +174,8 @@ void F_UL::onFinished(bool complete, const QString& reason)
     m_state.TransferStatus = "UpOK";
     done(QDialog::Accepted);
     std::string text = m_model.message(22);
-    if (m_leftOut > 0)
-        text += "\r\n" + LeftOutLinesText(m_leftOut);
+    if (!m_leftOutText.empty())
+        text += "\r\n" + m_leftOutText;
     m_ui.message(text, MessageButtons::Ok, MessageIcon::None, m_model.message(21));
 }
 

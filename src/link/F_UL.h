@@ -77,7 +77,7 @@ private:
     QProgressBar* m_prBar;
     QPushButton* m_comSend;
     QPushButton* m_comCancel;
-    int64_t m_leftOut = 0; // lines of the list left out, told with the success
+    std::string m_leftOutText; // the lines of the list left out, told with the success
 };
 
 } // namespace tavrelo

@@ -1,6 +1,7 @@
 // The upload window against the simulated instrument: every send format built and
 // sent line by line, the bytes the instrument receives compared with the expected
-// lines; the progress bar painted on its way up and full at the end; XOFF holding the
+// lines, the lines left out told in the end message and no tab among those sent; the
+// progress bar painted on its way up and full at the end; XOFF holding the
 // sender and XON releasing it with nothing lost; Cancel and a hang-up during a send
 // are failures, and after Cancel at most the line in hand goes out; setup mode only
 // hides the window.
@@ -136,20 +137,41 @@ void TestUploadWindow::eachFormatArrivesAsItsLines_data()
     QTest::addColumn<QByteArray>("input");
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<int>("progressMaximum");
+    QTest::addColumn<QString>("told"); // after the success, what was left out
     QTest::newRow("comma list") << QByteArray("Comma") << CrLf({"P1,100.5,200.25,5,TREE", "", "P2,1,2,3"})
-                                << CrLf({"P1,100.5,200.25,5,TREE", "P2,1,2,3,"}) << 4;
+                                << CrLf({"P1,100.5,200.25,5,TREE", "P2,1,2,3,"}) << 4 << QString();
     QTest::newRow("blank list") << QByteArray("Space") << CrLf({"P1 100,5 200 5 TREE"})
-                                << CrLf({"P1,100.5,200,5,TREE"}) << 3;
+                                << CrLf({"P1,100.5,200,5,TREE"}) << 3 << QString();
     QTest::newRow("code list") << QByteArray("UpLoadZVK") << CrLf({"DEFAULT", "{", "", "TREE", "}"})
-                               << CrLf({"DEFAULT", "{", "TREE", "}"}) << 5;
+                               << CrLf({"DEFAULT", "{", "TREE", "}"}) << 5 << QString();
     QTest::newRow("two-line code list") << QByteArray("UpLoadZVK") << CrLf({"TREE", "ROAD"})
-                                        << CrLf({"TREE", "ROAD"}) << 2;
+                                        << CrLf({"TREE", "ROAD"}) << 2 << QString();
     QTest::newRow("KOF") << QByteArray("UpLoadKOF")
                          << CrLf({" 00 Job", " 05 P100       TREE     6500100.123  600200.456    12.345"})
-                         << CrLf({"P100,600200.456,6500100.123,12.345,TREE"}) << 3;
+                         << CrLf({"P100,600200.456,6500100.123,12.345,TREE"}) << 3 << QString();
     QTest::newRow("KOF blank column") << QByteArray("UpLoadKOF")
                                       << CrLf({" 05 P100       TREE                  600200.456    12.345"})
-                                      << CrLf({"P100,600200.456,0.000,12.345,TREE"}) << 3;
+                                      << CrLf({"P100,600200.456,0.000,12.345,TREE"}) << 3 << QString();
+    // Lines that cannot go as their five fields stay with the program; no tab goes out.
+    const QString fields = "1 line(s) were left out because they hold more than the five fields of a point (a value"
+                           " or a code split by a blank, for example); the first is line 3.";
+    QTest::newRow("tab-separated list sent as blank-separated")
+        << QByteArray("Space")
+        << CrLf({"P1\t6500100.5\t600200.25\t12.5\tKUM", "P2\t\t600200\t12\tKUM", "P3 100 ,5 200 5 C"})
+        << CrLf({"P1,6500100.5,600200.25,12.5,KUM"}) << 3
+        << fields + "\r\n1 line(s) were left out because an empty field stands between two tabs (or before the"
+                    " first), and the fields after it would move; the first is line 2.";
+    QTest::newRow("comma list with tabs")
+        << QByteArray("Comma") << CrLf({"P1\t,6500100.5,600200.25,12.5,\tKUM", "P2\tX,1,2,3,C", "P3,100 ,5,200,5,C"})
+        << CrLf({"P1,6500100.5,600200.25,12.5,KUM"}) << 3
+        << fields + "\r\n1 line(s) were left out because a point name or a code holds a tab; the first is line 2.";
+    QTest::newRow("KOF value with a blank inside")
+        << QByteArray("UpLoadKOF")
+        << CrLf({" 05 P1         TREE     6500100.5        100 ,5    12.5",
+                 " 05 P2         TREE     6500100.5     600200.25    12.5"})
+        << CrLf({"P2,600200.25,6500100.5,12.5,TREE"}) << 3
+        << QString("1 line(s) were left out because a coordinate holds a blank or a tab inside it (such as \"100 ,5\"),"
+                   " which makes it no number; the first is line 1.");
 }
 
 void TestUploadWindow::eachFormatArrivesAsItsLines()
@@ -158,6 +180,7 @@ void TestUploadWindow::eachFormatArrivesAsItsLines()
     QFETCH(QByteArray, input);
     QFETCH(QByteArray, expected);
     QFETCH(int, progressMaximum);
+    QFETCH(QString, told);
     UploadRig rig(input, request.constData());
     QVERIFY(rig.openPort());
     rig.show();
@@ -166,8 +189,10 @@ void TestUploadWindow::eachFormatArrivesAsItsLines()
     QCOMPARE(rig.status(), std::string("UpOK"));
     QCOMPARE(rig.window->PrBar()->maximum(), progressMaximum);
     QTRY_COMPARE(rig.instrument->captured(), expected);
+    QVERIFY(!rig.instrument->captured().contains('\t'));
     QCOMPARE(rig.folder.ui.messages.size(), size_t(1));
-    QCOMPARE(rig.folder.ui.messages[0].text, std::string("The data was uploaded successfully."));
+    const QString success = "The data was uploaded successfully.";
+    QCOMPARE(QString::fromStdString(rig.folder.ui.messages[0].text), told.isEmpty() ? success : success + "\r\n" + told);
     QCOMPARE(rig.folder.ui.messages[0].title, std::string("Finished"));
 }
 

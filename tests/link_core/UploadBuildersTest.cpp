@@ -99,50 +99,140 @@ std::string KofRecord(const std::string& point, const std::string& code, const s
            + right(elevation, 8);
 }
 
+// What the build of one line gave: "sent" when the sink holds sentLine, "!" and the
+// reason when the line was left out, else what the sink holds.
+std::string Outcome(const std::string& lines, const UploadBuild& build, const std::string& sentLine)
+{
+    static const char* const kReasons[] = {"!number", "!blank", "!fields", "!tab", "!empty"};
+    for (size_t reason = 0; reason < std::size(kReasons); ++reason)
+        if (build.leftOutBy[reason].count == 1 && lines.empty())
+            return kReasons[reason];
+    return lines == sentLine ? "sent" : "got " + lines;
+}
+
 // Every format that sends coordinates judges a value as it sends it: blanks and tabs
-// trimmed, the decimal comma a point, then the number rule. A plane coordinate that is
-// no number leaves the line out; an elevation that is none goes as 0.000.
+// trimmed, the decimal comma a point, then the number rule; a blank or tab inside a
+// value makes it no number. A plane coordinate that is no number leaves the line out;
+// an elevation without any number goes as 0.000, one with a number split by a blank
+// leaves the line out. A value that splits into one field more in a list leaves the
+// line out too: it is never sent with its fields shifted.
 TEST_F(UploadBuilders, ACoordinateIsJudgedAsItIsSent)
 {
+    struct AsSent {
+        const char* northing; // the value sent, "!reason" when the line is left out,
+        const char* elevation; // nullptr when the format cannot hold the value
+    };
     const struct {
         const char* value;
-        const char* asNorthing; // nullptr: the line is left out
-        const char* asElevation;
+        AsSent comma, blank, kof;
     } cases[] = {
-        {"\t100.5", "100.5", "100.5"},
-        {"100.5\t", "100.5", "100.5"},
-        {"\t", "0.000", "0.000"},
-        {"0,5", "0.5", "0.5"},
-        {",5", ".5", ".5"},
-        {"\t,5", ".5", ".5"},
-        {"1,5E400", nullptr, "0.000"},
-        {"1e999", nullptr, "0.000"},
-        {"North", nullptr, "0.000"},
+        {"\t100.5", {"100.5", "100.5"}, {"100.5", "100.5"}, {"100.5", "100.5"}},
+        {"100.5\t", {"100.5", "100.5"}, {"100.5", "100.5"}, {"100.5", "100.5"}},
+        {"\t", {"0.000", "0.000"}, {nullptr, nullptr}, {"0.000", "0.000"}}, // blanks hold no empty value
+        {"0,5", {"!fields", "!fields"}, {"0.5", "0.5"}, {"0.5", "0.5"}},
+        {",5", {"!fields", "!fields"}, {".5", ".5"}, {".5", ".5"}},
+        {"\t,5", {"!fields", "!fields"}, {".5", ".5"}, {".5", ".5"}},
+        {"1,5E400", {"!fields", "!fields"}, {"!number", "0.000"}, {"!number", "0.000"}},
+        {"1e999", {"!number", "0.000"}, {"!number", "0.000"}, {"!number", "0.000"}},
+        {"North", {"!number", "0.000"}, {"!number", "0.000"}, {"!number", "0.000"}},
+        {"North E", {"!number", "0.000"}, {"!fields", "!fields"}, {"!number", "0.000"}},
+        {"100 ,5", {"!fields", "!fields"}, {"!fields", "!fields"}, {"!blank", "!blank"}},
+        {"100 .5", {"!blank", "!blank"}, {"!fields", "!fields"}, {"!blank", "!blank"}},
+        {"1 00", {"!blank", "!blank"}, {"!fields", "!fields"}, {"!blank", "!blank"}},
+        {"100\t5", {"!blank", "!blank"}, {"!fields", "!fields"}, {"!blank", "!blank"}},
+        {"5 C", {"!blank", "!blank"}, {"!fields", "!fields"}, {"!blank", "!blank"}},
     };
     for (const auto& c : cases) {
         const std::string v = c.value;
         for (const UploadKind kind : {UploadKind::Comma, UploadKind::Space, UploadKind::Kof}) {
-            const char separator = kind == UploadKind::Space ? ' ' : ',';
-            if (kind != UploadKind::Kof && v.find(separator) != std::string::npos)
-                continue; // the list's own separator: no value of that list
+            const AsSent& expected = kind == UploadKind::Comma ? c.comma : kind == UploadKind::Space ? c.blank : c.kof;
+            if (expected.northing == nullptr)
+                continue;
             const auto list = [&](const std::string& north, const std::string& elevation) {
                 if (kind == UploadKind::Kof)
                     return CrLf({KofRecord("P1", "C", "200", north, elevation).c_str()});
-                const std::string s(1, separator);
+                const std::string s = kind == UploadKind::Space ? " " : ",";
                 return CrLf({("P1" + s + north + s + "200" + s + elevation + s + "C").c_str()});
             };
             SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(kind) << ", value \"" << v << "\"");
-            const std::string asNorthing = build(kind, list(v, "5"));
-            if (c.asNorthing == nullptr) {
-                EXPECT_EQ(asNorthing, "");
-                EXPECT_EQ(result().leftOut, 1);
-            } else {
-                EXPECT_EQ(asNorthing, CrLf({("P1," + std::string(c.asNorthing) + ",200,5,C").c_str()}));
-            }
-            EXPECT_EQ(build(kind, list("100", v)),
-                      CrLf({("P1,100,200," + std::string(c.asElevation) + ",C").c_str()}));
+            const std::string north = expected.northing;
+            std::string lines = build(kind, list(v, "5"));
+            EXPECT_EQ(Outcome(lines, result(), CrLf({("P1," + north + ",200,5,C").c_str()})),
+                      north[0] == '!' ? north : "sent");
+            const std::string elevation = expected.elevation;
+            lines = build(kind, list("100", v));
+            EXPECT_EQ(Outcome(lines, result(), CrLf({("P1,100,200," + elevation + ",C").c_str()})),
+                      elevation[0] == '!' ? elevation : "sent");
         }
     }
+}
+
+// A tab separates fields in a blank-separated list; in a comma list and KOF it is
+// trimmed at the edge of a field like a blank, and inside a name or code it leaves the
+// line out. No tab ever goes to the instrument, and no line goes with its fields moved.
+TEST_F(UploadBuilders, TabsSeparateInBlankListsAndNeverReachTheInstrument)
+{
+    const struct {
+        UploadKind kind;
+        std::string line;
+        const char* sent; // "!reason" when the line is left out
+    } cases[] = {
+        {UploadKind::Space, "P1\t6500100.5\t600200.25\t12.5\tKUM", "P1,6500100.5,600200.25,12.5,KUM"},
+        {UploadKind::Space, "  P1 \t 100\t 200 \t5\tC", "P1,100,200,5,C"},
+        {UploadKind::Space, "P1\t100\t200\t5\tC\t\t", "P1,100,200,5,C"},
+        {UploadKind::Space, "P1\t100\t200\t\t", "P1,100,200,0.000,"},
+        {UploadKind::Space, "P1\t\t600200.25\t12.5\tKUM", "!empty"}, // the northing empty
+        {UploadKind::Space, "P1\t100\t \t12.5\tKUM", "!empty"},
+        {UploadKind::Space, "\tP1\t100\t200", "!empty"}, // the point empty
+        {UploadKind::Space, "P1\t100\t200\t5\tROAD EDGE", "!fields"},
+        {UploadKind::Space, "\t \t", ""}, // a blank line
+        {UploadKind::Comma, "P1\t,\t100\t,200,5,\tKUM\t", "P1,100,200,5,KUM"},
+        {UploadKind::Comma, "P1,100,200,5,C,\t,", "P1,100,200,5,C"},
+        {UploadKind::Comma, "\t,100,200", "0,100,200,0.000,"},
+        {UploadKind::Comma, "P1\t6500100.5\t600200.25\t12.5\tKUM", "!tab"}, // all in the point
+        {UploadKind::Comma, "P1\tX,100,200,5,C", "!tab"},
+        {UploadKind::Comma, "P1,100,200,5,RO\tAD", "!tab"},
+        {UploadKind::Comma, "\t\t", ""},
+        {UploadKind::Kof, KofRecord("P1\tX", "TREE", "6500100.5", "600200.25", "12.5"), "!tab"},
+        {UploadKind::Kof, KofRecord("\tP1", "TREE\t", "6500100.5", "600200.25", "12.5"),
+         "P1,600200.25,6500100.5,12.5,TREE"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "kind " << static_cast<int>(c.kind) << ", line \"" << c.line << "\"");
+        const std::string sent = c.sent;
+        const std::string lines = build(c.kind, CrLf({c.line.c_str()}));
+        if (sent.empty()) {
+            EXPECT_EQ(lines, "");
+            EXPECT_EQ(result().leftOut, 0);
+        } else {
+            EXPECT_EQ(Outcome(lines, result(), CrLf({c.sent})), sent[0] == '!' ? sent : "sent");
+        }
+        EXPECT_EQ(lines.find('\t'), std::string::npos);
+    }
+}
+
+// The lines left out are told by reason, each with the first line it left out; a
+// heading line as every coordinate list reader tells it.
+TEST_F(UploadBuilders, TheLinesLeftOutAreToldByReason)
+{
+    build(UploadKind::Space, CrLf({"Name North East Height Code", "P1 100 ,5 200 5 C", "P2 100 200 5 C",
+                                   "P3\t\t200\t5\tC", "P4 100 ,5 200 5 C", "P5 100 200 5 C"}));
+    EXPECT_EQ(result().lines, 2);
+    EXPECT_EQ(result().leftOut, 4);
+    EXPECT_EQ(UploadLeftOutText(result()),
+              "1 line(s) were left out because their coordinates hold text that is not a number (a heading line, for"
+              " example).\r\n"
+              "2 line(s) were left out because they hold more than the five fields of a point (a value or a code"
+              " split by a blank, for example); the first is line 2.\r\n"
+              "1 line(s) were left out because an empty field stands between two tabs (or before the first), and"
+              " the fields after it would move; the first is line 4.");
+    build(UploadKind::Comma, CrLf({"P1,100 5,200", "P2\tX,1,2", "P3,1,2"}));
+    EXPECT_EQ(UploadLeftOutText(result()),
+              "1 line(s) were left out because a coordinate holds a blank or a tab inside it (such as \"100 ,5\"),"
+              " which makes it no number; the first is line 1.\r\n"
+              "1 line(s) were left out because a point name or a code holds a tab; the first is line 2.");
+    build(UploadKind::Comma, CrLf({"P3,1,2"}));
+    EXPECT_EQ(UploadLeftOutText(result()), "");
 }
 
 TEST_F(UploadBuilders, CoordinateCountsAreTheRecordsAndTwo)
@@ -258,9 +348,11 @@ TEST_F(UploadBuilders, AValueThatWouldAddAFieldIsRefused)
         EXPECT_NE(problem.find("Nothing was sent."), std::string::npos) << problem;
     }
     EXPECT_NE(UploadBuildProblem(result(), "x").find(" 05 P,1       TREE"), std::string::npos);
-    // A comma list cannot hold one: its commas are the separators.
-    build(UploadKind::Comma, CrLf({"P1,1,2,3,C,D"}));
+    // A comma list cannot hold one: its commas are the separators, and a line of more
+    // fields than a point's five is left out.
+    EXPECT_EQ(build(UploadKind::Comma, CrLf({"P1,1,2,3,C,D", "P2,1,2,3,C"})), CrLf({"P2,1,2,3,C"}));
     EXPECT_TRUE(result().ok());
+    EXPECT_EQ(result().leftOutBy[static_cast<size_t>(LeftOutReason::TooManyFields)].count, 1);
 }
 
 TEST_F(UploadBuilders, ALineLongerThanAnyRecordIsRefused)

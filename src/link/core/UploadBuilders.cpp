@@ -9,6 +9,8 @@
 #include "platform/TextRules.h"
 
 #include <algorithm>
+#include <iterator>
+#include <optional>
 #include <string_view>
 
 namespace tavrelo {
@@ -44,31 +46,72 @@ void refuse(UploadBuild& build, UploadRefusal refusal, int64_t lineNumber, std::
     build.refusedText = std::string(line.substr(0, kShownRefusedText));
 }
 
-// Whether the record's plane coordinates hold numbers or nothing, judged as they would
-// be sent; counts a line left out.
-bool takesCoordinates(const std::array<std::string, RoleCount>& roles, UploadBuild& build)
+void leaveOut(UploadBuild& build, LeftOutReason reason, int64_t lineNumber)
 {
-    for (int r : {Northing, Easting})
-        if (!IsCoordinateField(UploadCoordinate(roles[r]))) {
-            ++build.leftOut;
-            return false;
-        }
-    return true;
+    LeftOutLines& lines = build.leftOutBy[static_cast<size_t>(reason)];
+    if (lines.count++ == 0)
+        lines.firstLine = lineNumber;
+    ++build.leftOut;
 }
 
-// The record with every field in its place, or a refusal when a value would add a field.
+// A value that the number rule reads only across a blank or tab inside it ("100 .5",
+// "5 C"): the instrument would get the blank, so it is no number for the upload.
+bool numberWithGap(std::string_view sent)
+{
+    return sent.find_first_of(" \t") != std::string_view::npos && HoldsNumber(sent);
+}
+
+bool holdsTab(std::string_view text)
+{
+    return TrimBlanksAndTabs(text).find('\t') != std::string_view::npos;
+}
+
+// The record's coordinates as the instrument would get them, to judge them by.
+using SentCoordinates = std::array<std::string, RoleCount>;
+
+// Why the record cannot go, judged on its values as they would be sent; nothing when
+// it can.
+std::optional<LeftOutReason> leftOutReason(const std::array<std::string, RoleCount>& roles,
+                                           const SentCoordinates& sent)
+{
+    for (int r : {Northing, Easting}) {
+        if (numberWithGap(sent[r]))
+            return LeftOutReason::BlankInValue;
+        if (!IsCoordinateField(sent[r]))
+            return LeftOutReason::NoNumber;
+    }
+    // An elevation without any number is a code in its place and goes as 0.000; one
+    // with a number split by a blank would go as a wrong height.
+    if (numberWithGap(sent[Elevation]))
+        return LeftOutReason::BlankInValue;
+    if (holdsTab(roles[Point]) || holdsTab(roles[Code]))
+        return LeftOutReason::TabInName;
+    return std::nullopt;
+}
+
+// The record with every field in its place; a line that cannot go as it stands is
+// left out, one whose values would add a field is refused.
 void putCoordinateRecord(ByteSink& out, std::array<std::string, RoleCount>& roles, bool eastingFirst,
                          UploadBuild& build, int64_t lineNumber, std::string_view input)
 {
-    if (eastingFirst)
-        SwapString(roles[Northing], roles[Easting]);
-    // An elevation without a number (a code in its place) goes as an empty one.
-    if (!HoldsNumber(UploadCoordinate(roles[Elevation])))
-        roles[Elevation].clear();
+    SentCoordinates sent;
     for (int r : {Northing, Easting, Elevation})
-        if (UploadCoordinate(roles[r]).empty())
+        sent[r] = UploadCoordinate(roles[r]);
+    if (const auto reason = leftOutReason(roles, sent)) {
+        leaveOut(build, *reason, lineNumber);
+        return;
+    }
+    if (eastingFirst) {
+        SwapString(roles[Northing], roles[Easting]);
+        SwapString(sent[Northing], sent[Easting]);
+    }
+    // An elevation without a number (a code in its place) goes as an empty one.
+    if (!HoldsNumber(sent[Elevation]))
+        sent[Elevation].clear();
+    for (int r : {Northing, Easting, Elevation})
+        if (sent[r].empty())
             roles[r] = "0.000";
-    if (TrimBlanks(roles[Point]).empty())
+    if (TrimBlanksAndTabs(roles[Point]).empty())
         roles[Point] = "0";
     const std::string line = UploadLine(roles[Point], roles[Northing], roles[Easting], roles[Elevation], roles[Code]);
     if (std::count(line.begin(), line.end(), ',') != kUploadFieldCount - 1) {
@@ -101,20 +144,71 @@ void readLines(const std::string& inputPath, ByteSink& out, UploadBuild& build, 
 
 using Splitter = int (*)(std::string&, Fields&);
 
+// A blank-separated list exported with tabs: a tab separates like a blank.
+int splitAtBlanksAndTabs(std::string& line, Fields& fields)
+{
+    std::replace(line.begin(), line.end(), '\t', ' ');
+    return SplitSpace(line, fields);
+}
+
+// Whether a tab-separated line holds an empty field before its last value (two tabs
+// with at most blanks between them, or a tab first): split like blanks, the fields
+// after it would move up one.
+bool emptyFieldBetweenTabs(std::string_view line)
+{
+    // Blanks before the first field are no field; tabs after the last end empty columns.
+    const std::string_view text = TrimBlanks(line);
+    const size_t end = text.find_last_not_of(" \t");
+    if (end == std::string_view::npos)
+        return false;
+    const std::string_view used = text.substr(0, end + 1);
+    if (used.front() == '\t')
+        return true;
+    // Every tab has a character other than a blank after it: the last one of used.
+    for (size_t tab = used.find('\t'); tab != std::string_view::npos; tab = used.find('\t', tab + 1))
+        if (used[used.find_first_not_of(' ', tab + 1)] == '\t')
+            return true;
+    return false;
+}
+
+// The fields up to the last one that holds anything: empty columns at the end of a
+// spreadsheet's line shift nothing.
+int filledFields(const Fields& fields)
+{
+    int count = fields.count();
+    while (count > 0 && TrimBlanksAndTabs(fields[count]).empty())
+        --count;
+    return count;
+}
+
+// A list's way of cutting its lines: blank-separated lists take a tab as a blank.
+struct ListSeparation {
+    Splitter split;
+    bool tabsSeparate;
+};
+
 UploadBuild buildCoordinateList(const std::string& inputPath, ByteSink& out, const UploadOptions& options,
-                                Splitter split)
+                                ListSeparation separation)
 {
     UploadBuild build;
     Fields fields;
     std::array<std::string, RoleCount> roles;
     std::string input;
     readLines(inputPath, out, build, [&](std::string& line, int64_t number) {
-        input = line; // the split takes the line apart
-        if (split(line, fields) == 0)
+        if (TrimBlanksAndTabs(line).empty())
             return;
+        if (separation.tabsSeparate && emptyFieldBetweenTabs(line)) {
+            leaveOut(build, LeftOutReason::EmptyTabField, number);
+            return;
+        }
+        input = line; // the split takes the line apart
+        separation.split(line, fields);
+        if (filledFields(fields) > kUploadFieldCount) {
+            leaveOut(build, LeftOutReason::TooManyFields, number);
+            return;
+        }
         fillRoles(fields, options, roles);
-        if (takesCoordinates(roles, build))
-            putCoordinateRecord(out, roles, options.eastingFirst, build, number, input);
+        putCoordinateRecord(out, roles, options.eastingFirst, build, number, input);
     });
     build.LineCount = build.lines + kCoordinateCountExtra;
     return build;
@@ -132,12 +226,12 @@ std::string columns(std::string_view line, size_t first, size_t last)
 
 UploadBuild CreateUpLoadFileComma(const std::string& inputPath, ByteSink& out, const UploadOptions& options)
 {
-    return buildCoordinateList(inputPath, out, options, &SplitComma);
+    return buildCoordinateList(inputPath, out, options, {&SplitComma, false});
 }
 
 UploadBuild CreateUpLoadFileSpace(const std::string& inputPath, ByteSink& out, const UploadOptions& options)
 {
-    return buildCoordinateList(inputPath, out, options, &SplitSpace);
+    return buildCoordinateList(inputPath, out, options, {&splitAtBlanksAndTabs, true});
 }
 
 UploadBuild CreateUpLoadFileKOF(const std::string& inputPath, ByteSink& out, const UploadOptions& options)
@@ -154,10 +248,9 @@ UploadBuild CreateUpLoadFileKOF(const std::string& inputPath, ByteSink& out, con
         roles[Northing] = columns(line, 38, 48);
         roles[Elevation] = columns(line, 50, 57);
         const bool blank = std::all_of(roles.begin(), roles.begin() + Code,
-                                       [](const std::string& text) { return TrimBlanks(text).empty(); });
-        if (blank || !takesCoordinates(roles, build))
-            return;
-        putCoordinateRecord(out, roles, options.eastingFirst, build, number, line);
+                                       [](const std::string& text) { return TrimBlanksAndTabs(text).empty(); });
+        if (!blank)
+            putCoordinateRecord(out, roles, options.eastingFirst, build, number, line);
     });
     build.LineCount = build.lines + kCoordinateCountExtra;
     return build;
@@ -205,7 +298,34 @@ std::string UploadBuildProblem(const UploadBuild& build, const std::string& inpu
         return {};
     std::string text = "Nothing to send: " + inputPath + " holds no line for the instrument.";
     if (build.leftOut > 0)
-        text += "\r\n" + LeftOutLinesText(build.leftOut);
+        text += "\r\n" + UploadLeftOutText(build);
+    return text;
+}
+
+std::string UploadLeftOutText(const UploadBuild& build)
+{
+    // By reason; a heading line is told as every reader of a coordinate list tells it.
+    static const char* const kBecause[] = {
+        nullptr,
+        "a coordinate holds a blank or a tab inside it (such as \"100 ,5\"), which makes it no number",
+        "they hold more than the five fields of a point (a value or a code split by a blank, for example)",
+        "a point name or a code holds a tab",
+        "an empty field stands between two tabs (or before the first), and the fields after it would move",
+    };
+    static_assert(std::size(kBecause) == static_cast<size_t>(LeftOutReason::Count));
+    std::string text;
+    for (size_t reason = 0; reason < std::size(kBecause); ++reason) {
+        const LeftOutLines& lines = build.leftOutBy[reason];
+        if (lines.count == 0)
+            continue;
+        if (!text.empty())
+            text += "\r\n";
+        if (kBecause[reason] == nullptr)
+            text += LeftOutLinesText(lines.count);
+        else
+            text += std::to_string(lines.count) + " line(s) were left out because " + kBecause[reason]
+                    + "; the first is line " + std::to_string(lines.firstLine) + ".";
+    }
     return text;
 }
 

@@ -8,9 +8,12 @@
 // Counts are 64-bit, so lists of any length can be sent. Blank lines of a list and
 // blank KOF records are not sent: a list never sends a point "0" at the origin for an
 // empty line. Every coordinate record keeps its five fields in place: an empty point
-// is sent as "0", an empty coordinate as "0.000"; a line whose coordinates hold text
-// (a heading line) is left out and counted. Lines are read one at a time and no
-// longer than kLongestSendFileLine, so memory stays small whatever the file.
+// is sent as "0", an empty coordinate as "0.000". A line that cannot go as its five
+// fields is left out and counted by its reason (LeftOutReason), never sent with its
+// fields shifted or with a blank or tab inside a value. In a blank-separated list a tab
+// separates like a blank; elsewhere blanks and tabs around a field are trimmed. Lines
+// are read one at a time and no longer than kLongestSendFileLine, so memory stays
+// small whatever the file.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -44,15 +47,32 @@ enum class UploadRefusal {
     ExtraFields, // a "," inside a name, a value or a code would start a field of its own
 };
 
+// Why a line of a coordinate list or KOF file is left out; the other lines are sent.
+enum class LeftOutReason {
+    NoNumber,      // a plane coordinate holds text that is no number (a heading line)
+    BlankInValue,  // a value holds a blank or tab inside it ("100 .5"), which makes it none
+    TooManyFields, // more than the five fields of a record (a value split by a blank)
+    TabInName,     // a tab inside a point name or a code
+    EmptyTabField, // blank-separated: an empty field between two tabs would move the rest
+    Count
+};
+
+// The lines left out for one reason: how many, and the number (from 1) of the first.
+struct LeftOutLines {
+    int64_t count = 0;
+    int64_t firstLine = 0;
+};
+
 struct UploadBuild {
     // Lines written to the sink; the sender sends them all.
     int64_t lines = 0;
     // The window's line counter, the maximum of its progress bar: for the coordinate
     // and KOF builders the lines written + 2, for a code list the lines read.
     int64_t LineCount = 0;
-    // Coordinate lines left out because a coordinate field holds text that is not a
-    // number (a heading line); empty coordinate fields are sent as 0.
+    // Coordinate lines left out, all reasons together and by reason; empty
+    // coordinate fields are sent as 0.
     int64_t leftOut = 0;
+    std::array<LeftOutLines, static_cast<size_t>(LeftOutReason::Count)> leftOutBy{};
     // The first line of the input that stops the upload: its number (from 1) and text.
     UploadRefusal refusal = UploadRefusal::None;
     int64_t refusedLine = 0;
@@ -67,6 +87,9 @@ struct UploadBuild {
 // What the user is told when the build cannot be sent: a failure, a refused line, or
 // no line to send at all; "" when it can be sent.
 std::string UploadBuildProblem(const UploadBuild& build, const std::string& inputPath);
+
+// What the user is told of the lines left out, a sentence for each reason, or "".
+std::string UploadLeftOutText(const UploadBuild& build);
 
 // Builds by kind from the file at inputPath into out.
 UploadBuild BuildUploadFile(UploadKind kind, const std::string& inputPath, ByteSink& out,

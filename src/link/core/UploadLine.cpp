@@ -16,10 +16,10 @@ void appendField(std::string& line, std::string_view value)
     line += ',';
 }
 
-// The part of a name or code the instrument keeps, without blanks at either end.
+// The part of a name or code the instrument keeps, without blanks or tabs at either end.
 std::string_view keptName(std::string_view text)
 {
-    return TrimBlanks(TrimBlanks(text).substr(0, kUploadNameLength));
+    return TrimBlanksAndTabs(TrimBlanksAndTabs(text).substr(0, kUploadNameLength));
 }
 
 } // namespace

@@ -15,8 +15,8 @@ class ByteSink;
 // form, so what is judged is what is sent.
 std::string UploadCoordinate(std::string_view value);
 
-// The upload line without its line end. Each name or code is trimmed (again after its
-// cut, so that no blank ends it), each coordinate is its UploadCoordinate; an empty
+// The upload line without its line end. Each name or code is trimmed of blanks and
+// tabs (again after its cut, so that no blank ends it), each coordinate is its UploadCoordinate; an empty
 // value adds no field separator, so an empty code leaves the line ending in ",".
 std::string UploadLine(const std::string& point, const std::string& first, const std::string& second,
                        const std::string& elevation, const std::string& code);
