@@ -35,6 +35,16 @@ const std::vector<const char*> kSavePatterns[2][2] = {
     {{"*.kof", "*.asc", "*.yde", "*.yde", "*.asc", "*.odr", "*.cmt"}, {"*.dxf", "*.kof"}},
 };
 
+// The chosen type's extension ("*.kof" gives ".kof") after a name that has none: the
+// save dialog returns the name as the user typed it ("Jobb 7 ø"), without one.
+std::string WithExtension(const std::string& name, const char* pattern)
+{
+    const std::string file = name.substr(FolderOf(name).size());
+    if (!pattern || file.empty() || file.find('.') != std::string::npos)
+        return name;
+    return name + (pattern + 1);
+}
+
 // Every file, whatever its name looks like.
 QString AllFilesFilter(const SettingsModel& model)
 {
@@ -114,16 +124,24 @@ bool ReceivePage::TestSaveAsFile()
     return true;
 }
 
-QString ReceivePage::saveFilter() const
+const char* ReceivePage::savePattern() const
 {
     const int kind = selectedKind();
     if (kind == kOther)
-        return AllFilesFilter(m_model);
+        return nullptr;
     const int position = m_comboDataFormat->currentIndex();
     const std::vector<const char*>& patterns = kSavePatterns[fileSource()][kind];
     if (position < 0 || static_cast<size_t>(position) >= patterns.size())
-        return QString();
-    return m_comboDataFormat->currentText() + QStringLiteral(" (%1)").arg(patterns[position]);
+        return nullptr;
+    return patterns[position];
+}
+
+QString ReceivePage::saveFilter() const
+{
+    if (selectedKind() == kOther)
+        return AllFilesFilter(m_model);
+    const char* pattern = savePattern();
+    return pattern ? m_comboDataFormat->currentText() + QStringLiteral(" (%1)").arg(pattern) : QString();
 }
 
 void ReceivePage::ComSaveBrowse_Click()
@@ -142,6 +160,7 @@ void ReceivePage::ComSaveBrowse_Click()
         chosen = Trim(chosen);
         if (chosen.empty())
             return;
+        chosen = WithExtension(chosen, savePattern());
         const int target = checkTarget(chosen);
         if (target < 0)
             return;
