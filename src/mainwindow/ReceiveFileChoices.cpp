@@ -35,16 +35,6 @@ const std::vector<const char*> kSavePatterns[2][2] = {
     {{"*.kof", "*.asc", "*.yde", "*.yde", "*.asc", "*.odr", "*.cmt"}, {"*.dxf", "*.kof"}},
 };
 
-// The chosen type's extension ("*.kof" gives ".kof") after a name that has none: the
-// save dialog returns the name as the user typed it ("Jobb 7 ø"), without one.
-std::string WithExtension(const std::string& name, const char* pattern)
-{
-    const std::string file = name.substr(FolderOf(name).size());
-    if (!pattern || file.empty() || file.find('.') != std::string::npos)
-        return name;
-    return name + (pattern + 1);
-}
-
 // Every file, whatever its name looks like.
 QString AllFilesFilter(const SettingsModel& model)
 {
