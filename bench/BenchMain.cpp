@@ -210,7 +210,7 @@ bool PathArgument(const char* word, std::string& path)
 {
     if (FileNameFromSystem(word, path))
         return true;
-    std::fprintf(stderr, "%s\n", Cp1252ToUtf8(RefusedFileNameText(word)).c_str());
+    std::fprintf(stderr, "%s\n", RefusedFileNameText(word).c_str()); // UTF-8, the terminal's text
     return false;
 }
 

@@ -4,6 +4,8 @@
 #include "platform/RunError.h"
 #include "platform/TextRules.h"
 
+#include <cstring>
+
 namespace tavrelo {
 
 namespace {
@@ -29,6 +31,17 @@ bool hasForbiddenCharacter(const std::string& name)
 }
 
 } // namespace
+
+std::string WithExtension(const std::string& name, const char* pattern)
+{
+    if (!pattern || std::strncmp(pattern, "*.", 2) != 0)
+        return name;
+    const std::string extension(pattern + 1, std::strcspn(pattern + 1, " ;"));
+    const std::string file = name.substr(FolderOf(name).size());
+    if (file.empty() || file.find('.') != std::string::npos || extension.size() < 2)
+        return name;
+    return name + extension;
+}
 
 std::string StripQuotes(const std::string& text)
 {

@@ -44,6 +44,12 @@ struct OpenedFile {
 void OpenFileMode(const std::string& path, int16_t mode, OpenedFile& file, const SettingsModel& texts,
                   ProgramState& state, UserInteraction& ui);
 
+// name with the extension of a file dialog's pattern ("*.kof" gives ".kof"; of
+// "*.txt *.cod" the first) when its file name has none: a file dialog returns the name
+// as the user typed it ("Jobb 7 ø"), without the extension of the chosen type. A null
+// pattern, or one for every file, adds nothing.
+std::string WithExtension(const std::string& name, const char* pattern);
+
 // The first comma of a number text becomes a point; the rest stays.
 void CommaToPoint(std::string& text);
 

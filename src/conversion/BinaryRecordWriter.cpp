@@ -114,7 +114,7 @@ void convertRawToRecordFile(ConversionContext& context, const std::string& input
     const size_t padding = mode == OutputTarget::Mode::Append ? PaddingAfter(output) : 0;
     OutputTarget target(output, mode);
     if (target.failed()) {
-        ReportConverterFailure(context, target.error());
+        ReportTargetFailure(context, target);
         return;
     }
     target.write(std::string(padding, '\0'));

@@ -207,9 +207,14 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
     std::string line;
     while (reader.next(line))
         out.writeLine(line);
-    if (reader.error() != 0 || !out.commit()) {
+    if (reader.error() != 0) {
         out.discard();
-        reportCopyFailure(context, reader.error() != 0 ? reader.error() : out.error(), target);
+        reportCopyFailure(context, reader.error(), input);
+        return false;
+    }
+    if (!out.commit()) {
+        out.discard();
+        ReportTargetFailure(context, out);
         return false;
     }
     reader.close();

@@ -76,9 +76,8 @@ std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, Lin
     auto target = std::make_unique<OutputTarget>(outputName, OutputTarget::modeFor(context.state.OutputFileMode));
     if (target->failed()) {
         input.close();
-        const int error = target->error();
         target->discard();
-        ReportConverterFailure(context, error);
+        ReportTargetFailure(context, *target);
         return nullptr;
     }
     return target;
@@ -100,7 +99,7 @@ bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputT
         return false;
     }
     if (!target.commit()) {
-        ReportConverterFailure(context, target.error() != 0 ? target.error() : RunError::DeviceIO);
+        ReportTargetFailure(context, target);
         return false;
     }
     return true;

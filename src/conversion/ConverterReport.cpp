@@ -54,6 +54,18 @@ void RunGuarded(ConversionContext& context, const std::function<void()>& run)
                                             " conversion. The target file was not changed.");
 }
 
+std::string TargetFailureText(const std::string& target, int runError, bool existed)
+{
+    return RunErrorDescription(runError) + ": " + target + " could not be written. " +
+           (existed ? "It was not changed: it holds what it held before." : "No file of that name was made.");
+}
+
+void ReportTargetFailure(ConversionContext& context, const OutputTarget& target)
+{
+    const int error = target.error() != 0 ? target.error() : RunError::DeviceIO;
+    ReportConverterFailure(context, TargetFailureText(target.path(), error, target.existed()));
+}
+
 void ReportNoData(ConversionContext& context)
 {
     ReportConverterFailure(context, MessageText(context, 39, "This file contains no data"));

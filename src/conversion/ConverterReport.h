@@ -2,6 +2,7 @@
 // How a converter tells the user of a failure, and the texts it takes from the
 // message table.
 #include "conversion/ConversionContext.h"
+#include "conversion/OutputTarget.h"
 #include "platform/LineReader.h"
 
 #include <cstdint>
@@ -31,6 +32,13 @@ void ReportInputFailure(ConversionContext& context, const LineReader& input, boo
 // The same when only the failure number is left of the reading: the line too long is
 // found again by reading path to it.
 void ReportInputFailure(ConversionContext& context, const std::string& path, int runError, bool withTarget = true);
+
+// The failure of writing a target that is then as it was (a full disk, a write
+// error): "Disk full: /jobs/job.kof could not be written. It was not changed: it holds
+// what it held before." or, for a name that was new, "... No file of that name was made."
+std::string TargetFailureText(const std::string& target, int runError, bool existed);
+// That text in the converter's failure box; the failure number is the target's own.
+void ReportTargetFailure(ConversionContext& context, const OutputTarget& target);
 
 // The warning after a run that left out lines of a coordinate list because a
 // coordinate field holds text that is not a number (a heading line, for example).

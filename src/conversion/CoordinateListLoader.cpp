@@ -34,7 +34,7 @@ ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coor
     Fields f;
     std::string line;
     while (reader.next(line)) {
-        if (SplitBySeparator(line, f, ",") <= 3 || !IsPointLine(f))
+        if (SplitBySeparator(line, f, ",") < kFieldsOfAPoint || !IsPointLine(f))
             continue;
         MapCooPoint p;
         p.X = Val(f[northField]);

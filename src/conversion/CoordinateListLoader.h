@@ -4,10 +4,10 @@
 // tables for the map.
 //
 // A load replaces what the map showed: afterwards the tables hold the list's points
-// only, also for a one-point list. A line with fewer than four fields, or whose
-// plane coordinates hold no number or whose elevation is text (a heading line), is
-// passed over. A file that cannot be read, or holds no point, changes nothing: the
-// tables and the view stay as they were.
+// only, also for a one-point list. A line without its two plane coordinates, or whose
+// plane coordinates hold no number (a heading line), is passed over; a line that ends
+// after them, or whose elevation is text, is a point at elevation 0. A file that cannot
+// be read, or holds no point, changes nothing: the tables and the view stay as they were.
 #include <string>
 
 namespace tavrelo {

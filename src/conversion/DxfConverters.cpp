@@ -38,14 +38,15 @@ bool TakePoint(const Fields& fields, const PointFields& at, bool eastingFirst, b
     return true;
 }
 
-// A line of a coordinate file: point, plane 1, plane 2, elevation, code.
+// A line of a coordinate file: point, plane 1, plane 2, elevation, code. A list without
+// heights ends after the plane coordinates: its points lie at elevation 0, unlabelled.
 class CoordinateLines {
 public:
     explicit CoordinateLines(int coordinateOrder) : m_eastingFirst(coordinateOrder == 1) {}
     void startPass() { m_leftOut = 0; }
     bool read(std::string& line, int64_t, bool, DxfPoint& point, bool withLabels)
     {
-        if (SplitComma(line, m_fields) < 4)
+        if (SplitComma(line, m_fields) < kFieldsOfAPoint)
             return false;
         if (!AreCoordinateFields(m_fields, 2)) {
             ++m_leftOut;

@@ -30,7 +30,7 @@ int KofCoordinateWriter::write(const std::string& input, ByteSink& out)
     std::string line, droppedTail;
     Fields f;
     while (!out.failed() && reader.next(line)) {
-        if (SplitComma(line, f) < 4)
+        if (SplitComma(line, f) < kFieldsOfAPoint)
             continue;
         if (!AreCoordinateFields(f, 2)) {
             ++m_leftOut;

@@ -40,27 +40,45 @@ void KofPointTable::loadLine(const std::string& line)
         m_entries[n] = std::move(text);
 }
 
-KofPointTable& ProgramKofPointTable()
+namespace {
+
+// Why the file cannot be used: "not found" (message 29) for a missing or empty file
+// and a folder, otherwise what the reader says.
+std::string loadFailureText(const ConversionContext& context, const std::string& file, const LineReader& reader)
 {
-    static KofPointTable table;
-    return table;
+    switch (reader.error()) {
+    case RunError::None:
+    case RunError::FileNotFound:
+    case RunError::PathNotFound:
+    case RunError::PathFileAccess:
+        return file + " " + MessageText(context, 29, "not found");
+    case RunError::LineTooLong:
+        return reader.errorText();
+    default:
+        return file + ": " + reader.errorText();
+    }
 }
 
-std::string LoadPointNumberTable(ConversionContext& context, const std::string& kofpointFile, KofPointTable& table)
+} // namespace
+
+std::string LoadPointNumberTable(ConversionContext& context, const std::string& kofpointFile, KofPointTable& table,
+                                 const std::string& target)
 {
-    if (kofpointFile.empty())
+    if (kofpointFile.empty()) {
+        table.clear();
         return "E";
-    // Line by line into a copy, so that a file refused half-way changes nothing.
-    KofPointTable loaded = table;
+    }
+    // Line by line into a table of its own, so that a file refused half-way changes nothing.
+    KofPointTable loaded;
     LineReader reader;
     std::string line;
     if (reader.open(kofpointFile))
         while (reader.next(line))
             loaded.loadLine(line);
     if (reader.error() != 0 || reader.bytesRead() < 4) {
-        const std::string text = reader.error() == RunError::LineTooLong
-                                     ? reader.errorText()
-                                     : kofpointFile + " " + MessageText(context, 29, "not found");
+        std::string text = loadFailureText(context, kofpointFile, reader);
+        if (!target.empty())
+            text += "\r\nThe KOF conversion was stopped: nothing was converted, and " + target + " was not changed.";
         context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation,
                            MessageText(context, 30, "Load") + " " + kofpointFile);
         return "E";

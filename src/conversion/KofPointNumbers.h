@@ -26,15 +26,16 @@ private:
     std::array<std::string, 201> m_entries;
 };
 
-// The one table of the running program: a later load overwrites only what its file names.
-KofPointTable& ProgramKofPointTable();
-
-// Loads kofpointFile into table. Returns "" on success and "E" when the name is empty
-// (silently) or the file is missing or shorter than 4 bytes (after telling the user
-// "<file> not found" in a box titled "Load <file>", messages 29 and 30), or holds a
-// line longer than any such file has (told the same way with what the reader says).
+// Loads kofpointFile into table, which then holds that file's entries and no other:
+// a table is never carried over from one file to another. Returns "" on success and
+// "E" when the name is empty (silently, the table left empty) or the file cannot be
+// used: missing or shorter than 4 bytes ("<file> not found", messages 29 and 30),
+// unreadable (the reason), or holding a line longer than any such file has (what the
+// reader says), each told in a box titled "Load <file>". When target is given, the
+// box adds that the conversion into it was stopped and target not changed.
 // A file that fails changes nothing in the table.
-std::string LoadPointNumberTable(ConversionContext& context, const std::string& kofpointFile, KofPointTable& table);
+std::string LoadPointNumberTable(ConversionContext& context, const std::string& kofpointFile, KofPointTable& table,
+                                 const std::string& target = std::string());
 
 // The trimmed name; when its first two characters are both digits and the table has a
 // text for that number, the text replaces them ("12345" with 12=RV gives "RV345").

@@ -13,10 +13,18 @@ void RunKofConversion(ConversionContext& context, const std::string& input, cons
         return;
     static const KofOptions defaults;
     const KofOptions& options = context.kof ? *context.kof : defaults;
-    KofPointTable& table = ProgramKofPointTable();
+    // The table of this run's file only: names are never converted by a file loaded before.
+    KofPointTable table;
     const bool pointNumbers = options.UsePointNumberConversion != 0;
-    if (pointNumbers)
-        RunGuarded(context, [&] { LoadPointNumberTable(context, options.KofpointFile, table); });
+    if (pointNumbers && !options.KofpointFile.empty()) {
+        std::string status = "E";
+        RunGuarded(context, [&] { status = LoadPointNumberTable(context, options.KofpointFile, table, output); });
+        // Names converted by no table, or by another file's, would be a wrong result.
+        if (!status.empty()) {
+            context.state.TransferStatus = "E";
+            return;
+        }
+    }
     RunTextWriter(
         context, input, output,
         [&](const std::string& in, ByteSink& out) { return write(options, table, in, out); },

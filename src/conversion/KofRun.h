@@ -14,10 +14,10 @@ namespace tavrelo {
 using KofWrite = std::function<int(const KofOptions& options, const KofPointTable& table,
                                    const std::string& input, ByteSink& out)>;
 
-// TransferStatus "E" and nothing more when a path is empty; otherwise loads the program's
-// point-number table when UsePointNumberConversion is not 0 (a file that cannot be
-// loaded is told and the run goes on with what the table holds) and runs write in the
-// frame of RunTextWriter.
+// TransferStatus "E" and nothing more when a path is empty; otherwise loads the
+// point-number file into a table of this run when UsePointNumberConversion is not 0
+// and a file is named (a file that cannot be loaded is told, and the run ends with "E"
+// before the target is touched) and runs write in the frame of RunTextWriter.
 void RunKofConversion(ConversionContext& context, const std::string& input, const std::string& output,
                       const KofWrite& write);
 

@@ -62,6 +62,11 @@ int SplitSpace(std::string& line, Fields& fields);
 // trimmed remainder as the 12th; every field trimmed.
 int SplitBySeparator(std::string& line, Fields& fields, const std::string& separator);
 
+// The fields a coordinate list's line needs to be a point: the name and the two plane
+// coordinates. Elevation and code may be missing, as in a list without heights
+// ("P2,6500110.000,600210.000"): its elevation is 0.
+constexpr int kFieldsOfAPoint = 3;
+
 // Whether the two plane coordinate fields from first on hold numbers or nothing; a line
 // with text there, such as a heading line, is no point. The elevation after them does
 // not decide: a list without heights may hold the code in its place ("P1,100,200,TREE"),

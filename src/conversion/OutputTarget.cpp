@@ -11,7 +11,7 @@
 namespace tavrelo {
 
 OutputTarget::OutputTarget(const std::string& path, Mode mode)
-    : m_path(path), m_file(std::make_unique<AtomicFile>(path))
+    : m_path(path), m_existed(NameTaken(path)), m_file(std::make_unique<AtomicFile>(path))
 {
     if (m_file->failed()) {
         fail(m_file->error());

@@ -21,6 +21,8 @@ public:
     bool commit();
     void discard();
     const std::string& path() const { return m_path; }
+    // Whether a file of that name stood there before this run, which a failed run leaves as it was.
+    bool existed() const { return m_existed; }
     // Bytes this run has written (an appended target's old content not counted).
     uint64_t newBytes() const { return m_newBytes; }
 
@@ -29,6 +31,7 @@ protected:
 
 private:
     std::string m_path;
+    bool m_existed;
     std::unique_ptr<AtomicFile> m_file;
     uint64_t m_newBytes = 0;
 };

@@ -644,7 +644,7 @@ void Calculation::finish()
         ok = false;
     } else if (m_target) {
         if (!m_target->commit()) {
-            ReportConverterFailure(m_context, m_target->error());
+            ReportTargetFailure(m_context, *m_target);
             ok = false;
         }
     }

@@ -100,7 +100,7 @@ void SdrWriter::writeHeader(ByteSink& out) const
 
 bool SdrWriter::writePoint(ByteSink& out, std::string& line)
 {
-    if (SplitComma(line, m_fields) < 4)
+    if (SplitComma(line, m_fields) < kFieldsOfAPoint)
         return false;
     if (!AreCoordinateFields(m_fields, 2)) {
         ++m_leftOut;

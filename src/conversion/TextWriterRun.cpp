@@ -29,6 +29,8 @@ void runTextWriter(ConversionContext& context, const std::string& input, const s
         target->discard();
         if (error == kNoUsableRecord)
             ReportNoData(context);
+        else if (target->failed())
+            ReportTargetFailure(context, *target);
         else
             ReportInputFailure(context, input, error);
         return;

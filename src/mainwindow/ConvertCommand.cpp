@@ -68,6 +68,18 @@ private:
     QPointer<QWidget> m_widget;
 };
 
+// Why the target cannot be the file the command reads: what that file is and where it
+// lies, the target as the user typed it when it names the file another way ("..", a
+// link), and the table's "Please specify other name.".
+std::string TargetIsInputText(const std::string& target, const std::string& what, const std::string& file,
+                              const std::string& otherName)
+{
+    std::string text = "The target file is " + what + " " + file;
+    if (target != file)
+        text += " (the target " + target + " leads to it)";
+    return text + ": it cannot be written while it is read.\r\n" + otherName;
+}
+
 bool SamePath(const std::string& a, const std::string& b)
 {
     const std::string left = CanonicalPath(a);
@@ -146,7 +158,9 @@ void ReceivePage::ComConv_Click()
         return;
     }
     if (targetIsSource()) {
-        m_ui.message(m_model.message(13), MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
+        m_ui.message(TargetIsInputText(targetName(), "the source file", m_model.settings.JobPath + sourceCaption(),
+                                       m_model.message(13)),
+                     MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
         m_txFileName->clear();
         return;
     }
@@ -217,7 +231,9 @@ void ReceivePage::ComDLN_Click()
     // be emptied by the download and deleted by the copy that stores it.
     const std::string tempFile = JoinPath(m_state.AppPath, kTempFileName);
     if (!targetName().empty() && SamePath(targetName(), tempFile)) {
-        m_ui.message(m_model.message(13), MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
+        m_ui.message(TargetIsInputText(targetName(), "the program's temporary file, which receives the data,",
+                                       tempFile, m_model.message(13)),
+                     MessageButtons::Ok, MessageIcon::Critical, m_model.message(6));
         m_txFileName->clear();
         return;
     }

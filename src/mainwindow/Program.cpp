@@ -31,10 +31,10 @@ bool AppFolderFromQt(const QString& folder, std::string& appFolder, UserInteract
 {
     if (PathFromQt(folder, appFolder))
         return true;
-    ui.message(RefusedFileNameText(folder.toStdString()) + "\r\nThe program keeps Tavrelo.ini and its received "
-               "data in its own folder, so it cannot run from this one. Move it to another folder, or rename "
-               "this one.",
-               MessageButtons::Ok, MessageIcon::Critical, "Tavrelo");
+    ui.unicodeMessage(RefusedFileNameText(folder.toStdString()) +
+                          "\r\nThe program keeps Tavrelo.ini and its received data in its own folder, so it cannot"
+                          " run from this one. Move it to another folder, or rename this one.",
+                      MessageButtons::Ok, MessageIcon::Critical, "Tavrelo");
     return false;
 }
 

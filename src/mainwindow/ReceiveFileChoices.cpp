@@ -114,16 +114,24 @@ bool ReceivePage::TestSaveAsFile()
     return true;
 }
 
-QString ReceivePage::saveFilter() const
+const char* ReceivePage::savePattern() const
 {
     const int kind = selectedKind();
     if (kind == kOther)
-        return AllFilesFilter(m_model);
+        return nullptr;
     const int position = m_comboDataFormat->currentIndex();
     const std::vector<const char*>& patterns = kSavePatterns[fileSource()][kind];
     if (position < 0 || static_cast<size_t>(position) >= patterns.size())
-        return QString();
-    return m_comboDataFormat->currentText() + QStringLiteral(" (%1)").arg(patterns[position]);
+        return nullptr;
+    return patterns[position];
+}
+
+QString ReceivePage::saveFilter() const
+{
+    if (selectedKind() == kOther)
+        return AllFilesFilter(m_model);
+    const char* pattern = savePattern();
+    return pattern ? m_comboDataFormat->currentText() + QStringLiteral(" (%1)").arg(pattern) : QString();
 }
 
 void ReceivePage::ComSaveBrowse_Click()
@@ -142,6 +150,7 @@ void ReceivePage::ComSaveBrowse_Click()
         chosen = Trim(chosen);
         if (chosen.empty())
             return;
+        chosen = WithExtension(chosen, savePattern());
         const int target = checkTarget(chosen);
         if (target < 0)
             return;

@@ -98,6 +98,9 @@ private:
     int checkTarget(const std::string& name);
     bool askAppendOrOverwrite();
     QString saveFilter() const;
+    // The save dialog's pattern of the chosen format ("*.kof"); null for Other and a
+    // position past the list.
+    const char* savePattern() const;
     void invalidateResult();
     std::string targetName() const;
     std::string sourceCaption() const;

@@ -96,14 +96,20 @@ bool SendPage::offerNewFile(const std::string& path)
     return created;
 }
 
+const char* SendPage::browsePattern() const
+{
+    const int format = m_comboDataFormatSend->currentIndex();
+    const int rows = static_cast<int>(std::size(kBrowsePatterns));
+    return format < 0 || format >= rows ? nullptr : kBrowsePatterns[format];
+}
+
 QString SendPage::browseFilter() const
 {
     const QString allFiles = FilterLabel(m_model.fileTypeMessage(5)) + QStringLiteral(" (*)");
-    const int format = m_comboDataFormatSend->currentIndex();
-    const int rows = static_cast<int>(std::size(kBrowsePatterns));
-    if (format < 0 || format >= rows || !kBrowsePatterns[format])
+    const char* pattern = browsePattern();
+    if (!pattern)
         return allFiles;
-    return m_comboDataFormatSend->currentText() + QStringLiteral(" (%1);;").arg(kBrowsePatterns[format]) + allFiles;
+    return m_comboDataFormatSend->currentText() + QStringLiteral(" (%1);;").arg(pattern) + allFiles;
 }
 
 void SendPage::ComBrowseSend_Click()
@@ -122,6 +128,8 @@ void SendPage::ComBrowseSend_Click()
         path = Trim(path);
         if (path.empty())
             return;
+        if (!NameTaken(path)) // a new file is made under the extension of its type
+            path = WithExtension(path, browsePattern());
         m_txFileNameSend->setText(ToQt(path));
         TestSendFile();
         if (m_state.DialogAnswer != "New")

@@ -23,8 +23,15 @@ namespace {
 SendSeams DefaultSendSeams()
 {
     SendSeams seams;
+    // Any name is taken, a new one too: a send file that does not exist yet is named
+    // here and made by the new send file window.
     seams.openFileName = [](QWidget* owner, const QString& title, const QString& folder, const QString& filter) {
-        return QFileDialog::getOpenFileName(owner, title, folder, filter);
+        QFileDialog dialog(owner, title, folder, filter);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+            return QString();
+        return dialog.selectedFiles().first();
     };
     seams.openInEditor = &OpenInEditor;
     return seams;

@@ -73,6 +73,8 @@ private:
     void ComEditSend_Click();
     bool offerNewFile(const std::string& path);
     QString browseFilter() const;
+    // The open dialog's pattern of the send format ("*.kof"); null for every file.
+    const char* browsePattern() const;
     void enableCommands(bool enabled);
     std::string sendFileName() const;
 

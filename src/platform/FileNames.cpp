@@ -6,25 +6,6 @@
 
 namespace tavrelo {
 
-namespace {
-
-// "U+0141" for a character, "the byte 0xF8" for bytes that are no character.
-std::string describe(const std::string& name, size_t at, char32_t code, std::string& mark)
-{
-    char text[32];
-    if (code == 0) {
-        std::snprintf(text, sizeof text, "0x%02X", static_cast<unsigned char>(name[at]));
-        mark = std::string("<") + text + ">";
-        return std::string("the byte ") + text + ", which is no character in the system's file-name encoding";
-    }
-    std::snprintf(text, sizeof text, "U+%04X", static_cast<unsigned>(code));
-    mark = std::string("<") + text + ">";
-    return std::string("the character ") + text + ", which has no place in Windows-1252, the code page that "
-           "the program keeps file names in";
-}
-
-} // namespace
-
 #ifdef _WIN32
 // The system's ANSI code page is Windows-1252 itself.
 std::string SystemFileName(const std::string& path)
@@ -51,8 +32,11 @@ bool FileNameFromSystem(const std::string& systemName, std::string& path)
 
 std::string RefusedFileNameText(const std::string& name)
 {
-    // The name as far as the code page holds it, every character it cannot hold marked.
-    std::string shown, what;
+    // The name as given, every character the code page cannot hold shown as it is;
+    // only bytes that are no character at all are marked, as they cannot be shown.
+    std::string shown, characters;
+    int count = 0;
+    bool noCharacter = false;
     size_t from = 0;
     for (;;) {
         size_t size = 0;
@@ -60,17 +44,35 @@ std::string RefusedFileNameText(const std::string& name)
         const size_t bad = FirstUtf8OutsideCp1252(name.substr(from), &size, &code);
         if (bad == std::string::npos)
             break;
-        std::string mark;
-        const std::string description = describe(name, from + bad, code, mark);
-        if (what.empty())
-            what = description;
-        shown += Utf8ToCp1252(name.substr(from, bad)) + mark;
+        shown += name.substr(from, bad);
+        const std::string character = name.substr(from + bad, size);
+        if (code == 0) {
+            char mark[16];
+            std::snprintf(mark, sizeof mark, "<0x%02X>", static_cast<unsigned char>(name[from + bad]));
+            shown += mark;
+            noCharacter = true;
+        } else {
+            shown += character;
+            const std::string quoted = "\"" + character + "\"";
+            if (characters.find(quoted) == std::string::npos) {
+                characters += (count == 0 ? "" : ", ") + quoted;
+                ++count;
+            }
+        }
         from += bad + size;
     }
-    if (what.empty())
+    if (count == 0 && !noCharacter)
         return std::string();
-    shown += Utf8ToCp1252(name.substr(from));
-    return "The name \"" + shown + "\" holds " + what + ".";
+    shown += name.substr(from);
+    std::string text = "The name \"" + shown + "\" holds ";
+    if (count > 0)
+        text += (count == 1 ? "the character " + characters + ", which has" : "the characters " + characters +
+                                                                                 ", which have") +
+                " no place in Windows-1252, the code page that the program keeps file names in";
+    if (noCharacter)
+        text += std::string(count > 0 ? ", and " : "") +
+                "bytes (marked <0x..>) that are no character in the system's file-name encoding";
+    return text + ".";
 }
 
 } // namespace tavrelo

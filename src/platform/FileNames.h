@@ -17,9 +17,11 @@ std::string SystemFileName(const std::string& path);
 // another one.
 bool FileNameFromSystem(const std::string& systemName, std::string& path);
 
-// The sentence that tells the user why a name cannot be held: the name with each such
-// character marked, and the first of them ("" when the name can be held). name is
-// UTF-8 text (the system's bytes on Linux).
+// The sentence that tells the user why a name cannot be held, in UTF-8: the name as
+// given and each character the code page cannot hold, as themselves ("Ł"); bytes that
+// are no character are marked <0xF8>. "" when the name can be held. name is UTF-8
+// text (the system's bytes on Linux); the sentence goes to the user through
+// UserInteraction::unicodeMessage.
 std::string RefusedFileNameText(const std::string& name);
 
 } // namespace tavrelo

@@ -1,11 +1,33 @@
 #include "platform/UserInteraction.h"
 
+#include "platform/Cp1252.h"
+
+#include <utility>
+
 namespace tavrelo {
+
+MessageAnswer UserInteraction::unicodeMessage(const std::string& utf8Text, MessageButtons buttons, MessageIcon icon,
+                                              const std::string& title)
+{
+    return message(Utf8ToCp1252(utf8Text), buttons, icon, title);
+}
 
 MessageAnswer RecordingInteraction::message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                                             const std::string& title)
 {
-    messages.push_back({text, buttons, icon, title});
+    return record({text, buttons, icon, title});
+}
+
+MessageAnswer RecordingInteraction::unicodeMessage(const std::string& utf8Text, MessageButtons buttons,
+                                                   MessageIcon icon, const std::string& title)
+{
+    return record({utf8Text, buttons, icon, title, true});
+}
+
+MessageAnswer RecordingInteraction::record(Message message)
+{
+    const MessageButtons buttons = message.buttons;
+    messages.push_back(std::move(message));
     if (!m_answers.empty()) {
         const MessageAnswer answer = m_answers.front();
         m_answers.pop_front();

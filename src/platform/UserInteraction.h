@@ -21,6 +21,12 @@ public:
     // Texts in the settings file's code page.
     virtual MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                                   const std::string& title) = 0;
+    // The same box for a text in UTF-8, for the one message that must show what the
+    // code page cannot hold: a file name refused for a letter such as "Ł", shown as the
+    // user typed or chose it. The title stays in the code page. Without a way of its
+    // own, the text goes through message() with "?" for such letters.
+    virtual MessageAnswer unicodeMessage(const std::string& utf8Text, MessageButtons buttons, MessageIcon icon,
+                                         const std::string& title);
     virtual void setBusy(bool busy) = 0;
     // Never through a shell. False when nothing could be started.
     virtual bool openDocument(DocumentKind kind, const std::string& target)
@@ -36,15 +42,18 @@ public:
 class RecordingInteraction : public UserInteraction {
 public:
     struct Message {
-        std::string text;
+        std::string text; // in the code page; in UTF-8 when unicode
         MessageButtons buttons;
         MessageIcon icon;
         std::string title;
+        bool unicode = false;
     };
 
     void beep() override { ++beeps; }
     MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                           const std::string& title) override;
+    MessageAnswer unicodeMessage(const std::string& utf8Text, MessageButtons buttons, MessageIcon icon,
+                                 const std::string& title) override;
     void setBusy(bool busy) override { this->busy = busy; busyChanges.push_back(busy); }
     bool openDocument(DocumentKind kind, const std::string& target) override
     {
@@ -76,6 +85,8 @@ public:
     bool openSucceeds = true; // what openDocument answers
 
 private:
+    MessageAnswer record(Message message);
+
     std::deque<MessageAnswer> m_answers;
 };
 

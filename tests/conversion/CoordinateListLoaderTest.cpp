@@ -45,7 +45,9 @@ TEST(CoordinateListLoader, FieldsExtentsAndCentre)
     const std::string file = WriteList("list.asc", "P1,200.0,100.0,50.0,TREE,\r\n\r\nP2,400.0,300.0,52.5,,\r\n"
                                                    "P3,10,20,30\r\nP4,10,20\r\nName,North,East,Height,Code\r\n");
     ASSERT_EQ(LoadCoordinateList(t, file, 0, error), ListLoad::Loaded);
-    ASSERT_EQ(t.CooPointCount(), 3);
+    ASSERT_EQ(t.CooPointCount(), 4); // P4 without a height too
+    EXPECT_EQ(t.PointNames[4], "P4");
+    EXPECT_EQ(t.CooPoints[4].H, 0.0f);
     EXPECT_EQ(t.StationCount(), 0); // only the list's points are on the map
     EXPECT_EQ(t.ObsPointCount(), 0);
     EXPECT_EQ(t.PointNames[1], "P1");
@@ -132,4 +134,14 @@ TEST(CoordinateListLoader, LinesWhoseCoordinatesHoldNoNumberAreNoPoints)
     EXPECT_EQ(t.CooPoints[1].Y, 600200.25f);
     EXPECT_EQ(t.CooPoints[1].H, 0.0f); // the text reads as 0
     EXPECT_EQ(t.PointNames[2], "P2");
+
+    // A list that ends after the plane coordinates: every line a point at elevation 0.
+    MapTables flat = Earlier();
+    const std::string flatFile = WriteList("flat.asc", "P1,6500100,600200\r\nP2,6500110.000,600210.000\r\n");
+    ASSERT_EQ(LoadCoordinateList(flat, flatFile, 0, error), ListLoad::Loaded);
+    ASSERT_EQ(flat.CooPointCount(), 2);
+    EXPECT_EQ(flat.CooPoints[2].X, 6500110.0f);
+    EXPECT_EQ(flat.CooPoints[2].Y, 600210.0f);
+    EXPECT_EQ(flat.CooPoints[2].H, 0.0f);
+    EXPECT_EQ(flat.PointCodes[2], "");
 }

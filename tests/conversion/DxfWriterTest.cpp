@@ -237,6 +237,11 @@ TEST(DxfWriter, EntitiesByOptions)
          CrLf({"POINT", "  8", "PT", " 62", "0", " 10", "500200.0000", " 20", "6500100.0000", "  0",
                "TEXT", "  8", "EL", " 62", "1", "  1", "12.345", " 10", "500200.5000", " 20", "6500098.3000",
                " 40", "1.000", "  0"})},
+        {"a list without heights: the point at elevation 0, no elevation label", [](DxfRun&) {},
+         "P2,6500110.000,500210.000",
+         CrLf({"POINT", "  8", "PT", " 62", "0", " 10", "500210.0000", " 20", "6500110.0000", " 30", "0.0000", "  0",
+               "TEXT", "  8", "PN", " 62", "1", "  1", "P2", " 10", "500210.5000", " 20", "6500109.5000",
+               " 30", "0.0000", " 40", "1.000", "  0"})},
         {"layer names made valid, a control character becomes ?, undefined bytes stay", [](DxfRun& r) {
              r.options.output3D = false;
              r.options.pointLayer = "A/B";
@@ -415,6 +420,9 @@ TEST(DxfWriter, ReadBackByGdalAndAuditedByEzdxf)
         {500300.5, 6500398.3, 5, "EL", "5.000"},
         {500000, 6500000, 1, "PT", ""}, {500000.5, 6499999.5, 1, "PN", "K4"},
         {500000.5, 6499998.3, 1, "EL", "1.000"}, {500000.5, 6499997.1, 1, "CD", "WALL"}};
+    const std::vector<ReadPoint> noHeights = {
+        {500200, 6500100, 0, "PT", ""}, {500200.5, 6500099.5, 0, "PN", "P1"},
+        {500210, 6500110, 0, "PT", ""}, {500210.5, 6500109.5, 0, "PN", "P2"}};
     const struct {
         const char* what;
         bool raw;
@@ -423,6 +431,7 @@ TEST(DxfWriter, ReadBackByGdalAndAuditedByEzdxf)
         const std::vector<ReadPoint>& points;
     } cases[] = {
         {"coordinate file, 3D", false, true, "dxf_points_nez.asc", coordinates},
+        {"coordinate file without heights, 3D", false, true, "dxf_points_no_heights.asc", noHeights},
         {"coordinate file, 2D", false, false, "dxf_points_nez.asc", flat},
         {"raw data", true, true, "dxf_coordinates.raw", raw},
     };

@@ -2,6 +2,7 @@
 #include "CoordTestSupport.h"
 #include "app/SettingsFileWriter.h"
 #include "app/SettingsModel.h"
+#include "conversion/KofCoordinateWriter.h"
 #include "conversion/KofOptions.h"
 #include "conversion/KofPointNumbers.h"
 #include "conversion/KofRawWriter.h"
@@ -48,17 +49,21 @@ TEST(KofPointNumbers, NamesConvertOnlyThroughTwoLeadingDigits)
         EXPECT_EQ(ConvertPointNumber(c.name, table), c.converted) << "'" << c.name << "'";
 }
 
-TEST(KofPointNumbers, ALaterLoadKeepsWhatItsFileDoesNotName)
+// A table holds one file's entries: a second file never converts names through what
+// only the first one named.
+TEST(KofPointNumbers, ALaterLoadHoldsOnlyItsOwnFile)
 {
     TempFolder folder;
     ContextHarness h;
     KofPointTable table;
     WriteBytes(folder.file("first.txt"), "1=A\r\n2=B\r\n");
     WriteBytes(folder.file("second.txt"), "2=C\r\n");
-    LoadPointNumberTable(h.context, folder.file("first.txt"), table);
-    LoadPointNumberTable(h.context, folder.file("second.txt"), table);
-    EXPECT_EQ(table.entry(1), "A");
+    EXPECT_EQ(LoadPointNumberTable(h.context, folder.file("first.txt"), table), "");
+    EXPECT_EQ(LoadPointNumberTable(h.context, folder.file("second.txt"), table), "");
+    EXPECT_EQ(table.entry(1), "");
     EXPECT_EQ(table.entry(2), "C");
+    EXPECT_EQ(LoadPointNumberTable(h.context, "", table), "E");
+    EXPECT_EQ(table.entry(2), "");
 }
 
 TEST(KofPointNumbers, AMissingOrShortFileIsToldAndChangesNothing)
@@ -102,7 +107,6 @@ TEST(KofPointNumbers, RawConversionRenamesPointsAndStationsButNotBacksights)
     ContextHarness h;
     WriteBytes(folder.file("points.txt"), "12=RV\r\n");
     WriteBytes(folder.file("in.raw"), CrLf({"ST,1201,,1202,,1.5,0,0", "SS,1203,1.5,10,1,2,,C", "UP,12LONGNAME9,,1,2,3,"}));
-    ProgramKofPointTable().clear();
     KofOptions options;
     options.KofpointFile = folder.file("points.txt");
     const struct { int setting; const char* station; const char* point; const char* coordinate; } cases[] = {
@@ -121,23 +125,47 @@ TEST(KofPointNumbers, RawConversionRenamesPointsAndStationsButNotBacksights)
         EXPECT_NE(kof.find(std::string("\r\n") + c.coordinate), std::string::npos) << c.setting;
         EXPECT_NE(kof.find("\r\n 03 1202       "), std::string::npos) << c.setting;
     }
-    ProgramKofPointTable().clear();
 }
 
-TEST(KofPointNumbers, AMissingConversionFileIsToldAndTheConversionGoesOn)
+// A point-number file that cannot be used stops both conversions before the target is
+// touched, whatever an earlier run loaded; a run without a file named converts no name.
+TEST(KofPointNumbers, AConversionFileThatCannotBeUsedStopsTheConversion)
 {
     TempFolder folder;
-    ContextHarness h;
     WriteBytes(folder.file("in.raw"), CrLf({"SS,1203,1.5,10,1,2,,C"}));
+    WriteBytes(folder.file("in.asc"), CrLf({"1204,100,200,3,C"}));
+    WriteBytes(folder.file("points.txt"), "12=RV\r\n");
+    WriteBytes(folder.file("short.txt"), "1=A");
+    const std::string target = folder.file("out.kof");
+    for (const char* file : {"missing.txt", "short.txt"}) {
+        for (auto* convert : {&ConvertRawToKOF, &ConvertCoorToKOF}) {
+            ContextHarness h;
+            KofOptions options;
+            options.UsePointNumberConversion = 1;
+            h.context.kof = &options;
+            options.KofpointFile = folder.file("points.txt"); // a good file first
+            convert(h.context, folder.file(convert == &ConvertRawToKOF ? "in.raw" : "in.asc"), target);
+            ASSERT_EQ(h.state.TransferStatus, "OK");
+            WriteBytes(target, "old\r\n");
+            options.KofpointFile = folder.file(file);
+            convert(h.context, folder.file(convert == &ConvertRawToKOF ? "in.raw" : "in.asc"), target);
+            EXPECT_EQ(h.state.TransferStatus, "E") << file;
+            ASSERT_EQ(h.ui.messages.size(), 1u) << file;
+            EXPECT_EQ(h.ui.messages[0].text, options.KofpointFile + " not found" +
+                                                 "\r\nThe KOF conversion was stopped: nothing was converted, and " +
+                                                 target + " was not changed.");
+            EXPECT_EQ(h.ui.messages[0].title, "Load " + options.KofpointFile);
+            EXPECT_EQ(ReadBytes(target), "old\r\n") << file;
+        }
+    }
+    ContextHarness h;
     KofOptions options;
     options.UsePointNumberConversion = 1;
-    options.KofpointFile = folder.file("missing.txt");
     h.context.kof = &options;
-    ConvertRawToKOF(h.context, folder.file("in.raw"), folder.file("out.kof"));
+    ConvertRawToKOF(h.context, folder.file("in.raw"), target);
     EXPECT_EQ(h.state.TransferStatus, "OK");
-    ASSERT_EQ(h.ui.messages.size(), 1u);
-    EXPECT_EQ(h.ui.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_NE(ReadBytes(folder.file("out.kof")).find(" 03 1203 "), std::string::npos);
+    EXPECT_TRUE(h.ui.messages.empty());
+    EXPECT_NE(ReadBytes(target).find(" 03 1203 "), std::string::npos);
 }
 
 TEST(KofOptions, DefaultsFromAFreshlyWrittenSettingsFile)

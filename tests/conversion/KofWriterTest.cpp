@@ -102,6 +102,15 @@ TEST_F(KofRun, CoordinateFileGivesEastingFirstInEitherOrder)
     EXPECT_EQ(LineStarting(enz, " 05 P1"), " 05 P1         TREE      6543210.123  543210.987   12.345");
 }
 
+// A list without heights: each point at height 0, none left out.
+TEST_F(KofRun, CoordinateLinesWithoutAHeightAreKeptAtHeightZero)
+{
+    WriteBytes(folder.file("flat.asc"), "P2,6500110.000,600210.000\r\nP3,6500120.000,600220.000\r\n");
+    const std::string kof = run(ConvertCoorToKOF, folder.file("flat.asc"), JobOptions());
+    EXPECT_EQ(LineStarting(kof, " 05 P2"), " 05 P2                    600210.000 6500110.000    0.000");
+    EXPECT_EQ(LineStarting(kof, " 05 P3"), " 05 P3                    600220.000 6500120.000    0.000");
+}
+
 TEST_F(KofRun, CodeConversionOffKeepsWholeCodesAndWritesNoTail)
 {
     KofOptions options = JobOptions();

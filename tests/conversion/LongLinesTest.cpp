@@ -111,7 +111,7 @@ TEST(LongLines, TheFilesAConversionReadsBesideItsInput)
         EXPECT_EQ(ReadBytes(target), "old\r\n");
     }
     // The KOF point-number file: told as a file that cannot be loaded is told; the
-    // conversion goes on with the table as it was.
+    // conversion stops there, the target as it was.
     {
         ContextHarness h;
         KofOptions options;
@@ -119,12 +119,15 @@ TEST(LongLines, TheFilesAConversionReadsBesideItsInput)
         options.KofpointFile = huge;
         h.context.kof = &options;
         WriteBytes(folder.file("in.raw"), CrLf({"SS,1203,1.5,10,1,2,,C"}));
-        ConvertRawToKOF(h.context, folder.file("in.raw"), folder.file("out.kof"));
-        EXPECT_EQ(h.state.TransferStatus, "OK");
+        const std::string target = folder.file("out.kof");
+        WriteBytes(target, "old\r\n");
+        ConvertRawToKOF(h.context, folder.file("in.raw"), target);
+        EXPECT_EQ(h.state.TransferStatus, "E");
         ASSERT_EQ(h.ui.messages.size(), 1u);
-        EXPECT_EQ(h.ui.messages[0].text, TooLong(huge, 1));
+        EXPECT_EQ(h.ui.messages[0].text, TooLong(huge, 1) + "\r\nThe KOF conversion was stopped: nothing was"
+                                                           " converted, and " + target + " was not changed.");
         EXPECT_EQ(h.ui.messages[0].title, "Load " + huge);
-        EXPECT_NE(ReadBytes(folder.file("out.kof")).find(" 03 1203 "), std::string::npos);
+        EXPECT_EQ(ReadBytes(target), "old\r\n");
     }
     // The map's coordinate list: refused, the tables as they were.
     {

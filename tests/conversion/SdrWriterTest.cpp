@@ -122,6 +122,7 @@ TEST(SdrWriter, CoordinateRecordsKeepTheInputOrderInColumns)
          "08KIP1              500200.456      6500100.123     12.345          TREE"},
         {0, "P19CHARACTERSNAMES,,2,3", "08KIP19CHARACTERSNAM                2               3"},
         {0, " A , 1 , 2 , 3 , C ", "08KIA               1               2               3               C"},
+        {0, "P2,6500110.000,600210.000", "08KIP2              6500110.000     600210.000"}, // no height
     };
     for (const auto& c : cases) {
         TempFolder folder;
@@ -157,14 +158,14 @@ TEST(SdrWriter, AppendAddsAFurtherHeaderBlock)
     ConvertCoorToSDR33(run.context, Fixture("sdr_points_nez.asc"), out);
     EXPECT_EQ(run.state.TransferStatus, "OK");
     const std::vector<std::string> lines = Lines(ReadBytes(out));
-    ASSERT_EQ(lines.size(), 2u + 6u + 3u);
+    ASSERT_EQ(lines.size(), 2u + 6u + 4u);
     EXPECT_EQ(lines[1], "08KIOLD");
     EXPECT_EQ(lines[2].substr(0, 15), "00NMSDR33V04-01");
     EXPECT_EQ(lines[3], "10NMjob.sdr" + std::string(9, ' ') + "122112");
 
     run.state.OutputFileMode = 2; // overwrite: a new file
     ConvertCoorToSDR33(run.context, Fixture("sdr_points_nez.asc"), out);
-    EXPECT_EQ(Lines(ReadBytes(out)).size(), 6u + 3u);
+    EXPECT_EQ(Lines(ReadBytes(out)).size(), 6u + 4u);
 }
 
 TEST(SdrWriter, FailuresLeaveTheOldTargetAndEndWithE)

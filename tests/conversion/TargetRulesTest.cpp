@@ -264,8 +264,10 @@ TEST(TargetRules, AReadOnlyFileIsRefusedAndLeftAsItWas)
             std::string wrong;
             if (run.state.TransferStatus != "E")
                 wrong += "result " + run.state.TransferStatus + "; ";
-            if (run.ui.messages.size() != 1 || run.ui.messages[0].text != "Permission denied")
-                wrong += "not the one message \"Permission denied\"; ";
+            const std::string told = "Permission denied: " + target + " could not be written. It was not changed:"
+                                     " it holds what it held before.";
+            if (run.ui.messages.size() != 1 || run.ui.messages[0].text != told)
+                wrong += "not the one message \"" + told + "\"; ";
             if (ReadBytes(target) != "old\r\n" || (ModeOf(target) & 07777) != 0444)
                 wrong += "the target changed; ";
             return wrong;

@@ -4,16 +4,21 @@
 // Targets are compared with the converter run directly on the same input.
 #include "helper_Receive.h"
 
+#include "app/gui/QtText.h"
 #include "conversion/ConverterRegistry.h"
 
 #include <QCheckBox>
 #include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QTabWidget>
 
 #include <new>
 
+#include <csignal>
+
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 using namespace tavrelo;
@@ -46,6 +51,50 @@ void Prepare(const ReceiveDriver& r, int kind, int position, const std::string& 
     r.chooseSource(source);
 }
 
+// A folder whose disk is full after its first few kilobytes: a small file system of its
+// own where the test may mount one (as root), else a limit on the size of every file
+// this process writes, which the program meets as the same failure.
+class FullDiskFolder {
+public:
+    explicit FullDiskFolder(const QString& path) : m_path(path.toStdString())
+    {
+        QDir().mkpath(path);
+        m_mounted = ::mount("tmpfs", m_path.c_str(), "tmpfs", 0, "size=64k") == 0;
+    }
+    ~FullDiskFolder()
+    {
+        release();
+        if (m_mounted)
+            ::umount(m_path.c_str());
+    }
+    // The disk is full from here on.
+    void fill()
+    {
+        if (m_mounted)
+            return;
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        m_limited = true;
+    }
+    void release()
+    {
+        if (!m_limited)
+            return;
+        const rlimit none{RLIM_INFINITY, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &none);
+        std::signal(SIGXFSZ, m_handler);
+        m_limited = false;
+    }
+    bool mounted() const { return m_mounted; }
+
+private:
+    std::string m_path;
+    bool m_mounted = false;
+    bool m_limited = false;
+    void (*m_handler)(int) = SIG_DFL;
+};
+
 } // namespace
 
 class ConvertFilesTest : public QObject {
@@ -73,6 +122,8 @@ private slots:
     void aSourceWithoutLineEndsIsRefused();
     void recordsCutShortAreLeftOutAndTold_data();
     void recordsCutShortAreLeftOutAndTold();
+    void aPointNumberFileThatCannotBeReadStopsTheConversion();
+    void aFullDiskNamesTheTargetAndLeavesItAsItWas();
 };
 
 void ConvertFilesTest::eachFormatOfTheFileLists_data()
@@ -274,23 +325,35 @@ void ConvertFilesTest::recordFileTakesTheAnswer()
     }
 }
 
+// The source typed as the target, as itself, by another spelling (with blanks around
+// it) or through a link: the box says that the target is the source and where it lies.
 void ConvertFilesTest::targetMayNotBeTheSource()
 {
     ReceiveDriver r;
     const std::string source = r.copyFixture("survey.raw");
     const QByteArray before = ReadBytes(source);
-    Prepare(r, 0, 1, source);
     QDir(r.work.path()).mkdir("sub");
-    // Another spelling of the same file, with blanks around it.
-    r.typeTarget("  " + QString::fromStdString(r.path("sub/../survey.raw")) + " ");
-    r.folder.interaction.clear();
-    ModalAnswerer answers(&r.session->state);
-    r.click("ComConv");
-    QCOMPARE(answers.answered, QStringList());
-    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
-    QCOMPARE(r.folder.interaction.messages[0].text, r.session->model.message(13));
-    QVERIFY(r.target().isEmpty());
-    QCOMPARE(ReadBytes(source), before);
+    QVERIFY(QFile::link(QString::fromStdString(source), QString::fromStdString(r.path("link.raw"))));
+    const struct { std::string typed; std::string told; } cases[] = {
+        {source, ""},
+        {"  " + r.path("sub/../survey.raw") + " ", " (the target " + r.path("sub/../survey.raw") + " leads to it)"},
+        {r.path("link.raw"), " (the target " + r.path("link.raw") + " leads to it)"},
+    };
+    for (const auto& c : cases) {
+        Prepare(r, 0, 1, source);
+        r.typeTarget(QString::fromStdString(c.typed));
+        r.folder.interaction.clear();
+        ModalAnswerer answers(&r.session->state);
+        r.click("ComConv");
+        QCOMPARE(answers.answered, QStringList());
+        QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+        QCOMPARE(r.folder.interaction.messages[0].text,
+                 "The target file is the source file " + source + c.told +
+                     ": it cannot be written while it is read.\r\nPlease specify other name.");
+        QCOMPARE(r.folder.interaction.messages[0].title, std::string("Warning"));
+        QVERIFY(r.target().isEmpty());
+        QCOMPARE(ReadBytes(source), before);
+    }
 }
 
 void ConvertFilesTest::failedConversionIsNoSuccess()
@@ -476,7 +539,10 @@ void ConvertFilesTest::downloadTargetMayNotBeTheTemporaryFile()
     r.folder.interaction.clear();
     r.click("ComDLN");
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
-    QCOMPARE(r.folder.interaction.messages[0].text, r.session->model.message(13));
+    QCOMPARE(r.folder.interaction.messages[0].text,
+             "The target file is the program's temporary file, which receives the data, " + temp + " (the target " +
+                 r.folder.folder() + "/sub/../Pemdrix.tem leads to it): it cannot be written while it is read.\r\n"
+                 "Please specify other name.");
     QCOMPARE(ports, 0);
     QCOMPARE(ReadBytes(temp), QByteArray("CO,received earlier\r\n"));
     QVERIFY(r.target().isEmpty());
@@ -661,6 +727,111 @@ void ConvertFilesTest::recordsCutShortAreLeftOutAndTold()
     QCOMPARE(messages.size(), size_t(1));
     QCOMPARE(messages[0].icon, MessageIcon::Exclamation);
     QVERIFY2(QString::fromStdString(messages[0].text).endsWith(told), messages[0].text.c_str());
+}
+
+// Point-number conversion on, its file in the program folder: a good file converts the
+// names; then the file the reader refuses (1 GB without a line end, sparse) and a
+// missing one each stop the conversion with a box that names the file: no "Conversion
+// finished", and the target keeps what the good run wrote (the names of the first
+// file's table are not used for another file).
+void ConvertFilesTest::aPointNumberFileThatCannotBeReadStopsTheConversion()
+{
+    ReceiveDriver r;
+    QByteArray ini = r.folder.iniBytes();
+    ini.replace("\r\nUsePointNumberConversion = 0\r\n", "\r\nUsePointNumberConversion = 1\r\n");
+    ini.replace("\r\nKofpointFile=\r\n", "\r\nKofpointFile=points.txt\r\n");
+    r.session.reset();
+    r.folder.writeIni(ini);
+    r.session = r.folder.start();
+    const std::string points = FromQt(QDir(r.folder.path()).filePath("points.txt"));
+    WriteBytes(points, "12=RV\r\n");
+    const std::string source = r.path("names.asc");
+    WriteBytes(source, "12345,6500100.000,500200.000,12.345,TREE\r\n");
+    const std::string target = r.path("out.kof");
+    const struct { const char* what; bool exists; std::string told; } runs[] = {
+        {"good", true, ""},
+        {"no line end", true, points + " is not a survey data file: line 1 is longer than 10000 characters."},
+        {"missing", false, points + " not found"},
+    };
+    QByteArray converted;
+    for (const auto& run : runs) {
+        if (!run.told.empty()) {
+            QFile::remove(ToQt(points));
+            if (run.exists) {
+                WriteBytes(points, "12=");
+                QVERIFY(QFile::resize(ToQt(points), 1'000'000'000));
+            }
+        }
+        Prepare(r, 1, 1, source);
+        r.typeTarget(QString::fromStdString(target));
+        ModalAnswerer answers(&r.session->state);
+        if (!converted.isEmpty())
+            answers.expect("F_Msg", "ComOverwite");
+        answers.expect("F_KOFStp", "ComOK");
+        if (run.told.empty())
+            answers.expect("F_MsgCon", "ComOK");
+        r.folder.interaction.clear();
+        r.click("ComConv");
+        QVERIFY2(answers.done(), run.what);
+        QCOMPARE(answers.answered.filter("unexpected").size(), 0); // no "Conversion finished"
+        if (run.told.empty()) {
+            converted = ReadBytes(target);
+            QVERIFY2(converted.contains(" 05 RV345"), converted.constData());
+            continue;
+        }
+        const auto& messages = r.folder.interaction.messages;
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].text, run.told + "\r\nThe KOF conversion was stopped: nothing was converted, and " +
+                                       target + " was not changed.");
+        QCOMPARE(messages[0].title, "Load " + points);
+        QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("E"));
+        QCOMPARE(ReadBytes(target), converted);
+        QVERIFY(!r.viewEnabled());
+    }
+}
+
+// A coordinate file into DXF on a disk that fills up while the drawing is written: the
+// box names the target and says that it was not changed (an existing file) or not made
+// (a new name), no "Conversion finished", and nothing is left in the folder.
+void ConvertFilesTest::aFullDiskNamesTheTargetAndLeavesItAsItWas()
+{
+    ReceiveDriver r;
+    QByteArray points;
+    for (int i = 0; i < 3000; ++i)
+        points += "P" + QByteArray::number(i) + ",6500100.000,500" + QByteArray::number(100 + i) + ".000,12.345,TREE\r\n";
+    const std::string source = r.path("points.asc");
+    WriteBytes(source, points);
+    FullDiskFolder full(QString::fromStdString(r.path("full")));
+    const std::string existing = r.path("full/plan.dxf");
+    WriteBytes(existing, "old\r\n");
+    const struct { std::string target; const char* told; } runs[] = {
+        {existing, "It was not changed: it holds what it held before."},
+        {r.path("full/new.dxf"), "No file of that name was made."},
+    };
+    for (const auto& run : runs) {
+        Prepare(r, 1, 0, source);
+        r.typeTarget(QString::fromStdString(run.target));
+        ModalAnswerer answers(&r.session->state);
+        if (run.target == existing)
+            answers.expect("F_Msg", "ComOverwite");
+        answers.expect("F_Dxf", "ComOK");
+        r.folder.interaction.clear();
+        full.fill();
+        r.click("ComConv");
+        full.release();
+        QVERIFY(answers.done());
+        QCOMPARE(answers.answered.filter("unexpected").size(), 0); // no "Conversion finished"
+        const auto& messages = r.folder.interaction.messages;
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].text, "Disk full: " + run.target + " could not be written. " + run.told);
+        QCOMPARE(messages[0].icon, MessageIcon::Critical);
+        QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("E"));
+        QVERIFY(!r.viewEnabled());
+    }
+    QCOMPARE(ReadBytes(existing), QByteArray("old\r\n"));
+    QCOMPARE(QDir(QString::fromStdString(r.path("full"))).entryList(QDir::Files | QDir::Hidden), QStringList({"plan.dxf"}));
+    if (!full.mounted())
+        qInfo("the full disk was a file size limit: no file system could be mounted");
 }
 
 QTEST_MAIN(ConvertFilesTest)

@@ -2,6 +2,9 @@
 // before use) and the source file on disk; and the Settings button, which opens the
 // option dialog of the chosen format.
 #include "helper_Receive.h"
+#include "support/FileDialogUser.h"
+
+#include "app/gui/QtText.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +21,8 @@ private slots:
     void browseOffersTheFilterOfTheFormat_data();
     void browseOffersTheFilterOfTheFormat();
     void browseChecksTheChosenName();
+    void browseAddsTheExtensionOfTheType_data();
+    void browseAddsTheExtensionOfTheType();
     void typedNameIsCheckedAsItWillBeUsed();
     void sourceFileSetsCaptionAndJobPath();
     void enterMovesToTheCommand();
@@ -89,6 +94,54 @@ void ReceiveFileChoicesTest::browseChecksTheChosenName()
     finished.expect("F_MsgCon", "ComOK");
     r.click("ComConv");
     QCOMPARE(finished.answered, QStringList{"F_MsgCon ComOK"});
+}
+
+void ReceiveFileChoicesTest::browseAddsTheExtensionOfTheType_data()
+{
+    QTest::addColumn<bool>("file");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<int>("position");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("taken");
+    const QString job = QString::fromUtf8("Jobb 7 ø");
+    QTest::newRow("no extension") << true << 1 << 1 << job << job + ".kof";
+    QTest::newRow("its extension") << true << 1 << 1 << job + ".kof" << job + ".kof";
+    QTest::newRow("another extension") << true << 1 << 1 << QString("job.txt") << QString("job.txt");
+    QTest::newRow("DXF") << true << 1 << 0 << QString("plan") << QString("plan.dxf");
+    QTest::newRow("raw data to coordinates") << true << 0 << 4 << QString("grid") << QString("grid.asc");
+    QTest::newRow("download as received") << false << 0 << 0 << job << job + ".zvk";
+    QTest::newRow("Other: every file, none added") << false << 2 << 0 << job << job;
+}
+
+// The real save dialog, the name typed and Return pressed as a user does: the dialog
+// returns the name without an extension (no default suffix is set), and the program
+// adds the chosen type's. An existing file of the name with the extension is asked about.
+void ReceiveFileChoicesTest::browseAddsTheExtensionOfTheType()
+{
+    QFETCH(bool, file);
+    QFETCH(int, kind);
+    QFETCH(int, position);
+    QFETCH(QString, typed);
+    QFETCH(QString, taken);
+    ReceiveDriver r;
+    r.choose(file, kind, position);
+    const QString folder = QDir(r.work.path()).filePath("Jobber");
+    QVERIFY(QDir().mkpath(folder));
+    FileDialogUser user;
+    user.answerNext(-1, QDir(folder).filePath(typed));
+    r.click("ComSaveBrowse");
+    QCOMPARE(user.dialogsShown, 1);
+    QCOMPARE(r.target(), QDir(folder).filePath(taken));
+
+    // Chosen again, now that the file exists: the question comes for it.
+    WriteBytes(FromQt(QDir(folder).filePath(taken)), "old\r\n");
+    ModalAnswerer question;
+    question.expect("F_Msg", "ComAppend");
+    user.answerNext(-1, QDir(folder).filePath(typed));
+    r.click("ComSaveBrowse");
+    QVERIFY(question.done());
+    QCOMPARE(r.target(), QDir(folder).filePath(taken));
+    QCOMPARE(r.session->state.OutputFileMode, 1);
 }
 
 void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()

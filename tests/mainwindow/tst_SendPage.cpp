@@ -4,14 +4,17 @@
 // reported.
 #include "helper_Receive.h"
 
+#include "app/gui/QtText.h"
 #include "link/SerialLink.h"
 #include "link/core/PortSettings.h"
 #include "mainwindow/SendPage.h"
+#include "support/FileDialogUser.h"
 #include "support/InstrumentSimulator.h"
 #include "support/WholeTitle.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -78,6 +81,7 @@ private slots:
     void newFileDialogRefusals();
     void cancelledKindSurvivesAndKofKeepsIt();
     void browseOffersTheDialogAgainAfterACancelledNewFile();
+    void browseNamesANewFileWithTheExtensionOfItsFormat();
     void editOpensTheFileAsOneArgument();
     void sendsACoordinateFileToTheInstrument();
     void everyRoadClosesThePort();
@@ -216,6 +220,46 @@ void TestSendPage::browseOffersTheDialogAgainAfterACancelledNewFile()
     d.click("ComBrowseSend");
     QVERIFY(d.nameBox()->text().isEmpty());
     QVERIFY(!d.sendEnabled());
+}
+
+// The real open dialog of Browse, a new name typed without an extension: the new send
+// file window makes it under the extension of the send format ("Jobb 7 ø" as a code
+// list gives "Jobb 7 ø.txt"). A name for a coordinate file (every file is offered) and
+// a file that exists keep the name as chosen.
+void TestSendPage::browseNamesANewFileWithTheExtensionOfItsFormat()
+{
+    ReceiveDriver d;
+    d.session->mainWindow->MainTab()->setCurrentIndex(1);
+    d.session->mainWindow->sendPage()->seams().openInEditor = [](const QString&, const QString&, QString*) {
+        return true;
+    };
+    const QString folder = QDir(d.work.path()).filePath(QString::fromUtf8("Jobb øst"));
+    QVERIFY(QDir().mkpath(folder));
+    WriteBytes(FromQt(QDir(folder).filePath("points")), "P1,1,2,3\r\n");
+    const struct { int format; QString typed; QString taken; bool made; } cases[] = {
+        {1, QString::fromUtf8("Jobb 7 ø"), QString::fromUtf8("Jobb 7 ø.txt"), true},
+        {3, "plan", "plan.kof", true},
+        {1, "list.cod", "list.cod", true},
+        {0, "punkter", "punkter", true},
+        {1, "points", "points", false},
+    };
+    for (const auto& c : cases) {
+        Find<QComboBox>(*d.session, "ComboDataFormatSend")->setCurrentIndex(c.format);
+        FileDialogUser user;
+        ModalAnswerer answerer;
+        if (c.made)
+            answerer.expect("F_EdSdF", "ComOK");
+        user.answerNext(-1, QDir(folder).filePath(c.typed));
+        d.click("ComBrowseSend");
+        QCOMPARE(user.dialogsShown, 1);
+        QVERIFY2(answerer.done(), qPrintable(c.typed));
+        QCOMPARE(answerer.answered.filter("unexpected").size(), 0);
+        QCOMPARE(Find<QLineEdit>(*d.session, "TxFileNameSend")->text(), QDir(folder).filePath(c.taken));
+        QVERIFY(QFile::exists(QDir(folder).filePath(c.taken)));
+        QVERIFY(Find<QPushButton>(*d.session, "ComSend")->isEnabled());
+    }
+    QCOMPARE(QDir(folder).entryList(QDir::Files),
+             QStringList({QString::fromUtf8("Jobb 7 ø.txt"), "list.cod", "plan.kof", "points", "punkter"}));
 }
 
 void TestSendPage::editOpensTheFileAsOneArgument()

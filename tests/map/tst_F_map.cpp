@@ -288,6 +288,7 @@ void MapWindowTest::degenerateFiles_data()
     QTest::addColumn<int>("points"); // on the map afterwards (3: the earlier list stayed)
     QTest::newRow("one point") << QByteArray("P1,500,700,1,X\r\n") << true << "" << 1;
     QTest::newRow("all at one place") << QByteArray("P1,500,700,1\r\nP2,500,700,2\r\n") << true << "" << 2;
+    QTest::newRow("a list without heights") << QByteArray("P1,500,700\r\nP2,500,700\r\n") << true << "" << 2;
     QTest::newRow("no valid point") << QByteArray("Name,North,East,H\r\nx,y\r\n") << true
                                     << "This file contains no data" << 3;
     QTest::newRow("missing list") << QByteArray() << true << "cannot be opened: File not found" << 3;

@@ -25,9 +25,10 @@ bool AcceptPathFromQt(const QString& name, std::string& path, UserInteraction& u
 {
     if (PathFromQt(name, path))
         return true;
-    ui.message(RefusedFileNameText(name.toStdString()) + "\r\nThe program cannot open or create a file under this "
-               "name: rename the file or folder, or choose another name.",
-               MessageButtons::Ok, MessageIcon::Critical, title);
+    ui.unicodeMessage(RefusedFileNameText(name.toStdString()) +
+                          "\r\nThe program cannot open or create a file under this name: rename the file or folder,"
+                          " or choose another name.",
+                      MessageButtons::Ok, MessageIcon::Critical, title);
     return false;
 }
 

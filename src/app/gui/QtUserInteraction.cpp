@@ -68,8 +68,19 @@ void QtUserInteraction::beep()
 MessageAnswer QtUserInteraction::message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                                          const std::string& title)
 {
-    QMessageBox box(ToQt(icon), tavrelo::ToQt(title), tavrelo::ToQt(text), ToQt(buttons),
-                    QApplication::activeWindow());
+    return show(tavrelo::ToQt(text), buttons, icon, title);
+}
+
+MessageAnswer QtUserInteraction::unicodeMessage(const std::string& utf8Text, MessageButtons buttons,
+                                                MessageIcon icon, const std::string& title)
+{
+    return show(QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size())), buttons, icon, title);
+}
+
+MessageAnswer QtUserInteraction::show(const QString& text, MessageButtons buttons, MessageIcon icon,
+                                      const std::string& title)
+{
+    QMessageBox box(ToQt(icon), tavrelo::ToQt(title), text, ToQt(buttons), QApplication::activeWindow());
     FitWidthToTitle(box);
     // A box that asks must be answered with the normal pointer.
     const bool wasBusy = m_busy;

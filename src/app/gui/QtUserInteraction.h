@@ -4,6 +4,8 @@
 // web addresses opened in the desktop's applications.
 #include "platform/UserInteraction.h"
 
+#include <QString>
+
 namespace tavrelo {
 
 class QtUserInteraction : public UserInteraction {
@@ -13,6 +15,9 @@ public:
     void beep() override;
     MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
                           const std::string& title) override;
+    // The text shown as it is, every letter of it.
+    MessageAnswer unicodeMessage(const std::string& utf8Text, MessageButtons buttons, MessageIcon icon,
+                                 const std::string& title) override;
     // Calls may repeat; the pointer is set once and restored once.
     void setBusy(bool busy) override;
     // A web address only with the http or https scheme, a file only as a local file;
@@ -20,6 +25,8 @@ public:
     bool openDocument(DocumentKind kind, const std::string& target) override;
 
 private:
+    MessageAnswer show(const QString& text, MessageButtons buttons, MessageIcon icon, const std::string& title);
+
     bool m_busy = false;
 };
 
