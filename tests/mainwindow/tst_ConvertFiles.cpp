@@ -357,9 +357,11 @@ void ConvertFilesTest::downloadHandsReceivedDataToTheDispatch()
     r.typeTarget(QString::fromStdString(target));
     std::string tempSeen;
     r.seams().openPort = [](QWidget*) { return true; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&,
+                                          const CompletionStep& completion) {
         tempSeen = temp;
         WriteBytes(temp, received);
+        completion(false);
         return true;
     };
     r.click("ComDLN");
@@ -389,8 +391,8 @@ void ConvertFilesTest::downloadThatRunsOutOfMemoryLeavesTheMainWindowEnabled()
     r.typeTarget(QString::fromStdString(r.path("job.raw")));
     r.seams().openPort = [](QWidget*) { return true; };
     bool disabledMeanwhile = false;
-    r.seams().receiveFromInstrument = [&](QWidget* owner, const std::string&, const std::string&, const std::string&)
-        -> bool {
+    r.seams().receiveFromInstrument = [&](QWidget* owner, const std::string&, const std::string&, const std::string&,
+                                          const CompletionStep&) -> bool {
         disabledMeanwhile = !owner->isEnabled();
         throw std::bad_alloc();
     };
@@ -410,9 +412,11 @@ void ConvertFilesTest::downloadStepsBeforeTheTransfer()
     ReceiveDriver r;
     int transfers = 0;
     r.seams().openPort = [](QWidget*) { return true; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&,
+                                          const CompletionStep& completion) {
         ++transfers;
         WriteBytes(temp, "CO,x\r\n");
+        completion(false);
         return true;
     };
     std::vector<SdrInstruction> boxes;
@@ -498,7 +502,8 @@ void ConvertFilesTest::portFailureShowsTheSettingsPage()
         return false;
     };
     r.seams().showSdrInstruction = [&](QWidget*, const SdrInstruction&) { ++boxes; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&, const std::string&, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&, const std::string&, const std::string&,
+                                          const CompletionStep&) {
         ++transfers;
         return true;
     };
