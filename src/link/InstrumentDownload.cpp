@@ -83,6 +83,7 @@ bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile
             loop.exec();
     }
     dl.Comm().close();
+    dl.paintPendingByteCount();
     Outcome outcome;
     outcome.outcome = session.outcome();
     outcome.errorNumber = session.errorNumber();
