@@ -196,10 +196,6 @@ bool refuseTarget(ConversionContext& context, const DispatchRequest& request, Ac
     }
 }
 
-} // namespace
-
-namespace {
-
 // The received data goes into the target as it came: the copy rule of "Other" and of
 // the formats stored as received, with Append or Overwrite.
 bool storedAsReceived(const ConversionContext& context, const DispatchRequest& request)
