@@ -112,7 +112,7 @@ void convertRawToRecordFile(ConversionContext& context, const std::string& input
         return;
     const OutputTarget::Mode mode = OutputTarget::modeFor(context.state.OutputFileMode);
     const size_t padding = mode == OutputTarget::Mode::Append ? PaddingAfter(output) : 0;
-    OutputTarget target(output, mode);
+    OutputTarget target(output, mode, OutputTarget::Content::Binary);
     if (target.failed()) {
         ReportTargetFailure(context, target);
         return;

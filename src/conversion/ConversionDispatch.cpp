@@ -92,54 +92,72 @@ void reportCopyFailure(ConversionContext& context, int error, const std::string&
 // What became of received data in the dispatch.
 enum class Stored { Yes, NotAsked, NotConverted, Failed };
 
-// Where received data that did not reach its target is kept, told to the user: the
-// target's name says what it was for, the copy's name where it is now.
-void tellKeptCopy(ConversionContext& context, const KeptCopy& kept, const std::string& input,
-                  const std::string& lead)
+// Where received data that did not reach its target is kept, in the user's words:
+// the lead says what it was for, the copy's name where it is now.
+std::string keptCopyText(const KeptCopy& kept, const std::string& input, const std::string& lead)
 {
-    if (kept.path.empty()) {
-        context.ui.message(lead + " No copy of it could be written (" + RunErrorDescription(kept.error) +
-                               "). It is still in " + input + ": please copy that file elsewhere before the next"
-                               " Download.",
-                           MessageButtons::Ok, MessageIcon::Critical, MessageText(context, 11, "Error"));
-        return;
-    }
-    context.ui.message(lead + " It is kept in " + kept.path + ".", MessageButtons::Ok, MessageIcon::Information,
-                       MessageText(context, 6, "Warning"));
+    if (kept.path.empty())
+        return lead + " No copy of it could be written (" + RunErrorDescription(kept.error) + "). It is still in " +
+               input + ": please copy that file elsewhere before the next Download.";
+    return lead + " It is kept in " + kept.path + ".";
+}
+
+// A box of its own for such a text: an error when no copy could be written.
+void tellKept(ConversionContext& context, const KeptCopy& kept, const std::string& text)
+{
+    if (kept.path.empty())
+        context.ui.message(text, MessageButtons::Ok, MessageIcon::Critical, MessageText(context, 11, "Error"));
+    else
+        context.ui.message(text, MessageButtons::Ok, MessageIcon::Information, MessageText(context, 6, "Warning"));
 }
 
 // Received data that is not in its target is kept beside it, or in the program folder
 // when it cannot be written there: a cancelled dialog, a converter's failure or a
-// full disk after a download never loses the field data.
+// full disk after a download never loses the field data. A copy made at the end of
+// the download already holds it.
 void keepReceivedData(ConversionContext& context, const DispatchRequest& request, Stored stored)
 {
     const std::string target = Trim(request.target);
-    const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
-    tellKeptCopy(context, kept, request.input,
-                 stored == Stored::NotConverted ? std::string("The received data was not converted.")
-                                                : "The received data could not be stored in " + target + ".");
+    KeptCopy kept;
+    kept.path = request.keptCopy;
+    if (kept.path.empty())
+        kept = KeepReceivedData(request.input, target, context.state.AppPath);
+    const std::string lead = stored == Stored::NotConverted
+                                 ? std::string("The received data was not converted.")
+                                 : "The received data could not be stored in " + target + ".";
+    tellKept(context, kept, keptCopyText(kept, request.input, lead));
 }
 
-// The copy of the raw data the user asked for beside a converted target; when it
-// cannot be written there it goes to the program folder. The converted target stands
-// whatever becomes of the copy.
+// What the user is told of the copy of the raw data beside a converted target: its
+// name when it is not the first one (the user looks for that), or where it went when
+// it could not be written there. "" when it is where the user looks.
+std::string rawCopyText(const KeptCopy& kept, const std::string& input, const std::string& target)
+{
+    if (!kept.besideTarget)
+        return keptCopyText(kept, input,
+                            "The original data could not be saved beside " + target + " (" +
+                                RunErrorDescription(kept.besideError) + ").");
+    const std::string first = RawCopyName(target);
+    return kept.path == first ? std::string()
+                              : "The original data is saved in " + kept.path + ", as " + first + " already exists.";
+}
+
+// The copy of the raw data the user asked for beside a converted target, unless the
+// end of the download made it; when it cannot be written there it goes to the
+// program folder. The converted target stands whatever becomes of the copy.
 void rawCopyRule(ConversionContext& context, const DispatchRequest& request)
 {
-    if (!request.rawCopy)
+    if (!request.rawCopy || request.keptAtDownloadEnd)
         return;
     const std::string target = Trim(request.target);
     const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
-    if (!kept.besideTarget) {
-        tellKeptCopy(context, kept, request.input,
-                     "The original data could not be saved beside " + target + " (" +
-                         RunErrorDescription(kept.besideError) + ").");
+    const std::string text = rawCopyText(kept, request.input, target);
+    if (text.empty())
         return;
-    }
-    // The user looks for the copy under its first name: another name is said.
-    const std::string first = RawCopyName(target);
-    if (kept.path != first)
-        context.ui.message("The original data is saved in " + kept.path + ", as " + first + " already exists.",
-                           MessageButtons::Ok, MessageIcon::Information, MessageText(context, 18, "Complete"));
+    if (kept.besideTarget)
+        context.ui.message(text, MessageButtons::Ok, MessageIcon::Information, MessageText(context, 18, "Complete"));
+    else
+        tellKept(context, kept, text);
 }
 
 // A list item the settings file adds past the formats this program knows has no
@@ -178,7 +196,39 @@ bool refuseTarget(ConversionContext& context, const DispatchRequest& request, Ac
     }
 }
 
+// The received data goes into the target as it came: the copy rule of "Other" and of
+// the formats stored as received, with Append or Overwrite.
+bool storedAsReceived(const ConversionContext& context, const DispatchRequest& request)
+{
+    const int mode = context.state.OutputFileMode;
+    if (mode != 1 && mode != 2)
+        return false;
+    if (request.OpReceive == 2)
+        return true;
+    const Road* road = receivedRoad(request);
+    return road && road->action == Action::Copy;
+}
+
 } // namespace
+
+DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& request, bool lastLineUnended)
+{
+    DownloadEndNotes notes;
+    request.keptAtDownloadEnd = true;
+    const std::string target = Trim(request.target);
+    const bool asReceived = storedAsReceived(context, request);
+    if (request.rawCopy || (lastLineUnended && !asReceived)) {
+        const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
+        request.keptCopy = kept.path;
+        if (request.rawCopy)
+            notes.more = rawCopyText(kept, request.input, target);
+        else if (kept.path.empty())
+            notes.more = keptCopyText(kept, request.input,
+                                      "The last line does not go into " + target + " with the converted data.");
+    }
+    notes.lastLinePlace = asReceived ? target : request.keptCopy.empty() ? request.input : request.keptCopy;
+    return notes;
+}
 
 bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request)
 {
@@ -200,13 +250,10 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
         reportCopyFailure(context, reader.error(), input);
         return false;
     }
-    reader.setLineLimit(LineReader::kNoLimit); // received data is kept whatever it holds
     // Both modes go through a temporary file beside the target: the old target is
     // replaced only once the received data is safely in the new one.
     OutputTarget out(target, OutputTarget::modeFor(mode));
-    std::string line;
-    while (reader.next(line))
-        out.writeLine(line);
+    CopyReceivedLines(reader, input, out);
     if (reader.error() != 0) {
         out.discard();
         reportCopyFailure(context, reader.error(), input);

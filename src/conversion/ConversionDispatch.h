@@ -35,6 +35,17 @@ struct DispatchRequest {
     bool rawCopy = false;
     // The source caption (for the note window); starting with "<" means no file chosen.
     std::string sourceCaption;
+    // Set by KeepAtDownloadEnd: the copies it makes are not made again by the store,
+    // which tells keptCopy (the copy written, "" none) where received data is kept.
+    bool keptAtDownloadEnd = false;
+    std::string keptCopy;
+};
+
+// What the message of a completed download adds: the file that will keep a last line
+// that came without its line end, and sentences about the copy made (or not made).
+struct DownloadEndNotes {
+    std::string lastLinePlace;
+    std::string more;
 };
 
 // After a download: input is the temporary file. Received data that does not reach
@@ -44,6 +55,14 @@ struct DispatchRequest {
 // it cannot be written beside the target, or only under another name than the first
 // (job1.zvk when job.zvk is taken).
 void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request);
+
+// At the end of a completed download, just before its message, so that the message
+// says it: the raw copy the user asked for is written now, and so is a copy of the
+// received data when its last line came without its line end on a road that converts
+// (the converters leave such a record out and count it). Stored as received, the
+// data, that line too, goes into the target. The copy goes beside the target, or
+// into the program folder when it cannot be written there.
+DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& request, bool lastLineUnended);
 
 // Before a download, for the store it will lead to: true (after the store's own
 // message) when the target would be refused there: by the copy rule and the

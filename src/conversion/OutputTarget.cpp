@@ -1,8 +1,6 @@
 #include "conversion/OutputTarget.h"
 
 #include "platform/FileSystem.h"
-#include "platform/LineReader.h"
-
 #include "platform/RunError.h"
 
 #include <cerrno>
@@ -10,7 +8,7 @@
 
 namespace tavrelo {
 
-OutputTarget::OutputTarget(const std::string& path, Mode mode)
+OutputTarget::OutputTarget(const std::string& path, Mode mode, Content content)
     : m_path(path), m_existed(NameTaken(path)), m_file(std::make_unique<AtomicFile>(path))
 {
     if (m_file->failed()) {
@@ -23,18 +21,27 @@ OutputTarget::OutputTarget(const std::string& path, Mode mode)
             fail(RunErrorFromErrno(errno));
             return;
         }
+        TextEnding ending;
         char buffer[1 << 16];
         size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, old)) > 0)
+        while ((n = std::fread(buffer, 1, sizeof buffer, old)) > 0) {
             m_file->write(buffer, n);
+            ending.take(buffer, n);
+        }
         std::fclose(old);
         if (m_file->failed())
             fail(m_file->error());
+        if (content == Content::Text)
+            m_lineEndFirst = ending.lineEndBeforeMore();
     }
 }
 
 int OutputTarget::put(const char* data, size_t size)
 {
+    if (!m_lineEndFirst.empty()) {
+        m_file->write(m_lineEndFirst);
+        m_lineEndFirst.clear();
+    }
     m_newBytes += size;
     m_file->write(data, size);
     return m_file->error();

@@ -5,6 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/LineReader.h"
 #include "platform/RunError.h"
+#include "platform/TextEnding.h"
 
 #include <ctime>
 
@@ -26,16 +27,25 @@ std::string DatedName()
 
 } // namespace
 
+void CopyReceivedLines(LineReader& reader, const std::string& path, ByteSink& out)
+{
+    reader.setLineLimit(LineReader::kNoLimit); // received data is kept whatever it holds
+    const bool lastEnded = FileEndsLine(path);
+    std::string_view line;
+    while (!out.failed() && reader.next(line)) {
+        out.write(line.data(), line.size());
+        if (lastEnded || !reader.atEnd())
+            out.write("\r\n", 2);
+    }
+}
+
 int CopyLinesInto(const std::string& input, const std::string& target)
 {
     LineReader reader(input);
     if (!reader.isOpen())
         return reader.error();
-    reader.setLineLimit(LineReader::kNoLimit); // a copy keeps every line, whatever it holds
     AtomicFile copy(target);
-    std::string line;
-    while (!copy.failed() && reader.next(line))
-        copy.writeLine(line);
+    CopyReceivedLines(reader, input, copy);
     if (reader.error() != 0)
         return reader.error();
     return copy.commit() ? 0 : copy.error();

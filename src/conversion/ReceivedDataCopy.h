@@ -7,6 +7,9 @@
 
 namespace tavrelo {
 
+class ByteSink;
+class LineReader;
+
 struct KeptCopy {
     std::string path;          // the copy written; "" when none could be
     bool besideTarget = false; // path lies beside the target
@@ -30,7 +33,12 @@ std::string CopyUnderFreeName(const std::string& input, const std::string& base,
                               const std::string& ending, int* error);
 
 // Copies input line by line into a new file target (CR LF line ends) that lands whole
-// or not at all; 0 or the failure number.
+// or not at all; 0 or the failure number. A last line without its line end (a
+// download cut short) is kept as it came.
 int CopyLinesInto(const std::string& input, const std::string& target);
+
+// Every line of reader, opened on path, into out with CR LF; the last one without a
+// line end when it has none in the file. The reader takes lines of any length.
+void CopyReceivedLines(LineReader& reader, const std::string& path, ByteSink& out);
 
 } // namespace tavrelo

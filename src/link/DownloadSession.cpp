@@ -46,15 +46,16 @@ void DownloadSession::onData()
         return;
     m_lastActivity.restart();
     const int64_t linesBefore = m_receiver.lineCount();
+    const int64_t bytesBefore = m_receiver.byteCount();
     m_receiver.take(bytes.constData(), static_cast<size_t>(bytes.size()));
-    if (m_file.failed()) {
-        m_errorNumber = m_file.error();
+    if (m_receiver.lineCount() != linesBefore || m_receiver.byteCount() != bytesBefore)
+        emit progress(m_receiver.byteCount());
+    if (m_file.failed() || m_receiver.lineTooLong()) {
+        m_errorNumber = m_file.failed() ? m_file.error() : RunError::LineTooLong;
         m_errorString = QString::fromStdString(RunErrorDescription(m_errorNumber));
         finish(DownloadOutcome::Failed);
         return;
     }
-    if (m_receiver.lineCount() != linesBefore)
-        emit progress(m_receiver.byteCount());
     if (m_receiver.dataStarted() && !m_silence.isActive())
         m_silence.start(kSilenceMs + 1);
 }

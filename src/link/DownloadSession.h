@@ -2,8 +2,9 @@
 // One download from the instrument, driven by the port's signals: each chunk of bytes
 // goes through the wire rules into the temporary file, and the download ends after
 // more than kSilenceMs without any byte once the data has started, on cancel(), or as
-// a failure when the port fails (a pulled cable or adapter) or the file cannot be
-// written. Before the data starts no silence ends it. The silence is measured on a
+// a failure when the port fails (a pulled cable or adapter), the file cannot be
+// written or a line grows past the readers' limit (no survey data: a wrong speed or
+// data bits setting sends no CR). Before the data starts no silence ends it. The silence is measured on a
 // monotonic clock, so a change of the time of day neither ends nor freezes it.
 #include "link/core/DownloadReceiver.h"
 
@@ -32,14 +33,15 @@ public:
     void cancel();
 
     DownloadOutcome outcome() const { return m_outcome; }
-    // After a failure: its number (68 the device went away, else the file's write
-    // failure) and the port's own words where it was the port.
+    // After a failure: its number (68 the device went away, RunError::LineTooLong a
+    // line too long, else the file's write failure) and the port's own words where it
+    // was the port.
     int errorNumber() const { return m_errorNumber; }
     QString errorString() const { return m_errorString; }
     const DownloadReceiver& receiver() const { return m_receiver; }
 
 signals:
-    // Lines were written; byteCount is the running count of kept characters.
+    // Characters or lines were written; byteCount is the running count of kept characters.
     void progress(qint64 byteCount);
     void finished();
 

@@ -104,6 +104,14 @@ void F_DL::showByteCount(qint64 byteCount)
         m_countTurn.start(static_cast<int>(kCountPaintMs - since));
 }
 
+void F_DL::paintPendingByteCount()
+{
+    if (!m_countTurn.isActive())
+        return;
+    m_countTurn.stop();
+    paintByteCount();
+}
+
 void F_DL::paintByteCount()
 {
     m_sinceCountPainted.start();

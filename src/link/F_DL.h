@@ -40,6 +40,9 @@ public:
     // speed: the count is painted at most ten times a second, and a count that comes
     // between two paints is painted when its turn comes, so the last one always shows.
     void showByteCount(qint64 byteCount);
+    // A count still waiting for its turn is painted now: the download has ended, and
+    // its box shows over the window.
+    void paintPendingByteCount();
     // The window centred on owner (outer sizes).
     void centreOn(const QWidget* owner);
 

@@ -11,6 +11,7 @@
 #include "link/TransferFrames.h"
 #include "link/core/PortSettings.h"
 #include "platform/ByteSink.h"
+#include "platform/LineReader.h"
 #include "platform/RunError.h"
 #include "platform/UserInteraction.h"
 
@@ -61,7 +62,7 @@ void InstrumentDownload::showSdrInstruction(QWidget* owner, const SdrInstruction
 }
 
 bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat,
-                                     const std::string& target)
+                                     const std::string& target, const CompletionStep& completion)
 {
     m_state.DialogAnswer.clear();
     F_DL& dl = window();
@@ -82,6 +83,7 @@ bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile
             loop.exec();
     }
     dl.Comm().close();
+    dl.paintPendingByteCount();
     Outcome outcome;
     outcome.outcome = session.outcome();
     outcome.errorNumber = session.errorNumber();
@@ -93,11 +95,20 @@ bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile
         outcome.errorNumber = file.error() ? file.error() : RunError::DeviceIO;
         outcome.reason = RunErrorDescription(outcome.errorNumber);
     }
+    const DownloadReceiver& received = session.receiver();
+    outcome.lines = received.lineCount();
+    outcome.anyData = outcome.lines > 0 || received.currentLineLength() > 0;
+    outcome.longLine = received.longLineNumber();
+    outcome.lastLineUnended = received.currentLineLength() > 0;
+    outcome.lastLineStart = received.currentLineStart();
+    if (received.currentLineLength() > static_cast<int64_t>(outcome.lastLineStart.size()))
+        outcome.lastLineStart += "...";
     // A download cut off or cancelled keeps what it has: the next command empties the
-    // temporary file.
-    outcome.lines = session.receiver().lineCount();
-    if (outcome.outcome != DownloadOutcome::Complete && outcome.lines > 0)
+    // temporary file. A completed one asks the store what it keeps, before its box.
+    if (outcome.outcome != DownloadOutcome::Complete && outcome.anyData)
         outcome.keptCopy = KeepReceivedData(tempFile, target, m_state.AppPath).path;
+    if (outcome.outcome == DownloadOutcome::Complete && completion)
+        outcome.notes = completion(outcome.lastLineUnended);
     showOutcome(outcome, tempFile);
     unload();
     return outcome.outcome == DownloadOutcome::Complete;
@@ -108,14 +119,14 @@ void InstrumentDownload::showOutcome(const Outcome& outcome, const std::string& 
     switch (outcome.outcome) {
     case DownloadOutcome::Complete:
         m_ui.beep();
-        m_ui.message(m_model.message(19), MessageButtons::Ok, MessageIcon::None, m_model.message(18));
+        m_ui.message(completedText(outcome, tempFile), MessageButtons::Ok, MessageIcon::None, m_model.message(18));
         m_state.DialogAnswer.clear();
         break;
     case DownloadOutcome::Cancelled: {
         m_ui.beep();
         std::string text = m_model.message(17);
-        if (outcome.lines > 0)
-            text += "\r\n" + whereKept(outcome, tempFile, "The lines received so far are");
+        if (outcome.anyData)
+            text += "\r\n" + whereKept(outcome, tempFile, receivedSoFar(outcome));
         m_ui.message(text, MessageButtons::Ok, MessageIcon::Critical, m_model.message(16));
         m_state.DialogAnswer = "Stop";
         break;
@@ -131,29 +142,58 @@ void InstrumentDownload::showOutcome(const Outcome& outcome, const std::string& 
     }
 }
 
-// What happened and where the lines received so far are, in the user's words; the
-// system's reason on a line of its own. When the temporary file itself failed, a copy
-// holds only what reached it before the failure.
+// Message 19, then what the store keeps: a last line without its line end is said
+// with its first characters, as the user may know the record it cut.
+std::string InstrumentDownload::completedText(const Outcome& outcome, const std::string& tempFile) const
+{
+    std::string text = m_model.message(19);
+    if (outcome.lastLineUnended) {
+        const std::string& place = outcome.notes.lastLinePlace.empty() ? tempFile : outcome.notes.lastLinePlace;
+        text += "\r\nThe last line (\"" + outcome.lastLineStart +
+                "\") came without its line end: the transfer may have ended early. It is kept as it came, "
+                "without a line end, in " + place + ".";
+    }
+    if (!outcome.notes.more.empty())
+        text += "\r\n" + outcome.notes.more;
+    return text;
+}
+
+// What happened and where the data received so far is, in the user's words; the
+// system's reason (or what to look at) on a line of its own. When the temporary file
+// itself failed, a copy holds only what reached it before the failure.
 std::string InstrumentDownload::failureText(const Outcome& outcome, const std::string& tempFile) const
 {
     const bool lost = outcome.errorNumber == RunError::DeviceUnavailable;
-    const std::string what = lost ? "The connection to the instrument was lost (cable or adapter unplugged?)."
-                                  : "The download stopped: the received data could not be written to " + tempFile +
-                                        ".";
-    const char* lines = lost ? "The lines received so far are" : "The lines written before the failure are";
-    const std::string where =
-        outcome.lines == 0 ? "Nothing had been received yet." : whereKept(outcome, tempFile, lines);
-    const std::string reason =
-        outcome.reason.empty() ? RunErrorDescription(outcome.errorNumber) : outcome.reason;
+    const bool tooLong = outcome.errorNumber == RunError::LineTooLong;
+    std::string what;
+    std::string reason = outcome.reason.empty() ? RunErrorDescription(outcome.errorNumber) : outcome.reason;
+    if (lost) {
+        what = "The connection to the instrument was lost (cable or adapter unplugged?).";
+    } else if (tooLong) {
+        what = "The download stopped. The received data is not survey data: line " +
+               std::to_string(outcome.longLine) + " is longer than " + std::to_string(LineReader::kLongestLine) +
+               " characters.";
+        reason = "Are the speed and data bits on the Settings tab those of the instrument?";
+    } else {
+        what = "The download stopped: the received data could not be written to " + tempFile + ".";
+    }
+    const std::string kept = lost || tooLong ? receivedSoFar(outcome)
+                                             : std::string("The lines written before the failure are");
+    const std::string where = outcome.anyData ? whereKept(outcome, tempFile, kept) : "Nothing had been received yet.";
     return what + " " + where + "\r\n" + reason;
 }
 
+std::string InstrumentDownload::receivedSoFar(const Outcome& outcome)
+{
+    return outcome.lines > 0 ? "The lines received so far are" : "The data received so far is";
+}
+
 std::string InstrumentDownload::whereKept(const Outcome& outcome, const std::string& tempFile,
-                                          const std::string& lines) const
+                                          const std::string& what) const
 {
     if (!outcome.keptCopy.empty())
-        return lines + " kept in " + outcome.keptCopy + ".";
-    return lines + " only in " + tempFile + ": please copy that file elsewhere before the next Download.";
+        return what + " kept in " + outcome.keptCopy + ".";
+    return what + " only in " + tempFile + ": please copy that file elsewhere before the next Download.";
 }
 
 void InstrumentDownload::showForSetup(QWidget* owner, const std::string& dataFormat)

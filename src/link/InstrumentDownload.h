@@ -3,6 +3,7 @@
 // it: the download window (one instance, loaded on first use, unloaded with its port),
 // the port set-up (OpenPortDL), the SDR instruction box and the receive loop
 // (ReceiveData) with its outcome boxes.
+#include "link/DownloadCompletion.h"
 #include "link/DownloadSession.h"
 #include "link/F_SdrDL.h"
 
@@ -42,11 +43,13 @@ public:
     // port, with the download window shown centred on owner showing dataFormat; ends
     // with the outcome box, the port closed and the window unloaded. True only after
     // a completed download; DialogAnswer is then "", "Stop" after Cancel and "Lathos"
-    // after a failure. The box of either names the copy of the lines received so far,
+    // after a failure. The box of either names the copy of the data received so far,
     // when any came (KeepReceivedData beside target, or in the program folder when
-    // target is "" or its folder cannot be written).
+    // target is "" or its folder cannot be written). A completed download's box says
+    // what completion (when given) answers, and when the last line came without its
+    // line end, that line and where it is kept.
     bool ReceiveData(QWidget* owner, const std::string& tempFile, const std::string& dataFormat,
-                     const std::string& target = std::string());
+                     const std::string& target = std::string(), const CompletionStep& completion = {});
 
     // Setup mode: the download window shown modally for its texts, with the chosen
     // settings and dataFormat in its value labels as a download shows them; nothing else.
@@ -60,13 +63,21 @@ private:
         DownloadOutcome outcome = DownloadOutcome::Running;
         int errorNumber = 0;
         std::string reason;
-        int64_t lines = 0;     // lines written to the temporary file
-        std::string keptCopy;  // where they are kept after a failure or Cancel ("" none)
+        int64_t lines = 0;         // lines ended by a CR in the temporary file
+        bool anyData = false;      // anything at all was written to it
+        int64_t longLine = 0;      // the line past the readers' limit, 0 none
+        bool lastLineUnended = false;
+        std::string lastLineStart; // the first characters of that line
+        std::string keptCopy;      // where the data is kept after a failure or Cancel ("" none)
+        CompletionNotes notes;     // of a completed download
     };
     void showOutcome(const Outcome& outcome, const std::string& tempFile);
+    std::string completedText(const Outcome& outcome, const std::string& tempFile) const;
     std::string failureText(const Outcome& outcome, const std::string& tempFile) const;
-    // "<lines> kept in <copy>.", or where they are when no copy could be written.
-    std::string whereKept(const Outcome& outcome, const std::string& tempFile, const std::string& lines) const;
+    // "<what> kept in <copy>.", or where it is when no copy could be written.
+    std::string whereKept(const Outcome& outcome, const std::string& tempFile, const std::string& what) const;
+    // "The lines received so far are", or "The data received so far is" before any line end.
+    static std::string receivedSoFar(const Outcome& outcome);
 
     SettingsModel& m_model;
     ProgramState& m_state;

@@ -263,15 +263,22 @@ void ReceivePage::ComDLN_Click()
         m_download->unload(); // the port opened for it is closed again
         return;
     }
+    // What the store keeps of a completed download is said in the download's own box.
+    DispatchRequest request = dispatchRequest(tempFile);
+    const CompletionStep completion = [this, &request](bool lastLineUnended) {
+        ConversionContext context = conversionContext();
+        const DownloadEndNotes notes = KeepAtDownloadEnd(context, request, lastLineUnended);
+        return CompletionNotes{notes.lastLinePlace, notes.more};
+    };
     bool received = false;
     {
         const DisabledWhile mainWindowDisabled(window());
-        received = m_seams.receiveFromInstrument(window(), tempFile, downloadFormatText(), targetName());
+        received = m_seams.receiveFromInstrument(window(), tempFile, downloadFormatText(), targetName(), completion);
     }
     if (!received)
         return; // nothing to store; the name stays tested
     ConversionContext context = conversionContext();
-    ConvertReceivedFile(context, *m_dialogs, dispatchRequest(tempFile));
+    ConvertReceivedFile(context, *m_dialogs, request);
     endCommand(selectedKind() == kRaw && m_comboDataFormat->currentIndex() == kRawToCoordinates);
 }
 

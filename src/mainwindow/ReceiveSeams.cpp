@@ -24,8 +24,9 @@ ReceiveSeams DefaultReceiveSeams(InstrumentDownload& download)
     };
     seams.openPort = [&download](QWidget*) { return download.OpenPortDL(); };
     seams.receiveFromInstrument = [&download](QWidget* owner, const std::string& tempFile,
-                                              const std::string& dataFormat, const std::string& target) {
-        return download.ReceiveData(owner, tempFile, dataFormat, target);
+                                              const std::string& dataFormat, const std::string& target,
+                                              const CompletionStep& completion) {
+        return download.ReceiveData(owner, tempFile, dataFormat, target, completion);
     };
     seams.openInEditor = &OpenInEditor;
     return seams;

@@ -2,6 +2,7 @@
 // What the Receive page asks of the world outside the program: the file dialogs, the
 // instrument and the editor. The program's defaults use Qt; tests put their own
 // answers in their place.
+#include "link/DownloadCompletion.h"
 #include "link/F_SdrDL.h"
 
 #include <QString>
@@ -32,9 +33,10 @@ struct ReceiveSeams {
     std::function<bool(QWidget* owner)> openPort;
     // Shows the download window with the data format and receives into tempFile
     // through the opened port; true only after a completed download (the outcome has
-    // been shown, the port closed). A download cut off keeps its lines beside target.
+    // been shown, the port closed). A download cut off keeps its data beside target;
+    // a completed one runs completion just before its box, which says what it answers.
     std::function<bool(QWidget* owner, const std::string& tempFile, const std::string& dataFormat,
-                       const std::string& target)>
+                       const std::string& target, const CompletionStep& completion)>
         receiveFromInstrument;
     // Starts the configured editor with the file as its one argument, or (program
     // empty) the desktop's viewer for text files; false with the reason on failure.

@@ -230,3 +230,82 @@ TEST_F(DispatchFolder, RawCopyWithoutAFreeNameIsToldAndTheConversionStands)
     EXPECT_EQ(SaveRawCopy(path("Pemdrix.tem"), path("job.txt"), &error), "");
     EXPECT_NE(error, 0);
 }
+
+// A download cut short ends in a last line without its line end: the copy rule and
+// every copy keep it as it came; appended, the received data starts on a line of its
+// own, after the target's own line end.
+TEST_F(DispatchFolder, ALastLineWithoutItsEndIsKeptAsItCame)
+{
+    const std::string received = "CO,Zarel RAW data\r\nSS,53,1.500,7.479,149.949";
+    const struct { int mode; const char* old; const char* expected; } cases[] = {
+        {2, "", "CO,Zarel RAW data\r\nSS,53,1.500,7.479,149.949"},
+        {1, "SS,P2,1.500,50.000,100.0", "SS,P2,1.500,50.000,100.0\r\nCO,Zarel RAW data\r\nSS,53,1.500,7.479,149.949"},
+        {1, "CO,a\nSS,P2", "CO,a\nSS,P2\nCO,Zarel RAW data\r\nSS,53,1.500,7.479,149.949"},
+        {1, "CO,a\r\n", "CO,a\r\nCO,Zarel RAW data\r\nSS,53,1.500,7.479,149.949"},
+    };
+    for (const auto& c : cases) {
+        put(path("Pemdrix.tem"), received);
+        put(path("job.raw"), c.old);
+        state.OutputFileMode = c.mode;
+        ConversionContext context(state, ui);
+        NoWindows host;
+        ConvertReceivedFile(context, host, DispatchRequest{2, 0, path("Pemdrix.tem"), path("job.raw")});
+        EXPECT_EQ(get(path("job.raw")), c.expected) << c.mode << " " << c.old;
+        EXPECT_EQ(state.TransferStatus, "OK");
+    }
+    put(path("Pemdrix.tem"), received);
+    EXPECT_EQ(SaveRawCopy(path("Pemdrix.tem"), path("job.txt")), path("job.zvk"));
+    EXPECT_EQ(get(path("job.zvk")), received);
+}
+
+// At the end of a completed download: the raw copy asked for is made then, and told
+// in the download's own box when it is not under its first name; a last line without
+// its line end on a road that converts is kept in such a copy too. The store that
+// follows makes no second copy and says nothing more of it.
+TEST_F(DispatchFolder, CopiesMadeAtTheDownloadEndAreNotMadeAgain)
+{
+    const struct {
+        const char* name;
+        int kind, index;
+        bool rawCopy, unended, firstNameTaken;
+        const char* place; // where the last line is kept
+        const char* copy;  // the copy made, "" none
+        bool told;         // the copy's name is said
+    } cases[] = {
+        {"stored as received", 2, 0, false, true, false, "job.txt", "", false},
+        {"converted, raw copy asked", 0, 2, true, true, false, "job.zvk", "job.zvk", false},
+        {"converted, raw copy under the next name", 0, 2, true, false, true, "job1.zvk", "job1.zvk", true},
+        {"converted, last line cut, no copy asked", 0, 2, false, true, false, "job.zvk", "job.zvk", false},
+        {"converted, whole lines, no copy asked", 0, 2, false, false, false, "Pemdrix.tem", "", false},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove_all(folder);
+        std::filesystem::create_directory(folder);
+        std::filesystem::copy_file(std::string(TAVRELO_TEST_DATA) + "/listing_survey.raw", path("Pemdrix.tem"));
+        if (c.unended)
+            std::ofstream(path("Pemdrix.tem"), std::ios::binary | std::ios::app) << "SS,53,1.500,7.479,149.949";
+        if (c.firstNameTaken)
+            put(path("job.zvk"), "earlier");
+        ui.messages.clear();
+        state.OutputFileMode = 2;
+        state.AppPath = folder.string() + "/";
+        ConversionContext context(state, ui);
+        NoWindows host;
+        DispatchRequest request{c.kind, c.index, path("Pemdrix.tem"), path("job.txt")};
+        request.rawCopy = c.rawCopy;
+        const DownloadEndNotes notes = KeepAtDownloadEnd(context, request, c.unended);
+        EXPECT_EQ(notes.lastLinePlace, path(c.place)) << c.name;
+        EXPECT_EQ(request.keptCopy, *c.copy ? path(c.copy) : "") << c.name;
+        EXPECT_EQ(notes.more, c.told ? "The original data is saved in " + path("job1.zvk") + ", as " + path("job.zvk") +
+                                           " already exists."
+                                     : "")
+            << c.name;
+        if (*c.copy)
+            EXPECT_EQ(get(path(c.copy)), get(path("Pemdrix.tem"))) << c.name;
+        ConvertReceivedFile(context, host, request);
+        EXPECT_EQ(state.TransferStatus, "OK") << c.name;
+        for (const RecordingInteraction::Message& m : ui.messages) // a converter's own warning may come
+            EXPECT_EQ(m.text.find(".zvk"), std::string::npos) << c.name << ": " << m.text;
+        EXPECT_FALSE(std::filesystem::exists(path(c.firstNameTaken ? "job2.zvk" : "job1.zvk"))) << c.name;
+    }
+}

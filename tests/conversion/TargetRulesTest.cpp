@@ -4,6 +4,7 @@
 #include "CoordTestSupport.h"
 #include "../support/Unprivileged.h"
 
+#include "conversion/BinaryRecordWriter.h"
 #include "conversion/CalcOptions.h"
 #include "conversion/ConverterRegistry.h"
 #include "conversion/KofOptions.h"
@@ -121,6 +122,58 @@ TEST(TargetRules, EveryConverterOfTheTableSucceedsOnANewName)
         run.convert(run.folder.file("out"));
         EXPECT_EQ(run.state.TransferStatus, "OK") << c.name;
         EXPECT_TRUE(run.ui.messages.empty()) << c.name;
+    }
+}
+
+// Text appended to a target whose last line has no line end (a file of another
+// program, an editor's, a download cut short) starts on a line of its own, after the
+// target's own line end (CR LF when it has none); the old content stays byte for
+// byte. The binary record file is appended to byte for byte, from its record
+// boundary. A DXF drawing is never appended to.
+TEST(TargetRules, AppendedTextStartsOnALineOfItsOwn)
+{
+    struct Ending {
+        const char* old;
+        const char* lineEnd; // what comes between the old content and the new
+    };
+    const Ending endings[] = {
+        {"P1,1.000,2.000,3.000\r\nP2,1.500,50.000,100.0", "\r\n"},
+        {"P1,1.000,2.000,3.000\nP2,1.500,50.000,100.0", "\n"},
+        {"P1,1.000,2.000,3.000\rP2,1.500,50.000,100.0", "\r"},
+        {"P2,1.500,50.000,100.0", "\r\n"},
+        {"P1,1.000,2.000,3.000\n", ""},
+        {"P1,1.000,2.000,3.000\r", ""},
+        {"", ""},
+    };
+    for (const ConverterCase& c : kConverters) {
+        const std::string name = c.name;
+        if (name == "ConvertCoorToDXF" || name == "ConvertRawToDXF")
+            continue;
+        TargetRun fresh(c); // the same name: the SDR-33 header carries it
+        fresh.convert(fresh.folder.file("old"));
+        const std::string added = ReadBytes(fresh.folder.file("old"));
+        ASSERT_FALSE(added.empty()) << name;
+        for (const Ending& e : endings) {
+            TargetRun run(c);
+            const std::string target = run.folder.file("old");
+            WriteBytes(target, e.old);
+            run.state.OutputFileMode = 1;
+            run.convert(target);
+            const std::string old = e.old;
+            const std::string between = name == "ConvertRawToRecordFile"
+                                            ? std::string((kBinaryRecordSize - old.size() % kBinaryRecordSize) %
+                                                              kBinaryRecordSize,
+                                                          '\0')
+                                            : e.lineEnd;
+            EXPECT_EQ(run.state.TransferStatus, "OK") << run.what(e.old);
+            const std::string written = ReadBytes(target);
+            EXPECT_EQ(written.substr(0, old.size() + between.size()), old + between) << run.what(e.old);
+            const std::string rest = written.substr(std::min(written.size(), old.size() + between.size()));
+            if (name == "ConvertCoorToSDR33") // its header carries the time of the run
+                EXPECT_EQ(rest.size(), added.size()) << run.what(e.old);
+            else
+                EXPECT_EQ(rest, added) << run.what(e.old);
+        }
     }
 }
 

@@ -16,6 +16,7 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
 
 using namespace tavrelo;
 using tavrelo::test::InstrumentSimulator;
@@ -47,6 +48,7 @@ class TestDownloadByteCount : public QObject {
     Q_OBJECT
 private slots:
     void paintedWhileItRunsAndExactAtTheEnd();
+    void exactUnderTheBoxOfALineTooLong();
 };
 
 // Comment lines do not start the data, so no silence can end the download while the
@@ -90,6 +92,42 @@ void TestDownloadByteCount::paintedWhileItRunsAndExactAtTheEnd()
     QFile file(QString::fromStdString(folder.file("Pemdrix.tem")));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), all);
+}
+
+namespace {
+
+// Looks at the download window when its box comes up.
+struct BoxWatcher : RecordingInteraction {
+    std::function<void()> atBox;
+    MessageAnswer message(const std::string& text, MessageButtons buttons, MessageIcon icon,
+                          const std::string& title) override
+    {
+        if (atBox)
+            atBox();
+        return RecordingInteraction::message(text, buttons, icon, title);
+    }
+};
+
+} // namespace
+
+// Data without a CR ends the download at the line limit, in the middle of a read: the
+// window shows the count of every byte kept under the box that says so, not the count
+// of the read before.
+void TestDownloadByteCount::exactUnderTheBoxOfALineTooLong()
+{
+    LinkFolder folder;
+    InstrumentSimulator instrument(folder.path());
+    BoxWatcher ui;
+    InstrumentDownload download(folder.model, folder.state, ui);
+    QVERIFY(download.OpenPortDL());
+    QString underTheBox;
+    ui.atBox = [&] { underTheBox = download.window().findChild<QLabel*>("LbRAWdata")->text(); };
+    instrument.start({Step::Send(0, QByteArray(6000, 'U')), Step::Send(300, QByteArray(30000, 'e'))});
+    QVERIFY(!download.ReceiveData(nullptr, folder.file("Pemdrix.tem"), "Zarel RAW data"));
+    QFile file(QString::fromStdString(folder.file("Pemdrix.tem")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.size() > 10000);
+    QCOMPARE(underTheBox, CountText(file.size()));
 }
 
 QTEST_MAIN(TestDownloadByteCount)

@@ -9,8 +9,15 @@
 #include "support/Unprivileged.h"
 
 #include <QFile>
+#include <QSerialPort>
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <climits>
+#include <csignal>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace tavrelo;
 using tavrelo::test::InstrumentSimulator;
@@ -26,6 +33,7 @@ private slots:
     void refusedPortsSayWhy_data();
     void refusedPortsSayWhy();
     void hangUpClosesThePortAtTheFirstError();
+    void lockLeftByAKilledRunIsNotInTheWay();
 };
 
 void TestSerialLink::opensTheLinkedPortAndReadsTheScript()
@@ -187,6 +195,47 @@ void TestSerialLink::hangUpClosesThePortAtTheFirstError()
     QCOMPARE(link.errorNumber(), 68);
     QTest::qWait(200);
     QCOMPARE(failed.count(), 1);
+}
+
+// A run killed while it held a pseudo-terminal leaves Qt's lock file for the
+// terminal's name, root's when the suite ran as root. The next terminal the system
+// makes most likely gets that name again; a later run, also one as an unprivileged
+// user who may not remove root's file, still opens its port.
+void TestSerialLink::lockLeftByAKilledRunIsNotInTheWay()
+{
+    int master = -1;
+    int slave = -1;
+    char name[PATH_MAX] = {};
+    QCOMPARE(openpty(&master, &slave, name, nullptr, nullptr), 0);
+    const QString device = QString::fromLocal8Bit(name);
+    const QString lock = "/var/lock/LCK.." + device.mid(5).replace('/', '_');
+    const pid_t killed = ::fork();
+    if (killed == 0) {
+        QSerialPort port(device);
+        if (port.open(QIODevice::ReadWrite))
+            ::raise(SIGKILL);
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(killed, &status, 0);
+    ::close(master);
+    ::close(slave);
+    if (!WIFSIGNALED(status) || !QFile::exists(lock))
+        QSKIP("Qt left no lock file in /var/lock here");
+
+    LinkFolder folder;
+    tavrelo::testing::OpenFolderToEveryone(folder.state.AppPath);
+    const std::string answer = tavrelo::testing::RunUnprivileged([&folder] {
+        InstrumentSimulator instrument(folder.path());
+        if (!instrument.isValid())
+            return instrument.errorString().toStdString();
+        SerialLink link;
+        if (!OpenPort(link, folder.model, folder.state, folder.ui))
+            return instrument.slaveName().toStdString() + ": " + folder.ui.messages.back().text;
+        return std::string();
+    });
+    QFile::remove(lock);
+    QVERIFY2(answer.empty(), answer.c_str());
 }
 
 QTEST_MAIN(TestSerialLink)

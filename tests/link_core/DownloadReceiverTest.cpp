@@ -1,8 +1,10 @@
 #include "link/core/DownloadReceiver.h"
 #include "platform/ByteSink.h"
+#include "platform/LineReader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -38,8 +40,9 @@ TEST(DownloadReceiver, WireRules)
         {"CR LF", "ab\r\ncd\r\n", "ab\r\ncd\r\n", 2, 4},
         {"LF CR", "ab\n\rcd\n\r", "ab\r\ncd\r\n", 2, 4},
         {"lone CR", "ab\rcd\r", "ab\r\ncd\r\n", 2, 4},
-        {"lone LF ends nothing", "ab\ncd\n", "", 0, 0},
-        {"rest after last CR not written", "ab\rcd", "ab\r\n", 1, 2},
+        {"lone LF ends nothing", "ab\ncd\n", "abcd", 0, 4},
+        {"rest after the last CR written without a line end", "ab\rcd", "ab\r\ncd", 1, 4},
+        {"no CR at all, written as it comes", "abcd", "abcd", 0, 4},
         {"empty line written", "\r", "\r\n", 1, 0},
         {"0 and 128-255 dropped", std::string("a\0b\x80\xff\xe9" "c\r", 8), "abc\r\n", 1, 3},
     };
@@ -87,6 +90,40 @@ TEST(DownloadReceiver, BytesSplitAnywhereGiveTheSameFile)
         receiver.take(&c, 1);
     EXPECT_EQ(file.bytes(), whole);
     EXPECT_EQ(receiver.headerCount(), 2);
+}
+
+// The line not yet ended is in the file and the count, whatever its length, and is
+// held in memory only by its first characters; past the readers' limit it is no
+// survey data.
+TEST(DownloadReceiver, LineWithoutItsEnd)
+{
+    const std::string longest(LineReader::kLongestLine, 'x');
+    struct Case {
+        const char* name;
+        std::string wire;
+        int64_t longLine;
+    };
+    const std::vector<Case> cases = {
+        {"the longest line a reader takes", longest + "\r", 0},
+        {"the longest line, not ended", longest, 0},
+        {"one character more, not ended", longest + "x", 1},
+        {"one character more in the third line", "a\rb\r" + longest + "x\r", 3},
+    };
+    for (const Case& c : cases) {
+        StringSink file;
+        DownloadReceiver receiver(file);
+        for (size_t at = 0; at < c.wire.size(); at += 4096) // as the port hands it over
+            receiver.take(c.wire.data() + at, std::min<size_t>(4096, c.wire.size() - at));
+        EXPECT_EQ(receiver.longLineNumber(), c.longLine) << c.name;
+        EXPECT_EQ(receiver.lineTooLong(), c.longLine != 0) << c.name;
+        EXPECT_EQ(file.bytes().size(), c.wire.size() + receiver.lineCount()) << c.name; // CR became CR LF
+        EXPECT_LE(receiver.currentLineStart().size(), DownloadReceiver::kShownStart) << c.name;
+    }
+    Received cut("SS,52,1.500\r\nSS,53,1.500,7.479,149.949");
+    EXPECT_EQ(cut.file.bytes(), "SS,52,1.500\r\nSS,53,1.500,7.479,149.949");
+    EXPECT_EQ(cut.receiver.currentLineLength(), 25);
+    EXPECT_EQ(cut.receiver.currentLineStart(), "SS,53,1.500,7.479,149.949");
+    EXPECT_EQ(cut.receiver.byteCount(), 36);
 }
 
 TEST(DownloadReceiver, ByteCountText)

@@ -420,9 +420,11 @@ void ConvertFilesTest::downloadHandsReceivedDataToTheDispatch()
     r.typeTarget(QString::fromStdString(target));
     std::string tempSeen;
     r.seams().openPort = [](QWidget*) { return true; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&,
+                                          const CompletionStep& completion) {
         tempSeen = temp;
         WriteBytes(temp, received);
+        completion(false);
         return true;
     };
     r.click("ComDLN");
@@ -452,8 +454,8 @@ void ConvertFilesTest::downloadThatRunsOutOfMemoryLeavesTheMainWindowEnabled()
     r.typeTarget(QString::fromStdString(r.path("job.raw")));
     r.seams().openPort = [](QWidget*) { return true; };
     bool disabledMeanwhile = false;
-    r.seams().receiveFromInstrument = [&](QWidget* owner, const std::string&, const std::string&, const std::string&)
-        -> bool {
+    r.seams().receiveFromInstrument = [&](QWidget* owner, const std::string&, const std::string&, const std::string&,
+                                          const CompletionStep&) -> bool {
         disabledMeanwhile = !owner->isEnabled();
         throw std::bad_alloc();
     };
@@ -473,9 +475,11 @@ void ConvertFilesTest::downloadStepsBeforeTheTransfer()
     ReceiveDriver r;
     int transfers = 0;
     r.seams().openPort = [](QWidget*) { return true; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&, const std::string&,
+                                          const CompletionStep& completion) {
         ++transfers;
         WriteBytes(temp, "CO,x\r\n");
+        completion(false);
         return true;
     };
     std::vector<SdrInstruction> boxes;
@@ -564,7 +568,8 @@ void ConvertFilesTest::portFailureShowsTheSettingsPage()
         return false;
     };
     r.seams().showSdrInstruction = [&](QWidget*, const SdrInstruction&) { ++boxes; };
-    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&, const std::string&, const std::string&) {
+    r.seams().receiveFromInstrument = [&](QWidget*, const std::string&, const std::string&, const std::string&,
+                                          const CompletionStep&) {
         ++transfers;
         return true;
     };
@@ -706,8 +711,9 @@ void ConvertFilesTest::recordsCutShortAreLeftOutAndTold()
         r.choose(false, 0, position);
         r.seams().openPort = [](QWidget*) { return true; };
         r.seams().receiveFromInstrument = [&](QWidget*, const std::string& temp, const std::string&,
-                                              const std::string&) {
+                                              const std::string&, const CompletionStep& complete) {
             WriteBytes(temp, received);
+            complete(!received.endsWith('\n') && !received.endsWith('\r'));
             return true;
         };
     } else {

@@ -1,6 +1,7 @@
 // Downloads from the simulated instrument into each kind of target: raw data converted
 // to KOF after its dialog, a coordinate list in the user's field order, "Other" stored
-// as received, and an SDR-33 coordinate download after its instruction box.
+// as received, and an SDR-33 coordinate download after its instruction box; and raw
+// data appended to a file whose last line has no line end.
 #include "helper_Download.h"
 
 using namespace tavrelo;
@@ -11,6 +12,7 @@ class DownloadFormatsTest : public QObject {
 private slots:
     void receivedDataReachesEachKindOfTarget_data();
     void receivedDataReachesEachKindOfTarget();
+    void appendedDataStartsOnALineOfItsOwn();
 };
 
 void DownloadFormatsTest::receivedDataReachesEachKindOfTarget_data()
@@ -61,6 +63,30 @@ void DownloadFormatsTest::receivedDataReachesEachKindOfTarget()
     }
     QVERIFY(r.viewEnabled());
     QTRY_VERIFY(!r.instrument.portOpen());
+}
+
+// The file an earlier download cut short left (or one of another program): Append
+// starts the received data on a line of its own, in the file's own line end, and
+// changes nothing of the old content; the first received line is no part of the old
+// point's height.
+void DownloadFormatsTest::appendedDataStartsOnALineOfItsOwn()
+{
+    DownloadDriver r;
+    const std::string target = r.path("job.raw");
+    const QByteArray old = "CO,Zarel RAW data\nSS,P2,1.500,50.000,100.0";
+    WriteBytes(target, old);
+    const QByteArray sent = "CO,Zarel RAW data format V2.00\r\nSS,P3,1.500,51.000,100.0\r\n";
+    r.choose(false, 0, 0);
+    r.typeTarget(QString::fromStdString(target));
+    r.instrument.start({Step::Send(200, sent)});
+    ModalAnswerer answers(&r.session->state);
+    answers.expect("F_Msg", "ComAppend");
+    r.download();
+
+    QVERIFY(answers.done());
+    QCOMPARE(r.lastMessage()->text, r.session->model.message(19));
+    QCOMPARE(ReadBytes(target), old + "\n" + sent);
+    QVERIFY(r.viewEnabled());
 }
 
 QTEST_MAIN(DownloadFormatsTest)

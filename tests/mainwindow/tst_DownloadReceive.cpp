@@ -18,7 +18,8 @@ private slots:
 
 // Raw data stored as received. A pause of 3.4 s after the comment lines does not end
 // the download (the data has not started); 2.6 s inside the data does not either;
-// 3.6 s after the last line does, and what comes after it is not taken.
+// 3.6 s after the last characters does, and what comes after it is not taken. The
+// characters after the last CR are kept without a line end, and the box says so.
 void DownloadReceiveTest::storedAsReceivedAfterPausesAndCommentLines()
 {
     DownloadDriver r;
@@ -35,11 +36,13 @@ void DownloadReceiveTest::storedAsReceivedAfterPausesAndCommentLines()
     r.download();
 
     const QByteArray expected = "CO,Zarel RAW data\r\nCO,job 12\r\nST,0012,,B1\r\nSS,P1,1.5,12\r\n"
-                                "F1,B1,1.5\r\n\r\nSS,P2,2.0\r\n";
+                                "F1,B1,1.5\r\n\r\nSS,P2,2.0\r\nunfinished";
     QCOMPARE(ReadBytes(target), expected);
     QVERIFY(r.lastMessage());
     QCOMPARE(r.lastMessage()->title, std::string("Complete"));
-    QCOMPARE(r.lastMessage()->text, std::string("Data transmission successfully completed."));
+    QCOMPARE(r.lastMessage()->text,
+             "Data transmission successfully completed.\r\nThe last line (\"unfinished\") came without its line "
+             "end: the transfer may have ended early. It is kept as it came, without a line end, in " + target + ".");
     QCOMPARE(r.lastMessage()->icon, MessageIcon::None);
     QVERIFY(r.viewEnabled());
 
@@ -53,8 +56,9 @@ void DownloadReceiveTest::storedAsReceivedAfterPausesAndCommentLines()
     QTRY_VERIFY(!r.instrument.portOpen());
 }
 
-// The cable pulled after two lines: an error, never "completed"; nothing converted or
-// stored, the two lines in the temporary file, the port closed, the window gone.
+// The cable pulled after two lines and a piece of the third: an error, never
+// "completed"; nothing converted or stored, all that came in the temporary file, the
+// port closed, the window gone.
 void DownloadReceiveTest::hangUpIsAnErrorAndKeepsTheReceivedLines()
 {
     DownloadDriver r;
@@ -67,7 +71,7 @@ void DownloadReceiveTest::hangUpIsAnErrorAndKeepsTheReceivedLines()
 
     QCOMPARE(answers.answered, QStringList());
     QVERIFY(!QFile::exists(QString::fromStdString(target)));
-    QCOMPARE(ReadBytes(r.tempFile()), QByteArray("ST,0012\r\nSS,P1\r\n"));
+    QCOMPARE(ReadBytes(r.tempFile()), QByteArray("ST,0012\r\nSS,P1\r\nSS,P"));
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
     QCOMPARE(r.lastMessage()->icon, MessageIcon::Exclamation);
     QVERIFY(r.lastMessage()->title != "Complete");

@@ -2,6 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStringList>
 
 #include <cerrno>
 #include <chrono>
@@ -23,9 +26,41 @@ constexpr char kXoff = 0x13;
 constexpr char kXon = 0x11;
 constexpr size_t kReadSize = 65536;
 
+// How many pseudo-terminals are tried for one without a stale lock file.
+constexpr int kPseudoTerminalTries = 32;
+
 void SetNonBlocking(int fd)
 {
     fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+}
+
+// The lock files Qt's serial port may take for a device: "LCK.." and the device's
+// name under /dev with "/" as "_", in each folder where Qt looks for one.
+QStringList LockFilesFor(const QString& device)
+{
+    QString name = device.startsWith(QLatin1String("/dev/")) ? device.mid(5) : device;
+    name.replace(QLatin1Char('/'), QLatin1Char('_'));
+    QStringList folders = {"/var/lock", "/etc/locks", "/var/spool/locks", "/var/spool/uucp", "/tmp",
+                           "/var/tmp", "/var/lock/lockdev", "/run/lock"};
+    folders << QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+    QStringList files;
+    for (const QString& folder : folders)
+        files << folder + "/LCK.." + name;
+    return files;
+}
+
+// A pseudo-terminal just made is nobody's: a lock file for its name was left by a run
+// that was killed while it held a terminal of that name, and goes. False when one
+// stays in the way (another user's, in a folder that keeps it from this one).
+bool ClearStaleLocks(const QString& device)
+{
+    for (const QString& lock : LockFilesFor(device)) {
+        if (!QFileInfo(lock).isSymLink() && !QFileInfo::exists(lock))
+            continue;
+        if (!QFile::remove(lock))
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -42,17 +77,36 @@ struct InstrumentSimulator::Shared {
     bool hangUpNow = false;
     std::vector<Chunk> captured;
     std::chrono::steady_clock::time_point origin = std::chrono::steady_clock::now();
+    uint64_t passes = 0; // rounds of the thread's loop done, each reading the terminal to its end
+    std::condition_variable passed;
 };
 
 InstrumentSimulator::InstrumentSimulator(const QString& programFolder, int portNumber)
     : m_shared(std::make_unique<Shared>())
 {
+    // A terminal whose name a stale lock holds stays open while the next is made, so
+    // that the system hands out another name.
     char name[PATH_MAX] = {};
-    if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+    std::vector<int> inTheWay;
+    for (int tries = 1;; ++tries) {
+        if (openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0) {
+            m_error = QString::fromLocal8Bit(std::strerror(errno));
+            m_master = m_slave = -1;
+            break;
+        }
+        if (ClearStaleLocks(QString::fromLocal8Bit(name)))
+            break;
+        inTheWay.insert(inTheWay.end(), {m_master, m_slave});
         m_master = m_slave = -1;
-        return;
+        if (tries == kPseudoTerminalTries) {
+            m_error = QStringLiteral("stale lock files of another user hold %1 pseudo-terminals").arg(tries);
+            break;
+        }
     }
+    for (int fd : inTheWay)
+        ::close(fd);
+    if (m_master < 0)
+        return;
     m_slaveName = QString::fromLocal8Bit(name);
     termios raw {};
     tcgetattr(m_slave, &raw);
@@ -99,7 +153,7 @@ qint64 InstrumentSimulator::now() const
     return duration_cast<milliseconds>(steady_clock::now() - m_shared->origin).count();
 }
 
-void InstrumentSimulator::wake()
+void InstrumentSimulator::wake() const
 {
     if (m_wake[1] >= 0) {
         const char byte = 1;
@@ -122,6 +176,22 @@ void InstrumentSimulator::start(std::vector<Step> script)
         }
     }
     wake();
+}
+
+// A round that began before the call may have read before the program's last bytes
+// came: the second round from now begins after the call.
+QByteArray InstrumentSimulator::receivedSoFar() const
+{
+    {
+        std::unique_lock<std::mutex> lock(m_shared->lock);
+        const uint64_t wanted = m_shared->passes + 2;
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (m_shared->passes < wanted && m_thread.joinable() && std::chrono::steady_clock::now() < until) {
+            wake();
+            m_shared->passed.wait_for(lock, std::chrono::milliseconds(10));
+        }
+    }
+    return captured();
 }
 
 QByteArray InstrumentSimulator::captured() const
@@ -210,6 +280,11 @@ void InstrumentSimulator::run()
         const qint64 t = now();
         readProgram(t);
         pump(t);
+        {
+            std::lock_guard<std::mutex> guard(m_shared->lock);
+            ++m_shared->passes;
+        }
+        m_shared->passed.notify_all();
     }
 }
 

@@ -51,8 +51,10 @@ public:
     };
 
     // Makes the pseudo-terminal and the link "COM<portNumber>" in programFolder (an
-    // existing link or file of that name is replaced). isValid() tells whether it
-    // worked; errorString() says why not.
+    // existing link or file of that name is replaced). A lock file that a killed run
+    // left for the terminal's name is removed, or, when it is another user's, another
+    // terminal is taken, so that no run depends on what an earlier one left behind.
+    // isValid() tells whether it worked; errorString() says why not.
     explicit InstrumentSimulator(const QString& programFolder, int portNumber = 1);
     ~InstrumentSimulator();
     InstrumentSimulator(const InstrumentSimulator&) = delete;
@@ -77,6 +79,10 @@ public:
 
     // Everything the program has written so far, joined, and chunk by chunk.
     QByteArray captured() const;
+    // Everything the program had handed to the terminal when this was called: the
+    // simulator's thread reads the terminal to its end once more before it answers
+    // (within 10 s), so no byte is left in flight whatever the machine's load.
+    QByteArray receivedSoFar() const;
     std::vector<Chunk> capturedChunks() const;
     void clearCaptured();
 
@@ -90,7 +96,7 @@ public:
 private:
     struct Shared;
     void run();
-    void wake();
+    void wake() const;
     void pump(qint64 now);
     void readProgram(qint64 now);
     void readOpenEvents();

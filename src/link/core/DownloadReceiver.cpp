@@ -1,6 +1,9 @@
 #include "link/core/DownloadReceiver.h"
 
 #include "platform/ByteSink.h"
+#include "platform/LineReader.h"
+
+#include <algorithm>
 
 namespace tavrelo {
 
@@ -9,9 +12,11 @@ namespace {
 constexpr unsigned char kCR = 13;
 constexpr unsigned char kLF = 10;
 
-bool Dropped(unsigned char c)
+// Not written: dropped bytes, and LF and CR, which end no run of kept characters
+// but are handled on their own.
+bool Kept(unsigned char c)
 {
-    return c == 0 || c >= 128;
+    return c != 0 && c < 128 && c != kCR && c != kLF;
 }
 
 } // namespace
@@ -21,30 +26,48 @@ DownloadReceiver::DownloadReceiver(ByteSink& out)
 {
 }
 
+// Runs of kept characters go to the file in one write each.
 void DownloadReceiver::take(const char* data, size_t size)
 {
+    size_t run = 0;
     for (size_t i = 0; i < size; ++i) {
         const auto c = static_cast<unsigned char>(data[i]);
+        if (Kept(c))
+            continue;
+        keep(data + run, i - run);
         if (c == kCR)
             endLine();
-        else if (c != kLF && !Dropped(c))
-            m_line += static_cast<char>(c);
+        run = i + 1;
     }
+    keep(data + run, size - run);
+}
+
+void DownloadReceiver::keep(const char* data, size_t size)
+{
+    if (size == 0)
+        return;
+    m_out.write(data, size);
+    if (m_lineStart.size() < kShownStart)
+        m_lineStart.append(data, std::min(size, kShownStart - m_lineStart.size()));
+    m_lineLength += static_cast<int64_t>(size);
+    m_byteCount += static_cast<int64_t>(size);
+    if (m_longLine == 0 && m_lineLength > static_cast<int64_t>(LineReader::kLongestLine))
+        m_longLine = m_lineCount + 1;
 }
 
 void DownloadReceiver::endLine()
 {
-    m_out.writeLine(m_line);
+    m_out.write("\r\n", 2);
     ++m_lineCount;
-    m_byteCount += static_cast<int64_t>(m_line.size());
     testDataStart();
-    m_line.clear();
+    m_lineStart.clear();
+    m_lineLength = 0;
 }
 
 void DownloadReceiver::testDataStart()
 {
-    if (m_line.size() >= 2) {
-        if (!m_dataStarted && m_line[0] == 'C' && m_line[1] == 'O') {
+    if (m_lineLength >= 2) {
+        if (!m_dataStarted && m_lineStart[0] == 'C' && m_lineStart[1] == 'O') {
             if (++m_headerCount > kMaxHeaderLines)
                 m_dataStarted = true;
         } else {

@@ -1,0 +1,152 @@
+// Downloads that end inside a line, through the real windows and the simulated
+// instrument: a transfer that stops in the middle of a record keeps that record as it
+// came, without a line end, in the temporary file, the target and every copy, and the
+// box of the completed download says so and where it is; the copy of the original
+// data under another name is said in that same box. Data without any line end (a
+// wrong speed or data bits setting) moves the byte count byte by byte, ends at the
+// readers' line limit with a plain message, and Cancel keeps what came.
+#include "helper_Download.h"
+
+#include "link/core/DownloadReceiver.h"
+
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFile>
+
+using namespace tavrelo;
+using namespace tavrelo::test;
+
+namespace {
+
+const QByteArray kCutRecord = "SS,53,1.500,7.479,149.949";
+
+// Some 3 000 bytes of raw data, points 1 to 52 whole; with cut, point 53 cut short.
+QByteArray SurveyData(bool cut)
+{
+    QByteArray data = "CO,Zarel RAW data\r\nST,0012,,B1,,1.55,12.3456,350.0000\r\nF1,B1,1.5,1234.5,20.0000,100\r\n";
+    for (int point = 1; point <= 52; ++point)
+        data += "SS," + QByteArray::number(point) + ",1.500,7.479,149.9490,99.5000,,BOUNDARY MARK\r\n";
+    return cut ? data + kCutRecord : data;
+}
+
+} // namespace
+
+class DownloadCutShortTest : public QObject {
+    Q_OBJECT
+private slots:
+    void whatCameIsKeptAndSaid_data();
+    void whatCameIsKeptAndSaid();
+    void dataWithoutLineEnds_data();
+    void dataWithoutLineEnds();
+};
+
+void DownloadCutShortTest::whatCameIsKeptAndSaid_data()
+{
+    QTest::addColumn<int>("position");   // in the instrument raw-data list
+    QTest::addColumn<bool>("cut");       // the last record comes without its line end
+    QTest::addColumn<bool>("rawCopy");   // "Also save the original data format"
+    QTest::addColumn<bool>("firstTaken"); // job.zvk exists already
+    QTest::addColumn<QString>("keeper"); // the file that must hold the bytes sent
+    QTest::addColumn<QString>("told");   // what the box adds to message 19
+    const QString line = "\r\nThe last line (\"" + kCutRecord +
+                         "\") came without its line end: the transfer may have ended early. It is kept as it "
+                         "came, without a line end, in ";
+    QTest::newRow("stored as received") << 0 << true << false << false << "job.raw" << line + "<job.raw>.";
+    QTest::newRow("converted, the original data saved")
+        << 2 << true << true << false << "job.zvk" << line + "<job.zvk>.";
+    QTest::newRow("converted, no copy asked") << 2 << true << false << false << "job.zvk" << line + "<job.zvk>.";
+    QTest::newRow("converted, whole lines, the original data under the next name")
+        << 2 << false << true << true << "job1.zvk"
+        << "\r\nThe original data is saved in <job1.zvk>, as <job.zvk> already exists.";
+}
+
+void DownloadCutShortTest::whatCameIsKeptAndSaid()
+{
+    QFETCH(int, position);
+    QFETCH(bool, cut);
+    QFETCH(bool, rawCopy);
+    QFETCH(bool, firstTaken);
+    QFETCH(QString, keeper);
+    QFETCH(QString, told);
+    DownloadDriver r;
+    const QByteArray sent = SurveyData(cut);
+    const std::string target = r.path(position == 0 ? "job.raw" : "job.txt");
+    if (firstTaken)
+        WriteBytes(r.path("job.zvk"), "an earlier copy\r\n");
+    r.choose(false, 0, position);
+    Find<QCheckBox>(*r.session, "CheckOrigDF")->setChecked(rawCopy);
+    r.typeTarget(QString::fromStdString(target));
+    r.instrument.start({Step::Send(200, sent)});
+    r.download();
+
+    QString expected = r.session->model.message(19).c_str() + told;
+    for (const char* name : {"job.raw", "job.zvk", "job1.zvk"})
+        expected.replace(QString("<%1>").arg(name), QString::fromStdString(r.path(name)));
+    const auto& messages = r.folder.interaction.messages;
+    QVERIFY(!messages.empty());
+    QCOMPARE(QString::fromStdString(messages.front().text), expected);
+    QCOMPARE(messages.front().title, std::string("Complete"));
+    if (!cut) // one box: a converter's count of records cut short may follow a cut one
+        QCOMPARE(messages.size(), size_t(1));
+    QCOMPARE(ReadBytes(r.path(keeper)), sent);
+    if (position != 0)
+        QCOMPARE(ReadBytes(r.tempFile()), sent);
+    QVERIFY(!QFile::exists(QString::fromStdString(r.path(firstTaken ? "job2.zvk" : "job1.zvk"))));
+    QVERIFY(r.viewEnabled());
+}
+
+void DownloadCutShortTest::dataWithoutLineEnds_data()
+{
+    QTest::addColumn<int>("bytes");
+    QTest::addColumn<bool>("cancel"); // once the count shows every byte
+    QTest::newRow("50 MB without a line end") << 50 * 1024 * 1024 << false;
+    QTest::newRow("5000 bytes without a line end, then Cancel") << 5000 << true;
+}
+
+void DownloadCutShortTest::dataWithoutLineEnds()
+{
+    QFETCH(int, bytes);
+    QFETCH(bool, cancel);
+    DownloadDriver r;
+    QByteArray sent(bytes, 'U');
+    for (int i = 7; i < bytes; i += 13)
+        sent[i] = 'e'; // what a wrong speed makes of survey data, without a CR
+    const std::string target = r.path("job.raw");
+    const std::string copy = r.path("job.zvk");
+    r.choose(false, 0, 0);
+    r.typeTarget(QString::fromStdString(target));
+    r.instrument.start({Step::Send(200, sent)});
+    const QString all = QString::fromStdString(ByteCountText(bytes));
+    QElapsedTimer waited;
+    waited.start();
+    if (cancel)
+        r.cancelWhen([&] { return !r.statusTexts.isEmpty() && r.statusTexts.last() == all; });
+    else // a download that never ends by itself fails the test instead of hanging it
+        r.cancelWhen([&] { return waited.elapsed() > 60000; });
+    r.download();
+
+    QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
+    const RecordingInteraction::Message& box = *r.lastMessage();
+    const QByteArray kept = ReadBytes(copy);
+    if (cancel) {
+        QCOMPARE(box.text, "Data transmission interrupted\r\nThe data received so far is kept in " + copy + ".");
+        QCOMPARE(kept, sent);
+        QCOMPARE(r.session->state.DialogAnswer, std::string("Stop"));
+    } else {
+        QCOMPARE(box.text, "The download stopped. The received data is not survey data: line 1 is longer than "
+                           "10000 characters. The data received so far is kept in " + copy + ".\r\n"
+                           "Are the speed and data bits on the Settings tab those of the instrument?");
+        QCOMPARE(box.title, std::string("Error"));
+        QCOMPARE(box.icon, MessageIcon::Exclamation);
+        QVERIFY2(kept.size() > 10000 && kept.size() < 10 * 1024 * 1024, qPrintable(QString::number(kept.size())));
+        QVERIFY(sent.startsWith(kept));
+        QCOMPARE(r.session->state.DialogAnswer, std::string("Lathos"));
+    }
+    QCOMPARE(ReadBytes(r.tempFile()), kept);
+    QVERIFY(!QFile::exists(QString::fromStdString(target)));
+    QVERIFY(!r.viewEnabled());
+    QVERIFY(!DownloadWindow());
+}
+
+QTEST_MAIN(DownloadCutShortTest)
+#include "tst_DownloadCutShort.moc"
