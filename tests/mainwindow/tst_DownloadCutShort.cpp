@@ -86,8 +86,13 @@ void DownloadCutShortTest::whatCameIsKeptAndSaid()
     QVERIFY(!messages.empty());
     QCOMPARE(QString::fromStdString(messages.front().text), expected);
     QCOMPARE(messages.front().title, std::string("Complete"));
-    if (!cut) // one box: a converter's count of records cut short may follow a cut one
-        QCOMPARE(messages.size(), size_t(1));
+    // A conversion leaves the cut record out and its one warning names it by its line
+    // (three lines before the 52 points); stored as received, nothing more is said.
+    const bool converted = position != 0;
+    QCOMPARE(messages.size(), size_t(cut && converted ? 2 : 1));
+    if (cut && converted)
+        QVERIFY2(QString::fromStdString(messages[1].text).contains("the last one, at line 56, has no line end"),
+                 messages[1].text.c_str());
     QCOMPARE(ReadBytes(r.path(keeper)), sent);
     if (position != 0)
         QCOMPARE(ReadBytes(r.tempFile()), sent);
