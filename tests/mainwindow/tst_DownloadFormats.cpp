@@ -43,7 +43,7 @@ void DownloadFormatsTest::receivedDataReachesEachKindOfTarget()
     r.choose(false, kind, position);
     r.typeTarget(QString::fromStdString(target));
     r.instrument.start({Step::Send(200, sent)});
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     if (!dialog.isEmpty())
         answers.expect(dialog.toLatin1(), "ComOK");
     r.download();
