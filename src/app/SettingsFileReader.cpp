@@ -165,13 +165,20 @@ bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt, Setting
     std::string bytes;
     int error = 0;
     ReadWholeFile(state.IniPath, bytes, &error, kLargestProfileFile);
-    return readProfile(Profile(bytes), error, model, state, attempt, report);
+    return readProfile(SettingsProfile(bytes), error, model, state, attempt, report);
 }
 
 bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& state, int attempt,
                  SettingsReadReport* report)
 {
-    return readProfile(Profile(bytes), 0, model, state, attempt, report);
+    return readProfile(SettingsProfile(bytes), 0, model, state, attempt, report);
+}
+
+Profile SettingsProfile(const std::string& bytes)
+{
+    Profile profile(bytes);
+    profile.setItemLines(ListItemLines(profile.lines()));
+    return profile;
 }
 
 void LoadDefaultSettings(SettingsModel& model, ProgramState& state)

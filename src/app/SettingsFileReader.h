@@ -47,6 +47,10 @@ bool ReadIniFile(SettingsModel& model, ProgramState& state, int attempt, Setting
 bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& state, int attempt,
                  SettingsReadReport* report = nullptr);
 
+// The settings file's bytes for keyed reads as the reader makes them: a header typed
+// among the items of a list opens no section.
+Profile SettingsProfile(const std::string& bytes);
+
 // The model a run goes on with when the settings file cannot be written: the text a
 // rebuild would write, read by the same reader. The model's control texts are reset
 // to their built-in defaults.

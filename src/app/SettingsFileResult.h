@@ -3,18 +3,31 @@
 #include "platform/RunError.h"
 
 #include <string>
+#include <utility>
 
 namespace tavrelo {
 
 struct SettingsFileResult {
+    SettingsFileResult() = default;
+    SettingsFileResult(int error, std::string path, std::string why = std::string())
+        : error(error)
+        , path(std::move(path))
+        , why(std::move(why))
+    {
+    }
+
     int error = 0;    // failure number, 0 when the file was written
     std::string path; // the file concerned
+    std::string why;  // for a save refused: what the start-up would not read
 
     bool ok() const { return error == 0; }
     // One sentence naming the file, for the single message the program shows.
     std::string message() const
     {
-        return ok() ? std::string() : "Cannot write the settings file " + path + ": " + RunErrorDescription(error);
+        if (ok())
+            return std::string();
+        const std::string text = "Cannot write the settings file " + path + ": " + RunErrorDescription(error);
+        return why.empty() ? text : text + ": " + why + ". The file was left as it was.";
     }
 };
 

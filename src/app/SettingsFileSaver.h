@@ -1,7 +1,10 @@
 #pragma once
 // Saving what the user may have changed back into the settings file key by key: a
 // key is replaced in its place, a missing key or section is added, every other line
-// stays as it was. The file is written through a temporary file and a rename.
+// stays as it was. The file is written through a temporary file and a rename. Keys go
+// to the sections the reader reads them from: a header typed among the items of a
+// list opens no section. A save never turns a file that the start-up reads into one
+// that it refuses: such a save leaves the file as it was and says why.
 #include "app/ProgramState.h"
 #include "app/SettingsFileResult.h"
 #include "app/SettingsModel.h"
@@ -14,9 +17,10 @@ namespace tavrelo {
 
 // Sets one control's keys in the file's lines: the font size as "0.00", height and
 // width as whole digits, no blanks; the keys the kind has, nothing else. With Keep, a
-// line that already reads as its value stays as it is.
+// line that already reads as its value stays as it is. The lines marked in items are
+// list items, no headers (see SetProfileLine).
 void SaveControlSection(std::vector<std::string>& lines, const ControlText& control, const std::string& key,
-                        ControlKind kind, SameValue same = SameValue::Rewrite);
+                        ControlKind kind, SameValue same = SameValue::Rewrite, ItemLines* items = nullptr);
 
 // One control's section straight into the file at iniPath.
 SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
@@ -30,8 +34,7 @@ SettingsFileResult SaveControlSections(const SettingsModel& model, const std::ve
 // On leaving the program: the 100 sections of the main, download, upload and help
 // windows, then the 19 [Default] keys; a line whose value did not change keeps its bytes,
 // so an Exit without changes writes the file that was read. A read-only file is left
-// unchanged. The result
-// may be ignored: the program ends either way.
+// unchanged. The result may be ignored: the program ends either way.
 SettingsFileResult SaveIniFile(const SettingsModel& model, const ProgramState& state);
 
 } // namespace tavrelo

@@ -45,6 +45,19 @@ bool collectUntil(const std::vector<std::string>& lines, size_t& at, const std::
     return false;
 }
 
+// Marks the lines from at up to the one holding the next header, as collectUntil
+// reads them.
+void markUntil(const std::vector<std::string>& lines, size_t& at, const std::string& next, ItemLines& items)
+{
+    for (; at < lines.size(); ++at) {
+        if (holdsHeader(lines[at], next)) {
+            ++at;
+            return;
+        }
+        items[at] = true;
+    }
+}
+
 std::string missingSection(const std::string& section, const std::string& before)
 {
     return "the section [" + section + "] is missing, or not in its place after [" + before + "]";
@@ -94,6 +107,20 @@ bool FileMessageLine(const std::string& line, SettingsModel& model)
     if (n >= 1 && n <= SettingsModel::kMessageCount)
         model.setMessage(n, text.substr(comma + 1));
     return true;
+}
+
+ItemLines ListItemLines(const std::vector<std::string>& lines)
+{
+    ItemLines items(lines.size(), false);
+    const std::vector<ListSection>& lists = ListSections();
+    size_t at = 0;
+    if (!skipTo(lines, at, lists.front().name))
+        return items;
+    for (size_t i = 0; i < lists.size(); ++i)
+        markUntil(lines, at, i + 1 < lists.size() ? lists[i + 1].name : kDefaultSection, items);
+    if (skipTo(lines, at, kFileTypeSection))
+        markUntil(lines, at, kMessagesSection, items);
+    return items;
 }
 
 bool ScanListsAndMessages(const std::vector<std::string>& lines, SettingsModel& model, std::string& fault)

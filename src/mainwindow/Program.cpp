@@ -5,6 +5,7 @@
 #include "app/gui/TavreloApplication.h"
 #include "mainwindow/F_DatTr.h"
 #include "mainwindow/ProgramFolderLock.h"
+#include "mainwindow/StartMessage.h"
 #include "mainwindow/StartUp.h"
 #include "platform/FileNames.h"
 
@@ -31,10 +32,10 @@ bool AppFolderFromQt(const QString& folder, std::string& appFolder, UserInteract
 {
     if (PathFromQt(folder, appFolder))
         return true;
-    ui.unicodeMessage(RefusedFileNameText(folder.toStdString()) +
-                          "\r\nThe program keeps Tavrelo.ini and its received data in its own folder, so it cannot"
-                          " run from this one. Move it to another folder, or rename this one.",
-                      MessageButtons::Ok, MessageIcon::Critical, "Tavrelo");
+    TellUnicodeAtStart(ui, RefusedFileNameText(folder.toStdString()) +
+                       "\r\nThe program keeps Tavrelo.ini and its received data in its own folder, so it cannot"
+                       " run from this one. Move it to another folder, or rename this one.",
+                       MessageButtons::Ok, MessageIcon::Critical, "Tavrelo");
     return false;
 }
 
@@ -45,15 +46,13 @@ int RunProgram(int argc, char* argv[])
     SubstituteFonts();
     QtUserInteraction interaction;
 
-    // Before anything reads or writes a file of the program folder.
-    const ProgramFolderLock lock(QCoreApplication::applicationDirPath());
-    if (lock.heldByAnother()) {
-        lock.tellAlreadyRunning(interaction);
-        return 1;
-    }
-
     StartOptions options;
     if (!AppFolderFromQt(QCoreApplication::applicationDirPath(), options.appFolder, interaction))
+        return 1;
+    // Before anything reads or writes a file of the program folder; a folder refused
+    // for its name is left without a lock file.
+    ProgramFolderLock lock(QCoreApplication::applicationDirPath());
+    if (!lock.settle(interaction))
         return 1;
     options.commandLine = JoinArguments(argc, argv);
     const std::unique_ptr<ProgramSession> session = Main(options, interaction);

@@ -34,12 +34,20 @@ bool keyOf(const std::string& line, std::string& key, std::string& value)
     return true;
 }
 
+// The section name of line i, or false when it is no header or an item of a list.
+bool headerAt(const std::vector<std::string>& lines, const ItemLines* items, size_t i, std::string& name)
+{
+    if (items && i < items->size() && (*items)[i])
+        return false;
+    return sectionName(lines[i], name);
+}
+
 // Index of the first header line of the section, or npos.
-size_t findSection(const std::vector<std::string>& lines, const std::string& section)
+size_t findSection(const std::vector<std::string>& lines, const ItemLines* items, const std::string& section)
 {
     std::string name;
     for (size_t i = 0; i < lines.size(); ++i)
-        if (sectionName(lines[i], name) && EqualsNoCase(name, trimBlanks(section)))
+        if (headerAt(lines, items, i, name) && EqualsNoCase(name, trimBlanks(section)))
             return i;
     return std::string::npos;
 }
@@ -81,13 +89,13 @@ void Profile::parse(const std::string& bytes)
 
 std::string Profile::get(const std::string& section, const std::string& key) const
 {
-    const size_t header = findSection(m_lines, section);
+    const size_t header = findSection(m_lines, &m_items, section);
     if (header == std::string::npos)
         return std::string();
     const std::string wanted = trimBlanks(key);
     std::string name, k, v;
     for (size_t i = header + 1; i < m_lines.size(); ++i) {
-        if (sectionName(m_lines[i], name))
+        if (headerAt(m_lines, &m_items, i, name))
             break;
         if (keyOf(m_lines[i], k, v) && EqualsNoCase(k, wanted))
             return v.size() > kProfileValueMax ? v.substr(0, kProfileValueMax) : v;
@@ -114,10 +122,10 @@ std::string SingleLineValue(const std::string& value)
 }
 
 void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
-                    const std::string& value, SameValue same)
+                    const std::string& value, SameValue same, ItemLines* items)
 {
     const std::string line = trimBlanks(key) + "=" + SingleLineValue(value);
-    const size_t header = findSection(lines, section);
+    const size_t header = findSection(lines, items, section);
     if (header == std::string::npos) {
         if (!lines.empty() && !trimBlanks(lines.back()).empty())
             lines.push_back(std::string());
@@ -129,7 +137,7 @@ void SetProfileLine(std::vector<std::string>& lines, const std::string& section,
     size_t lastEntry = header;
     size_t i = header + 1;
     for (; i < lines.size(); ++i) {
-        if (sectionName(lines[i], name))
+        if (headerAt(lines, items, i, name))
             break;
         if (keyOf(lines[i], k, v) && EqualsNoCase(k, trimBlanks(key))) {
             if (same == SameValue::Rewrite || v != trimBlanks(SingleLineValue(value)))
@@ -140,9 +148,17 @@ void SetProfileLine(std::vector<std::string>& lines, const std::string& section,
             lastEntry = i;
     }
     lines.insert(lines.begin() + static_cast<long>(lastEntry + 1), line);
+    if (items && lastEntry + 1 < items->size())
+        items->insert(items->begin() + static_cast<long>(lastEntry + 1), false);
 }
 
 int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit)
+{
+    return EditProfileFile(path, edit, nullptr);
+}
+
+int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit,
+                    const std::function<int(const std::string& before, const std::string& after)>& accept)
 {
     std::string bytes;
     int error = 0;
@@ -158,6 +174,9 @@ int EditProfileFile(const std::string& path, const std::function<void(std::vecto
         if (i + 1 < lines.size() || endedWithNewline)
             out += "\r\n";
     }
+    if (accept)
+        if (const int refused = accept(bytes, out))
+            return refused;
     return WriteFileAtomically(path, out);
 }
 

@@ -5,6 +5,7 @@
 // key and an empty value both read as empty, and the first matching section and key
 // win. Texts are bytes in the file's own code page.
 #include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,11 @@ constexpr size_t kProfileValueMax = 254;
 // The largest file read as a profile. The settings file is some 30 kB; a larger file
 // is not read whole into memory, and reads as one that cannot be read.
 constexpr size_t kLargestProfileFile = size_t(1) << 20;
+
+// Lines, by index, that a keyed read or write never takes for a section header: the
+// items of a list section that the file's own scan reads (an item "[Default]" there
+// opens no section). Lines past its end are not items.
+using ItemLines = std::vector<bool>;
 
 // A parsed copy of one file, for the many keyed reads of one settings read.
 class Profile {
@@ -32,9 +38,12 @@ public:
 
     // The file's lines as read, without their ends.
     const std::vector<std::string>& lines() const { return m_lines; }
+    // From here on, the lines marked are no headers.
+    void setItemLines(ItemLines items) { m_items = std::move(items); }
 
 private:
     std::vector<std::string> m_lines;
+    ItemLines m_items;
 };
 
 // One keyed read straight from the file.
@@ -52,14 +61,21 @@ int WriteProfileString(const std::string& section, const std::string& key, const
 // Returns 0 or a failure number (RunError::FileTooLarge past kLargestProfileFile).
 int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit);
 
+// The same, with the file's bytes before and after the edit put to accept first: when
+// it returns a failure number rather than 0, the file is left as it was and that
+// number is returned.
+int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit,
+                    const std::function<int(const std::string& before, const std::string& after)>& accept);
+
 // Whether a key's line that already reads as the value is written anew in the
 // writer's own form, or left as the user or the defaults wrote it (so that a save
 // without changes gives back the bytes that were read).
 enum class SameValue { Rewrite, Keep };
 
-// The same edit on lines held in memory.
+// The same edit on lines held in memory. The lines marked in items are no headers; a
+// line added is no item, and items grows with the lines.
 void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
-                    const std::string& value, SameValue same = SameValue::Rewrite);
+                    const std::string& value, SameValue same = SameValue::Rewrite, ItemLines* items = nullptr);
 
 // Control characters (CR, LF, tab and the rest below 32, and DEL) replaced by blanks.
 std::string SingleLineValue(const std::string& value);

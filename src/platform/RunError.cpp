@@ -52,6 +52,7 @@ const DescriptionRow kDescriptions[] = {
     {RunError::PathNotFound, "Path not found"},
     {RunError::LineTooLong, "The file is not a survey data file: a line is too long"},
     {RunError::FileTooLarge, "The file is too large"},
+    {RunError::SettingsRefused, "The program would not read it at its next start"},
 };
 
 } // namespace

@@ -29,6 +29,8 @@ constexpr int PathNotFound = 76;
 // file is of another kind), and a file larger than any of its kind.
 constexpr int LineTooLong = 1001;
 constexpr int FileTooLarge = 1002;
+// A save whose result the program's own reader would refuse at the next start.
+constexpr int SettingsRefused = 1003;
 } // namespace RunError
 
 // The number for an operating-system error (errno) met while opening or writing.

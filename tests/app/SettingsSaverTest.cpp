@@ -6,7 +6,9 @@
 #include "app/SettingsFileReader.h"
 #include "app/SettingsFileSaver.h"
 #include "app/SettingsFileWriter.h"
+#include "platform/ByteSink.h"
 #include "platform/Profile.h"
+#include "platform/RunError.h"
 #include "platform/TextRules.h"
 
 #include <gtest/gtest.h>
@@ -172,6 +174,28 @@ TEST(SaveIniFile, LeavesAReadOnlyFileUnchanged)
                   return ReadBytes(run.state.IniPath) == before ? "" : "the file changed";
               }),
               "");
+}
+
+// A save that the next start would refuse (a caption of the main window cleared in
+// setup mode's editor) leaves the file as it was and says why; a file the start
+// refuses already is written, as nothing read can be lost by it.
+TEST(SaveIniFile, NeverTurnsAFileTheStartReadsIntoOneItRefuses)
+{
+    ReadFile run;
+    const std::string before = ReadBytes(run.state.IniPath);
+    run.model.control("Fr1")->Caption.clear();
+    const SettingsFileResult refused = SaveIniFile(run.model, run.state);
+    EXPECT_EQ(refused.error, RunError::SettingsRefused);
+    EXPECT_EQ(refused.message(), "Cannot write the settings file " + run.state.IniPath +
+                                     ": The program would not read it at its next start: the key Caption of the "
+                                     "section [Fr1] is missing or empty. The file was left as it was.");
+    EXPECT_EQ(ReadBytes(run.state.IniPath), before);
+
+    const std::string cut = before.substr(0, before.find("[Messages]"));
+    ASSERT_EQ(WriteFileAtomically(run.state.IniPath, cut), 0);
+    run.model.control("Fr1")->Caption = "Kilde";
+    ASSERT_TRUE(SaveIniFile(run.model, run.state).ok());
+    EXPECT_EQ(Profile(ReadBytes(run.state.IniPath)).get("Fr1", "Caption"), "Kilde");
 }
 
 TEST(SaveIniFile, WritesAPointWhateverTheLocale)

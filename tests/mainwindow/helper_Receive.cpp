@@ -15,8 +15,8 @@
 
 namespace tavrelo::test {
 
-ModalAnswerer::ModalAnswerer(const ProgramState* state)
-    : m_state(state)
+ModalAnswerer::ModalAnswerer(const std::unique_ptr<ProgramSession>* session)
+    : m_session(session)
 {
     connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
     m_timer.start(10);
@@ -32,7 +32,8 @@ void ModalAnswerer::poll()
         const QString button = m_queue.front().second;
         m_queue.pop_front();
         answered << modal->objectName() + " " + button;
-        statusAtShow << (m_state ? QString::fromStdString(m_state->TransferStatus) : QString());
+        const ProgramSession* running = m_session ? m_session->get() : nullptr;
+        statusAtShow << (running ? QString::fromStdString(running->state.TransferStatus) : QString());
         if (beforeAnswer)
             beforeAnswer(modal);
         if (button == "close") {

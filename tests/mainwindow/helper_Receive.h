@@ -12,6 +12,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <utility>
 
 namespace tavrelo::test {
@@ -21,7 +22,10 @@ namespace tavrelo::test {
 // recorded as "unexpected <name>", so a test never hangs on it.
 class ModalAnswerer : public QObject {
 public:
-    explicit ModalAnswerer(const ProgramState* state = nullptr);
+    // session: the holder of the running session, read whenever a window comes up, so
+    // that a session started anew (the program restarted to read its file again) is
+    // the one read, never the one it replaced.
+    explicit ModalAnswerer(const std::unique_ptr<ProgramSession>* session = nullptr);
     void expect(const char* window, const char* button) { m_queue.emplace_back(window, button); }
     bool done() const { return m_queue.empty(); }
 
@@ -33,7 +37,7 @@ public:
 private:
     void poll();
 
-    const ProgramState* m_state;
+    const std::unique_ptr<ProgramSession>* m_session;
     std::deque<std::pair<QString, QString>> m_queue;
     QTimer m_timer;
     QWidget* m_stranger = nullptr;

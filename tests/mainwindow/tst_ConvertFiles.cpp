@@ -152,7 +152,7 @@ void ConvertFilesTest::eachFormatOfTheFileLists()
     Prepare(r, kind, position, source);
     r.typeTarget(QString::fromStdString(r.path("out.txt")));
 
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     if (!dialog.isEmpty())
         answers.expect(dialog.toLatin1(), "ComOK");
     answers.expect("F_MsgCon", "ComOK");
@@ -194,7 +194,7 @@ void ConvertFilesTest::existingTargetIsAskedAbout()
     Prepare(r, 0, 1, source); // MAPA 2, no option dialog
     r.typeTarget(QString::fromStdString(target));
 
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect("F_Msg", answer.toLatin1());
     if (mode != 0)
         answers.expect("F_MsgCon", "ComOK");
@@ -211,7 +211,7 @@ void ConvertFilesTest::existingTargetIsAskedAbout()
     QCOMPARE(ReadBytes(target), Direct(r, "ConvertRawToMapa2", source, mode, old));
     QVERIFY(r.viewEnabled());
     // The target exists now: the next command asks again.
-    ModalAnswerer again(&r.session->state);
+    ModalAnswerer again(&r.session);
     again.expect("F_Msg", "ComCancel");
     r.click("ComConv");
     QVERIFY(again.done());
@@ -239,7 +239,7 @@ void ConvertFilesTest::cancelledOptionDialogConvertsNothing()
     ReceiveDriver r;
     Prepare(r, kind, position, r.copyFixture(kind == 0 ? "survey.raw" : "points.asc"));
     r.typeTarget(QString::fromStdString(r.path("out.txt")));
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect(dialog.toLatin1(), button.toLatin1());
     r.click("ComConv");
     QVERIFY(answers.done());
@@ -264,7 +264,7 @@ void ConvertFilesTest::kofDialogFollowsTheTargetAndTheDay()
     for (const auto& run : runs) {
         Prepare(r, run.kind, run.kind == 1 ? 1 : 0, run.source);
         r.typeTarget(QString::fromStdString(r.path(run.target)));
-        ModalAnswerer answers(&r.session->state);
+        ModalAnswerer answers(&r.session);
         answers.beforeAnswer = [&](QWidget* window) {
             if (window->objectName() != "F_KOFStp")
                 return;
@@ -313,7 +313,7 @@ void ConvertFilesTest::recordFileTakesTheAnswer()
     };
     for (const auto& run : runs) {
         r.typeTarget(QString::fromStdString(target));
-        ModalAnswerer answers(&r.session->state);
+        ModalAnswerer answers(&r.session);
         if (run.answer)
             answers.expect("F_Msg", run.answer);
         answers.expect("F_MsgCon", "ComOK");
@@ -343,7 +343,7 @@ void ConvertFilesTest::targetMayNotBeTheSource()
         Prepare(r, 0, 1, source);
         r.typeTarget(QString::fromStdString(c.typed));
         r.folder.interaction.clear();
-        ModalAnswerer answers(&r.session->state);
+        ModalAnswerer answers(&r.session);
         r.click("ComConv");
         QCOMPARE(answers.answered, QStringList());
         QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
@@ -363,7 +363,7 @@ void ConvertFilesTest::failedConversionIsNoSuccess()
     Prepare(r, 0, 2, source); // Eghas
     QFile::remove(QString::fromStdString(source));
     r.typeTarget(QString::fromStdString(r.path("out.yde")));
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     r.click("ComConv");
     QCOMPARE(answers.answered, QStringList()); // no "Conversion finished"
     QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("E"));
@@ -377,7 +377,7 @@ void ConvertFilesTest::staleResultWordEnablesNothing()
     r.typeTarget(QString::fromStdString(r.path("out.txt")));
     r.session->state.TransferStatus = "OK";
     r.session->state.DialogAnswer = "Cancel";
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     r.folder.interaction.clear();
     r.click("ComConv");
     QVERIFY(!r.viewEnabled());
@@ -437,7 +437,7 @@ void ConvertFilesTest::downloadHandsReceivedDataToTheDispatch()
     r.choose(false, 2, 0);
     r.typeTarget(QString::fromStdString(target));
     const QByteArray before = ReadBytes(target);
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect("F_Msg", "ComAppend");
     r.click("ComDLN");
     QVERIFY(answers.done());
@@ -498,7 +498,7 @@ void ConvertFilesTest::downloadStepsBeforeTheTransfer()
     // data without a usable record is kept beside the target.
     r.choose(false, 0, 7);
     r.typeTarget(QString::fromStdString(r.path("job.asc")));
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect("F_SetCalcCoo", "close");
     r.click("ComDLN");
     QVERIFY(answers.done());
@@ -608,7 +608,7 @@ void ConvertFilesTest::aSourceWithoutLineEndsIsRefused()
     WriteBytes(target, "old\r\n");
     r.typeTarget(QString::fromStdString(target));
 
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect("F_Msg", "ComOverwite");
     if (!dialog.isEmpty())
         answers.expect(dialog.toLatin1(), "ComOK");
@@ -704,7 +704,7 @@ void ConvertFilesTest::recordsCutShortAreLeftOutAndTold()
     const std::string whole = r.copyFixture("survey.raw");
     const QByteArray received = ReadBytes(whole) + tail;
     const std::string target = r.path("out.txt");
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     if (!dialog.isEmpty())
         answers.expect(dialog.toLatin1(), "ComOK");
     if (download) {
@@ -770,7 +770,7 @@ void ConvertFilesTest::aPointNumberFileThatCannotBeReadStopsTheConversion()
         }
         Prepare(r, 1, 1, source);
         r.typeTarget(QString::fromStdString(target));
-        ModalAnswerer answers(&r.session->state);
+        ModalAnswerer answers(&r.session);
         if (!converted.isEmpty())
             answers.expect("F_Msg", "ComOverwite");
         answers.expect("F_KOFStp", "ComOK");
@@ -817,7 +817,7 @@ void ConvertFilesTest::aFullDiskNamesTheTargetAndLeavesItAsItWas()
     for (const auto& run : runs) {
         Prepare(r, 1, 0, source);
         r.typeTarget(QString::fromStdString(run.target));
-        ModalAnswerer answers(&r.session->state);
+        ModalAnswerer answers(&r.session);
         if (run.target == existing)
             answers.expect("F_Msg", "ComOverwite");
         answers.expect("F_Dxf", "ComOK");

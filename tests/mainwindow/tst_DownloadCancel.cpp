@@ -127,7 +127,7 @@ void DownloadCancelTest::setupModeOnlyShowsTheWindow()
 
     for (const char* command : {"ComDLN", "ComConv"}) {
         folder.interaction.clear();
-        ModalAnswerer answers(&session->state);
+        ModalAnswerer answers(&session);
         answers.expect("F_DL", "close");
         answers.expect("F_DL", "ComCancel");
         Find<QPushButton>(*session, command)->click();

@@ -45,7 +45,7 @@ void DownloadFormatsTest::receivedDataReachesEachKindOfTarget()
     r.choose(false, kind, position);
     r.typeTarget(QString::fromStdString(target));
     r.instrument.start({Step::Send(200, sent)});
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     if (!dialog.isEmpty())
         answers.expect(dialog.toLatin1(), "ComOK");
     r.download();
@@ -79,7 +79,7 @@ void DownloadFormatsTest::appendedDataStartsOnALineOfItsOwn()
     r.choose(false, 0, 0);
     r.typeTarget(QString::fromStdString(target));
     r.instrument.start({Step::Send(200, sent)});
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect("F_Msg", "ComAppend");
     r.download();
 

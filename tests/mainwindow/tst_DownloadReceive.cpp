@@ -66,7 +66,7 @@ void DownloadReceiveTest::hangUpIsAnErrorAndKeepsTheReceivedLines()
     r.choose(false, 0, 1); // raw data to KOF: no dialog comes, since nothing is converted
     r.typeTarget(QString::fromStdString(target));
     r.instrument.start({Step::Send(0, "ST,0012\r\nSS,P1\r\nSS,P"), Step::HangUp(500)});
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     r.download();
 
     QCOMPARE(answers.answered, QStringList());

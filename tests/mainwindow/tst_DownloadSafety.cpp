@@ -269,7 +269,7 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
     r.actWhen([&] { return r.instrument.bytesSent() >= sent.size(); }, [&] { Disturb(c.store, target, folder); });
     if (c.ends == Ends::Cancelled)
         r.cancelWhen([&] { return !r.statusTexts.isEmpty() && r.statusTexts.last() == ByteCountOf(sent); });
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     const QStringList dialog = QString::fromLatin1(c.dialog).split(' ', Qt::SkipEmptyParts);
     if (!dialog.isEmpty())
         answers.expect(dialog[0].toLatin1(), dialog[1].toLatin1());
@@ -392,7 +392,7 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
     r.choose(false, kind, position);
     r.typeTarget(QString::fromStdString(name));
     r.instrument.start({Step::Send(0, "CO,x\r\nST,1\r\n")});
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     if (!question.isEmpty())
         answers.expect("F_Msg", question.toLatin1());
     r.download();
@@ -458,7 +458,7 @@ void DownloadSafetyTest::fileConversionRefusesATargetItCannotWrite()
     r.choose(true, kind, position);
     r.chooseSource(source);
     r.typeTarget(QString::fromStdString(name));
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     if (!question.isEmpty())
         answers.expect("F_Msg", question.toLatin1());
     r.folder.interaction.clear();
@@ -547,7 +547,7 @@ void DownloadSafetyTest::calculationDialogClosedByItsBoxGoesOn()
     const QByteArray sent = Fixture("survey.raw");
     r.instrument.start({Step::Send(300, sent)});
     QByteArray whileTheDialogStood;
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.beforeAnswer = [&](QWidget*) { whileTheDialogStood = ReadBytes(r.tempFile()); };
     answers.expect("F_SetCalcCoo", "close");
     r.download();

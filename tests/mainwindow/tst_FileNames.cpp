@@ -43,7 +43,7 @@ const QByteArray kPointNumbers = "12345,6500100.000,500200.000,12.345,TREE\r\n";
 struct Run {
     DownloadDriver d{kProgramFolder, kWorkFolder};
     FileDialogUser dialogs;
-    ModalAnswerer answers{&d.session->state};
+    ModalAnswerer answers{&d.session};
     QString name;
     bool refused = false;
 

@@ -2,7 +2,10 @@
 // the folder of a copy that is downloading is refused, whatever its command line, and
 // touches no file there; the first copy's download is stored whole. A copy killed
 // with SIGKILL does not keep the next start out, and copies in other folders run side
-// by side.
+// by side. A lock file left empty or unreadable (the power lost while it was
+// written) is taken over; one written on another computer (a program folder on a USB
+// stick or a share) is taken over when the user says that no copy runs there. A
+// folder refused for its name is left without a lock file.
 //
 // The first copy is this test's own session (its windows, the simulated instrument),
 // holding the folder's lock as the program takes it at its start; the others are the
@@ -30,12 +33,34 @@ namespace {
 constexpr int kStartMs = 60000; // a start of the program on a loaded machine, with a wide margin
 constexpr int kLines = 600;      // one every 100 ms: the instrument outlasts the refusals by far
 
+QString ProgramIn(const QString& folder)
+{
+    const QString copy = folder + "/tavrelo";
+    if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(TAVRELO_PROGRAM), copy))
+        qFatal("cannot copy the program into %s", qPrintable(folder));
+    return copy;
+}
+
 QString ProgramIn(const std::string& folder)
 {
-    const QString copy = QString::fromStdString(folder) + "/tavrelo";
-    if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(TAVRELO_PROGRAM), copy))
-        qFatal("cannot copy the program into %s", folder.c_str());
-    return copy;
+    return ProgramIn(QString::fromStdString(folder));
+}
+
+QString LockPath(const std::string& folder)
+{
+    return QString::fromStdString(folder) + "/" + kProgramLockName;
+}
+
+// A lock file as a copy on another computer writes it: process, program, computer,
+// that computer's machine and boot identities.
+const QByteArray kLockOfAnotherComputer = "4242\ntavrelo\nfeltmaskin-07\n0f1e2d3c4b5a69788796a5b4c3d2e1f0\n"
+                                          "5c1d9e2a-7b3f-4c6d-8e9f-0a1b2c3d4e5f\n";
+
+void WriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
 }
 
 QByteArray Line(int n)
@@ -54,7 +79,7 @@ QByteArray Lines(qsizetype count)
 // The process that holds the folder's lock, 0 for none.
 qint64 LockHolder(const std::string& folder)
 {
-    QLockFile lock(QString::fromStdString(folder) + "/" + kProgramLockName);
+    QLockFile lock(LockPath(folder));
     qint64 pid = 0;
     QString host, program;
     return lock.getLockInfo(&pid, &host, &program) ? pid : 0;
@@ -106,6 +131,10 @@ private slots:
     void secondCopyIsRefusedWhileTheFirstDownloads();
     void killedCopyDoesNotKeepTheNextStartOut();
     void copiesInOtherFoldersRunSideBySide();
+    void leftOverLockIsTakenOver_data();
+    void leftOverLockIsTakenOver();
+    void lockOfAnotherComputerIsTakenOverWhenTheUserSaysSo();
+    void folderRefusedForItsNameKeepsNoLockFile();
 };
 
 void OneCopyPerFolderTest::secondCopyIsRefusedWhileTheFirstDownloads()
@@ -205,6 +234,87 @@ void OneCopyPerFolderTest::copiesInOtherFoldersRunSideBySide()
     QTRY_VERIFY_WITH_TIMEOUT(LockHolder(other.folder()) == copy.process.processId(), kStartMs);
     QCOMPARE(copy.process.state(), QProcess::Running);
     QVERIFY(held.held());
+}
+
+void OneCopyPerFolderTest::leftOverLockIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("left");
+    QTest::newRow("empty: the power lost before it was written") << QByteArray();
+    QTest::newRow("words of no lock file") << QByteArray("Tavrelo\r\n");
+    QTest::newRow("zero bytes: a block the disk never wrote") << QByteArray("\x00\x00\x00\x00\x00\x00\x00\x00", 8);
+}
+
+// The real program, started where a lock file was left that no copy can have
+// written whole, runs and holds the folder.
+void OneCopyPerFolderTest::leftOverLockIsTakenOver()
+{
+    QFETCH(QByteArray, left);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    WriteFile(LockPath(folder.folder()), left);
+    ProgramCopy next(ProgramIn(folder.folder()));
+    QTRY_VERIFY_WITH_TIMEOUT(LockHolder(folder.folder()) == next.process.processId() ||
+                                 next.process.state() == QProcess::NotRunning,
+                             kStartMs);
+    QVERIFY2(!next.said().contains(Refusal(folder.folder())), qPrintable(next.text));
+    QCOMPARE(next.process.state(), QProcess::Running);
+    QCOMPARE(LockHolder(folder.folder()), next.process.processId());
+}
+
+// A lock of another computer: the real program asks, naming the lock file's whole
+// path, the computer and the process, and touches nothing while it asks. No leaves
+// the lock file as it is; Yes takes the folder over.
+void OneCopyPerFolderTest::lockOfAnotherComputerIsTakenOverWhenTheUserSaysSo()
+{
+    ProgramFolder folder;
+    const QString lockPath = LockPath(folder.folder());
+    WriteFile(lockPath, kLockOfAnotherComputer);
+    const QString question = "the lock file " + QString::fromStdString(folder.folder()) + "/Tavrelo.lock names its "
+                             "process 4242 there.";
+    {
+        ProgramCopy asking(ProgramIn(folder.folder()));
+        QTRY_VERIFY_WITH_TIMEOUT(asking.said().contains(question) || asking.process.state() == QProcess::NotRunning,
+                                 kStartMs);
+        QVERIFY2(asking.said().contains("held by the program on the computer feltmaskin-07"), qPrintable(asking.text));
+        QVERIFY(!asking.text.contains(Refusal(folder.folder())));
+        QCOMPARE(asking.process.state(), QProcess::Running);
+        QCOMPARE(ReadBytes(lockPath.toStdString()), kLockOfAnotherComputer);
+        QVERIFY(!folder.hasIni());
+    }
+
+    RecordingInteraction no;
+    no.queueAnswer(MessageAnswer::No);
+    ProgramFolderLock kept(QString::fromStdString(folder.folder()));
+    QVERIFY(kept.heldElsewhere());
+    QVERIFY(!kept.settle(no));
+    QCOMPARE(no.messages.size(), size_t(1));
+    QCOMPARE(no.messages[0].buttons, MessageButtons::YesNo);
+    QCOMPARE(no.messages[0].icon, MessageIcon::Question);
+    QVERIFY(QString::fromStdString(no.messages[0].text).contains(question));
+    QVERIFY(!kept.held());
+    QCOMPARE(ReadBytes(lockPath.toStdString()), kLockOfAnotherComputer);
+
+    RecordingInteraction yes;
+    yes.queueAnswer(MessageAnswer::Yes);
+    ProgramFolderLock taken(QString::fromStdString(folder.folder()));
+    QVERIFY(taken.settle(yes));
+    QCOMPARE(yes.messages.size(), size_t(1));
+    QVERIFY(taken.held());
+    QCOMPARE(LockHolder(folder.folder()), QCoreApplication::applicationPid());
+}
+
+// The program does not start from a folder whose name Windows-1252 cannot hold, and
+// leaves no lock file there that a start after a rename would have to get past.
+void OneCopyPerFolderTest::folderRefusedForItsNameKeepsNoLockFile()
+{
+    ProgramFolder folder(QString::fromUtf8("Tavrelo Łódź"));
+    ProgramCopy refused(ProgramIn(folder.path()));
+    QTRY_VERIFY_WITH_TIMEOUT(refused.said().contains("cannot run from this one") ||
+                                 refused.process.state() == QProcess::NotRunning,
+                             kStartMs);
+    QVERIFY2(refused.said().contains(QString::fromUtf8("holds the characters \"Ł\", \"ź\"")), qPrintable(refused.text));
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System),
+             QStringList({"tavrelo"}));
 }
 
 QTEST_MAIN(OneCopyPerFolderTest)

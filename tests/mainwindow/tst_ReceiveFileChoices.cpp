@@ -256,7 +256,7 @@ void ReceiveFileChoicesTest::settingsButtonOpensTheDialogOfTheFormat()
         if (QWidget* modal = QApplication::activeModalWidget())
             hadOwner = modal->parentWidget() == r.session->mainWindow.get();
     });
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect(dialog.toLatin1(), "ComOK");
     r.click("ComSaveSetings");
     QCOMPARE(answers.answered, QStringList{dialog + " ComOK"});

@@ -281,7 +281,7 @@ void TestSendPage::sendsACoordinateFileToTheInstrument()
     QVERIFY2(instrument.isValid(), qPrintable(instrument.errorString()));
     WriteBytes(d.path("points.asc"), "P1,6500100.5,600200.25,12.5,TREE\r\n\r\nP2,6500101,600201,13\r\n");
     d.typeName(d.path("points.asc"));
-    ModalAnswerer answerer(&d.session->state);
+    ModalAnswerer answerer(&d.session);
     answerer.expect("F_UpCoo", "ComOK");
     answerer.expect("F_UL", "ComSend");
     d.folder.interaction.clear();

@@ -47,6 +47,8 @@ private slots:
     void outOfRangePortStartsAtTheFirstPort();
     void undefinedCodePageBytesSurviveExit_data();
     void undefinedCodePageBytesSurviveExit();
+    void defaultHeaderTypedInAListKeepsTheFileReadable_data();
+    void defaultHeaderTypedInAListKeepsTheFileReadable();
 };
 
 void SettingsAndShutDownTest::choicesSurviveExitAndRestart()
@@ -345,6 +347,53 @@ void SettingsAndShutDownTest::undefinedCodePageBytesSurviveExit()
             QCOMPARE(saved, firstExit);
         firstExit = saved;
     }
+}
+
+void SettingsAndShutDownTest::defaultHeaderTypedInAListKeepsTheFileReadable_data()
+{
+    QTest::addColumn<QByteArray>("before"); // the header the line is typed above
+    QTest::newRow("the instrument's raw-data list") << QByteArray("[Coortinate data options]");
+    QTest::newRow("the port list") << QByteArray("[Coomunication Speed]");
+    QTest::newRow("the file-type messages") << QByteArray("[Messages]");
+}
+
+// A "[Default]" line typed by hand among the items of a list is an item of that list:
+// the start reads the choices of the real [Default], Exit saves them there, and the
+// next start reads the file without a word, with the same lists and the new choices.
+void SettingsAndShutDownTest::defaultHeaderTypedInAListKeepsTheFileReadable()
+{
+    QFETCH(QByteArray, before);
+    ProgramFolder folder;
+    CreateDefaultIni(folder);
+    folder.setIniValue("Default", "Speed", "3");
+    QByteArray bytes = folder.iniBytes();
+    const qsizetype at = bytes.indexOf("\r\n" + before + "\r\n");
+    QVERIFY(at > 0);
+    bytes.insert(at + 2, "[Default]\r\n");
+    folder.writeIni(bytes);
+
+    std::vector<std::vector<std::string>> lists;
+    {
+        auto session = folder.start();
+        QVERIFY(folder.interaction.messages.empty());
+        QCOMPARE(Find<QComboBox>(*session, "StCombComm1")->currentIndex(), 3);
+        lists = {session->model.RawFormatList, session->model.PortList, session->model.FileTypeMessages};
+        Choose(*session, "StCombComm0", 2);
+        Click(*session, "ComExit");
+    }
+    const QByteArray saved = folder.iniBytes();
+    QCOMPARE(saved.count("\r\nPort="), qsizetype(1));
+    QVERIFY(saved.contains("\r\n[Default]\r\n" + before + "\r\n"));
+
+    folder.interaction.clear();
+    auto session = folder.start();
+    const auto& said = folder.interaction.messages;
+    QVERIFY2(said.empty(), said.empty() ? "" : said.front().text.c_str());
+    QCOMPARE(Find<QComboBox>(*session, "StCombComm0")->currentIndex(), 2);
+    QCOMPARE(Find<QComboBox>(*session, "StCombComm1")->currentIndex(), 3);
+    const std::vector<std::vector<std::string>> again = {session->model.RawFormatList, session->model.PortList,
+                                                          session->model.FileTypeMessages};
+    QVERIFY(again == lists);
 }
 
 QTEST_MAIN(SettingsAndShutDownTest)

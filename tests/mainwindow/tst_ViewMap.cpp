@@ -25,7 +25,7 @@ void ConvertToCoordinates(ReceiveDriver& r, const char* target)
     r.choose(true, 0, 4); // raw-data file to "Coordinate file"
     r.chooseSource(r.copyFixture("survey.raw"));
     r.typeTarget(QString::fromStdString(r.path(target)));
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect("F_SetCalcCoo", "ComOK");
     answers.expect("F_MsgCon", "ComOK");
     r.click("ComConv");
@@ -75,7 +75,7 @@ void ViewMapTest::otherFormatsLeaveItHidden()
     r.choose(true, 0, 1); // raw-data file to MAPA 2
     r.chooseSource(r.copyFixture("survey.raw"));
     r.typeTarget(QString::fromStdString(r.path("out.txt")));
-    ModalAnswerer answers(&r.session->state);
+    ModalAnswerer answers(&r.session);
     answers.expect("F_MsgCon", "ComOK");
     r.click("ComConv");
     QCOMPARE(QString::fromStdString(r.session->state.TransferStatus), QString("OK"));

@@ -67,6 +67,30 @@ TEST(Profile, WriteReplacesInPlaceAndAppendsWithoutReordering)
     EXPECT_EQ(GetProfileString("A", "k3", path), "three  broken");
 }
 
+// A header among the items of a list opens no section: reads and writes of that
+// section find its real header, and lines added before an item keep the marks on the
+// items they belong to.
+TEST(Profile, ItemLinesAreNoHeaders)
+{
+    const std::string bytes = "[Head]\r\na=1\r\n[Ports]\r\nCOM1\r\n[Default]\r\nCOM2\r\n[Default]\r\nPort=1\r\n"
+                              "[Messages]\r\n";
+    ItemLines items = {false, false, false, true, true, true};
+    Profile profile(bytes);
+    EXPECT_EQ(profile.get("Default", "Port"), "");
+    profile.setItemLines(items);
+    EXPECT_EQ(profile.get("Default", "Port"), "1");
+
+    std::vector<std::string> lines = SplitLines(bytes);
+    SetProfileLine(lines, "Head", "b", "2", SameValue::Rewrite, &items);
+    SetProfileLine(lines, "Default", "Speed", "3", SameValue::Rewrite, &items);
+    SetProfileLine(lines, "Default", "Port", "2", SameValue::Rewrite, &items);
+    const std::vector<std::string> expected = {"[Head]",    "a=1",    "b=2",     "[Ports]",   "COM1",
+                                               "[Default]", "COM2",   "[Default]", "Port=2", "Speed=3",
+                                               "[Messages]"};
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(items, (ItemLines{false, false, false, false, true, true, true}));
+}
+
 TEST(LineReader, AcceptsEveryLineEnd)
 {
     TempFolder folder;
