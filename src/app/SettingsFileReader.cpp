@@ -181,6 +181,13 @@ Profile SettingsProfile(const std::string& bytes)
     return profile;
 }
 
+bool LoadSettingsProfile(Profile& profile, const std::string& iniPath)
+{
+    const bool ok = profile.load(iniPath);
+    profile.setItemLines(ListItemLines(profile.lines()));
+    return ok;
+}
+
 void LoadDefaultSettings(SettingsModel& model, ProgramState& state)
 {
     const int16_t sendFormat = model.settings.DataSendFormat;

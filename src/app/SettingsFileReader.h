@@ -50,6 +50,9 @@ bool ReadIniText(const std::string& bytes, SettingsModel& model, ProgramState& s
 // The settings file's bytes for keyed reads as the reader makes them: a header typed
 // among the items of a list opens no section.
 Profile SettingsProfile(const std::string& bytes);
+// The settings file at iniPath read so, for the option sections and the dialogs'
+// texts; false (the profile empty) when it cannot be read, as Profile::load.
+bool LoadSettingsProfile(Profile& profile, const std::string& iniPath);
 
 // The model a run goes on with when the settings file cannot be written: the text a
 // rebuild would write, read by the same reader. The model's control texts are reset

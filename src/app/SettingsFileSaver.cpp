@@ -89,6 +89,15 @@ void SaveControlSection(std::vector<std::string>& lines, const ControlText& cont
         SetProfileLine(lines, key, "ToolTipText", control.ToolTipText, same, items);
 }
 
+int WriteSettingsString(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& iniPath)
+{
+    return editFile(iniPath, [&](std::vector<std::string>& lines, ItemLines& items) {
+               SetProfileLine(lines, section, key, value, SameValue::Rewrite, &items);
+           })
+        .error;
+}
+
 SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
                                       const std::string& iniPath)
 {

@@ -22,6 +22,11 @@ namespace tavrelo {
 void SaveControlSection(std::vector<std::string>& lines, const ControlText& control, const std::string& key,
                         ControlKind kind, SameValue same = SameValue::Rewrite, ItemLines* items = nullptr);
 
+// One key of an option section (a dialog's OK) straight into the file at iniPath, as
+// the keys of Exit go; 0 or the failure number.
+int WriteSettingsString(const std::string& section, const std::string& key, const std::string& value,
+                        const std::string& iniPath);
+
 // One control's section straight into the file at iniPath.
 SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
                                       const std::string& iniPath);

@@ -1,5 +1,6 @@
 #include "conversion/CalcOptions.h"
 
+#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -70,7 +71,7 @@ int CalcOptions::save(const std::string& iniPath) const
 {
     int first = fields.save(iniPath);
     auto put = [&](const char* key, const std::string& value) {
-        const int error = WriteProfileString(kSection, key, value, iniPath);
+        const int error = WriteSettingsString(kSection, key, value, iniPath);
         if (first == 0)
             first = error;
     };

@@ -42,7 +42,8 @@ struct DispatchRequest {
 };
 
 // What the message of a completed download adds: the file that will keep a last line
-// that came without its line end, and sentences about the copy made (or not made).
+// that came without its line end ("" the temporary file), and sentences about the
+// copy made (or not made), "" none.
 struct DownloadEndNotes {
     std::string lastLinePlace;
     std::string more;

@@ -1,5 +1,6 @@
 #include "conversion/CoordinateFieldOptions.h"
 
+#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -67,7 +68,7 @@ int CoordinateFieldOptions::save(const std::string& iniPath) const
     const std::string name = sectionName(section);
     int first = 0;
     auto put = [&](const std::string& key, const std::string& value) {
-        const int error = WriteProfileString(name, key, value, iniPath);
+        const int error = WriteSettingsString(name, key, value, iniPath);
         if (first == 0)
             first = error;
     };

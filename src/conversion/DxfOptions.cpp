@@ -1,5 +1,6 @@
 #include "conversion/DxfOptions.h"
 
+#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -134,7 +135,7 @@ int SaveDxfOptions(const DxfOptions& options, const std::string& settingsPath)
 
     int firstError = 0;
     for (const auto& [key, value] : lines) {
-        const int error = WriteProfileString(kSection, key, value, settingsPath);
+        const int error = WriteSettingsString(kSection, key, value, settingsPath);
         if (firstError == 0)
             firstError = error;
     }

@@ -1,5 +1,6 @@
 #include "conversion/KofOptions.h"
 
+#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -59,7 +60,7 @@ int SaveKofOptions(const KofOptions& options, const std::string& settingsPath)
     int firstError = 0;
     for (const KofKey& row : kKeys) {
         const std::string value = row.text ? options.*row.text : FormatMask(options.*row.check, "0");
-        const int error = WriteProfileString(kSection, row.key, value, settingsPath);
+        const int error = WriteSettingsString(kSection, row.key, value, settingsPath);
         if (firstError == 0)
             firstError = error;
     }

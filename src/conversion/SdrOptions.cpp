@@ -1,5 +1,6 @@
 #include "conversion/SdrOptions.h"
 
+#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -48,7 +49,7 @@ int SaveSdrOptions(const SdrOptions& options, const std::string& settingsPath)
 {
     int firstError = 0;
     for (const SdrKey& entry : kKeys) {
-        const int error = WriteProfileString(kSection, entry.key, std::to_string(options.*entry.value), settingsPath);
+        const int error = WriteSettingsString(kSection, entry.key, std::to_string(options.*entry.value), settingsPath);
         if (firstError == 0)
             firstError = error;
     }

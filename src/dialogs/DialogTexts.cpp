@@ -54,7 +54,7 @@ bool DialogTexts::loadWithOptions(SettingsModel& model, ProgramState& state,
     if (state.CreateIniMode)
         return false;
     Profile ini;
-    ini.load(state.IniPath);
+    LoadSettingsProfile(ini, state.IniPath);
     load(ini, model, state);
     loadOptions(ini);
     return true;

@@ -1,6 +1,7 @@
 #include "dialogs/F_Sdr.h"
 
 #include "app/ProgramState.h"
+#include "app/SettingsFileReader.h"
 #include "app/gui/Twips.h"
 #include "platform/Profile.h"
 
@@ -63,7 +64,7 @@ F_Sdr::F_Sdr(ProgramState& state, SdrOptions& store, QWidget* owner)
     if (m_state.CreateIniMode)
         return;
     Profile ini;
-    ini.load(m_state.IniPath);
+    LoadSettingsProfile(ini, m_state.IniPath);
     // The store rounds a stored index and keeps it only when its group has that
     // button; anything else leaves the design selection.
     select(LoadSdrOptions(ini));

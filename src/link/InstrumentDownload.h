@@ -69,7 +69,7 @@ private:
         bool lastLineUnended = false;
         std::string lastLineStart; // the first characters of that line
         std::string keptCopy;      // where the data is kept after a failure or Cancel ("" none)
-        CompletionNotes notes;     // of a completed download
+        DownloadEndNotes notes;    // of a completed download
     };
     void showOutcome(const Outcome& outcome, const std::string& tempFile);
     std::string completedText(const Outcome& outcome, const std::string& tempFile) const;

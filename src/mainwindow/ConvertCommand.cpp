@@ -267,8 +267,7 @@ void ReceivePage::ComDLN_Click()
     DispatchRequest request = dispatchRequest(tempFile);
     const CompletionStep completion = [this, &request](bool lastLineUnended) {
         ConversionContext context = conversionContext();
-        const DownloadEndNotes notes = KeepAtDownloadEnd(context, request, lastLineUnended);
-        return CompletionNotes{notes.lastLinePlace, notes.more};
+        return KeepAtDownloadEnd(context, request, lastLineUnended);
     };
     bool received = false;
     {

@@ -3,7 +3,6 @@
 #include "app/SettingsFileReader.h"
 #include "app/SettingsFileWriter.h"
 #include "app/SettingsLayout.h"
-#include "app/SettingsListScan.h"
 #include "app/gui/F_Start.h"
 #include "link/InstrumentDownload.h"
 #include "mainwindow/ReceivePage.h"
@@ -146,10 +145,8 @@ void StartUp::readSettings()
 void StartUp::loadOptions()
 {
     Profile settings;
-    if (!m_writeFailed && settings.load(m_state.IniPath)) {
-        settings.setItemLines(ListItemLines(settings.lines()));
+    if (!m_writeFailed && LoadSettingsProfile(settings, m_state.IniPath))
         m_session.options.load(settings, m_state.AppPath);
-    }
 }
 
 // The file written anew with its defaults. The main window does not exist yet, so

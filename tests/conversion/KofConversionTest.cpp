@@ -1,5 +1,7 @@
 // Point-number and code conversion of the KOF writers, and the [KOF Settings] store.
 #include "CoordTestSupport.h"
+#include "app/ProgramState.h"
+#include "app/SettingsFileReader.h"
 #include "app/SettingsFileWriter.h"
 #include "app/SettingsModel.h"
 #include "conversion/KofCoordinateWriter.h"
@@ -232,4 +234,37 @@ TEST(KofOptions, SaveWritesTheFiveKeysAndLeavesTheRest)
     EXPECT_EQ(ReadBytes(ini), "[KOF Settings]\r\nRoad=Fifteen letters\r\nCity=\r\nSurveyor=Ola\r\n"
                               "UsePointNumberConversion=1\r\nUseCodeConversion=0\r\nKofpointFile=points.txt\r\n"
                               "[Help file]\r\n");
+}
+
+// "[KOF Settings]" typed by hand among the items of a list is an item of that list:
+// the KOF window's OK saves into the real section after the lists, the start-up
+// reads from there, and the next start reads the file, lists unchanged.
+TEST(KofOptions, AHeaderTypedInAListIsNoSectionForTheWindowsSave)
+{
+    TempFolder folder;
+    const std::string iniPath = folder.file("Tavrelo.ini");
+    std::string text = DefaultIniText(SettingsModel());
+    const std::string list = "\r\n[Coortinate data options]\r\n";
+    ASSERT_NE(text.find(list), std::string::npos);
+    text.insert(text.find(list) + 2, "[KOF Settings]\r\n");
+    WriteBytes(iniPath, text);
+
+    KofOptions saved;
+    saved.Road = "E6";
+    saved.UsePointNumberConversion = 1;
+    ASSERT_EQ(SaveKofOptions(saved, iniPath), 0);
+
+    const std::string after = ReadBytes(iniPath);
+    EXPECT_NE(after.find("[KOF Settings]\r\n[Coortinate data options]\r\n"), std::string::npos);
+    SettingsModel model;
+    ProgramState state;
+    state.IniPath = iniPath;
+    state.AppPath = folder.file("");
+    EXPECT_TRUE(ReadIniText(after, model, state, 0));
+    Profile settings;
+    ASSERT_TRUE(LoadSettingsProfile(settings, iniPath));
+    KofOptions loaded;
+    LoadKofOptions(settings, "/prog/", loaded);
+    EXPECT_EQ(loaded.Road, "E6");
+    EXPECT_EQ(loaded.UsePointNumberConversion, 1);
 }
