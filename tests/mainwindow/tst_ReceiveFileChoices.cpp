@@ -3,6 +3,7 @@
 // option dialog of the chosen format.
 #include "helper_Receive.h"
 #include "support/FileDialogUser.h"
+#include "support/NameEntry.h"
 
 #include "app/gui/QtText.h"
 
@@ -24,6 +25,7 @@ private slots:
     void browseAddsTheExtensionOfTheType_data();
     void browseAddsTheExtensionOfTheType();
     void typedNameIsCheckedAsItWillBeUsed();
+    void pastedOrDroppedNameIsCheckedAsATypedOne();
     void sourceFileSetsCaptionAndJobPath();
     void enterMovesToTheCommand();
     void settingsButtonOpensTheDialogOfTheFormat_data();
@@ -182,6 +184,42 @@ void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()
             QCOMPARE(r.folder.interaction.messages[0].title, std::string("Error"));
             QVERIFY(r.target().isEmpty());
         }
+    }
+}
+
+// A target name pasted or dropped is an edit of the name as typing is: "View saved
+// file" goes dark, and Convert checks the name, so an existing file is asked about. A
+// dropped file names itself, not its URL.
+void ReceiveFileChoicesTest::pastedOrDroppedNameIsCheckedAsATypedOne()
+{
+    ReceiveDriver r;
+    r.choose(true, 0, 2);
+    r.chooseSource(r.copyFixture("survey.raw"));
+    const QString folder = QDir(r.work.path()).filePath(QString::fromUtf8("Måling øst"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString existing = QDir(folder).filePath(QString::fromUtf8("JOB1 æøå.yde"));
+    WriteBytes(FromQt(existing), "old\r\n");
+    const QString fresh = QDir(folder).filePath("new.yde");
+    auto* box = Find<QLineEdit>(*r.session, "TxFileName");
+    for (const NameEntry way : kNameEntries) {
+        const char* const name = NameEntryName(way);
+        QFile::remove(fresh);
+        r.typeTarget(fresh);
+        ModalAnswerer answers;
+        answers.expect("F_MsgCon", "ComOK");
+        r.click("ComConv");
+        QVERIFY2(answers.done() && r.viewEnabled(), name);
+
+        QApplication::setActiveWindow(r.session->mainWindow.get());
+        Find<QWidget>(*r.session, "ComboDataFormat")->setFocus();
+        EnterName(box, way, existing);
+        QCOMPARE(r.target(), existing);
+        QVERIFY2(!r.viewEnabled(), name);
+        answers.expect("F_Msg", "ComCancel");
+        r.click("ComConv");
+        QVERIFY2(answers.done(), name);
+        QVERIFY(r.target().isEmpty());
+        QCOMPARE(ReadBytes(FromQt(existing)), QByteArray("old\r\n"));
     }
 }
 
