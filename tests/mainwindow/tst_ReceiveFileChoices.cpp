@@ -24,6 +24,7 @@ private slots:
     void browseChecksTheChosenName();
     void browseAddsTheExtensionOfTheType_data();
     void browseAddsTheExtensionOfTheType();
+    void browseKeepsTheNameOfAnExistingFile();
     void typedNameIsCheckedAsItWillBeUsed();
     void pastedOrDroppedNameIsCheckedAsATypedOne();
     void sourceFileSetsCaptionAndJobPath();
@@ -146,6 +147,46 @@ void ReceiveFileChoicesTest::browseAddsTheExtensionOfTheType()
     QCOMPARE(r.session->state.OutputFileMode, 1);
 }
 
+// A file another program wrote without an extension ("JOB1"), chosen in the real save
+// dialog: the dialog returns its name as it stands, and the program keeps that name
+// and asks, as for any existing target, whether to append or overwrite. Append then
+// adds the conversion to JOB1 and makes no JOB1.asc beside it.
+void ReceiveFileChoicesTest::browseKeepsTheNameOfAnExistingFile()
+{
+    ReceiveDriver r;
+    r.choose(true, 0, 1); // MAPA 2, "*.asc"
+    r.chooseSource(r.copyFixture("survey.raw"));
+    const QString folder = QDir(r.work.path()).filePath(QString::fromUtf8("Måling øst"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString job = QDir(folder).filePath("JOB1");
+    WriteBytes(FromQt(job), "old\r\n");
+    const auto realDialog = r.seams().saveFileName;
+    QString returned;
+    r.seams().saveFileName = [&](QWidget* owner, const QString& start, const QString& filter) {
+        returned = realDialog(owner, start, filter);
+        return returned;
+    };
+    FileDialogUser user;
+    ModalAnswerer answers;
+    answers.expect("F_Msg", "ComAppend");
+    user.answerNext(-1, job);
+    r.click("ComSaveBrowse");
+    QCOMPARE(user.dialogsShown, 1);
+    QCOMPARE(returned, job);
+    QVERIFY(answers.done());
+    QCOMPARE(r.target(), job);
+    QCOMPARE(r.session->state.OutputFileMode, 1);
+
+    answers.expect("F_MsgCon", "ComOK");
+    r.click("ComConv");
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered, (QStringList{"F_Msg ComAppend", "F_MsgCon ComOK"})); // no second question
+    const QByteArray written = ReadBytes(FromQt(job));
+    QVERIFY(written.startsWith("old\r\n"));
+    QVERIFY(written.size() > 5);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"JOB1"});
+}
+
 void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()
 {
     ReceiveDriver r;
@@ -210,7 +251,8 @@ void ReceiveFileChoicesTest::pastedOrDroppedNameIsCheckedAsATypedOne()
         r.click("ComConv");
         QVERIFY2(answers.done() && r.viewEnabled(), name);
 
-        QApplication::setActiveWindow(r.session->mainWindow.get());
+        r.session->mainWindow->activateWindow(); // again, after the finished window
+        QVERIFY(QTest::qWaitForWindowActive(r.session->mainWindow.get()));
         Find<QWidget>(*r.session, "ComboDataFormat")->setFocus();
         EnterName(box, way, existing);
         QCOMPARE(r.target(), existing);
