@@ -130,7 +130,11 @@ void TestSendPage::typedNamesAreChecked()
 void TestSendPage::pastedOrDroppedNamesLightSendAtOnce()
 {
     SendDriver d;
-    const auto activate = [&d] { QApplication::setActiveWindow(d.session->mainWindow.get()); };
+    const auto activate = [&d] {
+        QWidget* window = d.session->mainWindow.get();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
+    };
     const QString folder = QDir(d.work.path()).filePath(QString::fromUtf8("Måling øst"));
     QVERIFY(QDir().mkpath(folder));
     const QString points = QDir(folder).filePath(QString::fromUtf8("punkter æøå.asc"));
@@ -140,7 +144,7 @@ void TestSendPage::pastedOrDroppedNamesLightSendAtOnce()
     auto* format = Find<QComboBox>(*d.session, "ComboDataFormatSend");
     for (const NameEntry way : kNameEntries) {
         const char* const name = NameEntryName(way);
-        activate();
+        QVERIFY(activate());
         d.nameBox()->clear();
         format->setFocus(); // the focus elsewhere, as it is before a drop
         EnterName(d.nameBox(), way, points);
@@ -153,7 +157,7 @@ void TestSendPage::pastedOrDroppedNamesLightSendAtOnce()
         QVERIFY2(answerer.done(), name);
         QCOMPARE(d.messageTexts(), std::vector<std::string>{"Upload aborted!"});
 
-        activate(); // again, after the closed dialog
+        QVERIFY(activate()); // again, after the closed dialog
         d.nameBox()->clear();
         format->setFocus();
         d.folder.interaction.clear();
