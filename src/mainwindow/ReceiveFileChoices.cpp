@@ -150,7 +150,8 @@ void ReceivePage::ComSaveBrowse_Click()
         chosen = Trim(chosen);
         if (chosen.empty())
             return;
-        chosen = WithExtension(chosen, savePattern());
+        if (!NameTaken(chosen)) // a file that exists keeps its name, and is asked about
+            chosen = WithExtension(chosen, savePattern());
         const int target = checkTarget(chosen);
         if (target < 0)
             return;

@@ -6,6 +6,7 @@
 #include "link/InstrumentDownload.h"
 #include "mainwindow/Controls.h"
 #include "mainwindow/DialogHost.h"
+#include "mainwindow/FileNameDrops.h"
 #include "mainwindow/SetupOverlay.h"
 
 #include <QCheckBox>
@@ -74,6 +75,7 @@ void ReceivePage::createSaveAs()
     m_fr3 = MakeControlAt<QGroupBox>(this, "Fr3", 90, 2100);
     m_lbFileName = MakeControlAt<QLabel>(m_fr3, "LbFileName", 150, 285);
     m_txFileName = MakeControlAt<QLineEdit>(m_fr3, "TxFileName", 1600, 264);
+    TakeFileDrops(m_txFileName);
     m_comSaveBrowse = MakeControlAt<QPushButton>(m_fr3, "ComSaveBrowse", 5700, 240);
     m_lbDataformat = MakeControlAt<QLabel>(m_fr3, "LbDataformat", 120, 765);
     m_comboDataFormat = MakeControlAt<QComboBox>(m_fr3, "ComboDataFormat", 1600, 740);

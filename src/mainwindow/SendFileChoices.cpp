@@ -77,6 +77,12 @@ void SendPage::TestSendFile()
     }
 }
 
+bool SendPage::nameReadyToSend() const
+{
+    std::string path;
+    return PathFromQt(m_txFileNameSend->text(), path) && CheckSendFile(path, kTempFileName) == SendFileVerdict::Old;
+}
+
 bool SendPage::offerNewFile(const std::string& path)
 {
     if (!m_newFileDialog) {

@@ -7,6 +7,7 @@
 #include "mainwindow/DialogHost.h"
 #include "mainwindow/EditorLaunch.h"
 #include "mainwindow/F_EdSdF.h"
+#include "mainwindow/FileNameDrops.h"
 #include "mainwindow/SetupOverlay.h"
 
 #include <QComboBox>
@@ -69,6 +70,7 @@ void SendPage::create()
     m_comEditSend = MakeControl<QPushButton>(this, "ComEditSend");
     m_comSend = MakeControl<QPushButton>(this, "ComSend");
     enableCommands(false);
+    TakeFileDrops(m_txFileNameSend);
     new SetupOverlay("ImTxFileNameSend", m_txFileNameSend, m_state.SetupMode);
     new SetupOverlay("ImComboDataFormatSend", m_comboDataFormatSend, m_state.SetupMode);
 }
@@ -106,10 +108,13 @@ void SendPage::ComboDataFormatSend_Click()
     m_comSettingSend->setVisible(index == 0);
 }
 
+// However the name came into the box (typed, pasted, dropped, set by code), a file
+// with data lights Edit and Send at once. Any other name, an empty one too, leaves them
+// dark until the check at the end of the editing, which says what is wrong with the
+// name or offers to create the file.
 void SendPage::TxFileNameSend_Change()
 {
-    if (m_txFileNameSend->text().isEmpty())
-        enableCommands(false);
+    enableCommands(nameReadyToSend());
 }
 
 void SendPage::enableCommands(bool enabled)

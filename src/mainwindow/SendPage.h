@@ -67,6 +67,8 @@ private:
 
     // The file choices (SendFileChoices.cpp).
     void TestSendFile();
+    // The name is that of a file with data, accepted without a word.
+    bool nameReadyToSend() const;
     void ComBrowseSend_Click();
     void TxFileNameSend_LostFocus();
     void ComSettingSend_Click();

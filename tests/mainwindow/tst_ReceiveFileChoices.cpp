@@ -3,6 +3,7 @@
 // option dialog of the chosen format.
 #include "helper_Receive.h"
 #include "support/FileDialogUser.h"
+#include "support/NameEntry.h"
 
 #include "app/gui/QtText.h"
 
@@ -23,7 +24,9 @@ private slots:
     void browseChecksTheChosenName();
     void browseAddsTheExtensionOfTheType_data();
     void browseAddsTheExtensionOfTheType();
+    void browseKeepsTheNameOfAnExistingFile();
     void typedNameIsCheckedAsItWillBeUsed();
+    void pastedOrDroppedNameIsCheckedAsATypedOne();
     void sourceFileSetsCaptionAndJobPath();
     void enterMovesToTheCommand();
     void settingsButtonOpensTheDialogOfTheFormat_data();
@@ -144,6 +147,46 @@ void ReceiveFileChoicesTest::browseAddsTheExtensionOfTheType()
     QCOMPARE(r.session->state.OutputFileMode, 1);
 }
 
+// A file another program wrote without an extension ("JOB1"), chosen in the real save
+// dialog: the dialog returns its name as it stands, and the program keeps that name
+// and asks, as for any existing target, whether to append or overwrite. Append then
+// adds the conversion to JOB1 and makes no JOB1.asc beside it.
+void ReceiveFileChoicesTest::browseKeepsTheNameOfAnExistingFile()
+{
+    ReceiveDriver r;
+    r.choose(true, 0, 1); // MAPA 2, "*.asc"
+    r.chooseSource(r.copyFixture("survey.raw"));
+    const QString folder = QDir(r.work.path()).filePath(QString::fromUtf8("Måling øst"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString job = QDir(folder).filePath("JOB1");
+    WriteBytes(FromQt(job), "old\r\n");
+    const auto realDialog = r.seams().saveFileName;
+    QString returned;
+    r.seams().saveFileName = [&](QWidget* owner, const QString& start, const QString& filter) {
+        returned = realDialog(owner, start, filter);
+        return returned;
+    };
+    FileDialogUser user;
+    ModalAnswerer answers;
+    answers.expect("F_Msg", "ComAppend");
+    user.answerNext(-1, job);
+    r.click("ComSaveBrowse");
+    QCOMPARE(user.dialogsShown, 1);
+    QCOMPARE(returned, job);
+    QVERIFY(answers.done());
+    QCOMPARE(r.target(), job);
+    QCOMPARE(r.session->state.OutputFileMode, 1);
+
+    answers.expect("F_MsgCon", "ComOK");
+    r.click("ComConv");
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered, (QStringList{"F_Msg ComAppend", "F_MsgCon ComOK"})); // no second question
+    const QByteArray written = ReadBytes(FromQt(job));
+    QVERIFY(written.startsWith("old\r\n"));
+    QVERIFY(written.size() > 5);
+    QCOMPARE(QDir(folder).entryList(QDir::Files), QStringList{"JOB1"});
+}
+
 void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()
 {
     ReceiveDriver r;
@@ -182,6 +225,43 @@ void ReceiveFileChoicesTest::typedNameIsCheckedAsItWillBeUsed()
             QCOMPARE(r.folder.interaction.messages[0].title, std::string("Error"));
             QVERIFY(r.target().isEmpty());
         }
+    }
+}
+
+// A target name pasted or dropped is an edit of the name as typing is: "View saved
+// file" goes dark, and Convert checks the name, so an existing file is asked about. A
+// dropped file names itself, not its URL.
+void ReceiveFileChoicesTest::pastedOrDroppedNameIsCheckedAsATypedOne()
+{
+    ReceiveDriver r;
+    r.choose(true, 0, 2);
+    r.chooseSource(r.copyFixture("survey.raw"));
+    const QString folder = QDir(r.work.path()).filePath(QString::fromUtf8("Måling øst"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString existing = QDir(folder).filePath(QString::fromUtf8("JOB1 æøå.yde"));
+    WriteBytes(FromQt(existing), "old\r\n");
+    const QString fresh = QDir(folder).filePath("new.yde");
+    auto* box = Find<QLineEdit>(*r.session, "TxFileName");
+    for (const NameEntry way : kNameEntries) {
+        const char* const name = NameEntryName(way);
+        QFile::remove(fresh);
+        r.typeTarget(fresh);
+        ModalAnswerer answers;
+        answers.expect("F_MsgCon", "ComOK");
+        r.click("ComConv");
+        QVERIFY2(answers.done() && r.viewEnabled(), name);
+
+        r.session->mainWindow->activateWindow(); // again, after the finished window
+        QVERIFY(QTest::qWaitForWindowActive(r.session->mainWindow.get()));
+        Find<QWidget>(*r.session, "ComboDataFormat")->setFocus();
+        EnterName(box, way, existing);
+        QCOMPARE(r.target(), existing);
+        QVERIFY2(!r.viewEnabled(), name);
+        answers.expect("F_Msg", "ComCancel");
+        r.click("ComConv");
+        QVERIFY2(answers.done(), name);
+        QVERIFY(r.target().isEmpty());
+        QCOMPARE(ReadBytes(FromQt(existing)), QByteArray("old\r\n"));
     }
 }
 

@@ -10,8 +10,10 @@
 #include "mainwindow/SendPage.h"
 #include "support/FileDialogUser.h"
 #include "support/InstrumentSimulator.h"
+#include "support/NameEntry.h"
 #include "support/WholeTitle.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
@@ -76,6 +78,7 @@ class TestSendPage : public QObject {
     Q_OBJECT
 private slots:
     void typedNamesAreChecked();
+    void pastedOrDroppedNamesLightSendAtOnce();
     void newFileFromTheDialog();
     void newFileWindowShowsItsWholeTitle();
     void newFileDialogRefusals();
@@ -118,6 +121,52 @@ void TestSendPage::typedNamesAreChecked()
     d.chooseFormat(3);
     QVERIFY(d.nameBox()->text().isEmpty());
     QVERIFY(!d.sendEnabled());
+}
+
+// A name pasted or dropped into the box is taken as a typed one, with no key pressed
+// after it: the name of a file with data lights Edit and Send at once, and Send,
+// clicked as a user clicks it, starts the upload. A dropped file names itself, not
+// its URL. A file without data leaves them dark, and leaving the box tells why.
+void TestSendPage::pastedOrDroppedNamesLightSendAtOnce()
+{
+    SendDriver d;
+    const auto activate = [&d] {
+        QWidget* window = d.session->mainWindow.get();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window);
+    };
+    const QString folder = QDir(d.work.path()).filePath(QString::fromUtf8("Måling øst"));
+    QVERIFY(QDir().mkpath(folder));
+    const QString points = QDir(folder).filePath(QString::fromUtf8("punkter æøå.asc"));
+    const QString twoBytes = QDir(folder).filePath(QString::fromUtf8("tom æøå.asc"));
+    WriteBytes(FromQt(points), "P1,6500100.5,600200.25,12.5,TREE\r\n");
+    WriteBytes(FromQt(twoBytes), "ab");
+    auto* format = Find<QComboBox>(*d.session, "ComboDataFormatSend");
+    for (const NameEntry way : kNameEntries) {
+        const char* const name = NameEntryName(way);
+        QVERIFY(activate());
+        d.nameBox()->clear();
+        format->setFocus(); // the focus elsewhere, as it is before a drop
+        EnterName(d.nameBox(), way, points);
+        QCOMPARE(d.nameBox()->text(), points);
+        QVERIFY2(d.sendEnabled(), name);
+        ModalAnswerer answerer;
+        answerer.expect("F_UpCoo", "close");
+        d.folder.interaction.clear();
+        QTest::mouseClick(Find<QPushButton>(*d.session, "ComSend"), Qt::LeftButton);
+        QVERIFY2(answerer.done(), name);
+        QCOMPARE(d.messageTexts(), std::vector<std::string>{"Upload aborted!"});
+
+        QVERIFY(activate()); // again, after the closed dialog
+        d.nameBox()->clear();
+        format->setFocus();
+        d.folder.interaction.clear();
+        EnterName(d.nameBox(), way, twoBytes);
+        QVERIFY2(!d.sendEnabled(), name);
+        format->setFocus();
+        QCOMPARE(d.messageTexts(), std::vector<std::string>{"This file contains no data"});
+        QVERIFY(d.nameBox()->text().isEmpty());
+    }
 }
 
 void TestSendPage::newFileFromTheDialog()
