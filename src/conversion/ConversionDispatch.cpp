@@ -4,6 +4,7 @@
 #include "conversion/ConverterFiles.h"
 #include "conversion/ConverterRegistry.h"
 #include "conversion/ConverterReport.h"
+#include "conversion/CutShortRecords.h"
 #include "conversion/DxfConverters.h"
 #include "conversion/KofOptions.h"
 #include "conversion/OutputTarget.h"
@@ -209,7 +210,79 @@ bool storedAsReceived(const ConversionContext& context, const DispatchRequest& r
     return road && road->action == Action::Copy;
 }
 
+// Raw data in the instrument's own format (the first item of its list) is what the
+// raw-data readers read; SDR data and "Other" are kept as they came.
+ReceivedContent receivedContent(const DispatchRequest& request)
+{
+    return request.OpReceive == 0 && request.formatIndex == 0 ? ReceivedContent::RawData
+                                                               : ReceivedContent::AsItCame;
+}
+
+// The copy rule run as the download ends, its messages held for after the download's
+// box; the notes say what the target holds, or where the data is kept instead.
+void storeAtDownloadEnd(ConversionContext& context, DispatchRequest& request, DownloadEndNotes& notes)
+{
+    const std::string target = Trim(request.target);
+    RecordingInteraction held;
+    ConversionContext quiet(context.state, held);
+    quiet.message = context.message;
+    std::string appended;
+    bool stored = false;
+    context.ui.setBusy(true);
+    RunGuarded(quiet, [&] {
+        stored = CopyReceivedData(quiet, request.input, target, receivedContent(request), &appended);
+    });
+    context.ui.setBusy(false);
+    request.storedAtDownloadEnd = true;
+    request.storeFailed = !stored;
+    request.storeBeeps = held.beeps;
+    request.storeMessages = held.messages;
+    if (stored) {
+        notes.lastLinePlace = target;
+        notes.more = appended;
+        return;
+    }
+    const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
+    request.keptCopy = kept.path;
+    notes.lastLinePlace = kept.path.empty() ? request.input : kept.path;
+}
+
+// The store run as the download ended, told now: its messages in their order.
+Stored tellStoreAtDownloadEnd(ConversionContext& context, const DispatchRequest& request)
+{
+    for (int i = 0; i < request.storeBeeps; ++i)
+        context.ui.beep();
+    for (const RecordingInteraction::Message& m : request.storeMessages)
+        context.ui.message(m.text, m.buttons, m.icon, m.title);
+    context.state.TransferStatus = request.storeFailed ? "E" : "OK";
+    return request.storeFailed ? Stored::Failed : Stored::Yes;
+}
+
 } // namespace
+
+std::string CutRecordMark(const UnendedLastLine& line)
+{
+    if (!line.linesBefore)
+        return std::string();
+    const std::string_view text = TrimBlanks(line.start);
+    const std::string_view code = TrimBlanks(text.substr(0, text.find(',')));
+    return IsCutShort(code, text, true) ? "CO," : std::string();
+}
+
+std::string UnendedLastLineText(const UnendedLastLine& line, const std::string& target)
+{
+    if (!line.found)
+        return std::string();
+    const std::string shown = line.start + (line.length > line.start.size() ? "..." : "");
+    const std::string number = std::to_string(line.lineNumber);
+    const std::string lead = "The last line of " + target + " (\"" + shown +
+                             "\") had no line end, as when a transfer ends early.";
+    if (!line.mark.empty())
+        return lead + " It is a record cut short: so that no conversion reads it as a whole one, it is now the "
+                      "comment line " + number + " (\"" + line.mark + shown + "\"), and the received data follows it.";
+    return lead + " It now stands as it came on a line of its own, line " + number +
+           ", and the received data follows it.";
+}
 
 DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& request, bool lastLineUnended)
 {
@@ -217,7 +290,11 @@ DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& 
     request.keptAtDownloadEnd = true;
     const std::string target = Trim(request.target);
     const bool asReceived = storedAsReceived(context, request);
-    if (request.rawCopy || (lastLineUnended && !asReceived)) {
+    if (asReceived) {
+        storeAtDownloadEnd(context, request, notes);
+        return notes;
+    }
+    if (request.rawCopy || lastLineUnended) {
         const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
         request.keptCopy = kept.path;
         if (request.rawCopy)
@@ -226,7 +303,7 @@ DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& 
             notes.more = keptCopyText(kept, request.input,
                                       "The last line does not go into " + target + " with the converted data.");
     }
-    notes.lastLinePlace = asReceived ? target : request.keptCopy.empty() ? request.input : request.keptCopy;
+    notes.lastLinePlace = request.keptCopy.empty() ? request.input : request.keptCopy;
     return notes;
 }
 
@@ -236,7 +313,8 @@ bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& req
     return refuseTarget(context, request, road ? road->action : Action::Nothing);
 }
 
-bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target)
+bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target,
+                      ReceivedContent content, std::string* appendNote)
 {
     const int mode = context.state.OutputFileMode;
     if (mode != 1 && mode != 2)
@@ -252,7 +330,9 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
     }
     // Both modes go through a temporary file beside the target: the old target is
     // replaced only once the received data is safely in the new one.
-    OutputTarget out(target, OutputTarget::modeFor(mode));
+    const OutputTarget::UnendedLineMark mark = content == ReceivedContent::RawData ? CutRecordMark
+                                                                                   : OutputTarget::UnendedLineMark();
+    OutputTarget out(target, OutputTarget::modeFor(mode), OutputTarget::Content::Text, mark);
     CopyReceivedLines(reader, input, out);
     if (reader.error() != 0) {
         out.discard();
@@ -268,6 +348,11 @@ bool CopyReceivedData(ConversionContext& context, const std::string& input, cons
     if (mode == 2)
         RemoveFile(input); // the received data now lives in the target
     context.state.TransferStatus = "OK";
+    const std::string note = UnendedLastLineText(out.unendedLastLine(), target);
+    if (appendNote)
+        *appendNote = note;
+    else if (!note.empty())
+        context.ui.message(note, MessageButtons::Ok, MessageIcon::Information, MessageText(context, 18, "Complete"));
     return true;
 }
 
@@ -304,7 +389,10 @@ Stored convertReceivedFile(ConversionContext& context, DispatchHost& host, const
     const std::string target = Trim(request.target);
     if (target.empty())
         return Stored::NotAsked;
-    const auto copied = [&] { return CopyReceivedData(context, request.input, target) ? Stored::Yes : Stored::Failed; };
+    const auto copied = [&] {
+        return CopyReceivedData(context, request.input, target, receivedContent(request)) ? Stored::Yes
+                                                                                          : Stored::Failed;
+    };
     const int mode = context.state.OutputFileMode;
     const bool copyAsked = mode == 1 || mode == 2;
     if (request.OpReceive == 2)
@@ -421,7 +509,10 @@ void convertFiles(ConversionContext& context, DispatchHost& host, const Dispatch
 void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)
 {
     Stored stored = Stored::Failed;
-    RunGuarded(context, [&] { stored = convertReceivedFile(context, host, request); });
+    RunGuarded(context, [&] {
+        stored = request.storedAtDownloadEnd ? tellStoreAtDownloadEnd(context, request)
+                                             : convertReceivedFile(context, host, request);
+    });
     if (stored == Stored::NotConverted || stored == Stored::Failed)
         RunGuarded(context, [&] { keepReceivedData(context, request, stored); });
 }

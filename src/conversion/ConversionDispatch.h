@@ -4,8 +4,10 @@
 // dialog first where the format needs one. The windows are reached through
 // DispatchHost, so the dispatch itself runs without any window.
 #include "conversion/ConversionContext.h"
+#include "conversion/OutputTarget.h"
 
 #include <string>
+#include <vector>
 
 namespace tavrelo {
 
@@ -39,11 +41,18 @@ struct DispatchRequest {
     // which tells keptCopy (the copy written, "" none) where received data is kept.
     bool keptAtDownloadEnd = false;
     std::string keptCopy;
+    // Set by KeepAtDownloadEnd when it stored the data as received, so that its box
+    // can say what the target holds: the store is not run again, and its messages
+    // (a failure) are shown after that box, in their order.
+    bool storedAtDownloadEnd = false;
+    bool storeFailed = false;
+    int storeBeeps = 0;
+    std::vector<RecordingInteraction::Message> storeMessages;
 };
 
-// What the message of a completed download adds: the file that will keep a last line
-// that came without its line end ("" the temporary file), and sentences about the
-// copy made (or not made), "" none.
+// What the message of a completed download adds: the file that keeps a last line that
+// came without its line end ("" the temporary file), and sentences about the copy
+// made (or not made) or about the old last line of a target appended to, "" none.
 struct DownloadEndNotes {
     std::string lastLinePlace;
     std::string more;
@@ -61,8 +70,10 @@ void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const D
 // says it: the raw copy the user asked for is written now, and so is a copy of the
 // received data when its last line came without its line end on a road that converts
 // (the converters leave such a record out and count it). Stored as received, the
-// data, that line too, goes into the target. The copy goes beside the target, or
-// into the program folder when it cannot be written there.
+// data, that line too, goes into the target now, and the notes say what became of an
+// old last line without a line end that the data was appended to; when the target
+// cannot be written, the data is kept in such a copy and the notes name it. The copy
+// goes beside the target, or into the program folder when it cannot be written there.
 DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& request, bool lastLineUnended);
 
 // Before a download, for the store it will lead to: true (after the store's own
@@ -83,8 +94,25 @@ std::string SaveRawCopy(const std::string& input, const std::string& output, int
 // The first of those names (job.txt -> job.zvk).
 std::string RawCopyName(const std::string& output);
 
+// What is stored as received: raw data in the instrument's own format (records the
+// readers take values from), or data kept as it came (SDR, "Other").
+enum class ReceivedContent { RawData, AsItCame };
+
 // The copy rule: OutputFileMode 2 replaces the target by the received data, 1 appends
 // every line, 0 writes nothing. Returns false (and leaves the old target) on failure.
-bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target);
+// Appended to a target whose last line has no line end (a download cut short), the
+// data starts on a line of its own; raw data first turns that line, when it is a
+// record cut off there, into the comment "CO," and the record, so that no reader
+// takes it for a whole one. What was done with the line goes to *appendNote, or,
+// without appendNote, into a box of its own.
+bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target,
+                      ReceivedContent content = ReceivedContent::AsItCame, std::string* appendNote = nullptr);
+
+// The mark that turns a last line cut off without its line end into a comment: "CO,"
+// for a record the readers take values from, in a file whose lines before it end;
+// "" for anything else (a comment, a line of a file of one line, which is whole).
+std::string CutRecordMark(const UnendedLastLine& line);
+// What the user is told of such a line after an append; "" when there was none.
+std::string UnendedLastLineText(const UnendedLastLine& line, const std::string& target);
 
 } // namespace tavrelo

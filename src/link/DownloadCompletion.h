@@ -1,8 +1,9 @@
 #pragma once
 // What the message of a completed download says beyond "Data transmission
 // successfully completed.", asked of the store that follows it just before the box is
-// shown: where a last line that came without its line end will be kept, and what
-// became of the copies of the received data made at that moment.
+// shown: where a last line that came without its line end is kept, what became of the
+// copies of the received data made at that moment and, for data stored as received
+// (stored then), of the target's old last line that had no line end.
 #include "conversion/ConversionDispatch.h"
 
 #include <functional>

@@ -35,7 +35,7 @@ void DownloadSession::cancel()
     finish(DownloadOutcome::Cancelled);
 }
 
-// Every byte, a dropped one too, is activity; the silence check is armed once when
+// Every byte, a byte 0 left out too, is activity; the silence check is armed once when
 // the data starts and re-arms itself for whatever time is left.
 void DownloadSession::onData()
 {

@@ -26,6 +26,22 @@ namespace {
 constexpr int kDeviceTitle = 68;
 constexpr int kErrorTitle = 11;
 
+// The receive kind "Other": data the user knows is no survey data.
+constexpr int kOtherKind = 2;
+
+// The bytes 0 the download left out, said after what it kept; "" when none was.
+std::string ZeroBytesText(int64_t count)
+{
+    if (count == 0)
+        return std::string();
+    return std::to_string(count) + " byte(s) with the value 0 were left out: they are no characters of the data.";
+}
+
+std::string OnALineOfItsOwn(const std::string& text)
+{
+    return text.empty() ? text : "\r\n" + text;
+}
+
 } // namespace
 
 InstrumentDownload::InstrumentDownload(SettingsModel& model, ProgramState& state, UserInteraction& ui)
@@ -99,6 +115,7 @@ bool InstrumentDownload::ReceiveData(QWidget* owner, const std::string& tempFile
     outcome.lines = received.lineCount();
     outcome.anyData = outcome.lines > 0 || received.currentLineLength() > 0;
     outcome.longLine = received.longLineNumber();
+    outcome.zeroBytes = received.zeroBytes();
     outcome.lastLineUnended = received.currentLineLength() > 0;
     outcome.lastLineStart = received.currentLineStart();
     if (received.currentLineLength() > static_cast<int64_t>(outcome.lastLineStart.size()))
@@ -127,6 +144,7 @@ void InstrumentDownload::showOutcome(const Outcome& outcome, const std::string& 
         std::string text = m_model.message(17);
         if (outcome.anyData)
             text += "\r\n" + whereKept(outcome, tempFile, receivedSoFar(outcome));
+        text += OnALineOfItsOwn(ZeroBytesText(outcome.zeroBytes));
         m_ui.message(text, MessageButtons::Ok, MessageIcon::Critical, m_model.message(16));
         m_state.DialogAnswer = "Stop";
         break;
@@ -153,8 +171,8 @@ std::string InstrumentDownload::completedText(const Outcome& outcome, const std:
                 "\") came without its line end: the transfer may have ended early. It is kept as it came, "
                 "without a line end, in " + place + ".";
     }
-    if (!outcome.notes.more.empty())
-        text += "\r\n" + outcome.notes.more;
+    text += OnALineOfItsOwn(ZeroBytesText(outcome.zeroBytes));
+    text += OnALineOfItsOwn(outcome.notes.more);
     return text;
 }
 
@@ -170,16 +188,24 @@ std::string InstrumentDownload::failureText(const Outcome& outcome, const std::s
     if (lost) {
         what = "The connection to the instrument was lost (cable or adapter unplugged?).";
     } else if (tooLong) {
-        what = "The download stopped. The received data is not survey data: line " +
-               std::to_string(outcome.longLine) + " is longer than " + std::to_string(LineReader::kLongestLine) +
-               " characters.";
+        const std::string line = std::to_string(outcome.longLine);
+        const std::string limit = std::to_string(LineReader::kLongestLine);
+        // Data of the kind "Other" is no survey data by the user's own choice.
+        if (m_model.settings.OpReceive == kOtherKind)
+            what = "The download stopped: line " + line + " of the received data is longer than " + limit +
+                   " characters, the longest line a download takes.";
+        else
+            what = "The download stopped. The received data is not survey data: line " + line +
+                   " is longer than " + limit + " characters.";
         reason = "Are the speed and data bits on the Settings tab those of the instrument?";
     } else {
         what = "The download stopped: the received data could not be written to " + tempFile + ".";
     }
     const std::string kept = lost || tooLong ? receivedSoFar(outcome)
                                              : std::string("The lines written before the failure are");
-    const std::string where = outcome.anyData ? whereKept(outcome, tempFile, kept) : "Nothing had been received yet.";
+    std::string where = outcome.anyData ? whereKept(outcome, tempFile, kept) : "Nothing had been received yet.";
+    if (outcome.zeroBytes > 0)
+        where += " " + ZeroBytesText(outcome.zeroBytes);
     return what + " " + where + "\r\n" + reason;
 }
 

@@ -66,6 +66,7 @@ private:
         int64_t lines = 0;         // lines ended by a CR in the temporary file
         bool anyData = false;      // anything at all was written to it
         int64_t longLine = 0;      // the line past the readers' limit, 0 none
+        int64_t zeroBytes = 0;     // bytes 0 left out
         bool lastLineUnended = false;
         std::string lastLineStart; // the first characters of that line
         std::string keptCopy;      // where the data is kept after a failure or Cancel ("" none)

@@ -34,7 +34,7 @@ void TestDownloadSession::droppedBytesHoldOffTheEnd()
     StringSink file;
     DownloadSession session(port, file);
     QSignalSpy finished(&session, &DownloadSession::finished);
-    instrument.start({Step::Send(0, "A\r"), Step::Send(2600, QByteArray(1, '\x80')), Step::Send(2600, "B\r")});
+    instrument.start({Step::Send(0, "A\r"), Step::Send(2600, QByteArray(1, '\0')), Step::Send(2600, "B\r")});
     session.start();
     QTRY_VERIFY_WITH_TIMEOUT(instrument.scriptDone(), 15000);
     QElapsedTimer quiet;

@@ -35,6 +35,7 @@ TEST(DownloadReceiver, WireRules)
         std::string wire;
         std::string file;
         int64_t lines, bytes;
+        int64_t zeros = 0; // bytes 0 left out
     };
     const std::vector<Case> cases = {
         {"CR LF", "ab\r\ncd\r\n", "ab\r\ncd\r\n", 2, 4},
@@ -44,13 +45,15 @@ TEST(DownloadReceiver, WireRules)
         {"rest after the last CR written without a line end", "ab\rcd", "ab\r\ncd", 1, 4},
         {"no CR at all, written as it comes", "abcd", "abcd", 0, 4},
         {"empty line written", "\r", "\r\n", 1, 0},
-        {"0 and 128-255 dropped", std::string("a\0b\x80\xff\xe9" "c\r", 8), "abc\r\n", 1, 3},
+        {"0 dropped, 128-255 kept", std::string("a\0b\x80\xff\xe9" "c\r", 8), "ab\x80\xff\xe9" "c\r\n", 1, 6, 1},
+        {"letters of the code page", "GR\xd8" "FT,\xe6\xf8\xe5\r", "GR\xd8" "FT,\xe6\xf8\xe5\r\n", 1, 9},
     };
     for (const Case& c : cases) {
         Received r(c.wire);
         EXPECT_EQ(r.file.bytes(), c.file) << c.name;
         EXPECT_EQ(r.receiver.lineCount(), c.lines) << c.name;
         EXPECT_EQ(r.receiver.byteCount(), c.bytes) << c.name;
+        EXPECT_EQ(r.receiver.zeroBytes(), c.zeros) << c.name;
     }
 }
 

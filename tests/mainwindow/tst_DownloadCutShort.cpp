@@ -4,7 +4,8 @@
 // box of the completed download says so and where it is; the copy of the original
 // data under another name is said in that same box. Data without any line end (a
 // wrong speed or data bits setting) moves the byte count byte by byte, ends at the
-// readers' line limit with a plain message, and Cancel keeps what came.
+// readers' line limit with a plain message in the words of the kind chosen, and
+// Cancel keeps what came.
 #include "helper_Download.h"
 
 #include "link/core/DownloadReceiver.h"
@@ -104,21 +105,24 @@ void DownloadCutShortTest::dataWithoutLineEnds_data()
 {
     QTest::addColumn<int>("bytes");
     QTest::addColumn<bool>("cancel"); // once the count shows every byte
-    QTest::newRow("50 MB without a line end") << 50 * 1024 * 1024 << false;
-    QTest::newRow("5000 bytes without a line end, then Cancel") << 5000 << true;
+    QTest::addColumn<int>("kind");    // raw data, or "Other", which the user knows is no survey data
+    QTest::newRow("50 MB without a line end") << 50 * 1024 * 1024 << false << 0;
+    QTest::newRow("5000 bytes without a line end, then Cancel") << 5000 << true << 0;
+    QTest::newRow("Other, 20000 bytes without a line end") << 20000 << false << 2;
 }
 
 void DownloadCutShortTest::dataWithoutLineEnds()
 {
     QFETCH(int, bytes);
     QFETCH(bool, cancel);
+    QFETCH(int, kind);
     DownloadDriver r;
     QByteArray sent(bytes, 'U');
     for (int i = 7; i < bytes; i += 13)
         sent[i] = 'e'; // what a wrong speed makes of survey data, without a CR
     const std::string target = r.path("job.raw");
     const std::string copy = r.path("job.zvk");
-    r.choose(false, 0, 0);
+    r.choose(false, kind, 0);
     r.typeTarget(QString::fromStdString(target));
     r.instrument.start({Step::Send(200, sent)});
     const QString all = QString::fromStdString(ByteCountText(bytes));
@@ -138,8 +142,11 @@ void DownloadCutShortTest::dataWithoutLineEnds()
         QCOMPARE(kept, sent);
         QCOMPARE(r.session->state.DialogAnswer, std::string("Stop"));
     } else {
-        QCOMPARE(box.text, "The download stopped. The received data is not survey data: line 1 is longer than "
-                           "10000 characters. The data received so far is kept in " + copy + ".\r\n"
+        const std::string what = kind == 2 ? "The download stopped: line 1 of the received data is longer than "
+                                             "10000 characters, the longest line a download takes."
+                                           : "The download stopped. The received data is not survey data: line 1 "
+                                             "is longer than 10000 characters.";
+        QCOMPARE(box.text, what + " The data received so far is kept in " + copy + ".\r\n"
                            "Are the speed and data bits on the Settings tab those of the instrument?");
         QCOMPARE(box.title, std::string("Error"));
         QCOMPARE(box.icon, MessageIcon::Exclamation);

@@ -66,9 +66,9 @@ void DownloadFormatsTest::receivedDataReachesEachKindOfTarget()
 }
 
 // The file an earlier download cut short left (or one of another program): Append
-// starts the received data on a line of its own, in the file's own line end, and
-// changes nothing of the old content; the first received line is no part of the old
-// point's height.
+// starts the received data on a line of its own, in the file's own line end; the
+// first received line is no part of the old point's height, and the old record cut
+// short becomes a comment that keeps every byte of it, as the box says.
 void DownloadFormatsTest::appendedDataStartsOnALineOfItsOwn()
 {
     DownloadDriver r;
@@ -84,8 +84,12 @@ void DownloadFormatsTest::appendedDataStartsOnALineOfItsOwn()
     r.download();
 
     QVERIFY(answers.done());
-    QCOMPARE(r.lastMessage()->text, r.session->model.message(19));
-    QCOMPARE(ReadBytes(target), old + "\n" + sent);
+    QCOMPARE(r.lastMessage()->text,
+             r.session->model.message(19) + "\r\nThe last line of " + target +
+                 " (\"SS,P2,1.500,50.000,100.0\") had no line end, as when a transfer ends early. It is a record cut"
+                 " short: so that no conversion reads it as a whole one, it is now the comment line 2"
+                 " (\"CO,SS,P2,1.500,50.000,100.0\"), and the received data follows it.");
+    QCOMPARE(ReadBytes(target), "CO,Zarel RAW data\nCO,SS,P2,1.500,50.000,100.0\n" + sent);
     QVERIFY(r.viewEnabled());
 }
 

@@ -1,5 +1,6 @@
 // Ten megabytes from the instrument as fast as the pseudo-terminal carries them: every
-// kept byte reaches the target, every dropped one is left out, nothing is lost.
+// kept byte (letters from 128 to 255 among them) reaches the target, every byte 0 is
+// left out, nothing is lost.
 #include "helper_Download.h"
 
 using namespace tavrelo;
@@ -21,8 +22,10 @@ void DownloadLargeTest::tenMegabytesAtFullSpeed()
                                 + QByteArray::number(1000 + i % 997) + ".123,CODE";
         sent += line;
         kept += line;
-        if (i % 101 == 0)
-            sent += QByteArray("\0\x80\xfe", 3); // dropped on the way
+        if (i % 101 == 0) {
+            sent += QByteArray("\0\xc6\0\xfe", 4); // the bytes 0 dropped on the way, the letters kept
+            kept += "\xc6\xfe";
+        }
         sent += "\r\n";
         kept += "\r\n";
     }

@@ -19,7 +19,8 @@ private slots:
 // Raw data stored as received. A pause of 3.4 s after the comment lines does not end
 // the download (the data has not started); 2.6 s inside the data does not either;
 // 3.6 s after the last characters does, and what comes after it is not taken. The
-// characters after the last CR are kept without a line end, and the box says so.
+// characters after the last CR are kept without a line end, and the box says so;
+// bytes 128 to 255 are letters kept like any other, a byte 0 is left out and told.
 void DownloadReceiveTest::storedAsReceivedAfterPausesAndCommentLines()
 {
     DownloadDriver r;
@@ -36,13 +37,14 @@ void DownloadReceiveTest::storedAsReceivedAfterPausesAndCommentLines()
     r.download();
 
     const QByteArray expected = "CO,Zarel RAW data\r\nCO,job 12\r\nST,0012,,B1\r\nSS,P1,1.5,12\r\n"
-                                "F1,B1,1.5\r\n\r\nSS,P2,2.0\r\nunfinished";
+                                "F1,B1,\x80\xff" "1.5\r\n\r\nSS,P2,2.0\r\nunfinished";
     QCOMPARE(ReadBytes(target), expected);
     QVERIFY(r.lastMessage());
     QCOMPARE(r.lastMessage()->title, std::string("Complete"));
     QCOMPARE(r.lastMessage()->text,
              "Data transmission successfully completed.\r\nThe last line (\"unfinished\") came without its line "
-             "end: the transfer may have ended early. It is kept as it came, without a line end, in " + target + ".");
+             "end: the transfer may have ended early. It is kept as it came, without a line end, in " + target +
+                 ".\r\n1 byte(s) with the value 0 were left out: they are no characters of the data.");
     QCOMPARE(r.lastMessage()->icon, MessageIcon::None);
     QVERIFY(r.viewEnabled());
 

@@ -12,11 +12,11 @@ namespace {
 constexpr unsigned char kCR = 13;
 constexpr unsigned char kLF = 10;
 
-// Not written: dropped bytes, and LF and CR, which end no run of kept characters
-// but are handled on their own.
+// Not written: the byte 0, and LF and CR, which end no run of kept characters but
+// are handled on their own. Bytes 128 to 255 are letters of the code page (æ, ø, å).
 bool Kept(unsigned char c)
 {
-    return c != 0 && c < 128 && c != kCR && c != kLF;
+    return c != 0 && c != kCR && c != kLF;
 }
 
 } // namespace
@@ -37,6 +37,8 @@ void DownloadReceiver::take(const char* data, size_t size)
         keep(data + run, i - run);
         if (c == kCR)
             endLine();
+        else if (c == 0)
+            ++m_zeroBytes;
         run = i + 1;
     }
     keep(data + run, size - run);

@@ -3,8 +3,9 @@
 // kept, where lines end, what is written to the temporary file, the running counts
 // and when the data has started (from then on a silence ends the download).
 //
-// Bytes 0 and 128 to 255 are dropped. LF is ignored. CR ends a line, which is written
-// with CR LF (an empty line too). Every kept character is written as it comes, so the
+// The byte 0 is dropped and counted; every other byte is kept, 128 to 255 as the
+// letters of the code page they are (æ, ø, å). LF is ignored. CR ends a line, which
+// is written with CR LF (an empty line too). Every kept character is written as it comes, so the
 // characters after the last CR are in the file too, without a line end, whenever the
 // download ends; nothing of a line is held in memory. A line longer than the readers'
 // limit (LineReader::kLongestLine) is no survey data: lineTooLong() tells it.
@@ -34,6 +35,8 @@ public:
     int64_t lineCount() const { return m_lineCount; }
     int64_t byteCount() const { return m_byteCount; }
     int headerCount() const { return m_headerCount; }
+    // The bytes 0 left out.
+    int64_t zeroBytes() const { return m_zeroBytes; }
     // The characters kept since the last CR (written, without a line end so far), and
     // the first kShownStart of them, to tell the user.
     int64_t currentLineLength() const { return m_lineLength; }
@@ -59,6 +62,7 @@ private:
     int64_t m_lineCount = 0;
     int64_t m_byteCount = 0;
     int64_t m_longLine = 0;
+    int64_t m_zeroBytes = 0;
     int m_headerCount = 0;
 };
 
