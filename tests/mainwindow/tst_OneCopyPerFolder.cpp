@@ -9,10 +9,10 @@
 //
 // The first copy is this test's own session (its windows, the simulated instrument),
 // holding the folder's lock as the program takes it at its start; the others are the
-// program's executable copied into the folder, so that it is their program folder. A
-// refused copy stands at its box, which no test can answer in another process: its
-// words are read from its standard error, and the test ends it.
+// program's executable copied into the folder, so that it is their program folder
+// (helper_ProgramCopy.h).
 #include "helper_Download.h"
+#include "helper_ProgramCopy.h"
 #include "mainwindow/ProgramFolderLock.h"
 
 #include <QDateTime>
@@ -35,20 +35,12 @@ constexpr int kLines = 600;      // one every 100 ms: the instrument outlasts th
 
 QString ProgramIn(const QString& folder)
 {
-    const QString copy = folder + "/tavrelo";
-    if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(TAVRELO_PROGRAM), copy))
-        qFatal("cannot copy the program into %s", qPrintable(folder));
-    return copy;
+    return ProgramCopiedInto(folder, QStringLiteral(TAVRELO_PROGRAM));
 }
 
 QString ProgramIn(const std::string& folder)
 {
     return ProgramIn(QString::fromStdString(folder));
-}
-
-QString LockPath(const std::string& folder)
-{
-    return QString::fromStdString(folder) + "/" + kProgramLockName;
 }
 
 // A lock file as a copy on another computer writes it: process, program, computer,
@@ -76,41 +68,10 @@ QByteArray Lines(qsizetype count)
     return all;
 }
 
-// The process that holds the folder's lock, 0 for none.
-qint64 LockHolder(const std::string& folder)
-{
-    QLockFile lock(LockPath(folder));
-    qint64 pid = 0;
-    QString host, program;
-    return lock.getLockInfo(&pid, &host, &program) ? pid : 0;
-}
-
-QString Refusal(const std::string& folder)
-{
-    return "The program is already running from the folder " + QString::fromStdString(folder) + "/.";
-}
-
 QStringList Entries(const std::string& folder)
 {
     return QDir(QString::fromStdString(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
 }
-
-// A copy of the program started from a folder, ended with the test whatever happens.
-struct ProgramCopy {
-    explicit ProgramCopy(const QString& program, const QStringList& words = {}) { process.start(program, words); }
-    ~ProgramCopy() { end(); }
-    void end()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-    }
-    QString said() { return text += QString::fromLocal8Bit(process.readAllStandardError()); }
-
-    QProcess process;
-    QString text;
-};
 
 struct FileStamp {
     QByteArray bytes;
@@ -251,7 +212,7 @@ void OneCopyPerFolderTest::leftOverLockIsTakenOver()
     QFETCH(QByteArray, left);
     ProgramFolder folder;
     CreateDefaultIni(folder);
-    WriteFile(LockPath(folder.folder()), left);
+    WriteFile(LockPathIn(folder.folder()), left);
     ProgramCopy next(ProgramIn(folder.folder()));
     QTRY_VERIFY_WITH_TIMEOUT(LockHolder(folder.folder()) == next.process.processId() ||
                                  next.process.state() == QProcess::NotRunning,
@@ -267,7 +228,7 @@ void OneCopyPerFolderTest::leftOverLockIsTakenOver()
 void OneCopyPerFolderTest::lockOfAnotherComputerIsTakenOverWhenTheUserSaysSo()
 {
     ProgramFolder folder;
-    const QString lockPath = LockPath(folder.folder());
+    const QString lockPath = LockPathIn(folder.folder());
     WriteFile(lockPath, kLockOfAnotherComputer);
     const QString question = "the lock file " + QString::fromStdString(folder.folder()) + "/Tavrelo.lock names its "
                              "process 4242 there.";
