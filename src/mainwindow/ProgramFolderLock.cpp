@@ -2,10 +2,13 @@
 
 #include "app/gui/QtText.h"
 #include "mainwindow/StartMessage.h"
+#include "platform/RunError.h"
 #include "platform/UserInteraction.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QSysInfo>
 #include <QThread>
 
@@ -13,9 +16,9 @@ namespace tavrelo {
 
 namespace {
 
-// How long an unreadable lock file may be one that a starting copy is writing this
-// moment: that copy holds the file locked while it writes, so it cannot be removed.
-constexpr int kWritingMs = 2000;
+// A copy that has just made the lock file writes its words a moment later; a refused
+// copy waits that long for them, to say who holds the folder.
+constexpr int kWordsMs = 1000;
 
 QString WithSeparator(QString folder)
 {
@@ -24,41 +27,72 @@ QString WithSeparator(QString folder)
     return folder;
 }
 
+std::string LockFileName(const QString& folder)
+{
+    std::string path;
+    return PathFromQt(folder + QString::fromLatin1(kProgramLockName), path) ? path : std::string();
+}
+
+QString KindText(FileLock::Kind kind)
+{
+    switch (kind) {
+    case FileLock::Kind::Folder: return QStringLiteral("a folder");
+    case FileLock::Kind::Pipe: return QStringLiteral("a named pipe");
+    case FileLock::Kind::Device: return QStringLiteral("a device");
+    case FileLock::Kind::Socket: return QStringLiteral("a socket");
+    default: return QStringLiteral("no regular file");
+    }
+}
+
 } // namespace
 
 ProgramFolderLock::ProgramFolderLock(const QString& folder)
     : m_folder(WithSeparator(QDir::toNativeSeparators(QDir(folder).absolutePath())))
-    , m_lock(QDir(folder).filePath(QString::fromLatin1(kProgramLockName)))
+    , m_lock(LockFileName(m_folder))
 {
-    // A copy runs for hours: its lock must never count as stale by its age, only when
-    // its process is gone.
-    m_lock.setStaleLockTime(0);
-    take();
-}
-
-// Qt takes over a lock of this computer whose process is gone; an empty or unreadable
-// one it leaves, so it is removed here. Removal takes the file's own lock first, which
-// a copy that is writing it holds: that copy is waited for, and then it is read.
-void ProgramFolderLock::take()
-{
-    const QDeadlineTimer writing(kWritingMs);
-    m_heldByAnother = false;
-    for (;;) {
-        m_held = m_lock.tryLock(0);
-        if (m_held || m_lock.error() != QLockFile::LockFailedError)
-            return;
-        m_heldByAnother = true;
-        m_readable = m_lock.getLockInfo(&m_pid, &m_host, &m_program);
-        if (m_readable || writing.hasExpired())
-            return;
-        if (!m_lock.removeStaleLockFile())
-            QThread::msleep(20);
+    readWords();
+    if (m_lock.state() == FileLock::State::HeldByAnother && !m_readable) {
+        const QDeadlineTimer writing(kWordsMs);
+        while (!m_readable && !writing.hasExpired()) {
+            QThread::msleep(10);
+            readWords();
+        }
     }
+    m_elsewhere = m_readable && m_host != QSysInfo::machineHostName();
+    if (held())
+        writeWords();
 }
 
-bool ProgramFolderLock::onThisComputer() const
+ProgramFolderLock::~ProgramFolderLock()
 {
-    return m_host == QSysInfo::machineHostName();
+    m_lock.release(held());
+}
+
+bool ProgramFolderLock::held() const
+{
+    return m_lock.state() == FileLock::State::Held && !m_elsewhere;
+}
+
+// The words as QLockFile writes them: process, program, computer, then the machine's
+// and the boot's identities.
+void ProgramFolderLock::readWords()
+{
+    const QList<QByteArray> lines = QByteArray::fromStdString(m_lock.contents()).split('\n');
+    bool number = false;
+    m_pid = lines.size() >= 3 ? lines[0].trimmed().toLongLong(&number) : 0;
+    m_host = lines.size() >= 3 ? QString::fromUtf8(lines[2].trimmed()) : QString();
+    m_readable = number && m_pid > 0 && !m_host.isEmpty();
+}
+
+void ProgramFolderLock::writeWords()
+{
+    const QString program = QCoreApplication::instance()
+                                ? QFileInfo(QCoreApplication::applicationFilePath()).fileName()
+                                : QStringLiteral("tavrelo");
+    const QByteArray words = QByteArray::number(QCoreApplication::applicationPid()) + '\n' + program.toUtf8() + '\n' +
+                             QSysInfo::machineHostName().toUtf8() + '\n' + QSysInfo::machineUniqueId() + '\n' +
+                             QSysInfo::bootUniqueId() + '\n';
+    m_lock.write(words.toStdString()); // a file this user may only read keeps its old words
 }
 
 QString ProgramFolderLock::lockPath() const
@@ -68,16 +102,17 @@ QString ProgramFolderLock::lockPath() const
 
 bool ProgramFolderLock::settle(UserInteraction& ui)
 {
-    if (!m_heldByAnother)
+    if (held() || m_lock.state() == FileLock::State::NoPlace)
         return true;
     if (heldElsewhere()) {
         if (TellAtStart(ui, elsewhereQuestion(), MessageButtons::YesNo, MessageIcon::Question, "Tavrelo") !=
-            MessageAnswer::Yes)
+            MessageAnswer::Yes) {
+            m_lock.release(false);
             return false;
-        if (m_lock.removeStaleLockFile())
-            take();
-        if (!m_heldByAnother)
-            return true;
+        }
+        m_elsewhere = false;
+        writeWords();
+        return true;
     }
     TellAtStart(ui, refusalText(), MessageButtons::Ok, MessageIcon::Exclamation, "Warning");
     return false;
@@ -108,19 +143,25 @@ std::string ProgramFolderLock::elsewhereQuestion() const
                       .arg(m_folder, m_host, lockPath(), QString::number(m_pid)));
 }
 
-// Why this copy ends: a copy running here, or a lock file that stays where it is.
+// Why this copy ends: a copy that runs, or a lock file that is no file or cannot be
+// opened, which stays where it is.
 std::string ProgramFolderLock::refusalText() const
 {
-    if (m_readable && !heldElsewhere())
+    switch (m_lock.state()) {
+    case FileLock::State::NotAFile:
+        return FromQt(QStringLiteral("The lock file %1 of the program folder is %2, not a file. The program holds its "
+                                     "folder with that file, so it cannot start from there.\r\n"
+                                     "Remove or rename %1, and start again.")
+                          .arg(lockPath(), KindText(m_lock.kind())));
+    case FileLock::State::Unopenable:
+        return FromQt(QStringLiteral("The lock file %1 of the program folder cannot be opened (%2), and it cannot be "
+                                     "removed while a copy that runs may hold it.\r\n"
+                                     "When the program no longer runs from the folder %3, remove the file by hand "
+                                     "and start again.")
+                          .arg(lockPath(), ToQt(RunErrorDescription(m_lock.error())), m_folder));
+    default:
         return alreadyRunningText();
-    const QString where = m_readable ? QStringLiteral(" on %1").arg(m_host) : QString();
-    const QString what = m_readable ? QStringLiteral("The lock file %1 of the program folder cannot be removed.")
-                                    : QStringLiteral("The lock file %1 of the program folder is empty or cannot be "
-                                                     "read, and it cannot be removed.");
-    return FromQt(what.arg(lockPath()) +
-                  QStringLiteral("\r\nWhen the program no longer runs from the folder %1%2, remove the file by hand "
-                                 "and start again.")
-                      .arg(m_folder, where));
+    }
 }
 
 } // namespace tavrelo

@@ -7,6 +7,7 @@
 #include "link/InstrumentDownload.h"
 #include "mainwindow/ReceivePage.h"
 #include "mainwindow/F_DatTr.h"
+#include "mainwindow/StartMessage.h"
 #include "platform/FileSystem.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
@@ -120,16 +121,17 @@ void StartUp::readSettings()
     SettingsReadReport report;
     if (ReadIniFile(m_model, m_state, 0, &report)) {
         if (!report.fallbacks.empty())
-            m_interaction.message(FallbackText(report, m_state.IniPath), MessageButtons::Ok,
-                                  MessageIcon::Exclamation, kUnreadableTitle);
+            TellAtStart(m_interaction, FallbackText(report, m_state.IniPath), MessageButtons::Ok,
+                        MessageIcon::Exclamation, kUnreadableTitle);
         return;
     }
     // The user's file is copied before the warning says where it is kept; an
     // unreadable file is kept as it was when no copy of it can be made.
     const bool kept = IsRegularFile(m_state.IniPath);
     const SettingsFileResult backup = BackupIniFile(m_state);
-    m_interaction.message(UnreadableText(report, m_state.IniPath, kept && backup.ok() ? backup.path : std::string()),
-                          MessageButtons::Ok, MessageIcon::Exclamation, kUnreadableTitle);
+    TellAtStart(m_interaction,
+                UnreadableText(report, m_state.IniPath, kept && backup.ok() ? backup.path : std::string()),
+                MessageButtons::Ok, MessageIcon::Exclamation, kUnreadableTitle);
     if (!backup.ok()) {
         reportWriteFailure(backup);
         LoadDefaultSettings(m_model, m_state);
@@ -170,7 +172,7 @@ void StartUp::reportWriteFailure(const SettingsFileResult& result)
     if (m_writeFailed)
         return;
     m_writeFailed = true;
-    m_interaction.message(result.message(), MessageButtons::Ok, MessageIcon::Critical, "Error");
+    TellAtStart(m_interaction, result.message(), MessageButtons::Ok, MessageIcon::Critical, "Error");
 }
 
 // The splash stands until more than minimumMs have passed since it was shown, on a

@@ -1,25 +1,33 @@
 // One copy of the program per program folder. A second start of the real program from
 // the folder of a copy that is downloading is refused, whatever its command line, and
-// touches no file there; the first copy's download is stored whole. A copy killed
-// with SIGKILL does not keep the next start out, and copies in other folders run side
-// by side. A lock file left empty or unreadable (the power lost while it was
-// written) is taken over; one written on another computer (a program folder on a USB
-// stick or a share) is taken over when the user says that no copy runs there. A
-// folder refused for its name is left without a lock file.
+// touches no file there; the first copy's download is stored whole. Whether a copy
+// runs is the operating system's lock on the open lock file: a copy killed with
+// SIGKILL does not keep the next start out, even when its process number belongs to
+// a copy running from another folder by now, and a lock file left empty or
+// unreadable (the power lost while it was written) is taken without a word. Copies
+// in other folders run side by side. One written on another computer (a program
+// folder on a USB stick or a share) is taken over when the user says that no copy
+// runs there. A lock file that is no file (a named pipe, a folder, a device) or that
+// cannot be opened is named in a box, and stays. A folder refused for its name is
+// left without a lock file.
 //
 // The first copy is this test's own session (its windows, the simulated instrument),
 // holding the folder's lock as the program takes it at its start; the others are the
 // program's executable copied into the folder, so that it is their program folder. A
-// refused copy stands at its box, which no test can answer in another process: its
-// words are read from its standard error, and the test ends it.
+// copy that goes on in a folder without settings file says so (helper_ProgramCopy.h).
 #include "helper_Download.h"
+#include "helper_ProgramCopy.h"
 #include "mainwindow/ProgramFolderLock.h"
+#include "support/Unprivileged.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <QProcess>
+#include <QSysInfo>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <csignal>
@@ -35,20 +43,12 @@ constexpr int kLines = 600;      // one every 100 ms: the instrument outlasts th
 
 QString ProgramIn(const QString& folder)
 {
-    const QString copy = folder + "/tavrelo";
-    if (!QFile::exists(copy) && !QFile::copy(QStringLiteral(TAVRELO_PROGRAM), copy))
-        qFatal("cannot copy the program into %s", qPrintable(folder));
-    return copy;
+    return ProgramCopiedInto(folder, QStringLiteral(TAVRELO_PROGRAM));
 }
 
 QString ProgramIn(const std::string& folder)
 {
     return ProgramIn(QString::fromStdString(folder));
-}
-
-QString LockPath(const std::string& folder)
-{
-    return QString::fromStdString(folder) + "/" + kProgramLockName;
 }
 
 // A lock file as a copy on another computer writes it: process, program, computer,
@@ -76,41 +76,10 @@ QByteArray Lines(qsizetype count)
     return all;
 }
 
-// The process that holds the folder's lock, 0 for none.
-qint64 LockHolder(const std::string& folder)
-{
-    QLockFile lock(LockPath(folder));
-    qint64 pid = 0;
-    QString host, program;
-    return lock.getLockInfo(&pid, &host, &program) ? pid : 0;
-}
-
-QString Refusal(const std::string& folder)
-{
-    return "The program is already running from the folder " + QString::fromStdString(folder) + "/.";
-}
-
 QStringList Entries(const std::string& folder)
 {
     return QDir(QString::fromStdString(folder)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
 }
-
-// A copy of the program started from a folder, ended with the test whatever happens.
-struct ProgramCopy {
-    explicit ProgramCopy(const QString& program, const QStringList& words = {}) { process.start(program, words); }
-    ~ProgramCopy() { end(); }
-    void end()
-    {
-        if (process.state() != QProcess::NotRunning) {
-            process.kill();
-            process.waitForFinished();
-        }
-    }
-    QString said() { return text += QString::fromLocal8Bit(process.readAllStandardError()); }
-
-    QProcess process;
-    QString text;
-};
 
 struct FileStamp {
     QByteArray bytes;
@@ -123,6 +92,18 @@ FileStamp Stamp(const std::string& path)
     return {ReadBytes(path), QFileInfo(QString::fromStdString(path)).lastModified()};
 }
 
+// What a copy said goes on: it read the settings (none in a fresh folder, which it
+// says), with no word of the lock.
+bool WentOnSilently(ProgramCopy& copy)
+{
+    const QString words = copy.said();
+    return words.contains(kNoSettingsWords) && !words.contains("lock file") && !words.contains("already running");
+}
+
+// What is in the lock file's place.
+enum class NoFile { Pipe, Folder, Device };
+enum class Unopenable { LeadsNowhere, NoPermission };
+
 } // namespace
 
 class OneCopyPerFolderTest : public QObject {
@@ -133,6 +114,11 @@ private slots:
     void copiesInOtherFoldersRunSideBySide();
     void leftOverLockIsTakenOver_data();
     void leftOverLockIsTakenOver();
+    void killedCopysNumberInUseElsewhereDoesNotKeepTheStartOut();
+    void lockFileThatIsNoFileIsNamedAndKept_data();
+    void lockFileThatIsNoFileIsNamedAndKept();
+    void lockFileThatCannotBeOpenedIsNamedAndKept_data();
+    void lockFileThatCannotBeOpenedIsNamedAndKept();
     void lockOfAnotherComputerIsTakenOverWhenTheUserSaysSo();
     void folderRefusedForItsNameKeepsNoLockFile();
 };
@@ -242,23 +228,125 @@ void OneCopyPerFolderTest::leftOverLockIsTakenOver_data()
     QTest::newRow("empty: the power lost before it was written") << QByteArray();
     QTest::newRow("words of no lock file") << QByteArray("Tavrelo\r\n");
     QTest::newRow("zero bytes: a block the disk never wrote") << QByteArray("\x00\x00\x00\x00\x00\x00\x00\x00", 8);
+    QByteArray noise(512, '\0');
+    quint32 seed = 20240611;
+    for (char& byte : noise) {
+        seed = seed * 1664525u + 1013904223u;
+        byte = char(seed >> 24);
+    }
+    QTest::newRow("bytes of nothing") << noise;
 }
 
-// The real program, started where a lock file was left that no copy can have
-// written whole, runs and holds the folder.
+// The real program, started where a lock file was left that no copy holds (one that
+// no copy can have written whole, or bytes of nothing), takes it without a word.
 void OneCopyPerFolderTest::leftOverLockIsTakenOver()
 {
     QFETCH(QByteArray, left);
     ProgramFolder folder;
-    CreateDefaultIni(folder);
-    WriteFile(LockPath(folder.folder()), left);
+    WriteFile(LockPathIn(folder.folder()), left);
     ProgramCopy next(ProgramIn(folder.folder()));
-    QTRY_VERIFY_WITH_TIMEOUT(LockHolder(folder.folder()) == next.process.processId() ||
-                                 next.process.state() == QProcess::NotRunning,
-                             kStartMs);
-    QVERIFY2(!next.said().contains(Refusal(folder.folder())), qPrintable(next.text));
+    QTRY_VERIFY_WITH_TIMEOUT(next.spoke() || next.process.state() == QProcess::NotRunning, kStartMs);
+    QVERIFY2(WentOnSilently(next), qPrintable(next.text));
     QCOMPARE(next.process.state(), QProcess::Running);
     QCOMPARE(LockHolder(folder.folder()), next.process.processId());
+}
+
+// A copy killed in this folder left its words, and its process number now belongs to
+// a copy that runs from another folder: nothing runs from this one, and the next
+// start goes on.
+void OneCopyPerFolderTest::killedCopysNumberInUseElsewhereDoesNotKeepTheStartOut()
+{
+    ProgramFolder other;
+    CreateDefaultIni(other);
+    ProgramCopy running(ProgramIn(other.folder()));
+    QTRY_VERIFY_WITH_TIMEOUT(LockHolder(other.folder()) == running.process.processId(), kStartMs);
+    ProgramFolder folder;
+    WriteFile(LockPathIn(folder.folder()), ReadBytes(LockPathIn(other.folder()).toStdString()));
+    QCOMPARE(LockHolder(folder.folder()), running.process.processId());
+
+    ProgramCopy next(ProgramIn(folder.folder()));
+    QTRY_VERIFY_WITH_TIMEOUT(next.spoke() || next.process.state() == QProcess::NotRunning, kStartMs);
+    QVERIFY2(WentOnSilently(next), qPrintable(next.text));
+    QCOMPARE(LockHolder(folder.folder()), next.process.processId());
+    QCOMPARE(LockHolder(other.folder()), running.process.processId());
+    QCOMPARE(running.process.state(), QProcess::Running);
+}
+
+void OneCopyPerFolderTest::lockFileThatIsNoFileIsNamedAndKept_data()
+{
+    QTest::addColumn<NoFile>("make");
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("named pipe") << NoFile::Pipe << "a named pipe";
+    QTest::newRow("folder") << NoFile::Folder << "a folder";
+    QTest::newRow("link to a device") << NoFile::Device << "a device";
+}
+
+// A lock file that is no regular file is neither opened (nothing may block on a pipe)
+// nor removed: the start names it in its box and reads no settings.
+void OneCopyPerFolderTest::lockFileThatIsNoFileIsNamedAndKept()
+{
+    QFETCH(NoFile, make);
+    QFETCH(QString, kind);
+    ProgramFolder folder;
+    const QString lock = LockPathIn(folder.folder());
+    switch (make) {
+    case NoFile::Pipe: QCOMPARE(::mkfifo(QFile::encodeName(lock).constData(), 0644), 0); break;
+    case NoFile::Folder: QVERIFY(QDir().mkdir(lock)); break;
+    case NoFile::Device: QVERIFY(QFile::link("/dev/null", lock)); break;
+    }
+    const QFileInfo before(lock);
+    ProgramCopy refused(ProgramIn(folder.folder()));
+    QTRY_VERIFY_WITH_TIMEOUT(refused.spoke() || refused.process.state() == QProcess::NotRunning, kStartMs);
+    QVERIFY2(refused.text.contains("The lock file " + lock + " of the program folder is " + kind + ", not a file.") &&
+                 refused.text.contains("Remove or rename " + lock + ", and start again."),
+             qPrintable(refused.text));
+    QVERIFY(!refused.text.contains(kNoSettingsWords));
+    QCOMPARE(refused.process.state(), QProcess::Running); // standing at its box
+    refused.end();
+    const QFileInfo after(lock);
+    QVERIFY(after.exists() || after.isSymLink());
+    QCOMPARE(after.isDir(), before.isDir());
+    QCOMPARE(after.isSymLink(), before.isSymLink());
+    QVERIFY(!folder.hasIni());
+}
+
+void OneCopyPerFolderTest::lockFileThatCannotBeOpenedIsNamedAndKept_data()
+{
+    QTest::addColumn<Unopenable>("make");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("a link that leads nowhere") << Unopenable::LeadsNowhere << "File not found";
+    QTest::newRow("another user's file") << Unopenable::NoPermission << "Permission denied";
+}
+
+// A lock file that cannot be opened cannot be locked: whether a copy holds it cannot
+// be told, so it is not removed, and the box says that the user may remove it.
+void OneCopyPerFolderTest::lockFileThatCannotBeOpenedIsNamedAndKept()
+{
+    QFETCH(Unopenable, make);
+    QFETCH(QString, reason);
+    ProgramFolder folder;
+    const QString lock = LockPathIn(folder.folder());
+    const QString program = ProgramIn(folder.folder());
+    if (make == Unopenable::LeadsNowhere) {
+        QVERIFY(QFile::link("gone/Tavrelo.lock", lock));
+    } else {
+        WriteFile(lock, "4242\ntavrelo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        QVERIFY(QFile::setPermissions(lock, {}));
+        testing::OpenFolderToEveryone(folder.folder());
+    }
+    ProgramCopy refused(program, {},
+                        make == Unopenable::NoPermission ? ProgramCopy::As::Nobody : ProgramCopy::As::TheTest);
+    QTRY_VERIFY_WITH_TIMEOUT(refused.spoke() || refused.process.state() == QProcess::NotRunning, kStartMs);
+    QVERIFY2(refused.text.contains("The lock file " + lock + " of the program folder cannot be opened (" + reason +
+                                   "), and it cannot be removed") &&
+                 refused.text.contains("When the program no longer runs from the folder " +
+                                       QString::fromStdString(folder.folder()) +
+                                       "/, remove the file by hand and start again."),
+             qPrintable(refused.text));
+    QCOMPARE(refused.process.state(), QProcess::Running);
+    refused.end();
+    QVERIFY(QFileInfo(lock).isSymLink() || QFileInfo::exists(lock));
+    QVERIFY(!folder.hasIni());
 }
 
 // A lock of another computer: the real program asks, naming the lock file's whole
@@ -267,7 +355,7 @@ void OneCopyPerFolderTest::leftOverLockIsTakenOver()
 void OneCopyPerFolderTest::lockOfAnotherComputerIsTakenOverWhenTheUserSaysSo()
 {
     ProgramFolder folder;
-    const QString lockPath = LockPath(folder.folder());
+    const QString lockPath = LockPathIn(folder.folder());
     WriteFile(lockPath, kLockOfAnotherComputer);
     const QString question = "the lock file " + QString::fromStdString(folder.folder()) + "/Tavrelo.lock names its "
                              "process 4242 there.";

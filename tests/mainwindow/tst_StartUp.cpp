@@ -1,11 +1,13 @@
 // Start-up: the settings file missing, rewritten on request, broken, or carrying
 // changed texts; setup mode; the splash's minimum time.
+#include "helper_ProgramCopy.h"
 #include "helper_Session.h"
 
 #include "app/ProgramState.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -38,6 +40,7 @@ class StartUpTest : public QObject {
     Q_OBJECT
 private slots:
     void noSettingsFileWarnsOnceAndCreatesIt();
+    void firstStartInAFreshProgramFolderSaysSo();
     void createIniFileRewritesWithoutWarning_data();
     void createIniFileRewritesWithoutWarning();
     void otherCommandLinesStartNormally_data();
@@ -74,6 +77,37 @@ void StartUpTest::noSettingsFileWarnsOnceAndCreatesIt()
     QVERIFY(session->state.FormLoaded);
     QCOMPARE(session->state.OutputFileMode, 1);
     QCOMPARE(session->state.AppPath, folder.folder() + "/");
+}
+
+// The real program copied into a fresh, empty folder and started from another one:
+// its program folder is the folder the executable lies in, and finding no settings
+// file there it says so in its box (and on standard error). A link to the program in
+// yet another folder starts it with the executable's folder too.
+void StartUpTest::firstStartInAFreshProgramFolderSaysSo()
+{
+    constexpr int kStartMs = 60000; // a start on a loaded machine, with a wide margin
+    ProgramFolder folder;
+    QTemporaryDir startedFrom;
+    const QString program = ProgramCopiedInto(folder.path(), QStringLiteral(TAVRELO_PROGRAM));
+    const auto entries = [](const QString& path) {
+        return QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System);
+    };
+    {
+        ProgramCopy first(program, {}, ProgramCopy::As::TheTest, startedFrom.path());
+        QTRY_VERIFY_WITH_TIMEOUT(first.spoke() || first.process.state() == QProcess::NotRunning, kStartMs);
+        QVERIFY2(first.text.contains(QString::fromStdString(kUnreadable).replace("\r\n", "\n") + "\n"),
+                 qPrintable(first.text));
+        QVERIFY2(!first.text.contains("lock file"), qPrintable(first.text));
+        QCOMPARE(LockHolder(folder.folder()), first.process.processId());
+        QVERIFY(entries(startedFrom.path()).isEmpty());
+    }
+
+    CreateDefaultIni(folder);
+    QTemporaryDir linkedFrom;
+    QVERIFY(QFile::link(program, linkedFrom.filePath("tavrelo")));
+    ProgramCopy linked(linkedFrom.filePath("tavrelo"), {}, ProgramCopy::As::TheTest, linkedFrom.path());
+    QTRY_VERIFY_WITH_TIMEOUT(LockHolder(folder.folder()) == linked.process.processId(), kStartMs);
+    QCOMPARE(entries(linkedFrom.path()), QStringList({"tavrelo"}));
 }
 
 void StartUpTest::createIniFileRewritesWithoutWarning_data()
