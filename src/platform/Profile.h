@@ -73,6 +73,13 @@ int EditProfileFile(const std::string& path, const std::function<void(std::vecto
 int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit,
                     const std::function<int(const std::string& before, const std::string& after)>& accept);
 
+// One keyed value as a save writes it: its section, its key and the value.
+struct KeyedValue {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
 // Whether a key's line that already reads as the value is written anew in the
 // writer's own form, or left as the user or the defaults wrote it (so that a save
 // without changes gives back the bytes that were read).
