@@ -20,11 +20,14 @@
 //   tavrelo-bench long-line [BYTES]      a 1 GB file without a line end through map
 //                                        File > Open and the KOF conversions: peak
 //                                        memory of each (LongLineBench.h)
+//   tavrelo-bench settings-save [RUNS]   the option windows' OK and Exit saving into
+//                                        the default settings file (SettingsSaveBench.h)
 #include "BenchData.h"
 #include "BenchMap.h"
 #include "DownloadBench.h"
 #include "LongLineBench.h"
 #include "PeakMemory.h"
+#include "SettingsSaveBench.h"
 #include "UploadBench.h"
 #include "WindowBench.h"
 
@@ -233,6 +236,8 @@ int main(int argc, char** argv)
         return bench::UploadWindowBench(argc, argv);
     if ((argc == 2 || argc == 3) && first == "long-line")
         return bench::LongLineBench(argc, argv);
+    if ((argc == 2 || argc == 3) && first == "settings-save")
+        return bench::SettingsSaveBench(argc, argv);
     std::string input, output;
     if (argc == 4 && (first == "generate-raw" || first == "generate-coor"))
         return PathArgument(argv[3], output) ? generate(first, argv[2], output) : 2;
@@ -245,6 +250,7 @@ int main(int argc, char** argv)
     }
     std::fprintf(stderr, "usage: tavrelo-bench | tavrelo-bench NAME INPUT OUTPUT [append|overwrite] | "
                          "tavrelo-bench generate-raw|generate-coor N FILE | tavrelo-bench download|upload|download-window|upload-window|map"
-                         " | tavrelo-bench long-line [BYTES]\n");
+                         " | tavrelo-bench long-line [BYTES]"
+                         " | tavrelo-bench settings-save [RUNS]\n");
     return 2;
 }

@@ -71,6 +71,26 @@ SettingsFileResult editFile(const std::string& iniPath,
     return {error, iniPath, error == RunError::SettingsRefused ? fault : std::string()};
 }
 
+// The sections of keys with the model's texts, in the order of keys.
+void saveControlSections(std::vector<std::string>& lines, const SettingsModel& model,
+                         const std::vector<std::string>& keys, ItemLines& items)
+{
+    for (const std::string& key : keys)
+        for (const ControlEntry& entry : model.controls())
+            if (EqualsNoCase(entry.key, key))
+                SaveControlSection(lines, entry.text, entry.key, entry.kind, SameValue::Rewrite, &items);
+}
+
+// Each value as a write of its own finds its section: the list items are marked anew
+// from the lines as they stand, so the bytes are those of one write after the other.
+void saveValues(std::vector<std::string>& lines, const std::vector<KeyedValue>& values, ItemLines& items)
+{
+    for (const KeyedValue& v : values) {
+        items = ListItemLines(lines);
+        SetProfileLine(lines, v.section, v.key, v.value, SameValue::Rewrite, &items);
+    }
+}
+
 } // namespace
 
 void SaveControlSection(std::vector<std::string>& lines, const ControlText& control, const std::string& key,
@@ -89,13 +109,10 @@ void SaveControlSection(std::vector<std::string>& lines, const ControlText& cont
         SetProfileLine(lines, key, "ToolTipText", control.ToolTipText, same, items);
 }
 
-int WriteSettingsString(const std::string& section, const std::string& key, const std::string& value,
-                        const std::string& iniPath)
+SettingsFileResult SaveSettingsValues(const std::vector<KeyedValue>& values, const std::string& iniPath)
 {
-    return editFile(iniPath, [&](std::vector<std::string>& lines, ItemLines& items) {
-               SetProfileLine(lines, section, key, value, SameValue::Rewrite, &items);
-           })
-        .error;
+    return editFile(iniPath,
+                    [&](std::vector<std::string>& lines, ItemLines& items) { saveValues(lines, values, items); });
 }
 
 SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
@@ -110,10 +127,16 @@ SettingsFileResult SaveControlSections(const SettingsModel& model, const std::ve
                                        const std::string& iniPath)
 {
     return editFile(iniPath, [&](std::vector<std::string>& lines, ItemLines& items) {
-        for (const std::string& key : keys)
-            for (const ControlEntry& entry : model.controls())
-                if (EqualsNoCase(entry.key, key))
-                    SaveControlSection(lines, entry.text, entry.key, entry.kind, SameValue::Rewrite, &items);
+        saveControlSections(lines, model, keys, items);
+    });
+}
+
+SettingsFileResult SaveWindowSettings(const SettingsModel& model, const std::vector<std::string>& textKeys,
+                                      const std::vector<KeyedValue>& values, const std::string& iniPath)
+{
+    return editFile(iniPath, [&](std::vector<std::string>& lines, ItemLines& items) {
+        saveControlSections(lines, model, textKeys, items);
+        saveValues(lines, values, items);
     });
 }
 

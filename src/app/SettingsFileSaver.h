@@ -22,10 +22,12 @@ namespace tavrelo {
 void SaveControlSection(std::vector<std::string>& lines, const ControlText& control, const std::string& key,
                         ControlKind kind, SameValue same = SameValue::Rewrite, ItemLines* items = nullptr);
 
-// One key of an option section (a dialog's OK) straight into the file at iniPath, as
-// the keys of Exit go; 0 or the failure number.
-int WriteSettingsString(const std::string& section, const std::string& key, const std::string& value,
-                        const std::string& iniPath);
+// The keys of a window's OK, in their order, in one guarded edit of the file at
+// iniPath: each key is found and set as a keyed write of its own would set it (the
+// list items marked anew for it), and the file is written once, only when the
+// start-up reads the result. Otherwise nothing of it is written, and the result names
+// the file and says why.
+SettingsFileResult SaveSettingsValues(const std::vector<KeyedValue>& values, const std::string& iniPath);
 
 // One control's section straight into the file at iniPath.
 SettingsFileResult SaveControlSection(const ControlText& control, const std::string& key, ControlKind kind,
@@ -35,6 +37,11 @@ SettingsFileResult SaveControlSection(const ControlText& control, const std::str
 // saves its own window in setup mode. Unknown keys are left out.
 SettingsFileResult SaveControlSections(const SettingsModel& model, const std::vector<std::string>& keys,
                                        const std::string& iniPath);
+
+// A window's OK that saves both: its control text sections (as SaveControlSections),
+// then its keys (as SaveSettingsValues), all in the one guarded edit.
+SettingsFileResult SaveWindowSettings(const SettingsModel& model, const std::vector<std::string>& textKeys,
+                                      const std::vector<KeyedValue>& values, const std::string& iniPath);
 
 // On leaving the program: the 100 sections of the main, download, upload and help
 // windows, then the 19 [Default] keys; a line whose value did not change keeps its bytes,

@@ -1,8 +1,9 @@
 #include "conversion/CalcOptions.h"
 
-#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
+
+#include <utility>
 
 namespace tavrelo {
 
@@ -54,36 +55,32 @@ void CalcOptions::applyToCalculation()
     ControlFileName = checkControlFile ? Trim(controlFileText) : std::string();
 }
 
-bool CalcOptions::accept(const std::string& iniPath, int* saveError)
+bool CalcOptions::accept()
 {
     std::string text = scaleFactorText;
     if (!NormaliseScaleFactor(text))
         return false;
     scaleFactorText = text;
     applyToCalculation();
-    const int error = save(iniPath);
-    if (saveError)
-        *saveError = error;
     return true;
 }
 
-int CalcOptions::save(const std::string& iniPath) const
+std::vector<KeyedValue> CalcOptions::settingsValues() const
 {
-    int first = fields.save(iniPath);
-    auto put = [&](const char* key, const std::string& value) {
-        const int error = WriteSettingsString(kSection, key, value, iniPath);
-        if (first == 0)
-            first = error;
+    std::vector<KeyedValue> values = fields.settingsValues();
+    const std::pair<const char*, std::string> keys[] = {
+        {"TemperatureAndPressure", std::to_string(temperatureAndPressure)},
+        {"CurvatureAndRefraction", std::to_string(curvatureAndRefraction)},
+        {"RefractionConstant", std::to_string(refractionConstant)},
+        {"SeaLevel", std::to_string(seaLevel)},
+        {"MapProjection", mapProjection ? "1" : "0"},
+        {"MapProjectionScaleFactor", scaleFactorText},
+        {"CheckControlFile", checkControlFile ? "1" : "0"},
+        {"ControlFileName", controlFileText},
     };
-    put("TemperatureAndPressure", std::to_string(temperatureAndPressure));
-    put("CurvatureAndRefraction", std::to_string(curvatureAndRefraction));
-    put("RefractionConstant", std::to_string(refractionConstant));
-    put("SeaLevel", std::to_string(seaLevel));
-    put("MapProjection", mapProjection ? "1" : "0");
-    put("MapProjectionScaleFactor", scaleFactorText);
-    put("CheckControlFile", checkControlFile ? "1" : "0");
-    put("ControlFileName", controlFileText);
-    return first;
+    for (const auto& [key, value] : keys)
+        values.push_back({kSection, key, value});
+    return values;
 }
 
 } // namespace tavrelo

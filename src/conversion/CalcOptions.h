@@ -16,6 +16,7 @@
 #include "conversion/SlopeReduction.h"
 
 #include <string>
+#include <vector>
 
 namespace tavrelo {
 
@@ -40,11 +41,13 @@ struct CalcOptions : ReductionSettings {
     static bool NormaliseScaleFactor(std::string& text);
 
     // The dialog's OK: false (nothing changed, message 50 to be shown) when the scale
-    // factor text is out of range; else ControlFileName is set, the section written
-    // key by key (saveError holds the first failure number) and true returned.
-    bool accept(const std::string& iniPath, int* saveError = nullptr);
-    // Writes the section's option keys in the order of the dialog's OK.
-    int save(const std::string& iniPath) const;
+    // factor text is out of range; else the text is normalised, the program-wide
+    // settings and ControlFileName are set and true returned. The caller saves
+    // settingsValues().
+    bool accept();
+    // The section's option keys as the dialog's OK writes them, in its order: the
+    // field order first, then the corrections, the scale factor and the control file.
+    std::vector<KeyedValue> settingsValues() const;
 
     // Options as the dialog's controls hold them.
     CoordinateFieldOptions fields{FieldSection::CalcCoordinate};

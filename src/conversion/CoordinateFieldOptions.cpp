@@ -1,6 +1,5 @@
 #include "conversion/CoordinateFieldOptions.h"
 
-#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -63,19 +62,14 @@ void CoordinateFieldOptions::load(const Profile& profile)
     separator = !stored.empty() && Val(stored) > 0 ? 1 : 0;
 }
 
-int CoordinateFieldOptions::save(const std::string& iniPath) const
+std::vector<KeyedValue> CoordinateFieldOptions::settingsValues() const
 {
     const std::string name = sectionName(section);
-    int first = 0;
-    auto put = [&](const std::string& key, const std::string& value) {
-        const int error = WriteSettingsString(name, key, value, iniPath);
-        if (first == 0)
-            first = error;
-    };
+    std::vector<KeyedValue> values;
     for (int n = 0; n < 5; ++n)
-        put("Field" + std::to_string(n + 1), std::to_string(field[n]));
-    put("Separator", separator == 0 ? "0" : "1");
-    return first;
+        values.push_back({name, "Field" + std::to_string(n + 1), std::to_string(field[n])});
+    values.push_back({name, "Separator", separator == 0 ? "0" : "1"});
+    return values;
 }
 
 } // namespace tavrelo

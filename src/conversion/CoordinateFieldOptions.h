@@ -5,13 +5,13 @@
 // [Coordinate Settings] (conversion, F_UsDeCo), [Coordinate UpLoad Settings]
 // (upload, F_UpCoo, seven items) and the first fourteen keys of
 // [Calc Coordinate Settings] (F_SetCalcCoo).
+#include "platform/Profile.h"
+
 #include <array>
 #include <string>
 #include <vector>
 
 namespace tavrelo {
-
-class Profile;
 
 // What a list index puts into a position of a coordinate list.
 namespace FieldItem {
@@ -36,9 +36,9 @@ struct CoordinateFieldOptions {
     // rounded (halves to even) first and then range-checked: one that names no item
     // keeps index 0.
     void load(const Profile& profile);
-    // Writes Field1..Field5 ("0".."7") and Separator ("0" comma, "1" blank) key by key,
-    // as the dialog's OK does. Returns 0 or the first failure number.
-    int save(const std::string& iniPath) const;
+    // Field1..Field5 ("0".."7") and Separator ("0" comma, "1" blank), as the dialog's
+    // OK writes them.
+    std::vector<KeyedValue> settingsValues() const;
 
     static const char* sectionName(FieldSection section);
     static std::vector<std::string> defaultItemTexts(FieldSection section);

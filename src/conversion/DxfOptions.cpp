@@ -1,12 +1,9 @@
 #include "conversion/DxfOptions.h"
 
-#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
 #include <cctype>
-#include <utility>
-#include <vector>
 
 namespace tavrelo {
 
@@ -120,26 +117,19 @@ DxfOptions LoadDxfOptions(const Profile& settings)
     return options;
 }
 
-int SaveDxfOptions(const DxfOptions& options, const std::string& settingsPath)
+std::vector<KeyedValue> DxfSettingsValues(const DxfOptions& options)
 {
-    std::vector<std::pair<std::string, std::string>> lines = {{"Dxf_Point_Layer", options.pointLayer}};
+    std::vector<KeyedValue> values = {{kSection, "Dxf_Point_Layer", options.pointLayer}};
     for (int row = 0; row < 3; ++row)
-        lines.emplace_back(kLabelKeys[row].layer, options.labels[row].layer);
+        values.push_back({kSection, kLabelKeys[row].layer, options.labels[row].layer});
     for (int row = 0; row < 3; ++row)
-        lines.emplace_back(kLabelKeys[row].textSize, options.labels[row].textSize);
+        values.push_back({kSection, kLabelKeys[row].textSize, options.labels[row].textSize});
     for (int row = 0; row < 3; ++row)
-        lines.emplace_back(kLabelKeys[row].check, options.labels[row].enabled ? "1" : "0");
-    lines.emplace_back("Dxf_Option3D", options.output3D ? "0" : "1");
+        values.push_back({kSection, kLabelKeys[row].check, options.labels[row].enabled ? "1" : "0"});
+    values.push_back({kSection, "Dxf_Option3D", options.output3D ? "0" : "1"});
     for (int row = 0; row < 3; ++row)
-        lines.emplace_back(kLabelKeys[row].colour, options.labels[row].colourTag);
-
-    int firstError = 0;
-    for (const auto& [key, value] : lines) {
-        const int error = WriteSettingsString(kSection, key, value, settingsPath);
-        if (firstError == 0)
-            firstError = error;
-    }
-    return firstError;
+        values.push_back({kSection, kLabelKeys[row].colour, options.labels[row].colourTag});
+    return values;
 }
 
 } // namespace tavrelo

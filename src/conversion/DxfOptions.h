@@ -2,12 +2,13 @@
 // The options of the DXF output, held as the DXF dialog's controls hold them (texts as
 // typed, the colour as the palette index text), so they go back to [DXF Settings]
 // exactly as they came.
+#include "platform/Profile.h"
+
 #include <array>
 #include <string>
+#include <vector>
 
 namespace tavrelo {
-
-class Profile;
 
 enum DxfLabelRow { kLabelPointName = 0, kLabelElevation = 1, kLabelCode = 2 };
 
@@ -36,8 +37,8 @@ struct DxfOptions {
 // Tick and 3D keys are rounded to whole numbers; one too large to round keeps the default.
 DxfOptions LoadDxfOptions(const Profile& settings);
 
-// Writes the fourteen keys one by one ("Dxf_Check_Code=1", "Dxf_Option3D=0", the texts
-// as they stand); returns 0 or the first failure number.
-int SaveDxfOptions(const DxfOptions& options, const std::string& settingsPath);
+// The fourteen keys as the window's OK writes them, in their order
+// ("Dxf_Check_Code=1", "Dxf_Option3D=0", the texts as they stand).
+std::vector<KeyedValue> DxfSettingsValues(const DxfOptions& options);
 
 } // namespace tavrelo

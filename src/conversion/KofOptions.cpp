@@ -1,6 +1,5 @@
 #include "conversion/KofOptions.h"
 
-#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -55,16 +54,12 @@ void LoadKofOptions(const Profile& settings, const std::string& appPath, KofOpti
         options.KofpointFile = appPath + pointFile;
 }
 
-int SaveKofOptions(const KofOptions& options, const std::string& settingsPath)
+std::vector<KeyedValue> KofSettingsValues(const KofOptions& options)
 {
-    int firstError = 0;
-    for (const KofKey& row : kKeys) {
-        const std::string value = row.text ? options.*row.text : FormatMask(options.*row.check, "0");
-        const int error = WriteSettingsString(kSection, row.key, value, settingsPath);
-        if (firstError == 0)
-            firstError = error;
-    }
-    return firstError;
+    std::vector<KeyedValue> values;
+    for (const KofKey& row : kKeys)
+        values.push_back({kSection, row.key, row.text ? options.*row.text : FormatMask(options.*row.check, "0")});
+    return values;
 }
 
 } // namespace tavrelo

@@ -2,11 +2,12 @@
 // The options of the KOF output, as the KOF dialog's controls hold them: the five job
 // texts of the "01" line and the two conversion check boxes, plus the path of the
 // point-number conversion file.
+#include "platform/Profile.h"
+
 #include <string>
+#include <vector>
 
 namespace tavrelo {
-
-class Profile;
 
 struct KofOptions {
     // Tx(1)..Tx(5): the job line's texts. Project and Date are not stored.
@@ -29,9 +30,9 @@ struct KofOptions {
 // becomes appPath followed by it.
 void LoadKofOptions(const Profile& settings, const std::string& appPath, KofOptions& options);
 
-// Writes Road, City, Surveyor, UsePointNumberConversion and UseCodeConversion one by
-// one ("Road=Main street", "UseCodeConversion=1"); KofpointFile is never written.
-// Returns 0 or the first failure number.
-int SaveKofOptions(const KofOptions& options, const std::string& settingsPath);
+// What the window's OK writes, in its order: Road, City, Surveyor,
+// UsePointNumberConversion and UseCodeConversion ("Road=Main street",
+// "UseCodeConversion=1"); KofpointFile is never written.
+std::vector<KeyedValue> KofSettingsValues(const KofOptions& options);
 
 } // namespace tavrelo

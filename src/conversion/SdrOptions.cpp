@@ -1,6 +1,5 @@
 #include "conversion/SdrOptions.h"
 
-#include "app/SettingsFileSaver.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 
@@ -45,15 +44,12 @@ SdrOptions LoadSdrOptions(const Profile& settings)
     return options;
 }
 
-int SaveSdrOptions(const SdrOptions& options, const std::string& settingsPath)
+std::vector<KeyedValue> SdrSettingsValues(const SdrOptions& options)
 {
-    int firstError = 0;
-    for (const SdrKey& entry : kKeys) {
-        const int error = WriteSettingsString(kSection, entry.key, std::to_string(options.*entry.value), settingsPath);
-        if (firstError == 0)
-            firstError = error;
-    }
-    return firstError;
+    std::vector<KeyedValue> values;
+    for (const SdrKey& entry : kKeys)
+        values.push_back({kSection, entry.key, std::to_string(options.*entry.value)});
+    return values;
 }
 
 } // namespace tavrelo

@@ -1,11 +1,12 @@
 #pragma once
 // The options of the SDR-33 output, held as the [SDR33 Settings] section holds them:
 // for each option group the index of the chosen button.
+#include "platform/Profile.h"
+
 #include <string>
+#include <vector>
 
 namespace tavrelo {
-
-class Profile;
 
 struct SdrOptions {
     int angleUnits = 1;             // 0 Degrees, 1 Gon, 2 Mil
@@ -23,7 +24,7 @@ struct SdrOptions {
 // button, so a hand-edited file cannot name a button that does not exist.
 SdrOptions LoadSdrOptions(const Profile& settings);
 
-// Writes the eight keys, one by one, as "AngleUnits=1"; returns 0 or the first failure number.
-int SaveSdrOptions(const SdrOptions& options, const std::string& settingsPath);
+// The eight keys as the window's OK writes them, in their order ("AngleUnits=1").
+std::vector<KeyedValue> SdrSettingsValues(const SdrOptions& options);
 
 } // namespace tavrelo

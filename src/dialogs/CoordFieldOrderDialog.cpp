@@ -1,10 +1,12 @@
 #include "dialogs/CoordFieldOrderDialog.h"
 
 #include "app/ProgramState.h"
+#include "app/SettingsFileSaver.h"
 #include "app/SettingsModel.h"
 #include "app/gui/Twips.h"
 #include "dialogs/ControlSectionNames.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/SettingsSaveReport.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -86,12 +88,14 @@ void CoordFieldOrderDialog::ComOK_Click()
 {
     if (m_state.SetupMode) {
         // Texts only: the options and the request word stay as they are.
-        m_texts.save(m_model, m_state.IniPath);
+        ReportSettingsSave(m_texts.save(m_model, m_state.IniPath), m_model, m_interaction);
         done(QDialog::Rejected);
         return;
     }
     m_frames.collect(m_options);
-    m_saveError = m_options.save(m_state.IniPath);
+    const SettingsFileResult saved = SaveSettingsValues(m_options.settingsValues(), m_state.IniPath);
+    m_saveError = saved.error;
+    ReportSettingsSave(saved, m_model, m_interaction);
     m_store = m_options;
     if (m_state.TransferStatus == "UpLoadCoord")
         m_state.TransferStatus = m_options.separator == 0 ? "Comma" : "Space";

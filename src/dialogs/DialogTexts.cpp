@@ -42,10 +42,11 @@ void DialogTexts::collect(SettingsModel& model) const
             ReadControlText(entry.widget, entry.kind, *text);
 }
 
-SettingsFileResult DialogTexts::save(SettingsModel& model, const std::string& iniPath) const
+SettingsFileResult DialogTexts::save(SettingsModel& model, const std::string& iniPath,
+                                     const std::vector<KeyedValue>& values) const
 {
     collect(model);
-    return SaveControlSections(model, keys(), iniPath);
+    return SaveWindowSettings(model, keys(), values, iniPath);
 }
 
 bool DialogTexts::loadWithOptions(SettingsModel& model, ProgramState& state,

@@ -2,7 +2,8 @@
 // The control text sections of one option dialog: which widget shows which section,
 // with which kind. The dialog's load applies them from the settings file, its OK in
 // setup mode (the KOF dialog's in every mode) takes the widgets' live texts back into
-// the model and saves them. In setup mode a press of the right or middle button on a
+// the model and saves them, with the window's option keys when it saves both, in one
+// edit of the settings file. In setup mode a press of the right or middle button on a
 // member asks for the text editor through editRequested; whoever shows the dialog
 // joins that request to the editor (openEditorOnRequest).
 #include "app/ControlText.h"
@@ -21,6 +22,7 @@ namespace tavrelo {
 
 class Profile;
 class SettingsModel;
+struct KeyedValue;
 class UserInteraction;
 struct ProgramState;
 
@@ -38,8 +40,10 @@ public:
     void load(const Profile& ini, SettingsModel& model, ProgramState& state) const;
     // The widgets' live texts, fonts and sizes into the model.
     void collect(SettingsModel& model) const;
-    // collect, then the sections written into the settings file, in order.
-    SettingsFileResult save(SettingsModel& model, const std::string& iniPath) const;
+    // collect, then the sections written into the settings file, in order, and after
+    // them values, all in one guarded edit (SaveWindowSettings).
+    SettingsFileResult save(SettingsModel& model, const std::string& iniPath,
+                            const std::vector<KeyedValue>& values = {}) const;
 
     // A dialog's load: the settings file read once for its texts (load), then handed
     // to loadOptions. While the file is being rewritten nothing is read: false.

@@ -1,10 +1,12 @@
 #include "dialogs/F_Dxf.h"
 
 #include "app/ProgramState.h"
+#include "app/SettingsFileSaver.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
 #include "dialogs/DialogControls.h"
 #include "dialogs/DxfPalette.h"
+#include "dialogs/SettingsSaveReport.h"
 #include "dialogs/UpDown.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
@@ -342,14 +344,15 @@ void F_Dxf::ComOK_Click()
 {
     hidePalette();
     if (m_state.SetupMode) {
-        m_texts.save(m_model, m_state.IniPath);
+        ReportSettingsSave(m_texts.save(m_model, m_state.IniPath), m_model, m_ui);
         done(QDialog::Rejected); // texts saved, nothing to convert
         return;
     }
     if (!checkTextSizes())
         return;
     m_store = choices();
-    SaveDxfOptions(m_store, m_state.IniPath); // write results are not checked
+    // The choices hold for this run even when the file could not keep them.
+    ReportSettingsSave(SaveSettingsValues(DxfSettingsValues(m_store), m_state.IniPath), m_model, m_ui);
     accept();
 }
 

@@ -5,6 +5,7 @@
 #include "app/gui/QtText.h"
 #include "conversion/KofOptions.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/SettingsSaveReport.h"
 #include "platform/Profile.h"
 #include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
@@ -281,14 +282,14 @@ void F_KOFStp::ComOK_Click()
     // the dialog stays open so that the user sees the name that will be written.
     if (!Tx_LostFocus())
         return;
-    m_texts.save(m_model, m_state.IniPath); // in every mode, as the dialog always did
     KofOptions& o = m_store;
     std::string* texts[] = {&o.Project, &o.Date, &o.Road, &o.City, &o.Surveyor};
     for (int i = 0; i < 5; ++i)
         *texts[i] = FromQt(m_tx[i]->text());
     o.UsePointNumberConversion = ValueOf(m_chkUPNC);
     o.UseCodeConversion = ValueOf(m_chkUCC);
-    SaveKofOptions(o, m_state.IniPath); // write results are not checked
+    // The control texts in every mode, as the dialog always did, with the section.
+    ReportSettingsSave(m_texts.save(m_model, m_state.IniPath, KofSettingsValues(o)), m_model, m_ui);
     // In setup mode OK saves and starts nothing.
     done(m_state.SetupMode ? QDialog::Rejected : QDialog::Accepted);
 }

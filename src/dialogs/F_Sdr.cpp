@@ -2,7 +2,9 @@
 
 #include "app/ProgramState.h"
 #include "app/SettingsFileReader.h"
+#include "app/SettingsFileSaver.h"
 #include "app/gui/Twips.h"
+#include "dialogs/SettingsSaveReport.h"
 #include "platform/Profile.h"
 
 #include <QGroupBox>
@@ -51,8 +53,11 @@ QGroupBox* MakeFrame(const char* name, const char* caption, QWidget* parent)
 
 } // namespace
 
-F_Sdr::F_Sdr(ProgramState& state, SdrOptions& store, QWidget* owner)
+F_Sdr::F_Sdr(const SettingsModel& model, ProgramState& state, UserInteraction& ui, SdrOptions& store,
+             QWidget* owner)
     : QDialog(owner, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
+    , m_model(model)
+    , m_ui(ui)
     , m_state(state)
     , m_store(store)
 {
@@ -155,7 +160,7 @@ void F_Sdr::OpCR_Click()
 void F_Sdr::ComOK_Click()
 {
     m_store = selection();
-    SaveSdrOptions(m_store, m_state.IniPath); // write results are not checked
+    ReportSettingsSave(SaveSettingsValues(SdrSettingsValues(m_store), m_state.IniPath), m_model, m_ui);
     accept();
 }
 

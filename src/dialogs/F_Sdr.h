@@ -1,10 +1,11 @@
 #pragma once
 // The SDR-33 settings dialog: units and corrections that the SDR-33 writer puts into
 // its header records, one option group each. Its load fills the groups from
-// [SDR33 Settings]; OK writes the eight indexes back and puts them into the option
-// store the writer reads; Cancel and the close box save nothing and leave "Cancel" in
-// TransferStatus, like every option dialog. It has no control texts in the settings
-// file and no setup-mode handling.
+// [SDR33 Settings]; OK writes the eight indexes back (a file it cannot write is named
+// in a box, with the reason) and puts them into the option store the writer reads;
+// Cancel and the close box save nothing and leave "Cancel" in TransferStatus, like
+// every option dialog. It has no control texts in the settings file and no setup-mode
+// handling.
 #include "conversion/SdrOptions.h"
 
 #include <QDialog>
@@ -16,6 +17,8 @@ class QRadioButton;
 
 namespace tavrelo {
 
+class SettingsModel;
+class UserInteraction;
 struct ProgramState;
 
 class F_Sdr : public QDialog {
@@ -26,7 +29,9 @@ public:
 
     // The load: the section read into the groups, unless the settings file is being
     // rewritten (CreateIniMode), when the design selections stay.
-    F_Sdr(ProgramState& state, SdrOptions& store, QWidget* owner = nullptr);
+    // model gives the title of the box of a save that failed.
+    F_Sdr(const SettingsModel& model, ProgramState& state, UserInteraction& ui, SdrOptions& store,
+          QWidget* owner = nullptr);
 
     QRadioButton* option(Group group, int index) const { return m_options[group][index]; }
     // The index of the first selected button of each group.
@@ -42,6 +47,8 @@ private:
     void OpCR_Click();
     void ComOK_Click();
 
+    const SettingsModel& m_model;
+    UserInteraction& m_ui;
     ProgramState& m_state;
     SdrOptions& m_store;
     std::array<std::vector<QRadioButton*>, kGroupCount> m_options;

@@ -3,11 +3,13 @@
 #include "app/DefaultControlTexts.h"
 #include "app/FileHelpers.h"
 #include "app/ProgramState.h"
+#include "app/SettingsFileSaver.h"
 #include "app/SettingsModel.h"
 #include "app/gui/QtText.h"
 #include "app/gui/Twips.h"
 #include "dialogs/ControlSectionNames.h"
 #include "dialogs/DialogControls.h"
+#include "dialogs/SettingsSaveReport.h"
 #include "platform/RunError.h"
 #include "platform/TextRules.h"
 #include "platform/UserInteraction.h"
@@ -391,15 +393,18 @@ void F_SetCalcCoo::ComOK_Click()
         // section and the request word are left as they are.
         m_store.ControlFileName =
             m_checkControlFile->isChecked() ? Trim(FromQt(m_txControlFile->text())) : std::string();
-        m_texts.save(m_model, m_state.IniPath);
+        ReportSettingsSave(m_texts.save(m_model, m_state.IniPath), m_model, m_interaction);
         done(QDialog::Rejected);
         return;
     }
     collect();
-    if (!m_options.accept(m_state.IniPath, &m_saveError)) {
+    if (!m_options.accept()) {
         WarnScaleFactor();
         return;
     }
+    const SettingsFileResult saved = SaveSettingsValues(m_options.settingsValues(), m_state.IniPath);
+    m_saveError = saved.error;
+    ReportSettingsSave(saved, m_model, m_interaction);
     m_txScaleFactor->setText(ToQt(m_options.scaleFactorText));
     m_store = m_options;
     accept();

@@ -38,7 +38,7 @@ std::unique_ptr<QDialog> DialogHost::make(OptionDialog which, QWidget* owner)
     case OptionDialog::Dxf:
         return std::make_unique<F_Dxf>(m_model, m_state, m_ui, m_options.dxf, owner);
     case OptionDialog::Sdr:
-        return std::make_unique<F_Sdr>(m_state, m_options.sdr, owner);
+        return std::make_unique<F_Sdr>(m_model, m_state, m_ui, m_options.sdr, owner);
     case OptionDialog::UploadFieldOrder:
         return std::make_unique<F_UpCoo>(m_model, m_state, m_options.uploadFields, m_ui, owner);
     }

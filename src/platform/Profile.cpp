@@ -8,34 +8,35 @@ namespace tavrelo {
 
 namespace {
 
-std::string trimBlanks(const std::string& text)
+std::string trimBlanks(std::string_view text)
 {
     return std::string(TrimBlanksAndTabs(text));
 }
 
-// The section name of a header line, or false when the line is no header.
-bool sectionName(const std::string& line, std::string& name)
+// The section name of a header line, or false when the line is no header. Most lines
+// are none, so nothing is copied before the "[" is seen.
+bool sectionName(std::string_view line, std::string_view& name)
 {
-    const std::string t = trimBlanks(line);
+    const std::string_view t = TrimBlanksAndTabs(line);
     if (t.empty() || t[0] != '[')
         return false;
     const size_t close = t.find(']');
-    name = trimBlanks(t.substr(1, close == std::string::npos ? std::string::npos : close - 1));
+    name = TrimBlanksAndTabs(t.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
     return true;
 }
 
-bool keyOf(const std::string& line, std::string& key, std::string& value)
+bool keyOf(std::string_view line, std::string_view& key, std::string_view& value)
 {
     const size_t eq = line.find('=');
-    if (eq == std::string::npos)
+    if (eq == std::string_view::npos)
         return false;
-    key = trimBlanks(line.substr(0, eq));
-    value = trimBlanks(line.substr(eq + 1));
+    key = TrimBlanksAndTabs(line.substr(0, eq));
+    value = TrimBlanksAndTabs(line.substr(eq + 1));
     return true;
 }
 
 // The section name of line i, or false when it is no header or an item of a list.
-bool headerAt(const std::vector<std::string>& lines, const ItemLines* items, size_t i, std::string& name)
+bool headerAt(const std::vector<std::string>& lines, const ItemLines* items, size_t i, std::string_view& name)
 {
     if (items && i < items->size() && (*items)[i])
         return false;
@@ -45,11 +46,18 @@ bool headerAt(const std::vector<std::string>& lines, const ItemLines* items, siz
 // Index of the first header line of the section, or npos.
 size_t findSection(const std::vector<std::string>& lines, const ItemLines* items, const std::string& section)
 {
-    std::string name;
+    const std::string_view wanted = TrimBlanksAndTabs(section);
+    std::string_view name;
     for (size_t i = 0; i < lines.size(); ++i)
-        if (headerAt(lines, items, i, name) && EqualsNoCase(name, trimBlanks(section)))
+        if (headerAt(lines, items, i, name) && EqualsNoCase(name, wanted))
             return i;
     return std::string::npos;
+}
+
+// The name under which a keyed read looks a section or key up.
+std::string lookupName(std::string_view name)
+{
+    return ToUpperAscii(std::string(TrimBlanksAndTabs(name)));
 }
 
 } // namespace
@@ -85,22 +93,39 @@ bool Profile::load(const std::string& path)
 void Profile::parse(const std::string& bytes)
 {
     m_lines = SplitLines(bytes);
+    index();
+}
+
+void Profile::setItemLines(ItemLines items)
+{
+    m_items = std::move(items);
+    index();
+}
+
+// One pass over the lines: the keys of the first header of every section, each with
+// the value of its first line there, as a scan from the top would find them.
+void Profile::index()
+{
+    m_sections.clear();
+    std::unordered_map<std::string, std::string>* current = nullptr;
+    std::string_view name, k, v;
+    for (size_t i = 0; i < m_lines.size(); ++i) {
+        if (headerAt(m_lines, &m_items, i, name)) {
+            const auto [section, first] = m_sections.try_emplace(lookupName(name));
+            current = first ? &section->second : nullptr;
+        } else if (current && keyOf(m_lines[i], k, v)) {
+            current->try_emplace(lookupName(k), std::string(v.substr(0, kProfileValueMax)));
+        }
+    }
 }
 
 std::string Profile::get(const std::string& section, const std::string& key) const
 {
-    const size_t header = findSection(m_lines, &m_items, section);
-    if (header == std::string::npos)
+    const auto found = m_sections.find(lookupName(section));
+    if (found == m_sections.end())
         return std::string();
-    const std::string wanted = trimBlanks(key);
-    std::string name, k, v;
-    for (size_t i = header + 1; i < m_lines.size(); ++i) {
-        if (headerAt(m_lines, &m_items, i, name))
-            break;
-        if (keyOf(m_lines[i], k, v) && EqualsNoCase(k, wanted))
-            return v.size() > kProfileValueMax ? v.substr(0, kProfileValueMax) : v;
-    }
-    return std::string();
+    const auto value = found->second.find(lookupName(key));
+    return value == found->second.end() ? std::string() : value->second;
 }
 
 std::string GetProfileString(const std::string& section, const std::string& key, const std::string& path)
@@ -124,7 +149,8 @@ std::string SingleLineValue(const std::string& value)
 void SetProfileLine(std::vector<std::string>& lines, const std::string& section, const std::string& key,
                     const std::string& value, SameValue same, ItemLines* items)
 {
-    const std::string line = trimBlanks(key) + "=" + SingleLineValue(value);
+    const std::string wantedKey = trimBlanks(key);
+    const std::string line = wantedKey + "=" + SingleLineValue(value);
     const size_t header = findSection(lines, items, section);
     if (header == std::string::npos) {
         if (!lines.empty() && !trimBlanks(lines.back()).empty())
@@ -133,18 +159,18 @@ void SetProfileLine(std::vector<std::string>& lines, const std::string& section,
         lines.push_back(line);
         return;
     }
-    std::string name, k, v;
+    std::string_view name, k, v;
     size_t lastEntry = header;
     size_t i = header + 1;
     for (; i < lines.size(); ++i) {
         if (headerAt(lines, items, i, name))
             break;
-        if (keyOf(lines[i], k, v) && EqualsNoCase(k, trimBlanks(key))) {
+        if (keyOf(lines[i], k, v) && EqualsNoCase(k, wantedKey)) {
             if (same == SameValue::Rewrite || v != trimBlanks(SingleLineValue(value)))
                 lines[i] = line;
             return;
         }
-        if (!trimBlanks(lines[i]).empty())
+        if (!TrimBlanksAndTabs(lines[i]).empty())
             lastEntry = i;
     }
     lines.insert(lines.begin() + static_cast<long>(lastEntry + 1), line);

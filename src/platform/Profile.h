@@ -5,8 +5,9 @@
 // key and an empty value both read as empty, and the first matching section and key
 // win. Texts are bytes in the file's own code page.
 #include <functional>
-#include <utility>
 #include <string>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace tavrelo {
@@ -21,7 +22,8 @@ constexpr size_t kLargestProfileFile = size_t(1) << 20;
 // opens no section). Lines past its end are not items.
 using ItemLines = std::vector<bool>;
 
-// A parsed copy of one file, for the many keyed reads of one settings read.
+// A parsed copy of one file, for the many keyed reads of one settings read; the keys
+// are indexed once, so a read costs the same wherever its section stands.
 class Profile {
 public:
     Profile() = default;
@@ -39,11 +41,15 @@ public:
     // The file's lines as read, without their ends.
     const std::vector<std::string>& lines() const { return m_lines; }
     // From here on, the lines marked are no headers.
-    void setItemLines(ItemLines items) { m_items = std::move(items); }
+    void setItemLines(ItemLines items);
 
 private:
+    void index();
+
     std::vector<std::string> m_lines;
     ItemLines m_items;
+    // Section to key to value, names in upper case; values cut to kProfileValueMax.
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> m_sections;
 };
 
 // One keyed read straight from the file.
@@ -66,6 +72,13 @@ int EditProfileFile(const std::string& path, const std::function<void(std::vecto
 // number is returned.
 int EditProfileFile(const std::string& path, const std::function<void(std::vector<std::string>&)>& edit,
                     const std::function<int(const std::string& before, const std::string& after)>& accept);
+
+// One keyed value as a save writes it: its section, its key and the value.
+struct KeyedValue {
+    std::string section;
+    std::string key;
+    std::string value;
+};
 
 // Whether a key's line that already reads as the value is written anew in the
 // writer's own form, or left as the user or the defaults wrote it (so that a save

@@ -498,7 +498,7 @@ std::string ToUpperAscii(const std::string& text)
     return out;
 }
 
-bool EqualsNoCase(const std::string& a, const std::string& b)
+bool EqualsNoCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;

@@ -82,6 +82,6 @@ void AppendPrintStatementNumber(std::string& out, double value);
 
 // ASCII-only case folding, as the settings keys and section names are compared.
 std::string ToUpperAscii(const std::string& text);
-bool EqualsNoCase(const std::string& a, const std::string& b);
+bool EqualsNoCase(std::string_view a, std::string_view b);
 
 } // namespace tavrelo

@@ -176,6 +176,40 @@ TEST(SaveIniFile, LeavesAReadOnlyFileUnchanged)
               "");
 }
 
+// A window's keys go in one edit: the bytes are those of one keyed write after the
+// other (a header typed among a list's items is no section for any of them, a missing
+// key or section is added), and when the next start would refuse the result, none of
+// the keys is written.
+TEST(SaveSettingsValues, SavesAllTheKeysAsWriteAfterWriteOrNone)
+{
+    ReadFile run;
+    const std::string list = "\r\n[Coortinate data options]\r\n";
+    ASSERT_TRUE(WriteFileAtomically(run.state.IniPath, Replaced(ReadBytes(run.state.IniPath), list,
+                                                                list + "[KOF Settings]\r\n")) == 0);
+    const std::string before = ReadBytes(run.state.IniPath);
+    const std::vector<KeyedValue> values = {
+        {"KOF Settings", "Road", "E6"}, {"Kof settings", "Extra", "x"}, {"New Section", "Key", "v"}};
+
+    const std::string oneByOne = run.folder.file("one-by-one.ini");
+    ASSERT_EQ(WriteFileAtomically(oneByOne, before), 0);
+    for (const KeyedValue& value : values)
+        ASSERT_TRUE(SaveSettingsValues({value}, oneByOne).ok());
+    ASSERT_TRUE(SaveSettingsValues(values, run.state.IniPath).ok());
+    const std::string after = ReadBytes(run.state.IniPath);
+    EXPECT_EQ(after, ReadBytes(oneByOne));
+    EXPECT_NE(after.find(list + "[KOF Settings]\r\n"), std::string::npos) << "the item stays as typed";
+    const Profile saved = SettingsProfile(after);
+    EXPECT_EQ(saved.get("KOF Settings", "Road"), "E6");
+    EXPECT_EQ(saved.get("KOF Settings", "Extra"), "x");
+    EXPECT_EQ(saved.get("New Section", "Key"), "v");
+
+    const SettingsFileResult refused =
+        SaveSettingsValues({{"KOF Settings", "Road", "E18"}, {"Default", "Port", "99999"}}, run.state.IniPath);
+    EXPECT_EQ(refused.error, RunError::SettingsRefused);
+    EXPECT_EQ(refused.why, "Port=99999 in [Default] is beyond the numbers -32768 to 32767");
+    EXPECT_EQ(ReadBytes(run.state.IniPath), after) << "not even the first key is written";
+}
+
 // A save that the next start would refuse (a caption of the main window cleared in
 // setup mode's editor) leaves the file as it was and says why; a file the start
 // refuses already is written, as nothing read can be lost by it.

@@ -67,3 +67,19 @@ TEST(BenchCommand, FileNamesAreTheSystemsOwn)
     EXPECT_NE(ReadBytes(folder.file("bench.log")).find("the characters \"\xC5\x81\", \"\xC5\xBA\""), std::string::npos)
         << ReadBytes(folder.file("bench.log"));
 }
+
+// settings-save: every save it times ran (no window refused its OK, no save failed) and
+// the file after them is named by its checksum, so two builds can be compared; it runs
+// without a display.
+TEST(BenchCommand, SettingsSaveTimesEveryWindowsOkAndExit)
+{
+    TempFolder folder;
+    ASSERT_EQ(RunBench(folder, "settings-save 2"), 0);
+    const std::string log = ReadBytes(folder.file("bench.log"));
+    for (const char* save : {"DXF window OK ", "KOF window OK ", "SDR-33 window OK ", "calculation window OK ",
+                             "field order window OK ", "DXF window OK, setup mode ", "Exit "})
+        EXPECT_NE(log.find(std::string("  ") + save), std::string::npos) << save << "\n" << log;
+    EXPECT_NE(log.find("2 runs on the default settings file of "), std::string::npos) << log;
+    EXPECT_NE(log.find("settings file after the saves: "), std::string::npos) << log;
+    EXPECT_NE(log.find(" bytes, checksum "), std::string::npos) << log;
+}

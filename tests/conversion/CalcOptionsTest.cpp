@@ -1,3 +1,4 @@
+#include "app/SettingsFileSaver.h"
 #include "conversion/CalcOptions.h"
 #include "conversion/CoordinateFieldOptions.h"
 #include "platform/Profile.h"
@@ -63,7 +64,7 @@ TEST(CoordinateFieldOptions, SaveWritesTheKeysOfOk)
     CoordinateFieldOptions o;
     o.field = {2, 2, 2, 2, 2};
     o.separator = 1;
-    EXPECT_EQ(o.save(ini), 0);
+    EXPECT_TRUE(SaveSettingsValues(o.settingsValues(), ini).ok());
     EXPECT_EQ(ReadBytes(ini), CrLf({"[Coordinate Settings]", "ComboField1=Point number", "Field1=2", "Field2=2",
                                     "Field3=2", "Field4=2", "Field5=2", "Separator=1", "[Next]", "A=1"}));
 }
@@ -149,15 +150,14 @@ TEST(CalcOptions, AcceptChecksAndSavesTheSection)
     WriteBytes(ini, CrLf({"[Calc Coordinate Settings]", "TemperatureAndPressure =0"}));
     CalcOptions o;
     o.scaleFactorText = "1.00041";
-    EXPECT_FALSE(o.accept(ini));
-    EXPECT_EQ(ReadBytes(ini), CrLf({"[Calc Coordinate Settings]", "TemperatureAndPressure =0"}));
+    EXPECT_FALSE(o.accept());
+    EXPECT_EQ(o.scaleFactorText, "1.00041");
     o.scaleFactorText = "1,0003";
     o.mapProjection = true;
     o.checkControlFile = false;
     o.controlFileText = " cp.txt";
-    int error = -1;
-    EXPECT_TRUE(o.accept(ini, &error));
-    EXPECT_EQ(error, 0);
+    EXPECT_TRUE(o.accept());
+    EXPECT_TRUE(SaveSettingsValues(o.settingsValues(), ini).ok());
     EXPECT_EQ(o.MapProjectionScaleFactor, 1.0003);
     EXPECT_EQ(o.UseScaleFactor, -1);
     EXPECT_EQ(o.ControlFileName, "");

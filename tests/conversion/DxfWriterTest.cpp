@@ -1,6 +1,7 @@
 #include "CoordTestSupport.h"
 #include "WriterTestSupport.h"
 
+#include "app/SettingsFileSaver.h"
 #include "conversion/ConverterRegistry.h"
 #include "conversion/DxfConverters.h"
 #include "conversion/DxfEmitter.h"
@@ -119,7 +120,7 @@ TEST(DxfOptions, SavesTheFourteenKeysAndReadsThemBack)
     options.labels[2].textSize = "2.5";
     options.labels[0].colourTag = " 3";
     options.output3D = false;
-    ASSERT_EQ(SaveDxfOptions(options, ini), 0);
+    ASSERT_TRUE(SaveSettingsValues(DxfSettingsValues(options), ini).ok());
     EXPECT_EQ(ReadBytes(ini), CrLf({"[DXF Settings]", "Dxf_Point_Layer=PT2", "Dxf_PointName_Layer=PN",
                                     "Dxf_Elevation_Layer=EL", "Dxf_Code_Layer=CD", "Dxf_PointName_TS=1",
                                     "Dxf_Elevation_TS=1", "Dxf_Code_TS=2.5", "Dxf_Check_PointName=1",

@@ -2,6 +2,7 @@
 #include "CoordTestSupport.h"
 #include "app/ProgramState.h"
 #include "app/SettingsFileReader.h"
+#include "app/SettingsFileSaver.h"
 #include "app/SettingsFileWriter.h"
 #include "app/SettingsModel.h"
 #include "conversion/KofCoordinateWriter.h"
@@ -230,7 +231,7 @@ TEST(KofOptions, SaveWritesTheFiveKeysAndLeavesTheRest)
     options.Surveyor = "Ola";
     options.UsePointNumberConversion = 1;
     options.KofpointFile = "/elsewhere/file.txt";
-    ASSERT_EQ(SaveKofOptions(options, ini), 0);
+    ASSERT_TRUE(SaveSettingsValues(KofSettingsValues(options), ini).ok());
     EXPECT_EQ(ReadBytes(ini), "[KOF Settings]\r\nRoad=Fifteen letters\r\nCity=\r\nSurveyor=Ola\r\n"
                               "UsePointNumberConversion=1\r\nUseCodeConversion=0\r\nKofpointFile=points.txt\r\n"
                               "[Help file]\r\n");
@@ -252,7 +253,7 @@ TEST(KofOptions, AHeaderTypedInAListIsNoSectionForTheWindowsSave)
     KofOptions saved;
     saved.Road = "E6";
     saved.UsePointNumberConversion = 1;
-    ASSERT_EQ(SaveKofOptions(saved, iniPath), 0);
+    ASSERT_TRUE(SaveSettingsValues(KofSettingsValues(saved), iniPath).ok());
 
     const std::string after = ReadBytes(iniPath);
     EXPECT_NE(after.find("[KOF Settings]\r\n[Coortinate data options]\r\n"), std::string::npos);

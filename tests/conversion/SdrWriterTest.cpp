@@ -1,6 +1,7 @@
 #include "CoordTestSupport.h"
 #include "WriterTestSupport.h"
 
+#include "app/SettingsFileSaver.h"
 #include "conversion/ConverterRegistry.h"
 #include "conversion/SdrOptions.h"
 #include "conversion/SdrWriter.h"
@@ -73,7 +74,7 @@ TEST(SdrOptions, SavesTheEightKeys)
     SdrOptions options;
     options.angleUnits = 2;
     options.curvatureAndRefraction = 0;
-    ASSERT_EQ(SaveSdrOptions(options, ini), 0);
+    ASSERT_TRUE(SaveSettingsValues(SdrSettingsValues(options), ini).ok());
     EXPECT_EQ(ReadBytes(ini), CrLf({"[SDR33 Settings]", "AngleUnits=2", "DistanceUnits=0", "PressureUnits=0",
                                     "TemperatureUnits=0", "TemperatureAndPressure=0", "CurvatureAndRefraction=0",
                                     "RefractionConstant=0", "SeaLevel=0"}));

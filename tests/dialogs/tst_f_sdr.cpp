@@ -30,7 +30,7 @@ private slots:
 
     void freshFileGivesTheDefaults()
     {
-        F_Sdr dialog(f.state, store);
+        F_Sdr dialog(f.model, f.state, f.ui, store);
         QCOMPARE(dialog.windowTitle(), QString("SDR conversion settings"));
         QVERIFY(option(dialog, "OpAng1")->isChecked());
         QVERIFY(option(dialog, "OpDis0")->isChecked());
@@ -48,7 +48,7 @@ private slots:
     {
         for (const char* key : {"AngleUnits", "DistanceUnits", "CurvatureAndRefraction"})
             f.setKey("SDR33 Settings", key, "");
-        F_Sdr dialog(f.state, store);
+        F_Sdr dialog(f.model, f.state, f.ui, store);
         QVERIFY(option(dialog, "OpAng1")->isChecked());
         QVERIFY(option(dialog, "OpCR1")->isChecked());
     }
@@ -57,7 +57,7 @@ private slots:
     {
         f.setKey("SDR33 Settings", "CurvatureAndRefraction", "0");
         f.setKey("SDR33 Settings", "RefractionConstant", "1");
-        F_Sdr dialog(f.state, store);
+        F_Sdr dialog(f.model, f.state, f.ui, store);
         dialog.show();
         QVERIFY(option(dialog, "OpCR0")->isChecked());
         QVERIFY(option(dialog, "OpRCon0")->isEnabled());
@@ -89,14 +89,14 @@ private slots:
         QFETCH(QString, stored);
         QFETCH(QString, selected);
         f.setKey("SDR33 Settings", "AngleUnits", stored.toStdString());
-        F_Sdr dialog(f.state, store);
+        F_Sdr dialog(f.model, f.state, f.ui, store);
         QVERIFY(option(dialog, selected.toLatin1().constData())->isChecked());
     }
 
     void okWritesExactlyTheEightKeysAndTheStore()
     {
         const std::string before = f.iniBytes();
-        F_Sdr dialog(f.state, store);
+        F_Sdr dialog(f.model, f.state, f.ui, store);
         dialog.show();
         Click(&dialog, "OpAng2");
         Click(&dialog, "OpDis2");
@@ -124,7 +124,7 @@ private slots:
     {
         QFETCH(int, way);
         const std::string before = f.iniBytes();
-        F_Sdr dialog(f.state, store);
+        F_Sdr dialog(f.model, f.state, f.ui, store);
         dialog.show();
         Click(&dialog, "OpAng0");
         LeaveWithoutOk(&dialog, way);
@@ -139,7 +139,7 @@ private slots:
     {
         f.setKey("SDR33 Settings", "AngleUnits", "2");
         f.state.CreateIniMode = true;
-        F_Sdr dialog(f.state, store);
+        F_Sdr dialog(f.model, f.state, f.ui, store);
         QVERIFY(option(dialog, "OpAng1")->isChecked());
     }
     // Under Xvfb with TAVRELO_SCREENSHOTS set to a folder: a picture of the dialog.
@@ -148,7 +148,7 @@ private slots:
         const QString folder = qEnvironmentVariable("TAVRELO_SCREENSHOTS");
         if (folder.isEmpty())
             QSKIP("TAVRELO_SCREENSHOTS is not set");
-        auto dialog = std::make_unique<F_Sdr>(f.state, store);
+        auto dialog = std::make_unique<F_Sdr>(f.model, f.state, f.ui, store);
         QVERIFY(ShowAndSavePicture(dialog.get(), folder, "F_Sdr"));
     }
 };

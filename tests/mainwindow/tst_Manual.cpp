@@ -238,7 +238,7 @@ void ManualTest::namesOnlyWhatTheProgramShowsAndEveryWindow()
     windows.emplace_back(new F_SetCalcCoo(model, state, options.calc, ui));
     windows.emplace_back(new F_UsDeCo(model, state, options.coordinateFields, ui));
     windows.emplace_back(new F_UpCoo(model, state, options.uploadFields, ui));
-    windows.emplace_back(new F_Sdr(state, options.sdr));
+    windows.emplace_back(new F_Sdr(model, state, ui, options.sdr));
     windows.emplace_back(new F_EdSdF(model, state, ui, &OpenInEditor));
     windows.emplace_back(new F_map(state.Map, ui, [&] { return options.context(state, ui, 0); }));
     windows.emplace_back(new F_InfoP(PointInfo{}));
