@@ -3,6 +3,7 @@
 #include "conversion/FixedColumns.h"
 #include "conversion/ConverterFiles.h"
 #include "conversion/ConverterReport.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/FileSystem.h"
 #include "platform/TextRules.h"
 
@@ -72,8 +73,9 @@ void BinaryRecordWriter::writeLine(ByteSink& out, std::string& line, int64_t lin
 {
     if (SplitComma(line, m_fields) == 0)
         return;
-    const bool isStation = m_fields[1] == "ST";
-    if (!isStation && m_fields[1] != "SS") {
+    const RawRecordCode* row = FindRawRecord(m_fields[1]);
+    const bool isStation = row && row->kind == RawKind::Station;
+    if (!isStation && !(row && row->kind == RawKind::SideShot)) {
         m_records.passOver(m_fields[1]);
         return;
     }

@@ -5,6 +5,7 @@
 #include "conversion/CoordinateFieldOptions.h"
 #include "conversion/CoordinateLine.h"
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/TextRules.h"
 
 namespace tavrelo {
@@ -34,7 +35,8 @@ void endRun(ConversionContext& context, LineReader& reader, OutputTarget& target
 
 bool isRawCoordinateRecord(const std::string& code)
 {
-    return code == "MP" || code == "UP" || code == "CC" || code == "RE";
+    const RawRecordCode* row = FindRawRecord(code);
+    return row && row->kind == RawKind::Coordinates;
 }
 
 void convertRawToCoor(ConversionContext& context, const std::string& input, const std::string& output,

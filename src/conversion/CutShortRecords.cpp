@@ -1,23 +1,12 @@
 #include "conversion/CutShortRecords.h"
 
-#include "conversion/RawObservation.h"
+#include "conversion/RawRecordCodes.h"
 
 #include <cstring>
 
 namespace tavrelo {
 
 namespace {
-
-constexpr int kStationLastValue = 8;
-constexpr int kCoordinateLastValue = 6;
-
-bool isCoordinateCode(std::string_view code)
-{
-    for (const char* c : {"UC", "UP", "MP", "CC", "RE", "MC"})
-        if (code == c)
-            return true;
-    return false;
-}
 
 // The first sentence of the warning.
 std::string RecordsText(const CutShortCount& count)
@@ -38,11 +27,8 @@ std::string RecordsText(const CutShortCount& count)
 
 int LastValueField(std::string_view code)
 {
-    if (const RawObservationFields* at = FindRawObservation(code))
-        return at->verticalAngle;
-    if (code == "ST")
-        return kStationLastValue;
-    return isCoordinateCode(code) ? kCoordinateLastValue : 0;
+    const RawRecordCode* row = FindRawRecord(code);
+    return row ? row->lastValue : 0;
 }
 
 bool IsCutShort(std::string_view code, std::string_view line, bool withoutLineEnd)

@@ -13,10 +13,8 @@
 // ("...,100.0000,1" for "...,100.0000,100.0000") reads as a whole one. A file without
 // any line end is one whole line, read as ever.
 //
-// The last value of each kind: observations (SS, F1, F2: target height, slope
-// distance and the two angles in fields 3 to 6; CP, SO one field later), stations
-// (instrument height and the backsight angles, fields 6 to 8) and coordinate records
-// (the three coordinates, fields 4 to 6).
+// The field of each record's last value stands in the table of record codes
+// (RawRecordCodes.h).
 #include <cstdint>
 #include <string>
 #include <string_view>

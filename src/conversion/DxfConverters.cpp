@@ -5,6 +5,7 @@
 #include "conversion/DxfDrawing.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordCodes.h"
 #include "conversion/TextWriterRun.h"
 #include "platform/FileSystem.h"
 #include "platform/TextRules.h"
@@ -94,7 +95,8 @@ public:
 private:
     static bool isCoordinateRecord(const std::string& code)
     {
-        return code == "MP" || code == "UP" || code == "CC" || code == "RE";
+        const RawRecordCode* row = FindRawRecord(code);
+        return row && row->kind == RawKind::Coordinates;
     }
     bool m_eastingFirst = false;
     Fields m_fields;

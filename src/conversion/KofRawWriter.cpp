@@ -6,7 +6,7 @@
 #include "conversion/KofRun.h"
 #include "conversion/TextWriterRun.h"
 #include "conversion/LineSplitting.h"
-#include "conversion/RawObservation.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -30,7 +30,7 @@ public:
 private:
     using Handle = void (RawKofPass::*)(const std::string& line, const Fields& f);
     struct Handler {
-        const char* code;
+        RawKind kind;
         Handle handle;
     };
     static const Handler kHandlers[];
@@ -111,22 +111,24 @@ private:
     CutShortRecords m_records;
 };
 
+// Face readings and the coordinate records UC and MC give no line.
 const RawKofPass::Handler RawKofPass::kHandlers[] = {
-    {"CO", &RawKofPass::comment},     {"ST", &RawKofPass::station},
-    {"SS", &RawKofPass::observation}, {"CP", &RawKofPass::observation},
-    {"SO", &RawKofPass::observation}, {"UP", &RawKofPass::coordinate},
-    {"MP", &RawKofPass::coordinate}, {"CC", &RawKofPass::coordinate},
-    {"RE", &RawKofPass::coordinate},
+    {RawKind::Comment, &RawKofPass::comment},
+    {RawKind::Station, &RawKofPass::station},
+    {RawKind::SideShot, &RawKofPass::observation},
+    {RawKind::PointShot, &RawKofPass::observation},
+    {RawKind::Coordinates, &RawKofPass::coordinate},
 };
 
 void RawKofPass::record(const std::string& line, const Fields& f, int64_t lineNumber, bool withoutLineEnd)
 {
-    for (const Handler& h : kHandlers)
-        if (f[1] == h.code) {
-            if (h.handle == &RawKofPass::comment || m_records.take(f[1], line, lineNumber, withoutLineEnd))
-                (this->*h.handle)(line, f);
-            return;
-        }
+    if (const RawRecordCode* row = FindRawRecord(f[1]))
+        for (const Handler& h : kHandlers)
+            if (row->kind == h.kind) {
+                if (h.handle == &RawKofPass::comment || m_records.take(f[1], line, lineNumber, withoutLineEnd))
+                    (this->*h.handle)(line, f);
+                return;
+            }
     m_records.passOver(f[1]);
 }
 

@@ -2,7 +2,7 @@
 
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
-#include "conversion/RawObservation.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -52,7 +52,8 @@ int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& li
     while (!out.failed() && reader.next(line)) {
         if (SplitComma(line, f) == 0)
             continue;
-        const bool isStation = f[1] == "ST";
+        const RawRecordCode* row = FindRawRecord(f[1]);
+        const bool isStation = row && row->kind == RawKind::Station;
         const RawObservationFields* at = isStation ? nullptr : FindRawObservation(f[1]);
         if ((!isStation && !at) || !records.take(f[1], line, reader.linesRead(), reader.lastLineUnended()))
             continue;

@@ -3,13 +3,12 @@
 #include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
-#include "conversion/RawObservation.h"
+#include "conversion/RawRecordCodes.h"
 #include "conversion/TextWriterRun.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
 #include <ctime>
-#include <initializer_list>
 #include <utility>
 #include <unordered_map>
 
@@ -20,22 +19,21 @@ namespace {
 using CodeList = std::unordered_map<std::string, std::string>;
 
 const char* const kPreamble[] = {"9999", "999999999", "100001", "1", "3", "0", "2"};
-// Records copied as ";" lines, records whose codes mark stations, observation records.
-const std::initializer_list<const char*> kCoordinateRecords = {"UC", "UP", "MC", "MP", "CC", "RE"};
-const std::initializer_list<const char*> kCodedRecords = {"MP", "UP", "CC", "RE"};
-const std::initializer_list<const char*> kObservationRecords = {"SS", "SO", "CP"};
+// The records it writes: stations, their observations (face readings aside) and
+// coordinate records of every kind, copied as ";" lines.
+constexpr RawKinds kWritten = {RawKind::Station, RawKind::SideShot, RawKind::PointShot, RawKind::Coordinates,
+                               RawKind::MoreCoordinates};
 constexpr size_t kObservationNameLength = 10;
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 bool isComment(const std::string& line) { return startsWith(line, "CO,"); }
 std::string commentText(const std::string& line) { return line.substr(3); }
 
-bool isOneOf(const std::string& code, std::initializer_list<const char*> codes)
+// The kind of a record code, as one of the kinds given; nullptr for any other.
+const RawRecordCode* recordOf(std::string_view code, RawKinds kinds)
 {
-    for (const char* c : codes)
-        if (code == c)
-            return true;
-    return false;
+    const RawRecordCode* row = FindRawRecord(code);
+    return row && kinds.has(row->kind) ? row : nullptr;
 }
 
 // The codes of the coordinate records MP, UP, CC and RE by point name; the first
@@ -48,7 +46,7 @@ int readCodes(const std::string& input, CodeList& codes)
     std::string line;
     Fields f;
     while (reader.next(line)) {
-        if (SplitComma(line, f) < 5 || !isOneOf(f[1], kCodedRecords) ||
+        if (SplitComma(line, f) < 5 || !recordOf(f[1], {RawKind::Coordinates}) ||
             IsCutShort(f[1], line, reader.lastLineUnended()))
             continue;
         const std::string code = Trim(f[7]);
@@ -73,17 +71,17 @@ public:
         if (SplitComma(line, m_fields) == 0)
             return;
         const std::string& code = m_fields[1];
-        const bool read = code == "ST" || isOneOf(code, kObservationRecords) || isOneOf(code, kCoordinateRecords);
-        if (!read) {
+        const RawRecordCode* record = recordOf(code, kWritten);
+        if (!record) {
             m_records.passOver(code);
             return;
         }
         if (!m_records.take(code, line, lineNumber, withoutLineEnd))
             return;
-        if (code == "ST")
+        if (record->kind == RawKind::Station)
             station();
-        else if (isOneOf(code, kObservationRecords))
-            observation(*FindRawObservation(code));
+        else if (kRawObservations.has(record->kind))
+            observation(record->observation);
         else
             m_out.writeLine(";" + line);
         ++m_written;

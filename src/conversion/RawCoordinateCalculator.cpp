@@ -10,6 +10,7 @@
 #include "conversion/NameIndex.h"
 #include "conversion/RawObservationRecords.h"
 #include "conversion/RawPassOne.h"
+#include "conversion/RawRecordCodes.h"
 #include "map/core/MapTables.h"
 #include "platform/LineReader.h"
 #include "platform/MemoryAdvice.h"
@@ -28,17 +29,12 @@ namespace tavrelo {
 
 namespace {
 
+// The map tables' type of a coordinate record's point; -1 for any other code.
 int16_t coordinateRecordType(std::string_view code)
 {
-    if (code.size() != 2)
-        return -1;
-    if (code == "UP") return PointType::UP;
-    if (code == "MP") return PointType::MP;
-    if (code == "CC") return PointType::CC;
-    if (code == "RE") return PointType::RE;
-    if (code == "MC") return PointType::MC;
-    if (code == "UC") return PointType::Station;
-    return -1;
+    const RawRecordCode* row = FindRawRecord(code);
+    const bool coordinates = row && (row->kind == RawKind::Coordinates || row->kind == RawKind::MoreCoordinates);
+    return coordinates ? row->pointType : -1;
 }
 
 // The current station of pass 3 and its orientation.

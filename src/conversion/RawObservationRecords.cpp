@@ -3,6 +3,7 @@
 #include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -12,19 +13,20 @@ namespace tavrelo {
 
 namespace {
 
-void readObservation(const FieldViews& f, bool sideShot, const RawHeader& header, const ReductionSettings& settings,
-                     RawObservationRecord& r)
+void readObservation(const FieldViews& f, const RawRecordCode& row, const RawHeader& header,
+                     const ReductionSettings& settings, RawObservationRecord& r)
 {
     const AngleUnit& unit = header.angleUnit;
-    const int shift = sideShot ? 0 : 1;
-    r.kind = sideShot ? RawObservationRecord::Kind::SideShot : RawObservationRecord::Kind::Observation;
-    r.height = FieldValue(f[3 + shift]);
-    r.slope = FieldValue(f[4 + shift]);
-    r.direction = unit.toRadians(FieldValue(f[5 + shift]));
-    r.zenith = unit.toRadians(FieldValue(f[6 + shift]));
+    const RawObservationFields& at = row.observation;
+    r.kind = row.kind == RawKind::SideShot ? RawObservationRecord::Kind::SideShot
+                                           : RawObservationRecord::Kind::Observation;
+    r.height = FieldValue(f[at.targetHeight]);
+    r.slope = FieldValue(f[at.slopeDistance]);
+    r.direction = unit.toRadians(FieldValue(f[at.horizontalAngle]));
+    r.zenith = unit.toRadians(FieldValue(f[at.verticalAngle]));
     r.trig = ZenithTrigFor(settings, r.zenith);
-    r.name = TrimBlanks(f[2]);
-    r.code = TrimBlanks(f[sideShot ? 8 : 9]);
+    r.name = TrimBlanks(f[at.name]);
+    r.code = TrimBlanks(f[at.pointCode]);
     r.namesAStation = header.stationNameFilter.mayContain(r.name);
 }
 
@@ -50,19 +52,18 @@ void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHe
         if (SplitComma(text, f) < 1)
             continue;
         const std::string_view code = f[1];
-        if (code.size() != 2)
+        const RawRecordCode* row = FindRawRecord(code);
+        if (!row)
             continue;
         RawObservationRecord r;
         if (IsCutShort(code, text, endsCut && lines.empty())) {
-            if (code != "ST")
+            if (row->kind != RawKind::Station)
                 continue;
             r.kind = Kind::Station;
             r.cutShort = true;
-        } else if (code == "SS") {
-            readObservation(f, true, header, settings, r);
-        } else if (code == "CP" || code == "SO") {
-            readObservation(f, false, header, settings, r);
-        } else if (code == "ST") {
+        } else if (row->kind == RawKind::SideShot || row->kind == RawKind::PointShot) {
+            readObservation(f, *row, header, settings, r);
+        } else if (row->kind == RawKind::Station) {
             r.kind = Kind::Station;
             r.name = TrimBlanks(f[2]);
             r.code = TrimBlanks(f[4]);
@@ -70,10 +71,10 @@ void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHe
             r.direction = unit.toRadians(FieldValue(f[7]));
             // From the station record alone the backsight reading is field 8.
             r.zenith = IntoFullCircle(unit.toRadians(FieldValue(f[8])) - r.direction);
-        } else if (code == "F1" || code == "F2") {
+        } else if (row->kind == RawKind::FaceReading) {
             r.kind = code[1] == '1' ? Kind::FaceOne : Kind::FaceTwo;
-            r.direction = unit.toRadians(FieldValue(f[5]));
-        } else if (code == "CO") {
+            r.direction = unit.toRadians(FieldValue(f[row->observation.horizontalAngle]));
+        } else if (row->kind == RawKind::Comment) {
             r.kind = Kind::Weather;
             r.name = TrimBlanks(text);
         } else {

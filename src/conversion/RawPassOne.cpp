@@ -1,6 +1,7 @@
 #include "conversion/RawPassOne.h"
 
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordCodes.h"
 #include "map/core/NameList.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
@@ -51,26 +52,34 @@ int64_t storedSize(std::string_view field)
 void countRecord(std::string_view line, bool withoutLineEnd, PieceCounts& counts, FieldViews& f)
 {
     ++counts.records;
-    const size_t comma = line.find(',');
-    const std::string_view code = TrimBlanks(line.substr(0, comma));
-    if (code.size() != 2)
+    const std::string_view code = RawRecordCodeOf(line);
+    const RawRecordCode* row = FindRawRecord(code);
+    if (!row)
         return;
     if (IsCutShort(code, line, withoutLineEnd))
         counts.cutShort.add(counts.lines, withoutLineEnd);
-    if (code == "SS" || code == "CP" || code == "SO") {
+    switch (row->kind) {
+    case RawKind::SideShot:
+    case RawKind::PointShot:
         ++counts.observations;
         SplitComma(line, f);
-        counts.pointNameBytes += storedSize(f[2]);
-        counts.pointCodeBytes += storedSize(f[code == "SS" ? 8 : 9]);
-    } else if (code == "ST") {
+        counts.pointNameBytes += storedSize(f[row->observation.name]);
+        counts.pointCodeBytes += storedSize(f[row->observation.pointCode]);
+        break;
+    case RawKind::Station:
         ++counts.stationRecords;
         SplitComma(line, f);
         counts.stationNameBytes += storedSize(f[2]);
         counts.backsightNameBytes += storedSize(f[4]);
         counts.stationNames.push_back(TrimBlanks(f[2]));
-    } else if (code == "UC" || code == "UP" || code == "MP" || code == "CC" || code == "RE" || code == "MC") {
+        break;
+    case RawKind::Coordinates:
+    case RawKind::MoreCoordinates:
         ++counts.coordinateRecords;
         counts.lastCoordinateLine = counts.lines;
+        break;
+    default:
+        break;
     }
 }
 
