@@ -1,7 +1,5 @@
 #include "conversion/CutShortRecords.h"
 
-#include "conversion/RawRecordCodes.h"
-
 #include <cstring>
 
 namespace tavrelo {
@@ -25,19 +23,12 @@ std::string RecordsText(const CutShortCount& count)
 
 } // namespace
 
-int LastValueField(std::string_view code)
+bool IsCutShort(const RawRecordCode& record, std::string_view line, bool lastLineUnended)
 {
-    const RawRecordCode* row = FindRawRecord(code);
-    return row ? row->lastValue : 0;
-}
-
-bool IsCutShort(std::string_view code, std::string_view line, bool withoutLineEnd)
-{
-    const int lastValue = LastValueField(code);
-    if (withoutLineEnd && lastValue > 0)
+    if (lastLineUnended && record.lastValue > 0)
         return true;
     // Field n is there when n - 1 commas are.
-    int commas = lastValue - 1;
+    int commas = record.lastValue - 1;
     const char* at = line.data();
     const char* const end = at + line.size();
     while (commas > 0) {
@@ -50,36 +41,26 @@ bool IsCutShort(std::string_view code, std::string_view line, bool withoutLineEn
     return false;
 }
 
-void CutShortCount::append(const CutShortCount& later, int64_t linesBefore)
+bool CutShortRecords::take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended)
 {
-    if (later.records > 0 && records == 0)
-        firstLine = linesBefore + later.firstLine;
-    records += later.records;
-    if (later.unendedLine > 0)
-        unendedLine = linesBefore + later.unendedLine;
-    afterStation += later.afterStation;
-}
-
-bool CutShortRecords::take(std::string_view code, std::string_view line, int64_t lineNumber, bool withoutLineEnd)
-{
-    const bool station = code == "ST";
-    if (IsCutShort(code, line, withoutLineEnd)) {
-        m_count.add(lineNumber, withoutLineEnd);
+    const bool station = kind == RawKind::Station;
+    if (cutShort) {
+        m_count.add(lineNumber, lastLineUnended);
         m_stationCut = m_stationCut || station;
         return false;
     }
     if (station)
         m_stationCut = false;
-    else if (m_stationCut && FindRawObservation(code)) {
+    else if (m_stationCut && kRawObservations.has(kind)) {
         ++m_count.afterStation;
         return false;
     }
     return true;
 }
 
-void CutShortRecords::passOver(std::string_view code)
+void CutShortRecords::passOver(RawKind kind)
 {
-    if (m_stationCut && FindRawObservation(code))
+    if (m_stationCut && kRawObservations.has(kind))
         ++m_count.afterStation;
 }
 

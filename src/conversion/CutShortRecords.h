@@ -15,21 +15,22 @@
 //
 // The field of each record's last value stands in the table of record codes
 // (RawRecordCodes.h).
+//
+// Readers meet these rules through the gate (RawRecordGate.h), which hands them only
+// the records to read.
+#include "conversion/RawRecordCodes.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 namespace tavrelo {
 
-// The field number of the last value of a record with this code; 0 for comments and
-// codes no reader takes values from.
-int LastValueField(std::string_view code);
-
-// Whether the record ends before its last value: it holds fewer fields, counted by
-// its commas (a field after the last comma counts even when empty); or, with
-// withoutLineEnd (the file's last line, unended: LineReader::lastLineUnended), whether
+// Whether a record ends before its last value: it holds fewer fields, counted by its
+// commas (a field after the last comma counts even when empty); or, with
+// lastLineUnended (the file's last line, unended: LineReader::lastLineUnended), whether
 // it is a record readers take values from at all.
-bool IsCutShort(std::string_view code, std::string_view line, bool withoutLineEnd = false);
+bool IsCutShort(const RawRecordCode& record, std::string_view line, bool lastLineUnended);
 
 // What a run left out, for the warning after it.
 struct CutShortCount {
@@ -38,30 +39,28 @@ struct CutShortCount {
     int64_t afterStation = 0; // observations left out with the station record before them
     int64_t unendedLine = 0;  // the line of the last record, cut short without a line end; 0 none
 
-    void add(int64_t line, bool withoutLineEnd = false)
+    void add(int64_t line, bool lastLineUnended = false)
     {
         if (records++ == 0)
             firstLine = line;
-        if (withoutLineEnd)
+        if (lastLineUnended)
             unendedLine = line;
     }
-    // Adds the count of a later part of the file, whose line numbers start after
-    // linesBefore lines.
-    void append(const CutShortCount& later, int64_t linesBefore);
     bool any() const { return records > 0 || afterStation > 0; }
 };
 
-// The reading of one pass over a raw file, record by record in file order.
+// The rule of one pass over a raw file, record by record in file order: which records
+// the reader takes values from, and the count of those it leaves out.
 class CutShortRecords {
 public:
-    // Whether the record on line lineNumber is to be read; false for a record cut short
-    // and for an observation after a station record cut short, each counted. Readers
-    // hand in the records they take values from; withoutLineEnd as IsCutShort has it.
-    bool take(std::string_view code, std::string_view line, int64_t lineNumber, bool withoutLineEnd = false);
-    // A record the reader takes no values from: an observation after a station record
-    // cut short is counted as left out with it all the same, so that every reader of
-    // stations counts the same observations (face readings among them).
-    void passOver(std::string_view code);
+    // A record of a kind the reader takes values from, on line lineNumber, cut short
+    // or not (IsCutShort): false, and counted, for a record cut short and for an
+    // observation after a station record cut short.
+    bool take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended);
+    // A record of a kind the reader takes no values from: an observation after a
+    // station record cut short is counted as left out with it all the same, so that
+    // every reader of stations counts the same observations (face readings among them).
+    void passOver(RawKind kind);
     const CutShortCount& count() const { return m_count; }
 
 private:

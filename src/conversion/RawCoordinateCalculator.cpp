@@ -10,7 +10,7 @@
 #include "conversion/NameIndex.h"
 #include "conversion/RawObservationRecords.h"
 #include "conversion/RawPassOne.h"
-#include "conversion/RawRecordCodes.h"
+#include "conversion/RawRecordGate.h"
 #include "map/core/MapTables.h"
 #include "platform/LineReader.h"
 #include "platform/MemoryAdvice.h"
@@ -29,14 +29,6 @@ namespace tavrelo {
 
 namespace {
 
-// The map tables' type of a coordinate record's point; -1 for any other code.
-int16_t coordinateRecordType(std::string_view code)
-{
-    const RawRecordCode* row = FindRawRecord(code);
-    const bool coordinates = row && (row->kind == RawKind::Coordinates || row->kind == RawKind::MoreCoordinates);
-    return coordinates ? row->pointType : -1;
-}
-
 // The current station of pass 3 and its orientation.
 struct StationState {
     bool seen = false;       // a station record has been read
@@ -50,7 +42,6 @@ struct StationState {
     double orientation = 0.0;      // reading - orientation = azimuth
     bool face1 = false, face2 = false;
     double HA1 = 0.0, HA2 = 0.0;
-    bool cut = false; // its record was cut short: its observations are left out
 };
 
 // An output line of pass 3, built by the threads once the block is worked out: a
@@ -64,6 +55,7 @@ struct PendingLine {
 
 // One of the pieces a block is cut into, with what the threads make of it.
 struct BlockPiece {
+    int64_t lineCount = 0; // the lines of its text
     std::vector<RawObservationRecord> records;
     std::vector<PendingLine> lines;
     std::string output;
@@ -73,7 +65,7 @@ struct BlockPiece {
 // can be read while this one is worked out.
 struct InputBlock {
     std::string text;
-    bool endsCut = false; // the file's last line, unended, ends it
+    bool lastLineUnended = false; // the file's last line, unended, ends it
     std::vector<std::string_view> pieceTexts;
     std::vector<BlockPiece> pieces;
 };
@@ -94,14 +86,12 @@ public:
 private:
     bool openFiles();
     bool loadControlPoints();
-    template <class LineHandler>
-    bool eachInputLine(LineHandler&& handleLine, int64_t lineLimit = -1);
     bool passTwo();
-    void passTwoLine(std::string_view text, bool withoutLineEnd, FieldViews& f);
+    void coordinateRecord(const RawRecordCode& record, std::string_view text, FieldViews& f);
     bool passThree();
     bool readBlock(LineReader& reader, InputBlock& block) const;
     void workOut(InputBlock& block);
-    void readPiece(std::string_view text, bool endsCut, BlockPiece& piece) const;
+    void readPiece(std::string_view text, bool lastLineUnended, BlockPiece& piece) const;
     void workOutRecord(const RawObservationRecord& r);
     void buildLines(BlockPiece& piece, CoordinateLine& line) const;
     void stationRecord(const RawObservationRecord& r);
@@ -148,10 +138,11 @@ private:
     double m_temperature = 20.0;
     double m_pressure = 760.0;
 
+    CutShortRecords m_cutShort; // the observation pass's, in file order
+    int64_t m_linesBefore = 0;  // the lines of the observation pass's pieces worked out
     int64_t m_leftOut = 0;
     int64_t m_beforeStation = 0;
     int64_t m_notNumbers = 0; // observations whose coordinates overflowed
-    int64_t m_afterCutStation = 0;
     std::vector<std::string> m_leftOutStations;
     std::unordered_set<std::string> m_leftOutSeen;
 };
@@ -285,46 +276,29 @@ bool Calculation::loadControlPoints()
     return true;
 }
 
-// One pass over the raw input, every line handed on with whether it is the file's last,
-// unended (LineReader::lastLineUnended), and the fields to split it into; false after
-// a reported failure. Lines and fields are views into the reader's buffer.
-// A line limit of 0 or more stops the pass after that many lines.
-template <class LineHandler>
-bool Calculation::eachInputLine(LineHandler&& handleLine, int64_t lineLimit)
-{
-    LineReader reader;
-    if (!openInput(reader))
-        return false;
-    FieldViews f;
-    std::string_view text;
-    for (int64_t read = 0; read != lineLimit && reader.next(text); ++read)
-        handleLine(text, reader.lastLineUnended(), f);
-    return !failWithInput(reader);
-}
-
-// Only coordinate records count here, so the pass ends at the last one the header
-// pass found: a survey's points are mostly at its start, its observations after them.
+// The coordinate records, so the pass ends at the last one the header pass found: a
+// survey's points are mostly at its start, its observations after them. The records
+// cut short among them are counted with the others in the observation pass.
 bool Calculation::passTwo()
 {
     if (m_header.lastCoordinateLine == 0)
         return true;
-    return eachInputLine([this](std::string_view text, bool withoutLineEnd,
-                                FieldViews& f) { passTwoLine(text, withoutLineEnd, f); },
-                         m_header.lastCoordinateLine);
+    RawRecordGate gate({RawKind::Coordinates, RawKind::MoreCoordinates});
+    if (!openInput(gate.reader()))
+        return false;
+    RawLine line;
+    FieldViews f;
+    while (line.number < m_header.lastCoordinateLine && gate.next(line))
+        if (line.record)
+            coordinateRecord(*line.record, line.text, f);
+    return !failWithInput(gate.reader());
 }
 
 // A coordinate record: a known point's line, or a new point of its own.
-void Calculation::passTwoLine(std::string_view text, bool withoutLineEnd, FieldViews& f)
+void Calculation::coordinateRecord(const RawRecordCode& record, std::string_view text, FieldViews& f)
 {
-    if (text.size() >= 2 && text[0] == 'C' && text[1] == 'O')
-        return;
-    // The record code (the first field as the split gives it) decides before the
-    // whole line is split: most lines are observations, which this pass passes over.
-    if (coordinateRecordType(TrimBlanks(text.substr(0, text.find(',')))) < 0)
-        return;
-    if (SplitComma(text, f) == 0 || IsCutShort(f[1], text, withoutLineEnd))
-        return;
-    const int16_t type = coordinateRecordType(f[1]);
+    SplitComma(text, f);
+    const int16_t type = record.pointType;
     const std::string_view name = TrimBlanks(f[2]);
     if (const int32_t index = knownPoint(name)) {
         writeKnownPoint(index);
@@ -352,7 +326,6 @@ void Calculation::stationRecord(const RawObservationRecord& r)
 {
     m_station = StationState{};
     m_station.seen = true;
-    m_station.cut = r.cutShort;
     m_station.name = std::string(r.name);
     m_station.backsight = std::string(r.code);
     m_station.HI = r.height;
@@ -365,9 +338,7 @@ void Calculation::stationRecord(const RawObservationRecord& r)
 // is taken across 0/2pi correctly (HA1 359.99 gon and HA2 159.99 gon mean 359.99).
 void Calculation::faceRecord(double reading, bool faceOne)
 {
-    if (m_station.cut)
-        ++m_afterCutStation;
-    if (!m_station.seen || m_station.cut)
+    if (!m_station.seen)
         return;
     if (faceOne) {
         m_station.HA1 = reading;
@@ -425,10 +396,6 @@ void Calculation::observation(const RawObservationRecord& r)
 {
     if (!m_station.seen) {
         ++m_beforeStation;
-        return;
-    }
-    if (m_station.cut) {
-        ++m_afterCutStation;
         return;
     }
     if (!m_station.tried)
@@ -499,7 +466,8 @@ bool Calculation::passThree()
             if (task == 0)
                 filled[after] = readBlock(reader, blocks[after]);
             else if (filled[next])
-                readPiece(blocks[next].pieceTexts[task - 1], blocks[next].endsCut, blocks[next].pieces[task - 1]);
+                readPiece(blocks[next].pieceTexts[task - 1], blocks[next].lastLineUnended,
+                          blocks[next].pieces[task - 1]);
         };
     };
     filled[0] = readBlock(reader, blocks[0]);
@@ -532,29 +500,33 @@ bool Calculation::readBlock(LineReader& reader, InputBlock& block) const
     if (!reader.nextBlock(text, m_reading.blockBytes))
         return false;
     block.text.assign(text.data(), text.size());
-    block.endsCut = reader.lastLineUnended();
+    block.lastLineUnended = reader.lastLineUnended();
     CutAtLineEnds(block.text, block.pieceTexts);
     return true;
 }
 
-// The block's records in file order; the output lines they give wait in their pieces.
+// The block's records in file order, those cut short and those they take with them
+// left out; the output lines they give wait in their pieces.
 void Calculation::workOut(InputBlock& block)
 {
+    using Kind = RawObservationRecord::Kind;
     for (BlockPiece& piece : block.pieces) {
         piece.lines.clear();
         m_pending = &piece.lines;
         for (const RawObservationRecord& r : piece.records)
-            workOutRecord(r);
+            if (m_cutShort.take(r.recordKind, r.kind == Kind::CutShort, m_linesBefore + r.line, r.lastLineUnended))
+                workOutRecord(r);
+        m_linesBefore += piece.lineCount;
     }
     m_pending = nullptr;
 }
 
 // A piece's records; then room for about one output line a record, made here, on
 // this thread, so that the thread that works the block out finds it ready.
-void Calculation::readPiece(std::string_view text, bool endsCut, BlockPiece& piece) const
+void Calculation::readPiece(std::string_view text, bool lastLineUnended, BlockPiece& piece) const
 {
     piece.records.clear();
-    ReadRawObservationRecords(text, endsCut, m_header, m_options, piece.records);
+    piece.lineCount = ReadRawObservationRecords(text, lastLineUnended, m_header, m_options, piece.records);
     const size_t room = piece.records.size() + 64;
     if (piece.lines.capacity() < room) {
         piece.lines.clear();
@@ -574,6 +546,8 @@ void Calculation::workOutRecord(const RawObservationRecord& r)
     case RawObservationRecord::Kind::FaceTwo: faceRecord(r.direction, false); break;
     case RawObservationRecord::Kind::Weather:
         ReadTemperatureAndPressure(std::string(r.name), m_temperature, m_pressure);
+        break;
+    case RawObservationRecord::Kind::CutShort:
         break;
     }
 }
@@ -596,8 +570,7 @@ void Calculation::buildLines(BlockPiece& piece, CoordinateLine& line) const
 
 void Calculation::warnLeftOut()
 {
-    CutShortCount cutShort = m_header.cutShort;
-    cutShort.afterStation = m_afterCutStation;
+    const CutShortCount& cutShort = m_cutShort.count();
     if (m_leftOut == 0 && m_beforeStation == 0 && m_notNumbers == 0 && !cutShort.any())
         return;
     std::string text;

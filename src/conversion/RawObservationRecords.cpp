@@ -1,10 +1,9 @@
 #include "conversion/RawObservationRecords.h"
 
-#include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
-#include "conversion/RawRecordCodes.h"
-#include "platform/LineReader.h"
+#include "conversion/RawCoordinateCalculator.h"
+#include "conversion/RawRecordGate.h"
 #include "platform/TextRules.h"
 
 #include <cmath>
@@ -40,30 +39,35 @@ double IntoFullCircle(double angle)
     return angle >= kTwoPi ? 0.0 : angle;
 }
 
-void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHeader& header,
-                               const ReductionSettings& settings, std::vector<RawObservationRecord>& records)
+int64_t ReadRawObservationRecords(std::string_view piece, bool lastLineUnended, const RawHeader& header,
+                                  const ReductionSettings& settings, std::vector<RawObservationRecord>& records)
 {
-    endsCut = endsCut && EndsWithoutLineEnd(lines);
     using Kind = RawObservationRecord::Kind;
     const AngleUnit& unit = header.angleUnit;
-    std::string_view text;
+    RawPieceLines lines(piece, lastLineUnended, kCalculatorRecords);
+    RawPieceLine line;
     FieldViews f;
-    while (NextLineOfBlock(lines, text)) {
-        if (SplitComma(text, f) < 1)
-            continue;
-        const std::string_view code = f[1];
-        const RawRecordCode* row = FindRawRecord(code);
+    while (lines.next(line)) {
+        const RawRecordCode* row = line.record.row;
         if (!row)
             continue;
         RawObservationRecord r;
-        if (IsCutShort(code, text, endsCut && lines.empty())) {
-            if (row->kind != RawKind::Station)
-                continue;
-            r.kind = Kind::Station;
-            r.cutShort = true;
-        } else if (row->kind == RawKind::SideShot || row->kind == RawKind::PointShot) {
+        r.recordKind = row->kind;
+        if (line.record.cutShort) {
+            r.kind = Kind::CutShort;
+            r.line = line.number;
+            r.lastLineUnended = line.lastLineUnended;
+            records.push_back(r);
+            continue;
+        }
+        switch (row->kind) {
+        case RawKind::SideShot:
+        case RawKind::PointShot:
+            SplitComma(line.text, f);
             readObservation(f, *row, header, settings, r);
-        } else if (row->kind == RawKind::Station) {
+            break;
+        case RawKind::Station:
+            SplitComma(line.text, f);
             r.kind = Kind::Station;
             r.name = TrimBlanks(f[2]);
             r.code = TrimBlanks(f[4]);
@@ -71,17 +75,22 @@ void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHe
             r.direction = unit.toRadians(FieldValue(f[7]));
             // From the station record alone the backsight reading is field 8.
             r.zenith = IntoFullCircle(unit.toRadians(FieldValue(f[8])) - r.direction);
-        } else if (row->kind == RawKind::FaceReading) {
-            r.kind = code[1] == '1' ? Kind::FaceOne : Kind::FaceTwo;
+            break;
+        case RawKind::FaceReading:
+            SplitComma(line.text, f);
+            r.kind = row->code[1] == '1' ? Kind::FaceOne : Kind::FaceTwo;
             r.direction = unit.toRadians(FieldValue(f[row->observation.horizontalAngle]));
-        } else if (row->kind == RawKind::Comment) {
+            break;
+        case RawKind::Comment:
             r.kind = Kind::Weather;
-            r.name = TrimBlanks(text);
-        } else {
+            r.name = TrimBlanks(line.text);
+            break;
+        default: // coordinate records: a pass of their own
             continue;
         }
         records.push_back(r);
     }
+    return lines.lines();
 }
 
 } // namespace tavrelo

@@ -31,7 +31,6 @@ struct PieceCounts {
     int64_t coordinateRecords = 0;
     int64_t lastCoordinateLine = 0; // within the piece
     int64_t observations = 0;
-    CutShortCount cutShort; // its first line within the piece
     int64_t pointNameBytes = 0;
     int64_t pointCodeBytes = 0;
     int64_t stationNameBytes = 0;
@@ -47,17 +46,14 @@ int64_t storedSize(std::string_view field)
     return static_cast<int64_t>(NameList::StoredSize(TrimBlanks(field).size()));
 }
 
-// The names are taken from the fields as the calculator splits them; withoutLineEnd
-// for the file's last line, unended.
-void countRecord(std::string_view line, bool withoutLineEnd, PieceCounts& counts, FieldViews& f)
+// The names are taken from the fields as the calculator splits them: bounds for the
+// tables, records cut short counted with the others.
+void countRecord(std::string_view line, PieceCounts& counts, FieldViews& f)
 {
     ++counts.records;
-    const std::string_view code = RawRecordCodeOf(line);
-    const RawRecordCode* row = FindRawRecord(code);
+    const RawRecordCode* row = FindRawRecord(RawRecordCodeOf(line));
     if (!row)
         return;
-    if (IsCutShort(code, line, withoutLineEnd))
-        counts.cutShort.add(counts.lines, withoutLineEnd);
     switch (row->kind) {
     case RawKind::SideShot:
     case RawKind::PointShot:
@@ -83,8 +79,7 @@ void countRecord(std::string_view line, bool withoutLineEnd, PieceCounts& counts
     }
 }
 
-// endsCut: the piece ends the file with its last line unended, a record cut short.
-void countPiece(std::string_view rest, bool endsCut, PieceCounts& counts)
+void countPiece(std::string_view rest, PieceCounts& counts)
 {
     counts = PieceCounts{};
     std::string_view text;
@@ -101,7 +96,7 @@ void countPiece(std::string_view rest, bool endsCut, PieceCounts& counts)
             }
             continue;
         }
-        countRecord(line, endsCut && rest.empty(), counts, f);
+        countRecord(line, counts, f);
     }
 }
 
@@ -113,7 +108,6 @@ void addPiece(const PieceCounts& piece, int64_t linesBefore, RawHeader& header)
     if (piece.lastCoordinateLine > 0)
         header.lastCoordinateLine = linesBefore + piece.lastCoordinateLine;
     header.observations += piece.observations;
-    header.cutShort.append(piece.cutShort, linesBefore);
     header.pointNameBytes += piece.pointNameBytes;
     header.pointCodeBytes += piece.pointCodeBytes;
     header.stationNameBytes += piece.stationNameBytes;
@@ -142,10 +136,7 @@ bool ReadRawHeader(const std::string& path, RawHeader& header, WorkerPool& pool,
     std::string_view block;
     while (reader.nextBlock(block, blockBytes)) {
         CutAtLineEnds(block, pieceTexts);
-        const bool endsCut = reader.lastLineUnended();
-        pool.run(pieces.size(), [&](size_t i) {
-            countPiece(pieceTexts[i], endsCut && EndsWithoutLineEnd(pieceTexts[i]), pieces[i]);
-        });
+        pool.run(pieces.size(), [&](size_t i) { countPiece(pieceTexts[i], pieces[i]); });
         for (const PieceCounts& piece : pieces) {
             addPiece(piece, lines, header);
             lines += piece.lines;

@@ -22,12 +22,14 @@ enum class RawKind : uint8_t {
 // A set of kinds: those a reader takes values from.
 class RawKinds {
 public:
+    constexpr RawKinds() = default;
     constexpr RawKinds(std::initializer_list<RawKind> kinds)
     {
         for (const RawKind kind : kinds)
             m_bits = static_cast<uint16_t>(m_bits | bit(kind));
     }
     constexpr bool has(RawKind kind) const { return (m_bits & bit(kind)) != 0; }
+    constexpr bool any() const { return m_bits != 0; }
 
 private:
     static constexpr uint16_t bit(RawKind kind) { return static_cast<uint16_t>(1u << static_cast<unsigned>(kind)); }
