@@ -3,6 +3,7 @@
 #include "conversion/LineSplitting.h"
 #include "conversion/RawRecordCodes.h"
 #include "map/core/NameList.h"
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -84,7 +85,7 @@ void countPiece(std::string_view rest, PieceCounts& counts)
     counts = PieceCounts{};
     std::string_view text;
     FieldViews f;
-    while (NextLineOfBlock(rest, text)) {
+    while (NextLine(rest, text)) {
         ++counts.lines;
         const std::string_view line = TrimBlanks(text);
         if (startsWith(line, "CO")) {

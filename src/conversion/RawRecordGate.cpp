@@ -1,5 +1,7 @@
 #include "conversion/RawRecordGate.h"
 
+#include "platform/LineEnds.h"
+
 namespace tavrelo {
 
 RawLineRecord RecordOfLine(std::string_view line, bool lastLineUnended, RawKinds reads)
@@ -35,13 +37,13 @@ bool RawRecordGate::next(RawLine& line)
 }
 
 RawPieceLines::RawPieceLines(std::string_view piece, bool lastLineUnended, RawKinds reads)
-    : m_rest(piece), m_lastLineUnended(lastLineUnended && EndsWithoutLineEnd(piece)), m_reads(reads)
+    : m_rest(piece), m_lastLineUnended(lastLineUnended && !EndsLine(piece)), m_reads(reads)
 {
 }
 
 bool RawPieceLines::next(RawPieceLine& line)
 {
-    if (!NextLineOfBlock(m_rest, line.text))
+    if (!NextLine(m_rest, line.text))
         return false;
     line.number = ++m_lines;
     line.lastLineUnended = m_lastLineUnended && m_rest.empty();
