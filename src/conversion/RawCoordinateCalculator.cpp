@@ -3,27 +3,25 @@
 #include "conversion/AngleUnit.h"
 #include "conversion/CalcOptions.h"
 #include "conversion/ConverterFiles.h"
+#include "conversion/ControlPointFile.h"
 #include "conversion/ConverterReport.h"
 #include "conversion/CoordinateLine.h"
 #include "conversion/FastNumbers.h"
+#include "conversion/LeftOutObservations.h"
 #include "conversion/LineSplitting.h"
 #include "conversion/NameIndex.h"
+#include "conversion/ObservationPass.h"
 #include "conversion/RawObservationRecords.h"
 #include "conversion/RawPassOne.h"
 #include "conversion/RawRecordGate.h"
 #include "map/core/MapTables.h"
 #include "platform/LineReader.h"
 #include "platform/MemoryAdvice.h"
-#include "platform/RunError.h"
 #include "platform/TextRules.h"
 #include "platform/WorkerPool.h"
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
-#include <optional>
-#include <thread>
-#include <unordered_set>
 
 namespace tavrelo {
 
@@ -42,32 +40,6 @@ struct StationState {
     double orientation = 0.0;      // reading - orientation = azimuth
     bool face1 = false, face2 = false;
     double HA1 = 0.0, HA2 = 0.0;
-};
-
-// An output line of pass 3, built by the threads once the block is worked out: a
-// computed point with the record that names it, or a known point by its Stations
-// index (its name stays in the table).
-struct PendingLine {
-    double x = 0.0, y = 0.0, h = 0.0;
-    const RawObservationRecord* record = nullptr;
-    int32_t knownPoint = 0;
-};
-
-// One of the pieces a block is cut into, with what the threads make of it.
-struct BlockPiece {
-    int64_t lineCount = 0; // the lines of its text
-    std::vector<RawObservationRecord> records;
-    std::vector<PendingLine> lines;
-    std::string output;
-};
-
-// A block of whole lines of the input, in a buffer of its own so that the next one
-// can be read while this one is worked out.
-struct InputBlock {
-    std::string text;
-    bool lastLineUnended = false; // the file's last line, unended, ends it
-    std::vector<std::string_view> pieceTexts;
-    std::vector<BlockPiece> pieces;
 };
 
 class Calculation {
@@ -89,16 +61,12 @@ private:
     bool passTwo();
     void coordinateRecord(const RawRecordCode& record, std::string_view text, FieldViews& f);
     bool passThree();
-    bool readBlock(LineReader& reader, InputBlock& block) const;
-    void workOut(InputBlock& block);
-    void readPiece(std::string_view text, bool lastLineUnended, BlockPiece& piece) const;
+    void workOut(std::vector<BlockPiece>& pieces);
     void workOutRecord(const RawObservationRecord& r);
-    void buildLines(BlockPiece& piece, CoordinateLine& line) const;
     void stationRecord(const RawObservationRecord& r);
     void faceRecord(double reading, bool faceOne);
     void observation(const RawObservationRecord& r);
     void locateStation();
-    void warnLeftOut();
     void finish();
     bool openInput(LineReader& reader);
     bool failWithInput(LineReader& reader);
@@ -109,10 +77,6 @@ private:
     void writeCoordinates(std::string_view name, double x, double y, double h, std::string_view code);
     void writeLine(const PointTexts& texts);
     bool writing() const { return m_block != nullptr; }
-    unsigned readingThreads() const
-    {
-        return m_reading.threads ? m_reading.threads : std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
-    }
 
     ConversionContext& m_context;
     std::string m_input;
@@ -140,11 +104,7 @@ private:
 
     CutShortRecords m_cutShort; // the observation pass's, in file order
     int64_t m_linesBefore = 0;  // the lines of the observation pass's pieces worked out
-    int64_t m_leftOut = 0;
-    int64_t m_beforeStation = 0;
-    int64_t m_notNumbers = 0; // observations whose coordinates overflowed
-    std::vector<std::string> m_leftOutStations;
-    std::unordered_set<std::string> m_leftOutSeen;
+    LeftOutObservations m_leftOut;
 };
 
 int32_t Calculation::knownPoint(std::string_view name) const
@@ -224,56 +184,18 @@ bool Calculation::openFiles()
     return true;
 }
 
-// The control-point file: one known point a line, in the field layout of the output
-// (position p holds the quantity its list chooses), split at the output separator.
+// The control points first: the first of a name is the known point of that name.
 bool Calculation::loadControlPoints()
 {
-    const std::string& file = m_options.ControlFileName;
-    if (file.empty())
+    if (m_options.ControlFileName.empty())
         return true;
-    LineReader reader;
-    if (!reader.open(file)) {
-        ReportConverterFailure(m_context, "Control-point file " + file + ": " + RunErrorDescription(reader.error()));
-        return false;
-    }
-    int position[5] = {0, 0, 0, 0, 0}; // field number of quantity k, 0 none
-    for (int p = 5; p >= 1; --p) {
-        const int item = m_options.fields.field[p - 1];
-        if (item >= 0 && item <= 4)
-            position[item] = p;
-    }
-    const std::string separator = m_options.fields.separatorText();
-    Fields f;
-    std::string text;
-    int32_t loaded = 0;
-    while (reader.next(text)) {
-        if (SplitBySeparator(text, f, separator) < 3)
-            continue;
-        const std::string name(TrimBlanks(f[position[0]]));
-        if (name.empty() || knownPoint(name) != 0)
-            continue;
-        MapStation s;
-        s.name = name;
-        s.X = FieldValue(f[position[1]]);
-        s.Y = FieldValue(f[position[2]]);
-        s.H = FieldValue(f[position[3]]);
-        s.code = f[position[4]];
-        s.type = PointType::Station;
+    std::vector<MapStation> points;
+    const bool read = ReadControlPoints(m_context, m_options.ControlFileName, m_options.fields, !m_tablesOnly, points);
+    for (MapStation& s : points) {
         m_tables.widenExtents(s.X, s.Y);
         addStation(std::move(s));
-        ++loaded;
     }
-    if (failWithInput(reader))
-        return false;
-    // Without its control points the survey would come out on a datum of its own
-    // (a free survey from 0, 0, 0) while the user asked for the control file's.
-    if (loaded == 0) {
-        ReportConverterFailure(m_context, "Control-point file " + file + ": no control point could be read from it"
-                                          " (a line needs a name and two coordinates, separated by \"" +
-                                          separator + "\").");
-        return false;
-    }
-    return true;
+    return read;
 }
 
 // The coordinate records, so the pass ends at the last one the header pass found: a
@@ -395,15 +317,13 @@ void Calculation::locateStation()
 void Calculation::observation(const RawObservationRecord& r)
 {
     if (!m_station.seen) {
-        ++m_beforeStation;
+        m_leftOut.beforeFirstStation();
         return;
     }
     if (!m_station.tried)
         locateStation();
     if (!m_station.located) {
-        ++m_leftOut;
-        if (m_leftOutSeen.insert(m_station.name).second)
-            m_leftOutStations.push_back(m_station.name);
+        m_leftOut.fromUnlocatedStation(m_station.name);
         return;
     }
     const bool sideShot = r.kind == RawObservationRecord::Kind::SideShot;
@@ -422,7 +342,7 @@ void Calculation::observation(const RawObservationRecord& r)
     // A distance or height past what a number can hold gives no coordinates at all;
     // writing them as 0.000 would put a false point into the list.
     if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.H)) {
-        ++m_notNumbers;
+        m_leftOut.tooLarge();
         return;
     }
     p.SD = static_cast<float>(slope);
@@ -438,79 +358,24 @@ void Calculation::observation(const RawObservationRecord& r)
         m_pending->push_back({p.X, p.Y, p.H, &r, 0});
 }
 
-// The observations, block by block: one thread works out a block's records in file
-// order (stations, their orientation, the weather, the map tables) while the other
-// threads read the pieces of the next block and one of them reads the block after it
-// from the file; then the threads build the pieces' output lines, which are written
-// in order. What a record needs of the ones before it is all done in that one
-// thread, so the result does not depend on where the blocks and pieces are cut.
+// The observations, block by block (ObservationPass.h).
 bool Calculation::passThree()
 {
     LineReader reader;
     if (!openInput(reader))
         return false;
-    InputBlock blocks[3];
-    bool filled[3] = {false, false, false};
-    // Declared after the blocks, so that on an exception its threads have ended
-    // before the blocks they read go.
-    WorkerPool pool(readingThreads());
-    const size_t pieces = pool.size() * 2;
-    for (InputBlock& block : blocks) {
-        block.pieceTexts.resize(pieces);
-        block.pieces.resize(pieces);
-    }
-    std::vector<CoordinateLine> builders(pieces, m_line);
-    // Task 0 reads block `after` from the file, tasks 1..pieces read the pieces of `next`.
-    const auto readAhead = [&](size_t next, size_t after) {
-        return [&, next, after](size_t task) {
-            if (task == 0)
-                filled[after] = readBlock(reader, blocks[after]);
-            else if (filled[next])
-                readPiece(blocks[next].pieceTexts[task - 1], blocks[next].lastLineUnended,
-                          blocks[next].pieces[task - 1]);
-        };
-    };
-    filled[0] = readBlock(reader, blocks[0]);
-    pool.run(pieces + 1, readAhead(0, 1));
-    for (size_t k = 0; filled[k % 3]; ++k) {
-        InputBlock& block = blocks[k % 3];
-        pool.start(pieces + 1, readAhead((k + 1) % 3, (k + 2) % 3));
-        workOut(block);
-        pool.wait();
-        filled[k % 3] = false;
-        if (!writing())
-            continue;
-        if (m_line.remembersPreviousLine()) {
-            for (BlockPiece& piece : block.pieces)
-                buildLines(piece, m_line);
-        } else {
-            pool.run(pieces, [&](size_t i) { buildLines(block.pieces[i], builders[i]); });
-        }
-        for (const BlockPiece& piece : block.pieces) {
-            m_block->text().append(piece.output);
-            m_block->maybeFlush();
-        }
-    }
+    const ObservationPass pass(m_header, m_options, m_reading);
+    pass.run(reader, [this](std::vector<BlockPiece>& pieces) { workOut(pieces); }, m_tables.Stations, m_line,
+             m_block.get());
     return !failWithInput(reader);
 }
 
-bool Calculation::readBlock(LineReader& reader, InputBlock& block) const
-{
-    std::string_view text;
-    if (!reader.nextBlock(text, m_reading.blockBytes))
-        return false;
-    block.text.assign(text.data(), text.size());
-    block.lastLineUnended = reader.lastLineUnended();
-    CutAtLineEnds(block.text, block.pieceTexts);
-    return true;
-}
-
-// The block's records in file order, those cut short and those they take with them
+// A block's records in file order, those cut short and those they take with them
 // left out; the output lines they give wait in their pieces.
-void Calculation::workOut(InputBlock& block)
+void Calculation::workOut(std::vector<BlockPiece>& pieces)
 {
     using Kind = RawObservationRecord::Kind;
-    for (BlockPiece& piece : block.pieces) {
+    for (BlockPiece& piece : pieces) {
         piece.lines.clear();
         m_pending = &piece.lines;
         for (const RawObservationRecord& r : piece.records)
@@ -519,20 +384,6 @@ void Calculation::workOut(InputBlock& block)
         m_linesBefore += piece.lineCount;
     }
     m_pending = nullptr;
-}
-
-// A piece's records; then room for about one output line a record, made here, on
-// this thread, so that the thread that works the block out finds it ready.
-void Calculation::readPiece(std::string_view text, bool lastLineUnended, BlockPiece& piece) const
-{
-    piece.records.clear();
-    piece.lineCount = ReadRawObservationRecords(text, lastLineUnended, m_header, m_options, piece.records);
-    const size_t room = piece.records.size() + 64;
-    if (piece.lines.capacity() < room) {
-        piece.lines.clear();
-        piece.lines.resize(room);
-        piece.lines.clear();
-    }
 }
 
 // Stations, their faces, observations and the weather records, in file order.
@@ -552,59 +403,14 @@ void Calculation::workOutRecord(const RawObservationRecord& r)
     }
 }
 
-// A computed point's line has its coordinates with three decimals, formatted on the
-// stack so that building allocates nothing; a known point's line is built from its
-// table entry.
-void Calculation::buildLines(BlockPiece& piece, CoordinateLine& line) const
-{
-    piece.output.clear();
-    for (const PendingLine& pending : piece.lines) {
-        const MapStation* known = pending.knownPoint ? &m_tables.Stations[pending.knownPoint] : nullptr;
-        const Fixed3Text north(known ? known->X : pending.x);
-        const Fixed3Text east(known ? known->Y : pending.y);
-        const Fixed3Text height(known ? known->H : pending.h);
-        line.append(piece.output, {known ? std::string_view(known->name) : pending.record->name, north.view(),
-                                   east.view(), height.view(), known ? std::string_view(known->code) : pending.record->code});
-    }
-}
-
-void Calculation::warnLeftOut()
-{
-    const CutShortCount& cutShort = m_cutShort.count();
-    if (m_leftOut == 0 && m_beforeStation == 0 && m_notNumbers == 0 && !cutShort.any())
-        return;
-    std::string text;
-    if (m_leftOut > 0) {
-        text = std::to_string(m_leftOut) + " observation(s) were left out because their station is neither known"
-               " nor observed: ";
-        const size_t shown = std::min<size_t>(m_leftOutStations.size(), 10);
-        for (size_t i = 0; i < shown; ++i)
-            text += (i ? ", " : "") + m_leftOutStations[i];
-        if (m_leftOutStations.size() > shown)
-            text += " and " + std::to_string(m_leftOutStations.size() - shown) + " more stations";
-        text += ".";
-    }
-    if (m_beforeStation > 0) {
-        if (!text.empty())
-            text += "\r\n";
-        text += std::to_string(m_beforeStation) + " observation(s) before the first station record were left out.";
-    }
-    if (m_notNumbers > 0) {
-        if (!text.empty())
-            text += "\r\n";
-        text += std::to_string(m_notNumbers) +
-                " observation(s) were left out because their coordinates are too large to compute.";
-    }
-    if (cutShort.any())
-        text += (text.empty() ? "" : "\r\n") + CutShortText(cutShort);
-    m_context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation, MessageText(m_context, 16, "Warning"));
-}
-
 void Calculation::finish()
 {
     m_block.reset(); // hands the last lines to the target
     // The warning first: it explains a failure that follows.
-    warnLeftOut();
+    const std::string leftOut = m_leftOut.warningText(m_cutShort.count());
+    if (!leftOut.empty())
+        m_context.ui.message(leftOut, MessageButtons::Ok, MessageIcon::Exclamation,
+                             MessageText(m_context, 16, "Warning"));
     bool ok = true;
     if (m_target && m_target->newBytes() == 0 && !m_target->failed()) {
         // Not one point to list: the target stays as it was.
@@ -632,7 +438,7 @@ void Calculation::run()
         return;
     bool headerRead;
     {
-        WorkerPool pool(readingThreads());
+        WorkerPool pool(ReadingThreads(m_reading));
         headerRead = ReadRawHeader(m_input, m_header, pool, m_reading.blockBytes);
     }
     if (!headerRead) {
