@@ -1,7 +1,5 @@
 #include "conversion/CutShortRecords.h"
 
-#include <cstring>
-
 namespace tavrelo {
 
 namespace {
@@ -22,47 +20,6 @@ std::string RecordsText(const CutShortCount& count)
 }
 
 } // namespace
-
-bool IsCutShort(const RawRecordCode& record, std::string_view line, bool lastLineUnended)
-{
-    if (lastLineUnended && record.lastValue > 0)
-        return true;
-    // Field n is there when n - 1 commas are.
-    int commas = record.lastValue - 1;
-    const char* at = line.data();
-    const char* const end = at + line.size();
-    while (commas > 0) {
-        const void* comma = std::memchr(at, ',', static_cast<size_t>(end - at));
-        if (!comma)
-            return true;
-        at = static_cast<const char*>(comma) + 1;
-        --commas;
-    }
-    return false;
-}
-
-bool CutShortRecords::take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended)
-{
-    const bool station = kind == RawKind::Station;
-    if (cutShort) {
-        m_count.add(lineNumber, lastLineUnended);
-        m_stationCut = m_stationCut || station;
-        return false;
-    }
-    if (station)
-        m_stationCut = false;
-    else if (m_stationCut && kRawObservations.has(kind)) {
-        ++m_count.afterStation;
-        return false;
-    }
-    return true;
-}
-
-void CutShortRecords::passOver(RawKind kind)
-{
-    if (m_stationCut && kRawObservations.has(kind))
-        ++m_count.afterStation;
-}
 
 std::string CutShortText(const CutShortCount& count)
 {

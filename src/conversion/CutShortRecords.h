@@ -21,6 +21,7 @@
 #include "conversion/RawRecordCodes.h"
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -29,8 +30,25 @@ namespace tavrelo {
 // Whether a record ends before its last value: it holds fewer fields, counted by its
 // commas (a field after the last comma counts even when empty); or, with
 // lastLineUnended (the file's last line, unended: LineReader::lastLineUnended), whether
-// it is a record readers take values from at all.
-bool IsCutShort(const RawRecordCode& record, std::string_view line, bool lastLineUnended);
+// it is a record readers take values from at all. Inline, as the rules below: every
+// record of every raw file passes them.
+inline bool IsCutShort(const RawRecordCode& record, std::string_view line, bool lastLineUnended)
+{
+    if (lastLineUnended && record.lastValue > 0)
+        return true;
+    // Field n is there when n - 1 commas are.
+    int commas = record.lastValue - 1;
+    const char* at = line.data();
+    const char* const end = at + line.size();
+    while (commas > 0) {
+        const void* comma = std::memchr(at, ',', static_cast<size_t>(end - at));
+        if (!comma)
+            return true;
+        at = static_cast<const char*>(comma) + 1;
+        --commas;
+    }
+    return false;
+}
 
 // What a run left out, for the warning after it.
 struct CutShortCount {
@@ -56,11 +74,30 @@ public:
     // A record of a kind the reader takes values from, on line lineNumber, cut short
     // or not (IsCutShort): false, and counted, for a record cut short and for an
     // observation after a station record cut short.
-    bool take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended);
+    bool take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended)
+    {
+        const bool station = kind == RawKind::Station;
+        if (cutShort) {
+            m_count.add(lineNumber, lastLineUnended);
+            m_stationCut = m_stationCut || station;
+            return false;
+        }
+        if (station)
+            m_stationCut = false;
+        else if (m_stationCut && kRawObservations.has(kind)) {
+            ++m_count.afterStation;
+            return false;
+        }
+        return true;
+    }
     // A record of a kind the reader takes no values from: an observation after a
     // station record cut short is counted as left out with it all the same, so that
     // every reader of stations counts the same observations (face readings among them).
-    void passOver(RawKind kind);
+    void passOver(RawKind kind)
+    {
+        if (m_stationCut && kRawObservations.has(kind))
+            ++m_count.afterStation;
+    }
     const CutShortCount& count() const { return m_count; }
 
 private:

@@ -55,7 +55,7 @@ int64_t ReadRawObservationRecords(std::string_view piece, bool lastLineUnended, 
         r.recordKind = row->kind;
         if (line.record.cutShort) {
             r.kind = Kind::CutShort;
-            r.line = line.number;
+            r.line = static_cast<int32_t>(line.number);
             r.lastLineUnended = line.lastLineUnended;
             records.push_back(r);
             continue;

@@ -28,7 +28,8 @@ struct RawObservationRecord {
     RawKind recordKind = RawKind::SideShot; // the kind of its record code
     bool namesAStation = false;   // an observed point whose name a station record may carry
     bool lastLineUnended = false; // a record cut short as the file's last line, unended
-    int64_t line = 0;             // a record cut short: its line within the piece, from 1
+    int32_t line = 0;             // a record cut short: its line within its piece, from 1 (a
+                                  // piece is a part of one block of a few megabytes)
     std::string_view name;      // the point; the station; the weather line, trimmed
     std::string_view code;      // the point's code; the station's backsight
     double height = 0.0;        // target height; the station's instrument height

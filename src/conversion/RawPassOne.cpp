@@ -52,7 +52,7 @@ int64_t storedSize(std::string_view field)
 void countRecord(std::string_view line, PieceCounts& counts, FieldViews& f)
 {
     ++counts.records;
-    const RawRecordCode* row = FindRawRecord(RawRecordCodeOf(line));
+    const RawRecordCode* row = FindRawRecordOfLine(line);
     if (!row)
         return;
     switch (row->kind) {

@@ -1,7 +1,6 @@
 #include "conversion/RawRecordCodes.h"
 
 #include "map/core/MapTables.h"
-#include "platform/TextRules.h"
 
 namespace tavrelo {
 
@@ -44,9 +43,22 @@ const RawRecordCode* FindRawRecord(std::string_view code)
     return nullptr;
 }
 
-std::string_view RawRecordCodeOf(std::string_view line)
+// Every line of every raw file passes here: the code is read where it stands, without
+// a search for the comma. Only two characters followed by blanks, a comma or the end
+// can be one of the table's codes.
+const RawRecordCode* FindRawRecordOfLine(std::string_view line)
 {
-    return TrimBlanks(line.substr(0, line.find(',')));
+    size_t at = 0;
+    while (at < line.size() && line[at] == ' ')
+        ++at;
+    size_t after = at + 2;
+    if (after > line.size())
+        return nullptr;
+    while (after < line.size() && line[after] == ' ')
+        ++after;
+    if (after < line.size() && line[after] != ',')
+        return nullptr;
+    return FindRawRecord(line.substr(at, 2));
 }
 
 } // namespace tavrelo

@@ -62,9 +62,9 @@ struct RawRecordCode {
 // The row of a record code ("SS", not " SS"); nullptr for any other text.
 const RawRecordCode* FindRawRecord(std::string_view code);
 
-// The record code of a line: its first field as SplitComma gives it, the text before
-// the first comma, trimmed.
-std::string_view RawRecordCodeOf(std::string_view line);
+// The row of a line's record code: its first field as SplitComma gives it (the text
+// before the first comma, trimmed); nullptr for any other text.
+const RawRecordCode* FindRawRecordOfLine(std::string_view line);
 
 // The field numbers of an observation record; nullptr for any other record code.
 inline const RawObservationFields* FindRawObservation(std::string_view code)

@@ -7,7 +7,7 @@ namespace tavrelo {
 RawLineRecord RecordOfLine(std::string_view line, bool lastLineUnended, RawKinds reads)
 {
     RawLineRecord record;
-    record.row = FindRawRecord(RawRecordCodeOf(line));
+    record.row = FindRawRecordOfLine(line);
     record.read = record.row && reads.has(record.row->kind);
     record.cutShort = record.read && IsCutShort(*record.row, line, lastLineUnended);
     return record;
