@@ -148,9 +148,11 @@ CutShortCount Expected(const Road& road, const std::vector<Line>& added)
 } // namespace
 
 // Every converter of raw data, those added later among them: each needs its row of
-// the kinds it reads.
+// the kinds it reads, and every converter named for raw data is one.
 TEST(CutShortRecords, EveryRawDataRoadIsHeldToTheRule)
 {
+    for (const ConverterEntry& entry : Converters())
+        EXPECT_EQ(entry.reads.any(), std::string(entry.name).find("Raw") != std::string::npos) << entry.name;
     std::vector<std::string> names;
     for (const Road& road : kRoads)
         names.push_back(road.converter);
