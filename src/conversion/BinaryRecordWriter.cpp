@@ -68,28 +68,20 @@ void BinaryRecordWriter::sideShot(ByteSink& out)
     out.write(record);
 }
 
-void BinaryRecordWriter::writeLine(ByteSink& out, std::string& line, int64_t lineNumber, bool withoutLineEnd)
+void BinaryRecordWriter::write(RawRecordGate& in, ByteSink& out)
 {
-    if (SplitComma(line, m_fields) == 0)
-        return;
-    const bool isStation = m_fields[1] == "ST";
-    if (!isStation && m_fields[1] != "SS") {
-        m_records.passOver(m_fields[1]);
-        return;
+    RawLine line;
+    std::string text;
+    while (!out.failed() && in.next(line)) {
+        if (!line.record)
+            continue;
+        text.assign(line.text);
+        SplitComma(text, m_fields);
+        if (line.record->kind == RawKind::Station)
+            station(out);
+        else
+            sideShot(out);
     }
-    if (!m_records.take(m_fields[1], line, lineNumber, withoutLineEnd))
-        return;
-    if (isStation)
-        station(out);
-    else
-        sideShot(out);
-}
-
-void BinaryRecordWriter::write(LineReader& in, ByteSink& out)
-{
-    std::string line;
-    while (!out.failed() && in.next(line))
-        writeLine(out, line, in.linesRead(), in.lastLineUnended());
 }
 
 namespace {
@@ -102,9 +94,9 @@ void convertRawToRecordFile(ConversionContext& context, const std::string& input
     if (input.empty() || output.empty())
         return;
     context.ui.setBusy(true);
-    LineReader in;
+    RawRecordGate in(kBinaryRecords);
     if (!in.open(input)) {
-        ReportConverterFailure(context, in.error());
+        ReportConverterFailure(context, in.reader().error());
         return;
     }
     // A target that is the input would be replaced, or grow, while it is read.
@@ -118,11 +110,10 @@ void convertRawToRecordFile(ConversionContext& context, const std::string& input
         return;
     }
     target.write(std::string(padding, '\0'));
-    BinaryRecordWriter writer;
-    writer.write(in, target);
-    context.cutShort = writer.cutShort();
+    BinaryRecordWriter().write(in, target);
+    context.cutShort = in.cutShort();
     WarnLeftOut(context);
-    if (!FinishConverterFiles(context, in, target, padding))
+    if (!FinishConverterFiles(context, in.reader(), target, padding))
         return;
     context.ui.setBusy(false);
     context.state.TransferStatus = "OK";

@@ -10,10 +10,9 @@
 // target height 0, the angles of ST fields 7 and 8) before its first side shot, unless
 // that shot is to the backsight point itself.
 #include "conversion/ConversionContext.h"
-#include "conversion/CutShortRecords.h"
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordGate.h"
 #include "platform/ByteSink.h"
-#include "platform/LineReader.h"
 
 #include <string>
 
@@ -21,21 +20,19 @@ namespace tavrelo {
 
 constexpr size_t kBinaryRecordSize = 24;
 
+// The records it reads: stations and side shots.
+constexpr RawKinds kBinaryRecords = {RawKind::Station, RawKind::SideShot};
+
 class BinaryRecordWriter {
 public:
-    // The records of one line, line lineNumber of the file (withoutLineEnd: its last,
-    // unended, LineReader::lastLineUnended); a record cut short gives none.
-    void writeLine(ByteSink& out, std::string& line, int64_t lineNumber, bool withoutLineEnd = false);
-    void write(LineReader& in, ByteSink& out);
-    // The records left out because they were cut short.
-    const CutShortCount& cutShort() const { return m_records.count(); }
+    // The records of the file that in, opened, reads (a gate of kBinaryRecords).
+    void write(RawRecordGate& in, ByteSink& out);
 
 private:
     void station(ByteSink& out);
     void sideShot(ByteSink& out);
 
     Fields m_fields;
-    CutShortRecords m_records;
     bool m_backsightPending = false;
     std::string m_backsightName;
     std::string m_backsight; // the pending backsight record

@@ -21,21 +21,14 @@ namespace {
 // What the dispatch does for one format of one list.
 enum class Action { Copy, Kof, KofAfterDialog, Mapa2, Eghas, Nedcad, Calc, RecordFile, UserCoor, Dxf, Sdr33, Nothing };
 
-struct Road {
-    Action action;
-    bool rawCopy; // the raw copy rule applies afterwards
-};
-
 // Received raw data, by ComboDataFormatN.
-const Road kReceivedRaw[] = {
-    {Action::Copy, false}, {Action::Kof, true}, {Action::Mapa2, true}, {Action::Copy, false},
-    {Action::Copy, false}, {Action::Eghas, true}, {Action::Nedcad, true}, {Action::Calc, true},
-    {Action::RecordFile, true},
+const Action kReceivedRaw[] = {
+    Action::Copy,   Action::Kof,    Action::Mapa2, Action::Copy,       Action::Copy,
+    Action::Eghas,  Action::Nedcad, Action::Calc,  Action::RecordFile,
 };
 // Received coordinates, by ComboDataFormatC.
-const Road kReceivedCoor[] = {
-    {Action::UserCoor, false}, {Action::Dxf, true}, {Action::KofAfterDialog, true}, {Action::Copy, true},
-    {Action::Copy, true}, {Action::Sdr33, true},
+const Action kReceivedCoor[] = {
+    Action::UserCoor, Action::Dxf, Action::KofAfterDialog, Action::Copy, Action::Copy, Action::Sdr33,
 };
 // A raw-data file on disk, by ComboDataFormatNFile; a coordinate file by ComboDataFormatCFile.
 const Action kFileRaw[] = {Action::Kof, Action::Mapa2, Action::Eghas, Action::Nedcad, Action::Calc, Action::RecordFile};
@@ -43,7 +36,7 @@ const Action kFileCoor[] = {Action::Dxf, Action::Kof};
 
 // The road of received raw data or coordinates; null for another kind or a list item
 // past the formats this program knows.
-const Road* receivedRoad(const DispatchRequest& request)
+const Action* receivedRoad(const DispatchRequest& request)
 {
     if (request.OpReceive != 0 && request.OpReceive != 1)
         return nullptr;
@@ -143,24 +136,6 @@ std::string rawCopyText(const KeptCopy& kept, const std::string& input, const st
                               : "The original data is saved in " + kept.path + ", as " + first + " already exists.";
 }
 
-// The copy of the raw data the user asked for beside a converted target, unless the
-// end of the download made it; when it cannot be written there it goes to the
-// program folder. The converted target stands whatever becomes of the copy.
-void rawCopyRule(ConversionContext& context, const DispatchRequest& request)
-{
-    if (!request.rawCopy || request.keptAtDownloadEnd)
-        return;
-    const std::string target = Trim(request.target);
-    const KeptCopy kept = KeepReceivedData(request.input, target, context.state.AppPath);
-    const std::string text = rawCopyText(kept, request.input, target);
-    if (text.empty())
-        return;
-    if (kept.besideTarget)
-        context.ui.message(text, MessageButtons::Ok, MessageIcon::Information, MessageText(context, 18, "Complete"));
-    else
-        tellKept(context, kept, text);
-}
-
 // A list item the settings file adds past the formats this program knows has no
 // converter: said plainly, never finished as if something had been written.
 void refuseUnknownFormat(ConversionContext& context)
@@ -206,8 +181,8 @@ bool storedAsReceived(const ConversionContext& context, const DispatchRequest& r
         return false;
     if (request.OpReceive == 2)
         return true;
-    const Road* road = receivedRoad(request);
-    return road && road->action == Action::Copy;
+    const Action* road = receivedRoad(request);
+    return road && *road == Action::Copy;
 }
 
 // Raw data in the instrument's own format (the first item of its list) is what the
@@ -287,7 +262,6 @@ std::string UnendedLastLineText(const UnendedLastLine& line, const std::string& 
 DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& request, bool lastLineUnended)
 {
     DownloadEndNotes notes;
-    request.keptAtDownloadEnd = true;
     const std::string target = Trim(request.target);
     const bool asReceived = storedAsReceived(context, request);
     if (asReceived) {
@@ -309,8 +283,8 @@ DownloadEndNotes KeepAtDownloadEnd(ConversionContext& context, DispatchRequest& 
 
 bool RefuseReceivedTarget(ConversionContext& context, const DispatchRequest& request)
 {
-    const Road* road = receivedRoad(request);
-    return refuseTarget(context, request, road ? road->action : Action::Nothing);
+    const Action* road = receivedRoad(request);
+    return refuseTarget(context, request, road ? *road : Action::Nothing);
 }
 
 bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target,
@@ -400,25 +374,21 @@ Stored convertReceivedFile(ConversionContext& context, DispatchHost& host, const
     if (request.OpReceive != 0 && request.OpReceive != 1)
         return Stored::NotAsked;
     const bool raw = request.OpReceive == 0;
-    const Road* found = receivedRoad(request);
+    const Action* found = receivedRoad(request);
     if (!found) {
         refuseUnknownFormat(context);
         return Stored::NotConverted;
     }
-    const Road road = *found;
-    switch (road.action) {
+    const Action action = *found;
+    switch (action) {
     case Action::Copy:
-        if (copyAsked)
-            return copied();
-        if (road.rawCopy)
-            rawCopyRule(context, request);
-        return Stored::NotAsked;
+        return copyAsked ? copied() : Stored::NotAsked;
     case Action::Kof:
     case Action::KofAfterDialog:
         // Raw data asks with the request word; for coordinates the dialog only stores
         // its settings. A cancelled dialog converts nothing, so no file is written with
         // settings the user turned down.
-        if (road.action == Action::Kof)
+        if (action == Action::Kof)
             context.state.TransferStatus = "ConvertToKOF";
         if (!host.showKofDialog()) {
             context.state.TransferStatus = "Cancel";
@@ -429,12 +399,8 @@ Stored convertReceivedFile(ConversionContext& context, DispatchHost& host, const
         break;
     }
     context.state.TransferStatus.clear();
-    runConverter(context, converterName(road.action, raw), request.input, target);
-    if (context.state.TransferStatus != "OK")
-        return Stored::Failed;
-    if (road.rawCopy)
-        rawCopyRule(context, request);
-    return Stored::Yes;
+    runConverter(context, converterName(action, raw), request.input, target);
+    return context.state.TransferStatus == "OK" ? Stored::Yes : Stored::Failed;
 }
 
 void convertFiles(ConversionContext& context, DispatchHost& host, const DispatchRequest& request)

@@ -37,9 +37,8 @@ struct DispatchRequest {
     bool rawCopy = false;
     // The source caption (for the note window); starting with "<" means no file chosen.
     std::string sourceCaption;
-    // Set by KeepAtDownloadEnd: the copies it makes are not made again by the store,
-    // which tells keptCopy (the copy written, "" none) where received data is kept.
-    bool keptAtDownloadEnd = false;
+    // Set by KeepAtDownloadEnd: the copy it made ("" none), which the store tells as
+    // where received data is kept.
     std::string keptCopy;
     // Set by KeepAtDownloadEnd when it stored the data as received, so that its box
     // can say what the target holds: the store is not run again, and its messages
@@ -61,9 +60,8 @@ struct DownloadEndNotes {
 // After a download: input is the temporary file. Received data that does not reach
 // the target (a cancelled dialog, a failed store or converter, a format without
 // converter) is kept by KeepReceivedData, beside the target or in the program folder
-// (state.AppPath), and the user is told which file holds it; so is the raw copy when
-// it cannot be written beside the target, or only under another name than the first
-// (job1.zvk when job.zvk is taken).
+// (state.AppPath), and the user is told which file holds it. The raw copy the user
+// asked for is made before, at the end of the download (KeepAtDownloadEnd).
 void ConvertReceivedFile(ConversionContext& context, DispatchHost& host, const DispatchRequest& request);
 
 // At the end of a completed download, just before its message, so that the message

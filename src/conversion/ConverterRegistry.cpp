@@ -9,6 +9,7 @@
 #include "conversion/KofCoordinateWriter.h"
 #include "conversion/Mapa2Writer.h"
 #include "conversion/EghasWriter.h"
+#include "conversion/ListingRecords.h"
 #include "conversion/NedcadWriter.h"
 
 // One row per converter; each row's function is declared in its format's header.
@@ -18,19 +19,19 @@ namespace tavrelo {
 const std::vector<ConverterEntry>& Converters()
 {
     static const std::vector<ConverterEntry> table = {
-        {"ConvertCoorToUserCoor", static_cast<ConverterFunction>(ConvertCoorToUserCoor)},
-        {"ConvertRawToCoorComma", ConvertRawToCoorComma},
-        {"ConvertRawToCoorSpace", ConvertRawToCoorSpace},
-        {"CalcRawCoordinates", CalcRawCoordinates},
-        {"ConvertCoorToDXF", ConvertCoorToDXF},
-        {"ConvertRawToDXF", ConvertRawToDXF},
-        {"ConvertCoorToSDR33", ConvertCoorToSDR33},
-        {"ConvertRawToRecordFile", ConvertRawToRecordFile},
-        {"ConvertRawToKOF", ConvertRawToKOF},
-        {"ConvertCoorToKOF", ConvertCoorToKOF},
-        {"ConvertRawToMapa2", ConvertRawToMapa2},
-        {"ConvertRawToEghas", ConvertRawToEghas},
-        {"ConvertRawToNedcad", ConvertRawToNedcad},
+        {"ConvertCoorToUserCoor", static_cast<ConverterFunction>(ConvertCoorToUserCoor), {}},
+        {"ConvertRawToCoorComma", ConvertRawToCoorComma, kRawCoordinateListRecords},
+        {"ConvertRawToCoorSpace", ConvertRawToCoorSpace, kRawCoordinateListRecords},
+        {"CalcRawCoordinates", CalcRawCoordinates, kCalculatorRecords},
+        {"ConvertCoorToDXF", ConvertCoorToDXF, {}},
+        {"ConvertRawToDXF", ConvertRawToDXF, kRawDxfRecords},
+        {"ConvertCoorToSDR33", ConvertCoorToSDR33, {}},
+        {"ConvertRawToRecordFile", ConvertRawToRecordFile, kBinaryRecords},
+        {"ConvertRawToKOF", ConvertRawToKOF, kKofRawRecords},
+        {"ConvertCoorToKOF", ConvertCoorToKOF, {}},
+        {"ConvertRawToMapa2", ConvertRawToMapa2, kMapa2Records},
+        {"ConvertRawToEghas", ConvertRawToEghas, kListingRecords},
+        {"ConvertRawToNedcad", ConvertRawToNedcad, kListingRecords},
     };
     return table;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Every converter reachable by its procedure name, for the dispatch and the benchmark.
 #include "conversion/ConversionContext.h"
+#include "conversion/RawRecordCodes.h"
 
 #include <string>
 #include <vector>
@@ -12,6 +13,9 @@ using ConverterFunction = void (*)(ConversionContext& context, const std::string
 struct ConverterEntry {
     const char* name; // "ConvertCoorToDXF", "CalcRawCoordinates", ...
     ConverterFunction run;
+    // A converter of raw data: the kinds of record it takes values from, each reader
+    // through its RawRecordGate. None for a converter of coordinate files.
+    RawKinds reads;
 };
 
 const std::vector<ConverterEntry>& Converters();

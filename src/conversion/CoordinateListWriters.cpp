@@ -5,6 +5,7 @@
 #include "conversion/CoordinateFieldOptions.h"
 #include "conversion/CoordinateLine.h"
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordGate.h"
 #include "platform/TextRules.h"
 
 namespace tavrelo {
@@ -32,47 +33,43 @@ void endRun(ConversionContext& context, LineReader& reader, OutputTarget& target
         context.state.TransferStatus = "OK";
 }
 
-bool isRawCoordinateRecord(const std::string& code)
-{
-    return code == "MP" || code == "UP" || code == "CC" || code == "RE";
-}
-
 void convertRawToCoor(ConversionContext& context, const std::string& input, const std::string& output,
                       const char* separator)
 {
     if (!startRun(context, input, output))
         return;
     context.ui.setBusy(true);
-    LineReader reader;
-    std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, reader, input, output);
+    RawRecordGate gate(kRawCoordinateListRecords);
+    std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, gate.reader(), input, output);
     if (!target)
         return;
     CoordinateLine line(fieldOptions(context).field, separator, CoordinateLine::Rules::Copy);
     bool swap = false;
     Fields fields;
-    CutShortRecords records;
     {
         LineBlock block(*target);
+        RawLine raw;
         std::string text;
-        while (reader.next(text)) {
-            if (text.find("CO,Coord Order:") != std::string::npos) {
-                const std::string order = Trim(Trim(text).substr(std::min<size_t>(15, Trim(text).size())));
-                if (order == "ENZ")
+        while (gate.next(raw)) {
+            if (raw.text.find("CO,Coord Order:") != std::string_view::npos) {
+                const std::string_view trimmed = TrimBlanks(raw.text);
+                if (TrimBlanks(trimmed.substr(std::min<size_t>(15, trimmed.size()))) == "ENZ")
                     swap = true;
                 continue;
             }
-            if (SplitComma(text, fields) == 0 || !isRawCoordinateRecord(fields[1]) ||
-                !records.take(fields[1], text, reader.linesRead(), reader.lastLineUnended()))
+            if (!raw.record)
                 continue;
+            text.assign(raw.text);
+            SplitComma(text, fields);
             const int north = swap ? 5 : 4;
             const int east = swap ? 4 : 5;
             line.append(block.text(), {fields[2], fields[north], fields[east], fields[6], fields[7]});
             block.maybeFlush();
         }
     }
-    context.cutShort = records.count();
+    context.cutShort = gate.cutShort();
     WarnLeftOut(context);
-    endRun(context, reader, *target, false);
+    endRun(context, gate.reader(), *target, false);
 }
 
 } // namespace

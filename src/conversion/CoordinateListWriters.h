@@ -3,6 +3,7 @@
 // records of a raw data file, rewritten as a list in the user's field order
 // ([Coordinate Settings], F_UsDeCo). Texts are copied as read; nothing is computed.
 #include "conversion/ConversionContext.h"
+#include "conversion/RawRecordCodes.h"
 
 #include <string>
 
@@ -19,6 +20,7 @@ void ConvertCoorToUserCoor(ConversionContext& context, const std::string& input,
 // The MP, UP, CC and RE records of a raw data file -> user coordinate list, separated
 // by "," and by " ". A "CO,Coord Order:" line reading "ENZ" exchanges fields 4 and 5
 // for the rest of the file.
+constexpr RawKinds kRawCoordinateListRecords = {RawKind::Coordinates};
 void ConvertRawToCoorComma(ConversionContext& context, const std::string& input, const std::string& output);
 void ConvertRawToCoorSpace(ConversionContext& context, const std::string& input, const std::string& output);
 

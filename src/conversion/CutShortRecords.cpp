@@ -1,23 +1,8 @@
 #include "conversion/CutShortRecords.h"
 
-#include "conversion/RawObservation.h"
-
-#include <cstring>
-
 namespace tavrelo {
 
 namespace {
-
-constexpr int kStationLastValue = 8;
-constexpr int kCoordinateLastValue = 6;
-
-bool isCoordinateCode(std::string_view code)
-{
-    for (const char* c : {"UC", "UP", "MP", "CC", "RE", "MC"})
-        if (code == c)
-            return true;
-    return false;
-}
 
 // The first sentence of the warning.
 std::string RecordsText(const CutShortCount& count)
@@ -35,67 +20,6 @@ std::string RecordsText(const CutShortCount& count)
 }
 
 } // namespace
-
-int LastValueField(std::string_view code)
-{
-    if (const RawObservationFields* at = FindRawObservation(code))
-        return at->verticalAngle;
-    if (code == "ST")
-        return kStationLastValue;
-    return isCoordinateCode(code) ? kCoordinateLastValue : 0;
-}
-
-bool IsCutShort(std::string_view code, std::string_view line, bool withoutLineEnd)
-{
-    const int lastValue = LastValueField(code);
-    if (withoutLineEnd && lastValue > 0)
-        return true;
-    // Field n is there when n - 1 commas are.
-    int commas = lastValue - 1;
-    const char* at = line.data();
-    const char* const end = at + line.size();
-    while (commas > 0) {
-        const void* comma = std::memchr(at, ',', static_cast<size_t>(end - at));
-        if (!comma)
-            return true;
-        at = static_cast<const char*>(comma) + 1;
-        --commas;
-    }
-    return false;
-}
-
-void CutShortCount::append(const CutShortCount& later, int64_t linesBefore)
-{
-    if (later.records > 0 && records == 0)
-        firstLine = linesBefore + later.firstLine;
-    records += later.records;
-    if (later.unendedLine > 0)
-        unendedLine = linesBefore + later.unendedLine;
-    afterStation += later.afterStation;
-}
-
-bool CutShortRecords::take(std::string_view code, std::string_view line, int64_t lineNumber, bool withoutLineEnd)
-{
-    const bool station = code == "ST";
-    if (IsCutShort(code, line, withoutLineEnd)) {
-        m_count.add(lineNumber, withoutLineEnd);
-        m_stationCut = m_stationCut || station;
-        return false;
-    }
-    if (station)
-        m_stationCut = false;
-    else if (m_stationCut && FindRawObservation(code)) {
-        ++m_count.afterStation;
-        return false;
-    }
-    return true;
-}
-
-void CutShortRecords::passOver(std::string_view code)
-{
-    if (m_stationCut && FindRawObservation(code))
-        ++m_count.afterStation;
-}
 
 std::string CutShortText(const CutShortCount& count)
 {

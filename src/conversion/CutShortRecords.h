@@ -13,25 +13,42 @@
 // ("...,100.0000,1" for "...,100.0000,100.0000") reads as a whole one. A file without
 // any line end is one whole line, read as ever.
 //
-// The last value of each kind: observations (SS, F1, F2: target height, slope
-// distance and the two angles in fields 3 to 6; CP, SO one field later), stations
-// (instrument height and the backsight angles, fields 6 to 8) and coordinate records
-// (the three coordinates, fields 4 to 6).
+// The field of each record's last value stands in the table of record codes
+// (RawRecordCodes.h).
+//
+// Readers meet these rules through the gate (RawRecordGate.h), which hands them only
+// the records to read.
+#include "conversion/RawRecordCodes.h"
+
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
 namespace tavrelo {
 
-// The field number of the last value of a record with this code; 0 for comments and
-// codes no reader takes values from.
-int LastValueField(std::string_view code);
-
-// Whether the record ends before its last value: it holds fewer fields, counted by
-// its commas (a field after the last comma counts even when empty); or, with
-// withoutLineEnd (the file's last line, unended: LineReader::lastLineUnended), whether
-// it is a record readers take values from at all.
-bool IsCutShort(std::string_view code, std::string_view line, bool withoutLineEnd = false);
+// Whether a record ends before its last value: it holds fewer fields, counted by its
+// commas (a field after the last comma counts even when empty); or, with
+// lastLineUnended (the file's last line, unended: LineReader::lastLineUnended), whether
+// it is a record readers take values from at all. Inline, as the rules below: every
+// record of every raw file passes them.
+inline bool IsCutShort(const RawRecordCode& record, std::string_view line, bool lastLineUnended)
+{
+    if (lastLineUnended && record.lastValue > 0)
+        return true;
+    // Field n is there when n - 1 commas are.
+    int commas = record.lastValue - 1;
+    const char* at = line.data();
+    const char* const end = at + line.size();
+    while (commas > 0) {
+        const void* comma = std::memchr(at, ',', static_cast<size_t>(end - at));
+        if (!comma)
+            return true;
+        at = static_cast<const char*>(comma) + 1;
+        --commas;
+    }
+    return false;
+}
 
 // What a run left out, for the warning after it.
 struct CutShortCount {
@@ -40,30 +57,47 @@ struct CutShortCount {
     int64_t afterStation = 0; // observations left out with the station record before them
     int64_t unendedLine = 0;  // the line of the last record, cut short without a line end; 0 none
 
-    void add(int64_t line, bool withoutLineEnd = false)
+    void add(int64_t line, bool lastLineUnended = false)
     {
         if (records++ == 0)
             firstLine = line;
-        if (withoutLineEnd)
+        if (lastLineUnended)
             unendedLine = line;
     }
-    // Adds the count of a later part of the file, whose line numbers start after
-    // linesBefore lines.
-    void append(const CutShortCount& later, int64_t linesBefore);
     bool any() const { return records > 0 || afterStation > 0; }
 };
 
-// The reading of one pass over a raw file, record by record in file order.
+// The rule of one pass over a raw file, record by record in file order: which records
+// the reader takes values from, and the count of those it leaves out.
 class CutShortRecords {
 public:
-    // Whether the record on line lineNumber is to be read; false for a record cut short
-    // and for an observation after a station record cut short, each counted. Readers
-    // hand in the records they take values from; withoutLineEnd as IsCutShort has it.
-    bool take(std::string_view code, std::string_view line, int64_t lineNumber, bool withoutLineEnd = false);
-    // A record the reader takes no values from: an observation after a station record
-    // cut short is counted as left out with it all the same, so that every reader of
-    // stations counts the same observations (face readings among them).
-    void passOver(std::string_view code);
+    // A record of a kind the reader takes values from, on line lineNumber, cut short
+    // or not (IsCutShort): false, and counted, for a record cut short and for an
+    // observation after a station record cut short.
+    bool take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended)
+    {
+        const bool station = kind == RawKind::Station;
+        if (cutShort) {
+            m_count.add(lineNumber, lastLineUnended);
+            m_stationCut = m_stationCut || station;
+            return false;
+        }
+        if (station)
+            m_stationCut = false;
+        else if (m_stationCut && kRawObservations.has(kind)) {
+            ++m_count.afterStation;
+            return false;
+        }
+        return true;
+    }
+    // A record of a kind the reader takes no values from: an observation after a
+    // station record cut short is counted as left out with it all the same, so that
+    // every reader of stations counts the same observations (face readings among them).
+    void passOver(RawKind kind)
+    {
+        if (m_stationCut && kRawObservations.has(kind))
+            ++m_count.afterStation;
+    }
     const CutShortCount& count() const { return m_count; }
 
 private:

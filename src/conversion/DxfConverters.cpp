@@ -1,10 +1,10 @@
 #include "conversion/DxfConverters.h"
 
 #include "conversion/ConverterReport.h"
-#include "platform/LineReader.h"
 #include "conversion/DxfDrawing.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordGate.h"
 #include "conversion/TextWriterRun.h"
 #include "platform/FileSystem.h"
 #include "platform/TextRules.h"
@@ -43,10 +43,29 @@ bool TakePoint(const Fields& fields, const PointFields& at, bool eastingFirst, b
 class CoordinateLines {
 public:
     explicit CoordinateLines(int coordinateOrder) : m_eastingFirst(coordinateOrder == 1) {}
-    void startPass() { m_leftOut = 0; }
-    bool read(std::string& line, int64_t, bool, DxfPoint& point, bool withLabels)
+    // Opens path for a pass; false with error().
+    bool open(const std::string& path)
     {
-        if (SplitComma(line, m_fields) < kFieldsOfAPoint)
+        m_leftOut = 0;
+        return m_reader.open(path);
+    }
+    // The next point of the pass; false at the end of the file or on a failure.
+    bool next(DxfPoint& point, bool withLabels)
+    {
+        while (m_reader.next(m_line))
+            if (read(point, withLabels))
+                return true;
+        return false;
+    }
+    int error() const { return m_reader.error(); }
+    // The lines of the last pass whose coordinates hold text.
+    int64_t leftOut() const { return m_leftOut; }
+    CutShortCount cutShort() const { return {}; }
+
+private:
+    bool read(DxfPoint& point, bool withLabels)
+    {
+        if (SplitComma(m_line, m_fields) < kFieldsOfAPoint)
             return false;
         if (!AreCoordinateFields(m_fields, 2)) {
             ++m_leftOut;
@@ -54,12 +73,10 @@ public:
         }
         return TakePoint(m_fields, {1, 2, 4, 5}, m_eastingFirst, withLabels, point);
     }
-    // The lines of the last pass whose coordinates hold text.
-    int64_t leftOut() const { return m_leftOut; }
-    CutShortCount cutShort() const { return {}; }
 
-private:
     bool m_eastingFirst;
+    LineReader m_reader;
+    std::string m_line;
     Fields m_fields;
     int64_t m_leftOut = 0;
 };
@@ -69,36 +86,36 @@ private:
 // records after it. A record cut short is no point.
 class RawCoordinateRecords {
 public:
-    void startPass()
+    bool open(const std::string& path)
     {
         m_eastingFirst = false;
-        m_records = CutShortRecords();
+        return m_gate.open(path);
     }
-    int64_t leftOut() const { return 0; }
-    const CutShortCount& cutShort() const { return m_records.count(); }
-    // withoutLineEnd: the file's last line, unended (LineReader::lastLineUnended).
-    bool read(std::string& line, int64_t lineNumber, bool withoutLineEnd, DxfPoint& point, bool withLabels)
+    bool next(DxfPoint& point, bool withLabels)
     {
-        static const char kOrderLine[] = "CO,Coord Order:";
-        if (line.find(kOrderLine) != std::string::npos) {
-            const std::string trimmed = Trim(line);
-            if (trimmed.size() > 15 && Trim(trimmed.substr(15)) == "ENZ")
-                m_eastingFirst = true;
-            return false;
+        RawLine line;
+        while (m_gate.next(line)) {
+            if (line.text.find("CO,Coord Order:") != std::string_view::npos) {
+                const std::string_view trimmed = TrimBlanks(line.text);
+                if (trimmed.size() > 15 && TrimBlanks(trimmed.substr(15)) == "ENZ")
+                    m_eastingFirst = true;
+            } else if (line.record) {
+                m_line.assign(line.text);
+                SplitComma(m_line, m_fields);
+                return TakePoint(m_fields, {2, 4, 6, 7}, m_eastingFirst, withLabels, point);
+            }
         }
-        return SplitComma(line, m_fields) > 0 && isCoordinateRecord(m_fields[1]) &&
-               m_records.take(m_fields[1], line, lineNumber, withoutLineEnd) &&
-               TakePoint(m_fields, {2, 4, 6, 7}, m_eastingFirst, withLabels, point);
+        return false;
     }
+    int error() { return m_gate.reader().error(); }
+    int64_t leftOut() const { return 0; }
+    const CutShortCount& cutShort() const { return m_gate.cutShort(); }
 
 private:
-    static bool isCoordinateRecord(const std::string& code)
-    {
-        return code == "MP" || code == "UP" || code == "CC" || code == "RE";
-    }
+    RawRecordGate m_gate{kRawDxfRecords};
     bool m_eastingFirst = false;
+    std::string m_line;
     Fields m_fields;
-    CutShortRecords m_records;
 };
 
 } // namespace
@@ -127,37 +144,31 @@ template <typename Lines>
 int WriteDrawing(const DxfOptions& options, const std::string& input, Lines& lines, ByteSink& out)
 {
     DxfExtents extents;
-    std::string line;
     DxfPoint point;
-    LineReader in;
-    if (!in.open(input))
-        return in.error();
-    lines.startPass();
+    if (!lines.open(input))
+        return lines.error();
     int64_t points = 0;
-    while (in.next(line))
-        if (lines.read(line, in.linesRead(), in.lastLineUnended(), point, false)) {
-            extents.add(point.easting, point.northing);
-            ++points;
-        }
-    if (in.error() != 0)
-        return in.error();
+    while (lines.next(point, false)) {
+        extents.add(point.easting, point.northing);
+        ++points;
+    }
+    if (lines.error() != 0)
+        return lines.error();
     if (points == 0)
         return kNoUsableRecord;
-    if (!in.open(input))
-        return in.error();
+    if (!lines.open(input))
+        return lines.error();
 
     DxfDrawing drawing(out, options);
     drawing.header(extents);
-    lines.startPass();
-    while (!out.failed() && in.next(line))
-        if (lines.read(line, in.linesRead(), in.lastLineUnended(), point, true))
-            drawing.point(point);
+    while (!out.failed() && lines.next(point, true))
+        drawing.point(point);
     drawing.end();
-    return in.error();
+    return lines.error();
 }
 
 template <typename Lines>
-void ConvertToDxf(ConversionContext& context, const std::string& input, const std::string& output, Lines lines)
+void ConvertToDxf(ConversionContext& context, const std::string& input, const std::string& output, Lines& lines)
 {
     context.state.TransferStatus = "E";
     if (input.empty() || output.empty() || RefuseDxfAppend(context, output))
@@ -177,12 +188,14 @@ void ConvertToDxf(ConversionContext& context, const std::string& input, const st
 
 void ConvertCoorToDXF(ConversionContext& context, const std::string& input, const std::string& output)
 {
-    ConvertToDxf(context, input, output, CoordinateLines(context.coordinateOrder));
+    CoordinateLines lines(context.coordinateOrder);
+    ConvertToDxf(context, input, output, lines);
 }
 
 void ConvertRawToDXF(ConversionContext& context, const std::string& input, const std::string& output)
 {
-    ConvertToDxf(context, input, output, RawCoordinateRecords());
+    RawCoordinateRecords records;
+    ConvertToDxf(context, input, output, records);
 }
 
 } // namespace tavrelo

@@ -6,6 +6,7 @@
 // A drawing cannot be appended to: with Append chosen for an existing target nothing
 // is written, the user is told why and TransferStatus stays "E".
 #include "conversion/ConversionContext.h"
+#include "conversion/RawRecordCodes.h"
 
 #include <string>
 
@@ -17,6 +18,7 @@ void ConvertCoorToDXF(ConversionContext& context, const std::string& input, cons
 
 // The coordinate records (MP, UP, CC, RE) of a raw-data file, in the order its
 // "CO,Coord Order:" line names.
+constexpr RawKinds kRawDxfRecords = {RawKind::Coordinates};
 void ConvertRawToDXF(ConversionContext& context, const std::string& input, const std::string& output);
 
 // True when a drawing may not be written to output with OutputFileMode outputFileMode:

@@ -1,13 +1,11 @@
 #include "conversion/KofRawWriter.h"
 
-#include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/KofLines.h"
 #include "conversion/KofRun.h"
 #include "conversion/TextWriterRun.h"
 #include "conversion/LineSplitting.h"
-#include "conversion/RawObservation.h"
-#include "platform/LineReader.h"
+#include "conversion/RawRecordGate.h"
 #include "platform/TextRules.h"
 
 namespace tavrelo {
@@ -21,16 +19,14 @@ public:
         : m_rules(rules), m_lines(out), m_northingFirstInFile(northingFirstInFile) {}
 
     KofLines& lines() { return m_lines; }
-    const CutShortCount& cutShort() const { return m_records.count(); }
 
-    // Writes the lines of one record, line lineNumber of the file (withoutLineEnd: its
-    // last, unended); records without lines, and records cut short, are passed over.
-    void record(const std::string& line, const Fields& f, int64_t lineNumber, bool withoutLineEnd);
+    // Writes the lines of one record of kKofRawRecords, its line trimmed and split.
+    void record(const RawRecordCode& record, const std::string& line, const Fields& f);
 
 private:
     using Handle = void (RawKofPass::*)(const std::string& line, const Fields& f);
     struct Handler {
-        const char* code;
+        RawKind kind;
         Handle handle;
     };
     static const Handler kHandlers[];
@@ -108,26 +104,21 @@ private:
     double m_pressure = 0;
     double m_temperature = 0;
     std::string m_tail;
-    CutShortRecords m_records;
 };
 
 const RawKofPass::Handler RawKofPass::kHandlers[] = {
-    {"CO", &RawKofPass::comment},     {"ST", &RawKofPass::station},
-    {"SS", &RawKofPass::observation}, {"CP", &RawKofPass::observation},
-    {"SO", &RawKofPass::observation}, {"UP", &RawKofPass::coordinate},
-    {"MP", &RawKofPass::coordinate}, {"CC", &RawKofPass::coordinate},
-    {"RE", &RawKofPass::coordinate},
+    {RawKind::Comment, &RawKofPass::comment},
+    {RawKind::Station, &RawKofPass::station},
+    {RawKind::SideShot, &RawKofPass::observation},
+    {RawKind::PointShot, &RawKofPass::observation},
+    {RawKind::Coordinates, &RawKofPass::coordinate},
 };
 
-void RawKofPass::record(const std::string& line, const Fields& f, int64_t lineNumber, bool withoutLineEnd)
+void RawKofPass::record(const RawRecordCode& record, const std::string& line, const Fields& f)
 {
     for (const Handler& h : kHandlers)
-        if (f[1] == h.code) {
-            if (h.handle == &RawKofPass::comment || m_records.take(f[1], line, lineNumber, withoutLineEnd))
-                (this->*h.handle)(line, f);
-            return;
-        }
-    m_records.passOver(f[1]);
+        if (record.kind == h.kind)
+            (this->*h.handle)(line, f);
 }
 
 } // namespace
@@ -139,22 +130,27 @@ KofRawWriter::KofRawWriter(const KofOptions& options, int coordinateOrder, const
 
 int KofRawWriter::write(const std::string& input, ByteSink& out)
 {
-    LineReader reader;
-    if (!reader.open(input))
-        return reader.error();
+    RawRecordGate gate(kKofRawRecords);
+    if (!gate.open(input))
+        return gate.reader().error();
     const KofFieldRules rules(m_options, m_table);
     RawKofPass pass(rules, m_coordinateOrder != 1, out);
     pass.lines().header(kKofSourceFromRaw, m_options);
+    RawLine raw;
     std::string line;
     Fields fields;
-    while (!out.failed() && reader.next(line))
-        if (SplitComma(line, fields) > 0)
-            pass.record(line, fields, reader.linesRead(), reader.lastLineUnended());
+    while (!out.failed() && gate.next(raw))
+        if (raw.record) {
+            line.assign(raw.text);
+            SplitComma(line, fields);
+            pass.record(*raw.record, line, fields);
+        }
     pass.lines().finish();
-    m_cutShort = pass.cutShort();
-    if (reader.error() == 0 && !out.failed() && pass.lines().records() == 0)
+    m_cutShort = gate.cutShort();
+    const int error = gate.reader().error();
+    if (error == 0 && !out.failed() && pass.lines().records() == 0)
         return kNoUsableRecord;
-    return reader.error() ? reader.error() : out.error();
+    return error ? error : out.error();
 }
 
 void ConvertRawToKOF(ConversionContext& context, const std::string& input, const std::string& output)

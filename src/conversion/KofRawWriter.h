@@ -6,11 +6,17 @@
 #include "conversion/ConversionContext.h"
 #include "conversion/CutShortRecords.h"
 #include "conversion/KofFieldRules.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/ByteSink.h"
 
 #include <string>
 
 namespace tavrelo {
+
+// The records it writes lines for: face readings and the coordinate records UC and
+// MC give none.
+constexpr RawKinds kKofRawRecords = {RawKind::Comment, RawKind::Station, RawKind::SideShot, RawKind::PointShot,
+                                     RawKind::Coordinates};
 
 class KofRawWriter {
 public:

@@ -2,8 +2,7 @@
 
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
-#include "conversion/RawObservation.h"
-#include "platform/LineReader.h"
+#include "conversion/RawRecordGate.h"
 #include "platform/TextRules.h"
 
 namespace tavrelo {
@@ -27,9 +26,10 @@ ListingStation stationOf(const FieldViews& f)
     return {std::string(f[2]), std::string(f[4]), valueOf(f[6]), valueOf(f[7]), valueOf(f[8])};
 }
 
-ListingObservation observationOf(const FieldViews& f, const RawObservationFields& at, const ListingStation& station)
+ListingObservation observationOf(const FieldViews& f, const RawRecordCode& record, const ListingStation& station)
 {
-    const auto read = f[1] == "SS" ? numberOf : valueOf;
+    const RawObservationFields& at = record.observation;
+    const auto read = record.kind == RawKind::SideShot ? numberOf : valueOf;
     ListingObservation o{f[at.name], read(f[at.targetHeight]), read(f[at.slopeDistance]),
                          read(f[at.horizontalAngle]), read(f[at.verticalAngle])};
     o.reducedAngle = o.horizontalAngle.number - station.referenceDirection.number;
@@ -42,29 +42,26 @@ ListingObservation observationOf(const FieldViews& f, const RawObservationFields
 
 int ReadListingRecords(const std::string& input, ByteSink& out, ListingLines& lines, CutShortCount& cutShort)
 {
-    LineReader reader;
-    if (!reader.open(input))
-        return reader.error();
+    RawRecordGate gate(kListingRecords);
+    if (!gate.open(input))
+        return gate.reader().error();
     ListingStation station;
-    std::string_view line;
+    RawLine line;
     FieldViews f;
-    CutShortRecords records;
-    while (!out.failed() && reader.next(line)) {
-        if (SplitComma(line, f) == 0)
+    while (!out.failed() && gate.next(line)) {
+        if (!line.record)
             continue;
-        const bool isStation = f[1] == "ST";
-        const RawObservationFields* at = isStation ? nullptr : FindRawObservation(f[1]);
-        if ((!isStation && !at) || !records.take(f[1], line, reader.linesRead(), reader.lastLineUnended()))
-            continue;
-        if (isStation) {
+        SplitComma(line.text, f);
+        if (line.record->kind == RawKind::Station) {
             station = stationOf(f);
             lines.station(station);
         } else {
-            lines.observation(station, observationOf(f, *at, station));
+            lines.observation(station, observationOf(f, *line.record, station));
         }
     }
-    cutShort = records.count();
-    return reader.error() ? reader.error() : out.error();
+    cutShort = gate.cutShort();
+    const int error = gate.reader().error();
+    return error ? error : out.error();
 }
 
 } // namespace tavrelo

@@ -3,6 +3,7 @@
 // position, the station values kept for the observations that follow, and the
 // horizontal angle reduced by the station's reference direction.
 #include "conversion/CutShortRecords.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/ByteSink.h"
 
 #include <string>
@@ -44,6 +45,9 @@ public:
     virtual void station(const ListingStation& station) = 0;
     virtual void observation(const ListingStation& station, const ListingObservation& observation) = 0;
 };
+
+// The records both listings read: stations and every observation.
+constexpr RawKinds kListingRecords = {RawKind::Station, RawKind::SideShot, RawKind::PointShot, RawKind::FaceReading};
 
 // Reads the raw file input record by record and hands each station and observation to
 // lines; every other record is passed over whole, and so is a record cut short

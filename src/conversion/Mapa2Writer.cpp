@@ -1,15 +1,12 @@
 #include "conversion/Mapa2Writer.h"
 
-#include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
-#include "conversion/RawObservation.h"
+#include "conversion/RawRecordGate.h"
 #include "conversion/TextWriterRun.h"
-#include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
 #include <ctime>
-#include <initializer_list>
 #include <utility>
 #include <unordered_map>
 
@@ -20,42 +17,32 @@ namespace {
 using CodeList = std::unordered_map<std::string, std::string>;
 
 const char* const kPreamble[] = {"9999", "999999999", "100001", "1", "3", "0", "2"};
-// Records copied as ";" lines, records whose codes mark stations, observation records.
-const std::initializer_list<const char*> kCoordinateRecords = {"UC", "UP", "MC", "MP", "CC", "RE"};
-const std::initializer_list<const char*> kCodedRecords = {"MP", "UP", "CC", "RE"};
-const std::initializer_list<const char*> kObservationRecords = {"SS", "SO", "CP"};
 constexpr size_t kObservationNameLength = 10;
 
 bool startsWith(const std::string& text, const char* prefix) { return text.rfind(prefix, 0) == 0; }
 bool isComment(const std::string& line) { return startsWith(line, "CO,"); }
 std::string commentText(const std::string& line) { return line.substr(3); }
 
-bool isOneOf(const std::string& code, std::initializer_list<const char*> codes)
-{
-    for (const char* c : codes)
-        if (code == c)
-            return true;
-    return false;
-}
-
 // The codes of the coordinate records MP, UP, CC and RE by point name; the first
 // record of a name wins, and a record cut short gives none.
 int readCodes(const std::string& input, CodeList& codes)
 {
-    LineReader reader;
-    if (!reader.open(input))
-        return reader.error();
-    std::string line;
+    RawRecordGate gate({RawKind::Coordinates});
+    if (!gate.open(input))
+        return gate.reader().error();
+    RawLine line;
+    std::string text;
     Fields f;
-    while (reader.next(line)) {
-        if (SplitComma(line, f) < 5 || !isOneOf(f[1], kCodedRecords) ||
-            IsCutShort(f[1], line, reader.lastLineUnended()))
+    while (gate.next(line)) {
+        if (!line.record)
             continue;
+        text.assign(line.text);
+        SplitComma(text, f);
         const std::string code = Trim(f[7]);
         if (!code.empty())
             codes.emplace(Trim(f[2]), code);
     }
-    return reader.error();
+    return gate.reader().error();
 }
 
 // Writes the main pass, one raw line at a time.
@@ -63,35 +50,28 @@ class Mapa2Pass {
 public:
     Mapa2Pass(const CodeList& codes, ByteSink& out) : m_codes(codes), m_out(out) {}
 
-    // Line lineNumber of the file, trimmed; withoutLineEnd: the file's last, unended.
-    void line(std::string& line, int64_t lineNumber, bool withoutLineEnd)
+    // A line of the file, trimmed (text), as the gate hands it on (raw).
+    void line(const std::string& text, const RawLine& raw)
     {
-        if (isComment(line)) {
-            m_out.writeLine("; " + commentText(line));
+        if (isComment(text)) {
+            m_out.writeLine("; " + commentText(text));
             return;
         }
-        if (SplitComma(line, m_fields) == 0)
+        if (!raw.record)
             return;
-        const std::string& code = m_fields[1];
-        const bool read = code == "ST" || isOneOf(code, kObservationRecords) || isOneOf(code, kCoordinateRecords);
-        if (!read) {
-            m_records.passOver(code);
-            return;
-        }
-        if (!m_records.take(code, line, lineNumber, withoutLineEnd))
-            return;
-        if (code == "ST")
+        m_line = text;
+        SplitComma(m_line, m_fields);
+        if (raw.record->kind == RawKind::Station)
             station();
-        else if (isOneOf(code, kObservationRecords))
-            observation(*FindRawObservation(code));
+        else if (kRawObservations.has(raw.record->kind))
+            observation(raw.record->observation);
         else
-            m_out.writeLine(";" + line);
+            m_out.writeLine(";" + m_line);
         ++m_written;
     }
 
     // Station, observation and coordinate records met (comments not counted).
     int64_t records() const { return m_written; }
-    const CutShortCount& cutShort() const { return m_records.count(); }
 
     void finish()
     {
@@ -137,9 +117,9 @@ private:
 
     const CodeList& m_codes;
     ByteSink& m_out;
+    std::string m_line;
     Fields m_fields;
     int64_t m_written = 0;
-    CutShortRecords m_records;
     bool m_stationWritten = false;
 };
 
@@ -150,16 +130,17 @@ int Mapa2Writer::write(const std::string& input, ByteSink& out)
     CodeList codes;
     if (const int error = readCodes(input, codes))
         return error;
-    LineReader reader;
-    if (!reader.open(input))
-        return reader.error();
+    RawRecordGate gate(kMapa2Records);
+    if (!gate.open(input))
+        return gate.reader().error();
     // The leading comments, but for the download and tilt notes and the job's
     // creation line; the first one kept names the source and is followed by the date.
+    RawLine raw;
     std::string line;
     bool haveRecord = false;
     bool firstKept = false;
-    while (!haveRecord && reader.next(line)) {
-        line = Trim(line);
+    while (!haveRecord && gate.next(raw)) {
+        line = TrimBlanks(raw.text);
         if (line.empty())
             continue;
         if (!isComment(line))
@@ -178,14 +159,15 @@ int Mapa2Writer::write(const std::string& input, ByteSink& out)
         out.writeLine(number);
     Mapa2Pass pass(codes, out);
     if (haveRecord)
-        pass.line(line, reader.linesRead(), reader.lastLineUnended());
-    while (!out.failed() && reader.next(line))
-        pass.line(line = Trim(line), reader.linesRead(), reader.lastLineUnended());
+        pass.line(line, raw);
+    while (!out.failed() && gate.next(raw))
+        pass.line(line = TrimBlanks(raw.text), raw);
     pass.finish();
-    m_cutShort = pass.cutShort();
-    if (reader.error() == 0 && !out.failed() && pass.records() == 0)
+    m_cutShort = gate.cutShort();
+    const int error = gate.reader().error();
+    if (error == 0 && !out.failed() && pass.records() == 0)
         return kNoUsableRecord;
-    return reader.error() ? reader.error() : out.error();
+    return error ? error : out.error();
 }
 
 std::string Mapa2Today()

@@ -3,11 +3,17 @@
 // preamble numbers, one block per station ("1 name height", "-1", its observations)
 // separated by "/", and "/" and "-2" at the end.
 #include "conversion/ConversionContext.h"
+#include "conversion/RawRecordCodes.h"
 #include "platform/ByteSink.h"
 
 #include <string>
 
 namespace tavrelo {
+
+// The records it writes: stations, their observations (face readings aside) and
+// coordinate records of every kind, copied as ";" lines.
+constexpr RawKinds kMapa2Records = {RawKind::Station, RawKind::SideShot, RawKind::PointShot, RawKind::Coordinates,
+                                    RawKind::MoreCoordinates};
 
 class Mapa2Writer {
 public:

@@ -3,43 +3,29 @@
 #include "conversion/AngleUnit.h"
 #include "conversion/CalcOptions.h"
 #include "conversion/ConverterFiles.h"
+#include "conversion/ControlPointFile.h"
 #include "conversion/ConverterReport.h"
 #include "conversion/CoordinateLine.h"
 #include "conversion/FastNumbers.h"
+#include "conversion/LeftOutObservations.h"
 #include "conversion/LineSplitting.h"
 #include "conversion/NameIndex.h"
+#include "conversion/ObservationPass.h"
 #include "conversion/RawObservationRecords.h"
 #include "conversion/RawPassOne.h"
+#include "conversion/RawRecordGate.h"
 #include "map/core/MapTables.h"
 #include "platform/LineReader.h"
 #include "platform/MemoryAdvice.h"
-#include "platform/RunError.h"
 #include "platform/TextRules.h"
 #include "platform/WorkerPool.h"
 
-#include <algorithm>
 #include <cmath>
 #include <memory>
-#include <optional>
-#include <thread>
-#include <unordered_set>
 
 namespace tavrelo {
 
 namespace {
-
-int16_t coordinateRecordType(std::string_view code)
-{
-    if (code.size() != 2)
-        return -1;
-    if (code == "UP") return PointType::UP;
-    if (code == "MP") return PointType::MP;
-    if (code == "CC") return PointType::CC;
-    if (code == "RE") return PointType::RE;
-    if (code == "MC") return PointType::MC;
-    if (code == "UC") return PointType::Station;
-    return -1;
-}
 
 // The current station of pass 3 and its orientation.
 struct StationState {
@@ -54,32 +40,6 @@ struct StationState {
     double orientation = 0.0;      // reading - orientation = azimuth
     bool face1 = false, face2 = false;
     double HA1 = 0.0, HA2 = 0.0;
-    bool cut = false; // its record was cut short: its observations are left out
-};
-
-// An output line of pass 3, built by the threads once the block is worked out: a
-// computed point with the record that names it, or a known point by its Stations
-// index (its name stays in the table).
-struct PendingLine {
-    double x = 0.0, y = 0.0, h = 0.0;
-    const RawObservationRecord* record = nullptr;
-    int32_t knownPoint = 0;
-};
-
-// One of the pieces a block is cut into, with what the threads make of it.
-struct BlockPiece {
-    std::vector<RawObservationRecord> records;
-    std::vector<PendingLine> lines;
-    std::string output;
-};
-
-// A block of whole lines of the input, in a buffer of its own so that the next one
-// can be read while this one is worked out.
-struct InputBlock {
-    std::string text;
-    bool endsCut = false; // the file's last line, unended, ends it
-    std::vector<std::string_view> pieceTexts;
-    std::vector<BlockPiece> pieces;
 };
 
 class Calculation {
@@ -98,21 +58,15 @@ public:
 private:
     bool openFiles();
     bool loadControlPoints();
-    template <class LineHandler>
-    bool eachInputLine(LineHandler&& handleLine, int64_t lineLimit = -1);
     bool passTwo();
-    void passTwoLine(std::string_view text, bool withoutLineEnd, FieldViews& f);
+    void coordinateRecord(const RawRecordCode& record, std::string_view text, FieldViews& f);
     bool passThree();
-    bool readBlock(LineReader& reader, InputBlock& block) const;
-    void workOut(InputBlock& block);
-    void readPiece(std::string_view text, bool endsCut, BlockPiece& piece) const;
+    void workOut(std::vector<BlockPiece>& pieces);
     void workOutRecord(const RawObservationRecord& r);
-    void buildLines(BlockPiece& piece, CoordinateLine& line) const;
     void stationRecord(const RawObservationRecord& r);
     void faceRecord(double reading, bool faceOne);
     void observation(const RawObservationRecord& r);
     void locateStation();
-    void warnLeftOut();
     void finish();
     bool openInput(LineReader& reader);
     bool failWithInput(LineReader& reader);
@@ -123,10 +77,6 @@ private:
     void writeCoordinates(std::string_view name, double x, double y, double h, std::string_view code);
     void writeLine(const PointTexts& texts);
     bool writing() const { return m_block != nullptr; }
-    unsigned readingThreads() const
-    {
-        return m_reading.threads ? m_reading.threads : std::min(4u, std::max(1u, std::thread::hardware_concurrency()));
-    }
 
     ConversionContext& m_context;
     std::string m_input;
@@ -152,12 +102,9 @@ private:
     double m_temperature = 20.0;
     double m_pressure = 760.0;
 
-    int64_t m_leftOut = 0;
-    int64_t m_beforeStation = 0;
-    int64_t m_notNumbers = 0; // observations whose coordinates overflowed
-    int64_t m_afterCutStation = 0;
-    std::vector<std::string> m_leftOutStations;
-    std::unordered_set<std::string> m_leftOutSeen;
+    CutShortRecords m_cutShort; // the observation pass's, in file order
+    int64_t m_linesBefore = 0;  // the lines of the observation pass's pieces worked out
+    LeftOutObservations m_leftOut;
 };
 
 int32_t Calculation::knownPoint(std::string_view name) const
@@ -237,98 +184,43 @@ bool Calculation::openFiles()
     return true;
 }
 
-// The control-point file: one known point a line, in the field layout of the output
-// (position p holds the quantity its list chooses), split at the output separator.
+// The control points first: the first of a name is the known point of that name.
 bool Calculation::loadControlPoints()
 {
-    const std::string& file = m_options.ControlFileName;
-    if (file.empty())
+    if (m_options.ControlFileName.empty())
         return true;
-    LineReader reader;
-    if (!reader.open(file)) {
-        ReportConverterFailure(m_context, "Control-point file " + file + ": " + RunErrorDescription(reader.error()));
-        return false;
-    }
-    int position[5] = {0, 0, 0, 0, 0}; // field number of quantity k, 0 none
-    for (int p = 5; p >= 1; --p) {
-        const int item = m_options.fields.field[p - 1];
-        if (item >= 0 && item <= 4)
-            position[item] = p;
-    }
-    const std::string separator = m_options.fields.separatorText();
-    Fields f;
-    std::string text;
-    int32_t loaded = 0;
-    while (reader.next(text)) {
-        if (SplitBySeparator(text, f, separator) < 3)
-            continue;
-        const std::string name(TrimBlanks(f[position[0]]));
-        if (name.empty() || knownPoint(name) != 0)
-            continue;
-        MapStation s;
-        s.name = name;
-        s.X = FieldValue(f[position[1]]);
-        s.Y = FieldValue(f[position[2]]);
-        s.H = FieldValue(f[position[3]]);
-        s.code = f[position[4]];
-        s.type = PointType::Station;
+    std::vector<MapStation> points;
+    const bool read = ReadControlPoints(m_context, m_options.ControlFileName, m_options.fields, !m_tablesOnly, points);
+    for (MapStation& s : points) {
         m_tables.widenExtents(s.X, s.Y);
         addStation(std::move(s));
-        ++loaded;
     }
-    if (failWithInput(reader))
-        return false;
-    // Without its control points the survey would come out on a datum of its own
-    // (a free survey from 0, 0, 0) while the user asked for the control file's.
-    if (loaded == 0) {
-        ReportConverterFailure(m_context, "Control-point file " + file + ": no control point could be read from it"
-                                          " (a line needs a name and two coordinates, separated by \"" +
-                                          separator + "\").");
-        return false;
-    }
-    return true;
+    return read;
 }
 
-// One pass over the raw input, every line handed on with whether it is the file's last,
-// unended (LineReader::lastLineUnended), and the fields to split it into; false after
-// a reported failure. Lines and fields are views into the reader's buffer.
-// A line limit of 0 or more stops the pass after that many lines.
-template <class LineHandler>
-bool Calculation::eachInputLine(LineHandler&& handleLine, int64_t lineLimit)
-{
-    LineReader reader;
-    if (!openInput(reader))
-        return false;
-    FieldViews f;
-    std::string_view text;
-    for (int64_t read = 0; read != lineLimit && reader.next(text); ++read)
-        handleLine(text, reader.lastLineUnended(), f);
-    return !failWithInput(reader);
-}
-
-// Only coordinate records count here, so the pass ends at the last one the header
-// pass found: a survey's points are mostly at its start, its observations after them.
+// The coordinate records, so the pass ends at the last one the header pass found: a
+// survey's points are mostly at its start, its observations after them. The records
+// cut short among them are counted with the others in the observation pass.
 bool Calculation::passTwo()
 {
     if (m_header.lastCoordinateLine == 0)
         return true;
-    return eachInputLine([this](std::string_view text, bool withoutLineEnd,
-                                FieldViews& f) { passTwoLine(text, withoutLineEnd, f); },
-                         m_header.lastCoordinateLine);
+    RawRecordGate gate({RawKind::Coordinates, RawKind::MoreCoordinates});
+    if (!openInput(gate.reader()))
+        return false;
+    RawLine line;
+    FieldViews f;
+    while (line.number < m_header.lastCoordinateLine && gate.next(line))
+        if (line.record)
+            coordinateRecord(*line.record, line.text, f);
+    return !failWithInput(gate.reader());
 }
 
 // A coordinate record: a known point's line, or a new point of its own.
-void Calculation::passTwoLine(std::string_view text, bool withoutLineEnd, FieldViews& f)
+void Calculation::coordinateRecord(const RawRecordCode& record, std::string_view text, FieldViews& f)
 {
-    if (text.size() >= 2 && text[0] == 'C' && text[1] == 'O')
-        return;
-    // The record code (the first field as the split gives it) decides before the
-    // whole line is split: most lines are observations, which this pass passes over.
-    if (coordinateRecordType(TrimBlanks(text.substr(0, text.find(',')))) < 0)
-        return;
-    if (SplitComma(text, f) == 0 || IsCutShort(f[1], text, withoutLineEnd))
-        return;
-    const int16_t type = coordinateRecordType(f[1]);
+    SplitComma(text, f);
+    const int16_t type = record.pointType;
     const std::string_view name = TrimBlanks(f[2]);
     if (const int32_t index = knownPoint(name)) {
         writeKnownPoint(index);
@@ -356,7 +248,6 @@ void Calculation::stationRecord(const RawObservationRecord& r)
 {
     m_station = StationState{};
     m_station.seen = true;
-    m_station.cut = r.cutShort;
     m_station.name = std::string(r.name);
     m_station.backsight = std::string(r.code);
     m_station.HI = r.height;
@@ -369,9 +260,7 @@ void Calculation::stationRecord(const RawObservationRecord& r)
 // is taken across 0/2pi correctly (HA1 359.99 gon and HA2 159.99 gon mean 359.99).
 void Calculation::faceRecord(double reading, bool faceOne)
 {
-    if (m_station.cut)
-        ++m_afterCutStation;
-    if (!m_station.seen || m_station.cut)
+    if (!m_station.seen)
         return;
     if (faceOne) {
         m_station.HA1 = reading;
@@ -428,19 +317,13 @@ void Calculation::locateStation()
 void Calculation::observation(const RawObservationRecord& r)
 {
     if (!m_station.seen) {
-        ++m_beforeStation;
-        return;
-    }
-    if (m_station.cut) {
-        ++m_afterCutStation;
+        m_leftOut.beforeFirstStation();
         return;
     }
     if (!m_station.tried)
         locateStation();
     if (!m_station.located) {
-        ++m_leftOut;
-        if (m_leftOutSeen.insert(m_station.name).second)
-            m_leftOutStations.push_back(m_station.name);
+        m_leftOut.fromUnlocatedStation(m_station.name);
         return;
     }
     const bool sideShot = r.kind == RawObservationRecord::Kind::SideShot;
@@ -459,7 +342,7 @@ void Calculation::observation(const RawObservationRecord& r)
     // A distance or height past what a number can hold gives no coordinates at all;
     // writing them as 0.000 would put a false point into the list.
     if (!std::isfinite(p.X) || !std::isfinite(p.Y) || !std::isfinite(p.H)) {
-        ++m_notNumbers;
+        m_leftOut.tooLarge();
         return;
     }
     p.SD = static_cast<float>(slope);
@@ -475,96 +358,32 @@ void Calculation::observation(const RawObservationRecord& r)
         m_pending->push_back({p.X, p.Y, p.H, &r, 0});
 }
 
-// The observations, block by block: one thread works out a block's records in file
-// order (stations, their orientation, the weather, the map tables) while the other
-// threads read the pieces of the next block and one of them reads the block after it
-// from the file; then the threads build the pieces' output lines, which are written
-// in order. What a record needs of the ones before it is all done in that one
-// thread, so the result does not depend on where the blocks and pieces are cut.
+// The observations, block by block (ObservationPass.h).
 bool Calculation::passThree()
 {
     LineReader reader;
     if (!openInput(reader))
         return false;
-    InputBlock blocks[3];
-    bool filled[3] = {false, false, false};
-    // Declared after the blocks, so that on an exception its threads have ended
-    // before the blocks they read go.
-    WorkerPool pool(readingThreads());
-    const size_t pieces = pool.size() * 2;
-    for (InputBlock& block : blocks) {
-        block.pieceTexts.resize(pieces);
-        block.pieces.resize(pieces);
-    }
-    std::vector<CoordinateLine> builders(pieces, m_line);
-    // Task 0 reads block `after` from the file, tasks 1..pieces read the pieces of `next`.
-    const auto readAhead = [&](size_t next, size_t after) {
-        return [&, next, after](size_t task) {
-            if (task == 0)
-                filled[after] = readBlock(reader, blocks[after]);
-            else if (filled[next])
-                readPiece(blocks[next].pieceTexts[task - 1], blocks[next].endsCut, blocks[next].pieces[task - 1]);
-        };
-    };
-    filled[0] = readBlock(reader, blocks[0]);
-    pool.run(pieces + 1, readAhead(0, 1));
-    for (size_t k = 0; filled[k % 3]; ++k) {
-        InputBlock& block = blocks[k % 3];
-        pool.start(pieces + 1, readAhead((k + 1) % 3, (k + 2) % 3));
-        workOut(block);
-        pool.wait();
-        filled[k % 3] = false;
-        if (!writing())
-            continue;
-        if (m_line.remembersPreviousLine()) {
-            for (BlockPiece& piece : block.pieces)
-                buildLines(piece, m_line);
-        } else {
-            pool.run(pieces, [&](size_t i) { buildLines(block.pieces[i], builders[i]); });
-        }
-        for (const BlockPiece& piece : block.pieces) {
-            m_block->text().append(piece.output);
-            m_block->maybeFlush();
-        }
-    }
+    const ObservationPass pass(m_header, m_options, m_reading);
+    pass.run(reader, [this](std::vector<BlockPiece>& pieces) { workOut(pieces); }, m_tables.Stations, m_line,
+             m_block.get());
     return !failWithInput(reader);
 }
 
-bool Calculation::readBlock(LineReader& reader, InputBlock& block) const
+// A block's records in file order, those cut short and those they take with them
+// left out; the output lines they give wait in their pieces.
+void Calculation::workOut(std::vector<BlockPiece>& pieces)
 {
-    std::string_view text;
-    if (!reader.nextBlock(text, m_reading.blockBytes))
-        return false;
-    block.text.assign(text.data(), text.size());
-    block.endsCut = reader.lastLineUnended();
-    CutAtLineEnds(block.text, block.pieceTexts);
-    return true;
-}
-
-// The block's records in file order; the output lines they give wait in their pieces.
-void Calculation::workOut(InputBlock& block)
-{
-    for (BlockPiece& piece : block.pieces) {
+    using Kind = RawObservationRecord::Kind;
+    for (BlockPiece& piece : pieces) {
         piece.lines.clear();
         m_pending = &piece.lines;
         for (const RawObservationRecord& r : piece.records)
-            workOutRecord(r);
+            if (m_cutShort.take(r.recordKind, r.kind == Kind::CutShort, m_linesBefore + r.line, r.lastLineUnended))
+                workOutRecord(r);
+        m_linesBefore += piece.lineCount;
     }
     m_pending = nullptr;
-}
-
-// A piece's records; then room for about one output line a record, made here, on
-// this thread, so that the thread that works the block out finds it ready.
-void Calculation::readPiece(std::string_view text, bool endsCut, BlockPiece& piece) const
-{
-    piece.records.clear();
-    ReadRawObservationRecords(text, endsCut, m_header, m_options, piece.records);
-    const size_t room = piece.records.size() + 64;
-    if (piece.lines.capacity() < room) {
-        piece.lines.clear();
-        piece.lines.resize(room);
-        piece.lines.clear();
-    }
 }
 
 // Stations, their faces, observations and the weather records, in file order.
@@ -579,63 +398,19 @@ void Calculation::workOutRecord(const RawObservationRecord& r)
     case RawObservationRecord::Kind::Weather:
         ReadTemperatureAndPressure(std::string(r.name), m_temperature, m_pressure);
         break;
+    case RawObservationRecord::Kind::CutShort:
+        break;
     }
-}
-
-// A computed point's line has its coordinates with three decimals, formatted on the
-// stack so that building allocates nothing; a known point's line is built from its
-// table entry.
-void Calculation::buildLines(BlockPiece& piece, CoordinateLine& line) const
-{
-    piece.output.clear();
-    for (const PendingLine& pending : piece.lines) {
-        const MapStation* known = pending.knownPoint ? &m_tables.Stations[pending.knownPoint] : nullptr;
-        const Fixed3Text north(known ? known->X : pending.x);
-        const Fixed3Text east(known ? known->Y : pending.y);
-        const Fixed3Text height(known ? known->H : pending.h);
-        line.append(piece.output, {known ? std::string_view(known->name) : pending.record->name, north.view(),
-                                   east.view(), height.view(), known ? std::string_view(known->code) : pending.record->code});
-    }
-}
-
-void Calculation::warnLeftOut()
-{
-    CutShortCount cutShort = m_header.cutShort;
-    cutShort.afterStation = m_afterCutStation;
-    if (m_leftOut == 0 && m_beforeStation == 0 && m_notNumbers == 0 && !cutShort.any())
-        return;
-    std::string text;
-    if (m_leftOut > 0) {
-        text = std::to_string(m_leftOut) + " observation(s) were left out because their station is neither known"
-               " nor observed: ";
-        const size_t shown = std::min<size_t>(m_leftOutStations.size(), 10);
-        for (size_t i = 0; i < shown; ++i)
-            text += (i ? ", " : "") + m_leftOutStations[i];
-        if (m_leftOutStations.size() > shown)
-            text += " and " + std::to_string(m_leftOutStations.size() - shown) + " more stations";
-        text += ".";
-    }
-    if (m_beforeStation > 0) {
-        if (!text.empty())
-            text += "\r\n";
-        text += std::to_string(m_beforeStation) + " observation(s) before the first station record were left out.";
-    }
-    if (m_notNumbers > 0) {
-        if (!text.empty())
-            text += "\r\n";
-        text += std::to_string(m_notNumbers) +
-                " observation(s) were left out because their coordinates are too large to compute.";
-    }
-    if (cutShort.any())
-        text += (text.empty() ? "" : "\r\n") + CutShortText(cutShort);
-    m_context.ui.message(text, MessageButtons::Ok, MessageIcon::Exclamation, MessageText(m_context, 16, "Warning"));
 }
 
 void Calculation::finish()
 {
     m_block.reset(); // hands the last lines to the target
     // The warning first: it explains a failure that follows.
-    warnLeftOut();
+    const std::string leftOut = m_leftOut.warningText(m_cutShort.count());
+    if (!leftOut.empty())
+        m_context.ui.message(leftOut, MessageButtons::Ok, MessageIcon::Exclamation,
+                             MessageText(m_context, 16, "Warning"));
     bool ok = true;
     if (m_target && m_target->newBytes() == 0 && !m_target->failed()) {
         // Not one point to list: the target stays as it was.
@@ -663,7 +438,7 @@ void Calculation::run()
         return;
     bool headerRead;
     {
-        WorkerPool pool(readingThreads());
+        WorkerPool pool(ReadingThreads(m_reading));
         headerRead = ReadRawHeader(m_input, m_header, pool, m_reading.blockBytes);
     }
     if (!headerRead) {

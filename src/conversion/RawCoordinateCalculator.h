@@ -20,6 +20,7 @@
 // then ends, the old target stays untouched and TransferStatus stays "E". A run that
 // reaches its end sets "OK".
 #include "conversion/ConversionContext.h"
+#include "conversion/RawRecordCodes.h"
 
 #include <cstddef>
 #include <string>
@@ -27,6 +28,11 @@
 namespace tavrelo {
 
 void CalcRawCoordinates(ConversionContext& context, const std::string& input, const std::string& output);
+
+// The records it reads: every kind, the coordinate records in a pass of their own.
+constexpr RawKinds kCalculatorRecords = {RawKind::Comment,     RawKind::Station,     RawKind::SideShot,
+                                         RawKind::PointShot,   RawKind::FaceReading, RawKind::Coordinates,
+                                         RawKind::MoreCoordinates};
 
 // How the observations are read: the file in blocks of about blockBytes, each read
 // and written by that many threads (0: four, or fewer on a machine with fewer

@@ -1,9 +1,9 @@
 #include "conversion/RawObservationRecords.h"
 
-#include "conversion/CutShortRecords.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
-#include "platform/LineReader.h"
+#include "conversion/RawCoordinateCalculator.h"
+#include "conversion/RawRecordGate.h"
 #include "platform/TextRules.h"
 
 #include <cmath>
@@ -12,19 +12,20 @@ namespace tavrelo {
 
 namespace {
 
-void readObservation(const FieldViews& f, bool sideShot, const RawHeader& header, const ReductionSettings& settings,
-                     RawObservationRecord& r)
+void readObservation(const FieldViews& f, const RawRecordCode& row, const RawHeader& header,
+                     const ReductionSettings& settings, RawObservationRecord& r)
 {
     const AngleUnit& unit = header.angleUnit;
-    const int shift = sideShot ? 0 : 1;
-    r.kind = sideShot ? RawObservationRecord::Kind::SideShot : RawObservationRecord::Kind::Observation;
-    r.height = FieldValue(f[3 + shift]);
-    r.slope = FieldValue(f[4 + shift]);
-    r.direction = unit.toRadians(FieldValue(f[5 + shift]));
-    r.zenith = unit.toRadians(FieldValue(f[6 + shift]));
+    const RawObservationFields& at = row.observation;
+    r.kind = row.kind == RawKind::SideShot ? RawObservationRecord::Kind::SideShot
+                                           : RawObservationRecord::Kind::Observation;
+    r.height = FieldValue(f[at.targetHeight]);
+    r.slope = FieldValue(f[at.slopeDistance]);
+    r.direction = unit.toRadians(FieldValue(f[at.horizontalAngle]));
+    r.zenith = unit.toRadians(FieldValue(f[at.verticalAngle]));
     r.trig = ZenithTrigFor(settings, r.zenith);
-    r.name = TrimBlanks(f[2]);
-    r.code = TrimBlanks(f[sideShot ? 8 : 9]);
+    r.name = TrimBlanks(f[at.name]);
+    r.code = TrimBlanks(f[at.pointCode]);
     r.namesAStation = header.stationNameFilter.mayContain(r.name);
 }
 
@@ -38,31 +39,35 @@ double IntoFullCircle(double angle)
     return angle >= kTwoPi ? 0.0 : angle;
 }
 
-void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHeader& header,
-                               const ReductionSettings& settings, std::vector<RawObservationRecord>& records)
+int64_t ReadRawObservationRecords(std::string_view piece, bool lastLineUnended, const RawHeader& header,
+                                  const ReductionSettings& settings, std::vector<RawObservationRecord>& records)
 {
-    endsCut = endsCut && EndsWithoutLineEnd(lines);
     using Kind = RawObservationRecord::Kind;
     const AngleUnit& unit = header.angleUnit;
-    std::string_view text;
+    RawPieceLines lines(piece, lastLineUnended, kCalculatorRecords);
+    RawPieceLine line;
     FieldViews f;
-    while (NextLineOfBlock(lines, text)) {
-        if (SplitComma(text, f) < 1)
-            continue;
-        const std::string_view code = f[1];
-        if (code.size() != 2)
+    while (lines.next(line)) {
+        const RawRecordCode* row = line.record.row;
+        if (!row)
             continue;
         RawObservationRecord r;
-        if (IsCutShort(code, text, endsCut && lines.empty())) {
-            if (code != "ST")
-                continue;
-            r.kind = Kind::Station;
-            r.cutShort = true;
-        } else if (code == "SS") {
-            readObservation(f, true, header, settings, r);
-        } else if (code == "CP" || code == "SO") {
-            readObservation(f, false, header, settings, r);
-        } else if (code == "ST") {
+        r.recordKind = row->kind;
+        if (line.record.cutShort) {
+            r.kind = Kind::CutShort;
+            r.line = static_cast<int32_t>(line.number);
+            r.lastLineUnended = line.lastLineUnended;
+            records.push_back(r);
+            continue;
+        }
+        switch (row->kind) {
+        case RawKind::SideShot:
+        case RawKind::PointShot:
+            SplitComma(line.text, f);
+            readObservation(f, *row, header, settings, r);
+            break;
+        case RawKind::Station:
+            SplitComma(line.text, f);
             r.kind = Kind::Station;
             r.name = TrimBlanks(f[2]);
             r.code = TrimBlanks(f[4]);
@@ -70,17 +75,22 @@ void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHe
             r.direction = unit.toRadians(FieldValue(f[7]));
             // From the station record alone the backsight reading is field 8.
             r.zenith = IntoFullCircle(unit.toRadians(FieldValue(f[8])) - r.direction);
-        } else if (code == "F1" || code == "F2") {
-            r.kind = code[1] == '1' ? Kind::FaceOne : Kind::FaceTwo;
-            r.direction = unit.toRadians(FieldValue(f[5]));
-        } else if (code == "CO") {
+            break;
+        case RawKind::FaceReading:
+            SplitComma(line.text, f);
+            r.kind = row->code[1] == '1' ? Kind::FaceOne : Kind::FaceTwo;
+            r.direction = unit.toRadians(FieldValue(f[row->observation.horizontalAngle]));
+            break;
+        case RawKind::Comment:
             r.kind = Kind::Weather;
-            r.name = TrimBlanks(text);
-        } else {
+            r.name = TrimBlanks(line.text);
+            break;
+        default: // coordinate records: a pass of their own
             continue;
         }
         records.push_back(r);
     }
+    return lines.lines();
 }
 
 } // namespace tavrelo

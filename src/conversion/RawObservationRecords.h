@@ -4,6 +4,7 @@
 // sines worked out. What depends on the records before one (the station and its
 // orientation, the weather) is left to the thread that works them out in file order.
 #include "conversion/RawPassOne.h"
+#include "conversion/RawRecordCodes.h"
 #include "conversion/SlopeReduction.h"
 
 #include <cstdint>
@@ -20,10 +21,15 @@ double IntoFullCircle(double angle);
 
 // Views point into the text read.
 struct RawObservationRecord {
-    enum class Kind : uint8_t { SideShot, Observation, Station, FaceOne, FaceTwo, Weather };
+    // CutShort: a record of any kind cut short, handed on for the rule of the records
+    // after it and for the count.
+    enum class Kind : uint8_t { SideShot, Observation, Station, FaceOne, FaceTwo, Weather, CutShort };
     Kind kind = Kind::SideShot;
-    bool namesAStation = false; // an observed point whose name a station record may carry
-    bool cutShort = false;      // a station record cut short: its observations are left out
+    RawKind recordKind = RawKind::SideShot; // the kind of its record code
+    bool namesAStation = false;   // an observed point whose name a station record may carry
+    bool lastLineUnended = false; // a record cut short as the file's last line, unended
+    int32_t line = 0;             // a record cut short: its line within its piece, from 1 (a
+                                  // piece is a part of one block of a few megabytes)
     std::string_view name;      // the point; the station; the weather line, trimmed
     std::string_view code;      // the point's code; the station's backsight
     double height = 0.0;        // target height; the station's instrument height
@@ -33,12 +39,13 @@ struct RawObservationRecord {
     ZenithTrig trig;
 };
 
-// The records of whole lines of a raw file (SS, CP, SO, ST, F1, F2 and CO), in their
-// order, appended to records; any other line is passed over, and so is an
-// observation cut short. A station cut short is handed on with only its cutShort set.
-// endsCut: the lines end the file with the last one unended (LineReader::lastLineUnended),
-// which makes that one a record cut short.
-void ReadRawObservationRecords(std::string_view lines, bool endsCut, const RawHeader& header,
-                               const ReductionSettings& settings, std::vector<RawObservationRecord>& records);
+// The records of one piece of a block of whole lines (RawPieceLines), in their order,
+// appended to records: SS, CP, SO, ST, F1, F2 and CO, and every record cut short
+// (Kind::CutShort), to be handed in file order to the CutShortRecords that decides
+// which are read; blank lines, other text and whole coordinate records are passed
+// over. lastLineUnended: the block ends with the file's last line, unended. Returns the
+// count of lines of the piece.
+int64_t ReadRawObservationRecords(std::string_view piece, bool lastLineUnended, const RawHeader& header,
+                                  const ReductionSettings& settings, std::vector<RawObservationRecord>& records);
 
 } // namespace tavrelo

@@ -1,7 +1,9 @@
 #include "conversion/RawPassOne.h"
 
 #include "conversion/LineSplitting.h"
+#include "conversion/RawRecordCodes.h"
 #include "map/core/NameList.h"
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -30,7 +32,6 @@ struct PieceCounts {
     int64_t coordinateRecords = 0;
     int64_t lastCoordinateLine = 0; // within the piece
     int64_t observations = 0;
-    CutShortCount cutShort; // its first line within the piece
     int64_t pointNameBytes = 0;
     int64_t pointCodeBytes = 0;
     int64_t stationNameBytes = 0;
@@ -46,41 +47,45 @@ int64_t storedSize(std::string_view field)
     return static_cast<int64_t>(NameList::StoredSize(TrimBlanks(field).size()));
 }
 
-// The names are taken from the fields as the calculator splits them; withoutLineEnd
-// for the file's last line, unended.
-void countRecord(std::string_view line, bool withoutLineEnd, PieceCounts& counts, FieldViews& f)
+// The names are taken from the fields as the calculator splits them: bounds for the
+// tables, records cut short counted with the others.
+void countRecord(std::string_view line, PieceCounts& counts, FieldViews& f)
 {
     ++counts.records;
-    const size_t comma = line.find(',');
-    const std::string_view code = TrimBlanks(line.substr(0, comma));
-    if (code.size() != 2)
+    const RawRecordCode* row = FindRawRecordOfLine(line);
+    if (!row)
         return;
-    if (IsCutShort(code, line, withoutLineEnd))
-        counts.cutShort.add(counts.lines, withoutLineEnd);
-    if (code == "SS" || code == "CP" || code == "SO") {
+    switch (row->kind) {
+    case RawKind::SideShot:
+    case RawKind::PointShot:
         ++counts.observations;
         SplitComma(line, f);
-        counts.pointNameBytes += storedSize(f[2]);
-        counts.pointCodeBytes += storedSize(f[code == "SS" ? 8 : 9]);
-    } else if (code == "ST") {
+        counts.pointNameBytes += storedSize(f[row->observation.name]);
+        counts.pointCodeBytes += storedSize(f[row->observation.pointCode]);
+        break;
+    case RawKind::Station:
         ++counts.stationRecords;
         SplitComma(line, f);
         counts.stationNameBytes += storedSize(f[2]);
         counts.backsightNameBytes += storedSize(f[4]);
         counts.stationNames.push_back(TrimBlanks(f[2]));
-    } else if (code == "UC" || code == "UP" || code == "MP" || code == "CC" || code == "RE" || code == "MC") {
+        break;
+    case RawKind::Coordinates:
+    case RawKind::MoreCoordinates:
         ++counts.coordinateRecords;
         counts.lastCoordinateLine = counts.lines;
+        break;
+    default:
+        break;
     }
 }
 
-// endsCut: the piece ends the file with its last line unended, a record cut short.
-void countPiece(std::string_view rest, bool endsCut, PieceCounts& counts)
+void countPiece(std::string_view rest, PieceCounts& counts)
 {
     counts = PieceCounts{};
     std::string_view text;
     FieldViews f;
-    while (NextLineOfBlock(rest, text)) {
+    while (NextLine(rest, text)) {
         ++counts.lines;
         const std::string_view line = TrimBlanks(text);
         if (startsWith(line, "CO")) {
@@ -92,7 +97,7 @@ void countPiece(std::string_view rest, bool endsCut, PieceCounts& counts)
             }
             continue;
         }
-        countRecord(line, endsCut && rest.empty(), counts, f);
+        countRecord(line, counts, f);
     }
 }
 
@@ -104,7 +109,6 @@ void addPiece(const PieceCounts& piece, int64_t linesBefore, RawHeader& header)
     if (piece.lastCoordinateLine > 0)
         header.lastCoordinateLine = linesBefore + piece.lastCoordinateLine;
     header.observations += piece.observations;
-    header.cutShort.append(piece.cutShort, linesBefore);
     header.pointNameBytes += piece.pointNameBytes;
     header.pointCodeBytes += piece.pointCodeBytes;
     header.stationNameBytes += piece.stationNameBytes;
@@ -133,10 +137,7 @@ bool ReadRawHeader(const std::string& path, RawHeader& header, WorkerPool& pool,
     std::string_view block;
     while (reader.nextBlock(block, blockBytes)) {
         CutAtLineEnds(block, pieceTexts);
-        const bool endsCut = reader.lastLineUnended();
-        pool.run(pieces.size(), [&](size_t i) {
-            countPiece(pieceTexts[i], endsCut && EndsWithoutLineEnd(pieceTexts[i]), pieces[i]);
-        });
+        pool.run(pieces.size(), [&](size_t i) { countPiece(pieceTexts[i], pieces[i]); });
         for (const PieceCounts& piece : pieces) {
             addPiece(piece, lines, header);
             lines += piece.lines;

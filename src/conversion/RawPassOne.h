@@ -2,7 +2,6 @@
 // Pass 1 of the coordinate calculator: the header comments that set the
 // coordinate order and the angle unit, and the counts that size the tables.
 #include "conversion/AngleUnit.h"
-#include "conversion/CutShortRecords.h"
 #include "conversion/NameIndex.h"
 #include "platform/WorkerPool.h"
 
@@ -47,8 +46,6 @@ struct RawHeader {
     int64_t coordinateRecords = 0; // UC, UP, MP, CC, RE, MC
     int64_t lastCoordinateLine = 0; // the line number of the last of them, 0 without any
     int64_t observations = 0;      // SS, CP, SO
-    // The records cut short (CutShortRecords.h), which the later passes leave out.
-    CutShortCount cutShort;
     // Bounds for the names the map tables will hold, in the bytes a name list
     // stores them in: the observed points' names and codes, the stations' names and
     // their backsights' names, each as the calculator reads it.

@@ -35,7 +35,7 @@ void CopyReceivedLines(LineReader& reader, const std::string& path, ByteSink& ou
     while (!out.failed() && reader.next(line)) {
         out.write(line.data(), line.size());
         if (lastEnded || !reader.atEnd())
-            out.write("\r\n", 2);
+            out.writeLineEnd();
     }
 }
 

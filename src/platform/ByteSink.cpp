@@ -2,6 +2,7 @@
 
 #include "platform/FileNames.h"
 #include "platform/FileSystem.h"
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 #include "platform/RunError.h"
 
@@ -25,7 +26,12 @@ void ByteSink::write(const char* data, size_t size)
 void ByteSink::writeLine(const std::string& line)
 {
     write(line.data(), line.size());
-    write("\r\n", 2);
+    writeLineEnd();
+}
+
+void ByteSink::writeLineEnd()
+{
+    write(kCrLf.data(), kCrLf.size());
 }
 
 FileSink::~FileSink()

@@ -13,6 +13,8 @@ public:
     void write(const char* data, size_t size);
     // A line of text ended by CR LF, as everything the system writes.
     void writeLine(const std::string& line);
+    // The line end alone.
+    void writeLineEnd();
     bool failed() const { return m_error != 0; }
     int error() const { return m_error; }
 

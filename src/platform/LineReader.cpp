@@ -1,6 +1,7 @@
 #include "platform/LineReader.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LineEnds.h"
 #include "platform/RunError.h"
 
 #include <cerrno>
@@ -12,15 +13,6 @@ namespace tavrelo {
 namespace {
 
 constexpr size_t kBufferSize = 1 << 16;
-
-// The first CR or LF in [start, end), or end.
-const char* lineEnd(const char* start, const char* end)
-{
-    const void* lf = std::memchr(start, '\n', static_cast<size_t>(end - start));
-    const char* limit = lf ? static_cast<const char*>(lf) : end;
-    const void* cr = std::memchr(start, '\r', static_cast<size_t>(limit - start));
-    return cr ? static_cast<const char*>(cr) : limit;
-}
 
 // Where in a block of whole lines the first line longer than limit starts, or npos;
 // line ends are not counted. Looks at a few bytes in every limit / 2, so that a
@@ -37,12 +29,12 @@ size_t LongLineIn(std::string_view block, size_t limit)
     const char* const end = data + block.size();
     for (size_t at = 0; at + window <= block.size(); at += window) {
         const char* const from = data + at;
-        if (std::memchr(from, '\n', window) || std::memchr(from, '\r', window))
+        if (FindLineEnd(from, from + window) != from + window)
             continue;
         const char* start = from;
-        while (start > data && start[-1] != '\n' && start[-1] != '\r')
+        while (start > data && !IsLineEnd(start[-1]))
             --start;
-        const char* const stop = lineEnd(from + window, end);
+        const char* const stop = FindLineEnd(from + window, end);
         if (static_cast<size_t>(stop - start) > limit)
             return static_cast<size_t>(start - data);
         at = static_cast<size_t>(stop - data) / window * window;
@@ -120,13 +112,13 @@ bool LineReader::next(std::string_view& line)
     for (;;) {
         const char* start = m_buffer.data() + m_pos;
         const char* end = m_buffer.data() + m_len;
-        const char* p = lineEnd(start, end);
+        const char* p = FindLineEnd(start, end);
         // Without its end at hand the line is at least as long as what is at hand.
         if (static_cast<size_t>(p - start) > m_lineLimit)
             return refuseLongLine(m_pos);
         // A CR that ends the bytes at hand may have its LF in the next read; fill()
         // moves the bytes, so the scan starts again.
-        if ((p == end || (*p == '\r' && p + 1 == end)) && m_file && !m_ended) {
+        if ((p == end || (*p == kCr && p + 1 == end)) && m_file && !m_ended) {
             fill();
             continue;
         }
@@ -138,9 +130,7 @@ bool LineReader::next(std::string_view& line)
             return true;
         }
         line = std::string_view(start, static_cast<size_t>(p - start));
-        m_pos = static_cast<size_t>(p - m_buffer.data()) + 1;
-        if (*p == '\r' && m_pos < m_len && m_buffer[m_pos] == '\n')
-            ++m_pos;
+        m_pos = static_cast<size_t>(p - m_buffer.data()) + LineEndSize(p, end);
         return true;
     }
 }
@@ -205,7 +195,7 @@ bool LineReader::nextBlock(std::string_view& block, size_t want)
             end = 0;
             for (size_t p = m_len; p-- > m_pos;) {
                 const char c = m_buffer[p];
-                if (c == '\n' || (c == '\r' && p + 1 < m_len)) {
+                if (IsLineEnd(c) && !(c == kCr && p + 1 == m_len)) {
                     end = p + 1;
                     break;
                 }
@@ -224,8 +214,9 @@ bool LineReader::nextBlock(std::string_view& block, size_t want)
         block = whole;
         // Only the file's last block can end inside a line; a line end came before
         // that line when the block holds one or starts after the file's start.
-        m_lastUnended = EndsWithoutLineEnd(whole) &&
-                        (m_bufferOffset + m_pos > 0 || whole.find_last_of("\r\n") != std::string_view::npos);
+        const char* const wholeEnd = whole.data() + whole.size();
+        m_lastUnended = !EndsLine(whole) &&
+                        (m_bufferOffset + m_pos > 0 || FindLineEnd(whole.data(), wholeEnd) != wholeEnd);
         m_pos = end;
         return true;
     }
@@ -239,39 +230,16 @@ bool LineReader::next(std::string& line)
     return more;
 }
 
-bool NextLineOfBlock(std::string_view& block, std::string_view& line)
-{
-    if (block.empty()) {
-        line = {};
-        return false;
-    }
-    const char* const start = block.data();
-    const char* const end = start + block.size();
-    const char* p = lineEnd(start, end);
-    line = std::string_view(start, static_cast<size_t>(p - start));
-    if (p != end && *p == '\r' && p + 1 != end && p[1] == '\n')
-        ++p;
-    block.remove_prefix(p == end ? block.size() : static_cast<size_t>(p + 1 - start));
-    return true;
-}
-
-bool EndsWithoutLineEnd(std::string_view block)
-{
-    return !block.empty() && block.back() != '\n' && block.back() != '\r';
-}
-
 size_t LineBoundaryFrom(std::string_view block, size_t from)
 {
     if (from >= block.size())
         return block.size();
     const char* const start = block.data();
     const char* const end = start + block.size();
-    const char* p = lineEnd(start + from, end);
+    const char* p = FindLineEnd(start + from, end);
     if (p == end)
         return block.size();
-    if (*p == '\r' && p + 1 != end && p[1] == '\n')
-        ++p;
-    return static_cast<size_t>(p + 1 - start);
+    return static_cast<size_t>(p - start) + LineEndSize(p, end);
 }
 
 void CutAtLineEnds(std::string_view block, std::vector<std::string_view>& pieces)

@@ -1,6 +1,6 @@
 #pragma once
-// Reads a text file line by line. CR LF, a lone CR and a lone LF each end a line;
-// the last line need not be ended. Buffered, so files of millions of lines stream.
+// Reads a text file line by line, by the rule of line ends (LineEnds.h); the last line
+// need not be ended. Buffered, so files of millions of lines stream.
 // A line longer than the reader's limit ends the reading with an error that names
 // the file and the line: no survey record comes near the limit, and a file of
 // another kind (a wrong file chosen, gigabytes without a line end) is refused after
@@ -88,12 +88,10 @@ private:
     int m_error = 0;
 };
 
-// Cuts the first line off a block of whole lines, by the same line ends as
-// LineReader::next; false when the block is used up.
-bool NextLineOfBlock(std::string_view& block, std::string_view& line);
-// Whether a block of lines ends without a line end: its last line is the file's own
-// last, unended (a piece of a block cut by CutAtLineEnds ends so only there).
-bool EndsWithoutLineEnd(std::string_view block);
+// A block's lines are cut off it with NextLine (LineEnds.h). A piece of a block cut by
+// CutAtLineEnds ends without a line end (EndsLine) only when its last line is the
+// file's own last, unended.
+//
 // The offset just past the first line end at or after from (a CR LF counting as one),
 // or the block's size when no line ends there: where a block can be cut into pieces.
 size_t LineBoundaryFrom(std::string_view block, size_t from);

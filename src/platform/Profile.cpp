@@ -1,6 +1,7 @@
 #include "platform/Profile.h"
 
 #include "platform/ByteSink.h"
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
@@ -65,20 +66,10 @@ std::string lookupName(std::string_view name)
 std::vector<std::string> SplitLines(const std::string& bytes)
 {
     std::vector<std::string> lines;
-    size_t start = 0;
-    size_t i = 0;
-    while (i < bytes.size()) {
-        const char c = bytes[i];
-        if (c == '\r' || c == '\n') {
-            lines.push_back(bytes.substr(start, i - start));
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
-                ++i;
-            start = i + 1;
-        }
-        ++i;
-    }
-    if (start < bytes.size())
-        lines.push_back(bytes.substr(start));
+    std::string_view rest(bytes);
+    std::string_view line;
+    while (NextLine(rest, line))
+        lines.emplace_back(line);
     return lines;
 }
 
@@ -191,14 +182,14 @@ int EditProfileFile(const std::string& path, const std::function<void(std::vecto
     if (!ReadWholeFile(path, bytes, &error, kLargestProfileFile) && error != 53)
         return error;
     // Keep whether the file ended with a line end, so only the edited lines change.
-    const bool endedWithNewline = bytes.empty() || bytes.back() == '\n' || bytes.back() == '\r';
+    const bool endedWithNewline = EndsLine(bytes);
     std::vector<std::string> lines = SplitLines(bytes);
     edit(lines);
     std::string out;
     for (size_t i = 0; i < lines.size(); ++i) {
         out += lines[i];
         if (i + 1 < lines.size() || endedWithNewline)
-            out += "\r\n";
+            out += kCrLf;
     }
     if (accept)
         if (const int refused = accept(bytes, out))

@@ -13,12 +13,12 @@ void TextEnding::take(const char* data, size_t size)
         return;
     for (size_t i = size; i-- > 0;) {
         const char c = data[i];
-        if (c == '\n') {
-            const bool afterCr = i > 0 ? data[i - 1] == '\r' : !m_empty && m_last == '\r';
+        if (c == kLf) {
+            const bool afterCr = i > 0 ? data[i - 1] == kCr : !m_empty && m_last == kCr;
             m_style = afterCr ? Style::CrLf : Style::Lf;
             break;
         }
-        if (c == '\r') {
+        if (c == kCr) {
             m_style = Style::Cr;
             break;
         }
@@ -32,9 +32,9 @@ std::string TextEnding::lineEndBeforeMore() const
     if (endsLine())
         return std::string();
     switch (m_style) {
-    case Style::Lf: return "\n";
-    case Style::Cr: return "\r";
-    default: return "\r\n";
+    case Style::Lf: return std::string(1, kLf);
+    case Style::Cr: return std::string(1, kCr);
+    default: return std::string(kCrLf);
     }
 }
 
@@ -47,7 +47,7 @@ bool FileEndsLine(const std::string& path)
     if (std::fseek(file, -1, SEEK_END) == 0)
         last = std::fgetc(file);
     std::fclose(file);
-    return last == EOF || last == '\r' || last == '\n';
+    return last == EOF || IsLineEnd(static_cast<char>(last));
 }
 
 } // namespace tavrelo

@@ -3,6 +3,8 @@
 // and which line end it used last. Lines added to a text start on a line of their own
 // in the text's own style; a copy of received data keeps a last line that came
 // without its line end as it came.
+#include "platform/LineEnds.h"
+
 #include <cstddef>
 #include <string>
 
@@ -13,7 +15,7 @@ public:
     // The next bytes of the text.
     void take(const char* data, size_t size);
     // Nothing taken yet, or the last byte is CR or LF.
-    bool endsLine() const { return m_empty || m_last == '\r' || m_last == '\n'; }
+    bool endsLine() const { return m_empty || IsLineEnd(m_last); }
     // What to write before lines added to the text: "" when it ends a line, else its
     // last line end (CR LF, LF or CR), CR LF when it has none.
     std::string lineEndBeforeMore() const;

@@ -2,16 +2,19 @@
 // every road that reads raw data: the record cut short is left out, with the
 // observations of a station record cut short, and one warning after the run says how
 // many and where the first is. Each road's output is the one it gives for the file
-// without those records.
+// without those records. The roads are every converter of raw data in the registry,
+// so that one added there is held to the same rule.
 #include "CoordTestSupport.h"
 
 #include "conversion/ConverterRegistry.h"
 #include "conversion/CutShortRecords.h"
 #include "conversion/RawCoordinateCalculator.h"
+#include "conversion/RawRecordCodes.h"
 #include "map/core/MapTables.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <initializer_list>
 #include <vector>
@@ -34,23 +37,27 @@ const char* const kSurvey[] = {
     "CP,C1,,1.500,60.000,150.0000,99.0000,,POLE",
 };
 
-// The roads and the record codes each takes values from; "_*_" is the map's road.
+// A converter of raw data and its output; "_*_" is the map's road.
 struct Road {
     const char* converter;
-    const char* output;
-    std::initializer_list<const char*> reads;
+    std::string output;
+    RawKinds reads; // the kinds of record it takes values from, as the registry says
 };
-const Road kRoads[] = {
-    {"CalcRawCoordinates", "out.asc", {"SS", "CP", "SO", "F1", "F2", "ST", "UP", "MP", "CC", "RE", "UC", "MC"}},
-    {"CalcRawCoordinates", kTablesOnlyOutput, {"SS", "CP", "SO", "F1", "F2", "ST", "UP", "MP", "CC", "RE", "UC", "MC"}},
-    {"ConvertRawToKOF", "out.kof", {"SS", "CP", "SO", "ST", "UP", "MP", "CC", "RE"}},
-    {"ConvertRawToMapa2", "out.txt", {"SS", "CP", "SO", "ST", "UP", "MP", "CC", "RE", "UC", "MC"}},
-    {"ConvertRawToEghas", "out.txt", {"SS", "CP", "SO", "F1", "F2", "ST"}},
-    {"ConvertRawToNedcad", "out.txt", {"SS", "CP", "SO", "F1", "F2", "ST"}},
-    {"ConvertRawToDXF", "out.dxf", {"UP", "MP", "CC", "RE"}},
-    {"ConvertRawToCoorComma", "out.asc", {"UP", "MP", "CC", "RE"}},
-    {"ConvertRawToRecordFile", "out.bin", {"SS", "ST"}},
-};
+
+// Every converter of raw data in the registry, and the calculator's map road.
+std::vector<Road> RawDataRoads()
+{
+    std::vector<Road> roads;
+    for (const ConverterEntry& entry : Converters()) {
+        if (!entry.reads.any())
+            continue;
+        roads.push_back({entry.name, "out", entry.reads});
+        if (std::string(entry.name) == "CalcRawCoordinates")
+            roads.push_back({entry.name, kTablesOnlyOutput, entry.reads});
+    }
+    return roads;
+}
+const std::vector<Road> kRoads = RawDataRoads();
 
 bool HasCode(const std::string& line, std::initializer_list<const char*> codes)
 {
@@ -62,7 +69,8 @@ bool HasCode(const std::string& line, std::initializer_list<const char*> codes)
 
 bool Reads(const Road& road, const std::string& line)
 {
-    return HasCode(line, road.reads);
+    const RawRecordCode* record = FindRawRecord(line.substr(0, 2));
+    return record && road.reads.has(record->kind);
 }
 
 // A line added to the survey: kept (it is whole), cut short, or an observation of a
@@ -96,7 +104,7 @@ Outcome Convert(const Road& road, const std::string& raw, TempFolder& folder)
 {
     const std::string input = folder.file("in.raw");
     WriteBytes(input, raw);
-    const bool tablesOnly = std::string(road.output) == kTablesOnlyOutput;
+    const bool tablesOnly = road.output == kTablesOnlyOutput;
     const std::string output = tablesOnly ? road.output : folder.file(road.output);
     std::remove(output.c_str());
     ContextHarness h;
@@ -138,6 +146,21 @@ CutShortCount Expected(const Road& road, const std::vector<Line>& added)
 }
 
 } // namespace
+
+// Every converter of raw data, those added later among them: each needs its row of
+// the kinds it reads, and every converter named for raw data is one.
+TEST(CutShortRecords, EveryRawDataRoadIsHeldToTheRule)
+{
+    for (const ConverterEntry& entry : Converters())
+        EXPECT_EQ(entry.reads.any(), std::string(entry.name).find("Raw") != std::string::npos) << entry.name;
+    std::vector<std::string> names;
+    for (const Road& road : kRoads)
+        names.push_back(road.converter);
+    for (const char* name : {"CalcRawCoordinates", "ConvertRawToKOF", "ConvertRawToMapa2", "ConvertRawToEghas",
+                             "ConvertRawToNedcad", "ConvertRawToDXF", "ConvertRawToCoorComma",
+                             "ConvertRawToCoorSpace", "ConvertRawToRecordFile"})
+        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
+}
 
 TEST(CutShortRecords, AreLeftOutByEveryRawDataRoadAndCountedInOneWarning)
 {

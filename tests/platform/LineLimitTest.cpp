@@ -2,6 +2,7 @@
 // an error that names the file and the line, whatever the limit, the buffer and the
 // way of reading; a reader never stops early without one.
 #include "platform/ByteSink.h"
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 #include "platform/Profile.h"
 #include "platform/RunError.h"
@@ -61,7 +62,7 @@ Reading ByBlocks(const std::string& path, size_t limit, size_t want)
     Reading r;
     std::string_view block, line;
     while (reader.nextBlock(block, want))
-        while (NextLineOfBlock(block, line))
+        while (NextLine(block, line))
             r.lines.emplace_back(line);
     r.error = reader.error();
     r.failedLine = reader.failedLine();

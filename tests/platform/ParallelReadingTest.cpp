@@ -1,5 +1,6 @@
 // What the threaded readers stand on: whole-line blocks that give the same lines as
 // the line reader, the worker pool, and the background prefault.
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 #include "platform/MemoryAdvice.h"
 #include "platform/WorkerPool.h"
@@ -58,8 +59,8 @@ std::vector<std::string> LinesByBlocks(const std::string& path, size_t want, siz
         for (std::string_view piece : cut) {
             joined.append(piece);
             std::string_view line;
-            const bool unended = reader.lastLineUnended() && EndsWithoutLineEnd(piece);
-            while (NextLineOfBlock(piece, line))
+            const bool unended = reader.lastLineUnended() && !EndsLine(piece);
+            while (NextLine(piece, line))
                 lines.emplace_back(line);
             if (unended)
                 lines.push_back(kUnended);

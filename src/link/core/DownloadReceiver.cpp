@@ -1,6 +1,7 @@
 #include "link/core/DownloadReceiver.h"
 
 #include "platform/ByteSink.h"
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 
 #include <algorithm>
@@ -9,14 +10,11 @@ namespace tavrelo {
 
 namespace {
 
-constexpr unsigned char kCR = 13;
-constexpr unsigned char kLF = 10;
-
 // Not written: the byte 0, and LF and CR, which end no run of kept characters but
 // are handled on their own. Bytes 128 to 255 are letters of the code page (æ, ø, å).
 bool Kept(unsigned char c)
 {
-    return c != 0 && c != kCR && c != kLF;
+    return c != 0 && !IsLineEnd(static_cast<char>(c));
 }
 
 } // namespace
@@ -35,7 +33,7 @@ void DownloadReceiver::take(const char* data, size_t size)
         if (Kept(c))
             continue;
         keep(data + run, i - run);
-        if (c == kCR)
+        if (c == kCr)
             endLine();
         else if (c == 0)
             ++m_zeroBytes;
@@ -59,7 +57,7 @@ void DownloadReceiver::keep(const char* data, size_t size)
 
 void DownloadReceiver::endLine()
 {
-    m_out.write("\r\n", 2);
+    m_out.writeLineEnd();
     ++m_lineCount;
     testDataStart();
     m_lineStart.clear();
