@@ -240,8 +240,8 @@ std::string CutRecordMark(const UnendedLastLine& line)
     if (!line.linesBefore)
         return std::string();
     const std::string_view text = TrimBlanks(line.start);
-    const std::string_view code = TrimBlanks(text.substr(0, text.find(',')));
-    return IsCutShort(code, text, true) ? "CO," : std::string();
+    const RawRecordCode* record = FindRawRecordOfLine(text);
+    return record && IsCutShort(*record, text, true) ? "CO," : std::string();
 }
 
 std::string UnendedLastLineText(const UnendedLastLine& line, const std::string& target)
