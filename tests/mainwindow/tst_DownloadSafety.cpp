@@ -410,7 +410,7 @@ void DownloadSafetyTest::targetTheConvertersRefuseIsRefusedBeforeThePort()
     QCOMPARE(r.lastMessage()->text, expected);
     QCOMPARE(r.lastMessage()->icon, MessageIcon::Critical);
     QCOMPARE(r.lastMessage()->title, std::string("Error"));
-    QCOMPARE(r.instrument.openCount(), 0);
+    QCOMPARE(r.instrument.opensSoFar(), 0);
     QCOMPARE(r.instrument.bytesSent(), qint64(0));
     QCOMPARE(ReadBytes(r.tempFile()), QByteArray("CO,left earlier\r\n"));
     QCOMPARE(ReadBytes(name), old);
@@ -492,7 +492,7 @@ void DownloadSafetyTest::portFailureLeavesTheTemporaryFile()
     QVERIFY(otherProgram.open(PortDeviceName(r.folder.folder() + "/", 1), PortSettings()));
     r.download();
     QCOMPARE(r.session->mainWindow->MainTab()->currentIndex(), 2);
-    QCOMPARE(r.instrument.openCount(), 1); // only the other program's
+    QCOMPARE(r.instrument.opensSoFar(), 1); // only the other program's
     QCOMPARE(ReadBytes(r.tempFile()), earlier);
 }
 
