@@ -253,9 +253,15 @@ void DownloadSafetyTest::receivedDataEndsInAFileTheUserWasTold()
         r.instrument.start({Step::Send(200, sent), Step::HangUp(1500)});
     else
         r.instrument.start({Step::Send(200, sent)});
-    r.actWhen([&] { return r.instrument.bytesSent() >= sent.size(); }, [&] { Disturb(c.store, target, folder); });
+    bool disturbed = false;
+    r.actWhen([&] { return r.instrument.bytesSent() >= sent.size(); }, [&] {
+        Disturb(c.store, target, folder);
+        disturbed = true;
+    });
+    // The window may show every byte before the simulator's thread has counted the last
+    // of them as sent: the Cancel waits for the disturbance too.
     if (c.ends == Ends::Cancelled)
-        r.cancelWhen([&] { return !r.statusTexts.isEmpty() && r.statusTexts.last() == ByteCountOf(sent); });
+        r.cancelWhen([&] { return disturbed && !r.statusTexts.isEmpty() && r.statusTexts.last() == ByteCountOf(sent); });
     ModalAnswerer answers(&r.session);
     const QStringList dialog = QString::fromLatin1(c.dialog).split(' ', Qt::SkipEmptyParts);
     if (!dialog.isEmpty())
