@@ -114,11 +114,12 @@ InstrumentSimulator::InstrumentSimulator(const QString& programFolder, int portN
     cfmakeraw(&raw);
     tcsetattr(m_slave, TCSANOW, &raw);
     SetNonBlocking(m_master);
-    const int packetMode = 1;
-    ioctl(m_master, TIOCPKT, &packetMode);
 
+    // Packet mode shows the terminal's flow control; inotify shows the program's opens.
+    const int packetMode = 1;
     m_inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_inotify < 0 || inotify_add_watch(m_inotify, name, IN_OPEN | IN_CLOSE) < 0 || pipe(m_wake) != 0) {
+    if (ioctl(m_master, TIOCPKT, &packetMode) != 0 || m_inotify < 0
+        || inotify_add_watch(m_inotify, name, IN_OPEN | IN_CLOSE) < 0 || pipe(m_wake) != 0) {
         m_error = QStringLiteral("cannot watch %1: %2").arg(m_slaveName, QString::fromLocal8Bit(std::strerror(errno)));
         closeMaster();
         return;
