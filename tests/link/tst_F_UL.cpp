@@ -55,17 +55,22 @@ struct UploadRig {
     bool openPort() { return OpenPort(window->link(), folder.model, folder.state, folder.ui); }
     void show() { window->open(); }
     // The port opened, the instrument holding it with XOFF, and Send pressed: the
-    // first line waits in the port.
+    // first line waits with the sender (Send offers it before it returns).
     bool sendHeldByXoff()
     {
         if (!openPort() || !QTest::qWaitFor([this] { return instrument->portOpen(); }, 5000))
             return false;
-        instrument->sendXoff();
-        QTest::qWait(200);
+        if (!holdByXoff())
+            return false;
         show();
         button("ComSend")->click();
-        QTest::qWait(300);
         return true;
+    }
+    // XOFF sent, and taken by the terminal: the program's output stands still.
+    bool holdByXoff()
+    {
+        instrument->sendXoff();
+        return QTest::qWaitFor([this] { return instrument->outputHeld(); }, 10000);
     }
     QPushButton* button(const char* name) const { return window->findChild<QPushButton*>(name); }
     const std::string& status() const { return folder.state.TransferStatus; }
@@ -271,9 +276,11 @@ void TestUploadWindow::cancelStopsAtTheLine()
             rig.show();
             rig.button("ComSend")->click();
             QTRY_VERIFY(rig.window->PrBar()->value() >= 100);
-            rig.instrument->sendXoff();
+            QVERIFY(rig.holdByXoff());
         }
         const QByteArray before = rig.instrument->receivedSoFar();
+        if (atStart)
+            QCOMPARE(before, QByteArray());
         QVERIFY(rig.window->isVisible());
         QCOMPARE(rig.window->PrBar()->value(), LinesIn(before));
 

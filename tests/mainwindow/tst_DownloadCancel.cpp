@@ -100,7 +100,7 @@ void DownloadCancelTest::busyPortShowsTheSettingsPage()
     QCOMPARE(r.folder.interaction.messages.size(), size_t(1));
     QVERIFY(r.lastMessage()->text.rfind("The communication port could not be opened.\r\n", 0) == 0);
     QCOMPARE(r.session->mainWindow->MainTab()->currentIndex(), 2);
-    QCOMPARE(r.instrument.openCount(), 1); // only the other program's
+    QCOMPARE(r.instrument.opensSoFar(), 1); // only the other program's
     QVERIFY(!DownloadWindow() || !DownloadWindow()->isVisible());
 
     // Once the other program lets go, the same port opens.
@@ -139,7 +139,7 @@ void DownloadCancelTest::setupModeOnlyShowsTheWindow()
         QCOMPARE(folder.interaction.messages[0].icon, MessageIcon::Information);
         QVERIFY(DownloadWindow() && !DownloadWindow()->isVisible());
     }
-    QCOMPARE(instrument.openCount(), 0);
+    QCOMPARE(instrument.opensSoFar(), 0);
     QVERIFY(!QFile::exists(QString::fromStdString(folder.folder() + "/Pemdrix.tem")));
 }
 

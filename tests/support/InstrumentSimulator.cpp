@@ -15,6 +15,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -114,8 +115,11 @@ InstrumentSimulator::InstrumentSimulator(const QString& programFolder, int portN
     tcsetattr(m_slave, TCSANOW, &raw);
     SetNonBlocking(m_master);
 
+    // Packet mode shows the terminal's flow control; inotify shows the program's opens.
+    const int packetMode = 1;
     m_inotify = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (m_inotify < 0 || inotify_add_watch(m_inotify, name, IN_OPEN | IN_CLOSE) < 0 || pipe(m_wake) != 0) {
+    if (ioctl(m_master, TIOCPKT, &packetMode) != 0 || m_inotify < 0
+        || inotify_add_watch(m_inotify, name, IN_OPEN | IN_CLOSE) < 0 || pipe(m_wake) != 0) {
         m_error = QStringLiteral("cannot watch %1: %2").arg(m_slaveName, QString::fromLocal8Bit(std::strerror(errno)));
         closeMaster();
         return;
@@ -179,19 +183,28 @@ void InstrumentSimulator::start(std::vector<Step> script)
 }
 
 // A round that began before the call may have read before the program's last bytes
-// came: the second round from now begins after the call.
+// (or the last open) came: the second round from now begins after the call.
+void InstrumentSimulator::catchUp() const
+{
+    std::unique_lock<std::mutex> lock(m_shared->lock);
+    const uint64_t wanted = m_shared->passes + 2;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (m_shared->passes < wanted && m_thread.joinable() && std::chrono::steady_clock::now() < until) {
+        wake();
+        m_shared->passed.wait_for(lock, std::chrono::milliseconds(10));
+    }
+}
+
 QByteArray InstrumentSimulator::receivedSoFar() const
 {
-    {
-        std::unique_lock<std::mutex> lock(m_shared->lock);
-        const uint64_t wanted = m_shared->passes + 2;
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (m_shared->passes < wanted && m_thread.joinable() && std::chrono::steady_clock::now() < until) {
-            wake();
-            m_shared->passed.wait_for(lock, std::chrono::milliseconds(10));
-        }
-    }
+    catchUp();
     return captured();
+}
+
+int InstrumentSimulator::opensSoFar() const
+{
+    catchUp();
+    return m_openCount;
 }
 
 QByteArray InstrumentSimulator::captured() const
@@ -315,9 +328,25 @@ void InstrumentSimulator::readProgram(qint64 t)
         return;
     QByteArray buffer(kReadSize, Qt::Uninitialized);
     ssize_t n;
-    while ((n = ::read(m_master, buffer.data(), buffer.size())) > 0) {
+    while ((n = ::read(m_master, buffer.data(), buffer.size())) > 0)
+        takePacket(buffer.constData(), n, t);
+}
+
+// A read in packet mode: the program's bytes after a zero byte, or one byte telling
+// what became of the terminal (its output stopped or started, among others).
+void InstrumentSimulator::takePacket(const char* packet, qint64 size, qint64 t)
+{
+    const unsigned char kind = static_cast<unsigned char>(packet[0]);
+    if (kind != TIOCPKT_DATA) {
+        if (kind & TIOCPKT_STOP)
+            m_outputHeld = true;
+        if (kind & TIOCPKT_START)
+            m_outputHeld = false;
+        return;
+    }
+    if (size > 1) {
         std::lock_guard<std::mutex> guard(m_shared->lock);
-        m_shared->captured.push_back({t, buffer.left(static_cast<int>(n))});
+        m_shared->captured.push_back({t, QByteArray(packet + 1, static_cast<int>(size - 1))});
     }
 }
 

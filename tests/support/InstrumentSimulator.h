@@ -7,7 +7,9 @@
 // n like any serial adapter. A scripted timeline of (pause, bytes) steps is played
 // from the master side once the program has opened the port; everything the program
 // writes is captured with time stamps. XOFF / XON and a hang-up (the master closed,
-// as when a cable or adapter is pulled) can be sent at any time.
+// as when a cable or adapter is pulled) can be sent at any time. The master reads in
+// packet mode, so the simulator also sees when the terminal holds the program's
+// output back after an XOFF and when it lets it go again.
 //
 // The simulator runs in a thread of its own, so it keeps time and keeps reading while
 // the program's event loop is busy or inside a modal window. Usable from Qt Test:
@@ -73,9 +75,16 @@ public:
     // Bytes of the script handed to the pseudo-terminal so far.
     qint64 bytesSent() const { return m_bytesSent; }
 
-    // Whether the program has the port open now, and how often it has opened it.
+    // Whether the program has the port open now, and how often it has opened it, as
+    // far as the simulator's thread has seen.
     bool portOpen() const { return m_openCount > m_closeCount; }
     int openCount() const { return m_openCount; }
+    // How often the port had been opened when this was called, every open counted
+    // (the thread catches up first, as for receivedSoFar()).
+    int opensSoFar() const;
+    // The terminal holds the program's output back: an XOFF has reached its flow
+    // control, and no XON since. Seen by the simulator's thread, so wait for it.
+    bool outputHeld() const { return m_outputHeld; }
 
     // Everything the program has written so far, joined, and chunk by chunk.
     QByteArray captured() const;
@@ -97,6 +106,8 @@ private:
     struct Shared;
     void run();
     void wake() const;
+    void catchUp() const;
+    void takePacket(const char* packet, qint64 size, qint64 now);
     void pump(qint64 now);
     void readProgram(qint64 now);
     void readOpenEvents();
@@ -116,6 +127,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_scriptDone{false};
     std::atomic<bool> m_hungUp{false};
+    std::atomic<bool> m_outputHeld{false};
     std::atomic<qint64> m_bytesSent{0};
     std::atomic<int> m_openCount{0};
     std::atomic<int> m_closeCount{0};
