@@ -241,7 +241,7 @@ std::string CutRecordMark(const UnendedLastLine& line)
         return std::string();
     const std::string_view text = TrimBlanks(line.start);
     const RawRecordCode* record = FindRawRecordOfLine(text);
-    return record && IsCutShort(*record, text, true) ? "CO," : std::string();
+    return record && IsCutShort(*record, text, true) ? std::string(kCutShortMark) : std::string();
 }
 
 std::string UnendedLastLineText(const UnendedLastLine& line, const std::string& target)

@@ -100,14 +100,14 @@ enum class ReceivedContent { RawData, AsItCame };
 // every line, 0 writes nothing. Returns false (and leaves the old target) on failure.
 // Appended to a target whose last line has no line end (a download cut short), the
 // data starts on a line of its own; raw data first turns that line, when it is a
-// record cut off there, into the comment "CO," and the record, so that no reader
-// takes it for a whole one. What was done with the line goes to *appendNote, or,
+// record cut off there, into a comment marked cut short (kCutShortMark, then the
+// record), which every reader leaves out and tells as a record cut short. What was done with the line goes to *appendNote, or,
 // without appendNote, into a box of its own.
 bool CopyReceivedData(ConversionContext& context, const std::string& input, const std::string& target,
                       ReceivedContent content = ReceivedContent::AsItCame, std::string* appendNote = nullptr);
 
-// The mark that turns a last line cut off without its line end into a comment: "CO,"
-// for a record the readers take values from, in a file whose lines before it end;
+// The mark that turns a last line cut off without its line end into a comment:
+// kCutShortMark for a record the readers take values from, in a file whose lines before it end;
 // "" for anything else (a comment, a line of a file of one line, which is whole).
 std::string CutRecordMark(const UnendedLastLine& line);
 // What the user is told of such a line after an append; "" when there was none.

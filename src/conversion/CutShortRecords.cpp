@@ -1,6 +1,17 @@
 #include "conversion/CutShortRecords.h"
 
+#include "platform/TextRules.h"
+
 namespace tavrelo {
+
+const RawRecordCode* MarkedCutShort(std::string_view line)
+{
+    line = TrimBlanks(line);
+    if (line.substr(0, kCutShortMark.size()) != kCutShortMark)
+        return nullptr;
+    const RawRecordCode* record = FindRawRecordOfLine(line.substr(kCutShortMark.size()));
+    return record && record->lastValue > 0 ? record : nullptr;
+}
 
 namespace {
 
@@ -26,6 +37,10 @@ std::string CutShortText(const CutShortCount& count)
     std::string text;
     if (count.records > 0)
         text = RecordsText(count);
+    if (count.marked > 0)
+        text += (text.empty() ? "" : " ") + std::to_string(count.marked) +
+                " record(s) marked \"" + std::string(TrimBlanks(kCutShortMark)) + "\" were left out, the first at line " + std::to_string(count.firstMarkedLine) +
+                ": each was the last line of the file, cut off, when more data was appended after it.";
     if (count.afterStation > 0)
         text += (text.empty() ? "" : " ") + std::to_string(count.afterStation) +
                 " observation(s) after a station record cut short were left out with it.";

@@ -16,6 +16,11 @@
 // The field of each record's last value stands in the table of record codes
 // (RawRecordCodes.h).
 //
+// A record that the program found cut off as the last line of a file it appended to
+// (a download that went on where an earlier one had been cut off) was made a comment
+// then, marked kCutShortMark: "CO,Cut short: SS,P2,1.500,50.000,100.0000,1". Every
+// byte of it is kept, and every reader leaves it out and tells it as a record cut short.
+//
 // Readers meet these rules through the gate (RawRecordGate.h), which hands them only
 // the records to read.
 #include "conversion/RawRecordCodes.h"
@@ -26,6 +31,12 @@
 #include <string_view>
 
 namespace tavrelo {
+
+constexpr std::string_view kCutShortMark = "CO,Cut short: ";
+
+// The record a line marked cut short holds (the line trimmed of blanks), when it is
+// one with values; nullptr for any other line.
+const RawRecordCode* MarkedCutShort(std::string_view line);
 
 // Whether a record ends before its last value: it holds fewer fields, counted by its
 // commas (a field after the last comma counts even when empty); or, with
@@ -56,6 +67,8 @@ struct CutShortCount {
     int64_t firstLine = 0;    // the line number (from 1) of the first of them
     int64_t afterStation = 0; // observations left out with the station record before them
     int64_t unendedLine = 0;  // the line of the last record, cut short without a line end; 0 none
+    int64_t marked = 0;       // records marked cut short (kCutShortMark)
+    int64_t firstMarkedLine = 0;
 
     void add(int64_t line, bool lastLineUnended = false)
     {
@@ -64,7 +77,12 @@ struct CutShortCount {
         if (lastLineUnended)
             unendedLine = line;
     }
-    bool any() const { return records > 0 || afterStation > 0; }
+    void addMarked(int64_t line)
+    {
+        if (marked++ == 0)
+            firstMarkedLine = line;
+    }
+    bool any() const { return records > 0 || afterStation > 0 || marked > 0; }
 };
 
 // The rule of one pass over a raw file, record by record in file order: which records
@@ -72,13 +90,16 @@ struct CutShortCount {
 class CutShortRecords {
 public:
     // A record of a kind the reader takes values from, on line lineNumber, cut short
-    // or not (IsCutShort): false, and counted, for a record cut short and for an
-    // observation after a station record cut short.
-    bool take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended)
+    // or not (IsCutShort, or marked so): false, and counted, for a record cut short and
+    // for an observation after a station record cut short.
+    bool take(RawKind kind, bool cutShort, int64_t lineNumber, bool lastLineUnended, bool marked = false)
     {
         const bool station = kind == RawKind::Station;
         if (cutShort) {
-            m_count.add(lineNumber, lastLineUnended);
+            if (marked)
+                m_count.addMarked(lineNumber);
+            else
+                m_count.add(lineNumber, lastLineUnended);
             m_stationCut = m_stationCut || station;
             return false;
         }

@@ -378,9 +378,12 @@ void Calculation::workOut(std::vector<BlockPiece>& pieces)
     for (BlockPiece& piece : pieces) {
         piece.lines.clear();
         m_pending = &piece.lines;
-        for (const RawObservationRecord& r : piece.records)
-            if (m_cutShort.take(r.recordKind, r.kind == Kind::CutShort, m_linesBefore + r.line, r.lastLineUnended))
+        for (const RawObservationRecord& r : piece.records) {
+            const bool marked = r.kind == Kind::MarkedCutShort;
+            if (m_cutShort.take(r.recordKind, marked || r.kind == Kind::CutShort, m_linesBefore + r.line,
+                                r.lastLineUnended, marked))
                 workOutRecord(r);
+        }
         m_linesBefore += piece.lineCount;
     }
     m_pending = nullptr;
@@ -399,6 +402,7 @@ void Calculation::workOutRecord(const RawObservationRecord& r)
         ReadTemperatureAndPressure(std::string(r.name), m_temperature, m_pressure);
         break;
     case RawObservationRecord::Kind::CutShort:
+    case RawObservationRecord::Kind::MarkedCutShort:
         break;
     }
 }

@@ -54,7 +54,7 @@ int64_t ReadRawObservationRecords(std::string_view piece, bool lastLineUnended, 
         RawObservationRecord r;
         r.recordKind = row->kind;
         if (line.record.cutShort) {
-            r.kind = Kind::CutShort;
+            r.kind = line.record.marked ? Kind::MarkedCutShort : Kind::CutShort;
             r.line = static_cast<int32_t>(line.number);
             r.lastLineUnended = line.lastLineUnended;
             records.push_back(r);

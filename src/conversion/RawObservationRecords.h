@@ -21,9 +21,9 @@ double IntoFullCircle(double angle);
 
 // Views point into the text read.
 struct RawObservationRecord {
-    // CutShort: a record of any kind cut short, handed on for the rule of the records
-    // after it and for the count.
-    enum class Kind : uint8_t { SideShot, Observation, Station, FaceOne, FaceTwo, Weather, CutShort };
+    // CutShort: a record of any kind cut short (MarkedCutShort: marked so), handed on
+    // for the rule of the records after it and for the count.
+    enum class Kind : uint8_t { SideShot, Observation, Station, FaceOne, FaceTwo, Weather, CutShort, MarkedCutShort };
     Kind kind = Kind::SideShot;
     RawKind recordKind = RawKind::SideShot; // the kind of its record code
     bool namesAStation = false;   // an observed point whose name a station record may carry

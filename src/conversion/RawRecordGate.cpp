@@ -8,8 +8,13 @@ RawLineRecord RecordOfLine(std::string_view line, bool lastLineUnended, RawKinds
 {
     RawLineRecord record;
     record.row = FindRawRecordOfLine(line);
+    if (record.row && record.row->kind == RawKind::Comment)
+        if (const RawRecordCode* marked = MarkedCutShort(line)) {
+            record.row = marked;
+            record.marked = true;
+        }
     record.read = record.row && reads.has(record.row->kind);
-    record.cutShort = record.read && IsCutShort(*record.row, line, lastLineUnended);
+    record.cutShort = record.read && (record.marked || IsCutShort(*record.row, line, lastLineUnended));
     return record;
 }
 
@@ -31,8 +36,11 @@ bool RawRecordGate::next(RawLine& line)
         return true;
     if (!record.read)
         m_records.passOver(record.row->kind);
-    else if (m_records.take(record.row->kind, record.cutShort, line.number, lastLineUnended))
+    else if (m_records.take(record.row->kind, record.cutShort, line.number, lastLineUnended, record.marked))
         line.record = record.row;
+    // A record marked cut short is left out as a record, and is the comment it is.
+    if (record.marked && m_reads.has(RawKind::Comment))
+        line.record = FindRawRecord("CO");
     return true;
 }
 

@@ -29,6 +29,7 @@ struct RawLineRecord {
     const RawRecordCode* row = nullptr;
     bool read = false;
     bool cutShort = false;
+    bool marked = false; // a comment marked cut short: row is the record it holds
 };
 RawLineRecord RecordOfLine(std::string_view line, bool lastLineUnended, RawKinds reads);
 

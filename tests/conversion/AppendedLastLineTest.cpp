@@ -1,7 +1,7 @@
 // Appending to a text target whose last line has no line end: the old content goes
 // over byte for byte, the last line is found wherever the pieces of the copy cut the
 // file, counted as the readers count lines, and the mark the store asks for goes
-// before it only when new text follows; the raw-data mark is "CO," for a record the
+// before it only when new text follows; the raw-data mark is "CO,Cut short: " for a record the
 // readers take values from, in a file whose other lines end.
 #include "CoordTestSupport.h"
 
@@ -48,11 +48,11 @@ TEST(AppendedLastLine, FoundAndMarkedWhereverThePiecesCutTheFile)
         int64_t lineNumber;
         std::string expected; // the old content after the append, before the added text
     } cases[] = {
-        {"CR LF split between two pieces", first + "a\r\nb\rc\n" + cut, 4, first + "a\r\nb\rc\nCO," + cut + "\n"},
+        {"CR LF split between two pieces", first + "a\r\nb\rc\n" + cut, 4, first + "a\r\nb\rc\nCO,Cut short: " + cut + "\n"},
         {"the last line alone in the second piece", std::string(65535, 'x') + "\r" + cut, 2,
-         std::string(65535, 'x') + "\rCO," + cut + "\r"},
+         std::string(65535, 'x') + "\rCO,Cut short: " + cut + "\r"},
         {"the last line over two pieces", std::string(65530, 'x') + "\r\n" + cut, 2,
-         std::string(65530, 'x') + "\r\nCO," + cut + "\r\n"},
+         std::string(65530, 'x') + "\r\nCO,Cut short: " + cut + "\r\n"},
     };
     for (const auto& c : cases) {
         const Appended a = Append(c.old, "ST,S2\r\n");
@@ -60,7 +60,7 @@ TEST(AppendedLastLine, FoundAndMarkedWhereverThePiecesCutTheFile)
         EXPECT_TRUE(a.line.found) << c.name;
         EXPECT_EQ(a.line.lineNumber, c.lineNumber) << c.name;
         EXPECT_EQ(a.line.start, cut) << c.name;
-        EXPECT_EQ(a.line.mark, "CO,") << c.name;
+        EXPECT_EQ(a.line.mark, "CO,Cut short: ") << c.name;
     }
 }
 
@@ -99,10 +99,10 @@ TEST(AppendedLastLine, TheRawDataMark)
         bool linesBefore;
         const char* mark;
     } cases[] = {
-        {"SS,P2,1.500,50.000,100.0000,1", true, "CO,"},
-        {"  ST ,S1,,B1", true, "CO,"},
-        {"UP,U1,,1,2,3,C", true, "CO,"},
-        {"SS", true, "CO,"},
+        {"SS,P2,1.500,50.000,100.0000,1", true, "CO,Cut short: "},
+        {"  ST ,S1,,B1", true, "CO,Cut short: "},
+        {"UP,U1,,1,2,3,C", true, "CO,Cut short: "},
+        {"SS", true, "CO,Cut short: "},
         {"CO,Temp: 20", true, ""},
         {"XX,1,2", true, ""},
         {"SS,P2,1.500,50.000,100.0000,1", false, ""},

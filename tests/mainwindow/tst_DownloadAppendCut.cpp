@@ -72,9 +72,9 @@ void DownloadAppendCutTest::cutRecordStaysLeftOutOnEveryRawRoad()
     QCOMPARE(r.lastMessage()->text,
              "Data transmission successfully completed.\r\nThe last line of " + target + " (\"" + kCut.toStdString() +
                  "\") had no line end, as when a transfer ends early. It is a record cut short: so that no "
-                 "conversion reads it as a whole one, it is now the comment line 4 (\"CO," + kCut.toStdString() +
+                 "conversion reads it as a whole one, it is now the comment line 4 (\"CO,Cut short: " + kCut.toStdString() +
                  "\"), and the received data follows it.");
-    QCOMPARE(ReadBytes(target), kFirst + "CO," + kCut + "\r\n" + kSecond);
+    QCOMPARE(ReadBytes(target), kFirst + "CO,Cut short: " + kCut + "\r\n" + kSecond);
     QVERIFY(r.viewEnabled());
 
     const struct {
@@ -94,6 +94,10 @@ void DownloadAppendCutTest::cutRecordStaysLeftOutOnEveryRawRoad()
         r.click("ComConv");
         QVERIFY(answers.done());
         QCOMPARE(r.session->state.TransferStatus, std::string("OK"));
+        const std::string told = "1 record(s) marked \"CO,Cut short:\" were left out, the first at line 4";
+        QVERIFY2(std::any_of(r.folder.interaction.messages.begin(), r.folder.interaction.messages.end(),
+                             [&](const auto& m) { return m.text.find(told) != std::string::npos; }),
+                 output.c_str());
         const QByteArray written = ReadBytes(output);
         QVERIFY2(written.contains("P1") && written.contains("P3"), written.constData());
         for (const QByteArray& line : written.split('\n'))
