@@ -88,8 +88,8 @@ void DownloadFormatsTest::appendedDataStartsOnALineOfItsOwn()
              r.session->model.message(19) + "\r\nThe last line of " + target +
                  " (\"SS,P2,1.500,50.000,100.0\") had no line end, as when a transfer ends early. It is a record cut"
                  " short: so that no conversion reads it as a whole one, it is now the comment line 2"
-                 " (\"CO,SS,P2,1.500,50.000,100.0\"), and the received data follows it.");
-    QCOMPARE(ReadBytes(target), "CO,Zarel RAW data\nCO,SS,P2,1.500,50.000,100.0\n" + sent);
+                 " (\"CO,Cut short: SS,P2,1.500,50.000,100.0\"), and the received data follows it.");
+    QCOMPARE(ReadBytes(target), "CO,Zarel RAW data\nCO,Cut short: SS,P2,1.500,50.000,100.0\n" + sent);
     QVERIFY(r.viewEnabled());
 }
 
