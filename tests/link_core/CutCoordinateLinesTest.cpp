@@ -10,7 +10,10 @@
 #include "conversion/ConverterRegistry.h"
 #include "conversion/CoordinateLineGate.h"
 #include "conversion/CoordinateListLoader.h"
+#include "conversion/CoordinateListWriters.h"
 #include "conversion/CutShortRecords.h"
+#include "conversion/DxfConverters.h"
+#include "conversion/KofCoordinateWriter.h"
 #include "link/core/UploadBuilders.h"
 #include "map/core/MapTables.h"
 #include "platform/ByteSink.h"
@@ -19,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -242,6 +246,61 @@ TEST(CutCoordinateLines, AFileWithoutAnyLineEndIsOneWholeLine)
         const Outcome outcome = road.run(input, folder);
         EXPECT_EQ(outcome.output, ended.output) << road.name;
         EXPECT_EQ(outcome.messages, std::vector<std::string>{}) << road.name;
+    }
+}
+
+// The old target of an append ends in a line cut off inside it: the writer that
+// appends puts the mark before that line, keeping every byte, and says so; every
+// reader after it leaves the line out and tells it. The line is the second of the
+// target: the warning names it.
+TEST(CutCoordinateLines, AnAppendKeepsTheCutLineLeftOutForEveryLaterReader)
+{
+    const struct {
+        const char* what;
+        Format format;
+        void (*append)(ConversionContext&, const std::string&, const std::string&);
+        std::function<Outcome(const std::string& input, const TempFolder& folder)> read;
+    } cases[] = {
+        {"a coordinate list", Format::Comma,
+         [](ConversionContext& c, const std::string& in, const std::string& out) { ConvertCoorToUserCoor(c, in, out); },
+         [](const std::string& input, const TempFolder& folder) {
+             return Converted(*FindConverter("ConvertCoorToDXF"), input, folder);
+         }},
+        {"a KOF file", Format::Kof, ConvertCoorToKOF,
+         [](const std::string& input, const TempFolder&) { return Uploaded(UploadKind::Kof, input); }},
+    };
+    for (const auto& c : cases) {
+        TempFolder folder;
+        const std::string received = folder.file("received.asc");
+        WriteBytes(received, CrLf({LineOf(Format::Comma, kP2)}));
+        const std::string target = folder.file("job");
+        const std::string cut = CutLine(c.format, kCuts[3]);
+        const std::string old = CrLf({LineOf(c.format, kP1)}) + cut;
+        WriteBytes(target, old);
+
+        ContextHarness h;
+        h.state.OutputFileMode = 1;
+        c.append(h.context, received, target);
+        EXPECT_EQ(h.state.TransferStatus, "OK") << c.what;
+        const std::string mark(c.format == Format::Kof ? kKofCutShortMark : kCutShortMark);
+        const std::string written = ReadBytes(target);
+        EXPECT_EQ(written.substr(0, old.size() + mark.size() + 2), CrLf({LineOf(c.format, kP1), mark + cut}))
+            << c.what;
+        ASSERT_EQ(h.ui.messages.size(), 1u) << c.what;
+        EXPECT_EQ(h.ui.messages[0].text,
+                  "The last line of " + target + " (\"" + cut + "\") had no line end, as when a transfer ends early. "
+                  "It is a point cut short: so that no reader takes it for a whole one, it is now line 2 (\"" + mark +
+                      cut + "\"), which this program's readers leave out and count, and the new lines follow it.")
+            << c.what;
+        EXPECT_EQ(h.ui.messages[0].icon, MessageIcon::Information) << c.what;
+
+        const Outcome read = c.read(target, folder);
+        EXPECT_EQ(read.output.find("P7"), std::string::npos) << c.what << "\n" << read.output;
+        EXPECT_NE(read.output.find("P2"), std::string::npos) << c.what << "\n" << read.output;
+        EXPECT_EQ(read.messages,
+                  std::vector<std::string>{"1 record(s) were left out because they end before their last value (cut "
+                                           "short, as when a transfer ends early), the first at line 2."})
+            << c.what;
     }
 }
 
