@@ -39,7 +39,8 @@ private:
 };
 
 // The coordinate file input to the SDR-33 file output: appended to when
-// OutputFileMode is 1 (a further header block before the new points), else new.
+// OutputFileMode is 1 (a further header block before the new points), else new. A
+// line cut short is no point (CoordinateLineGate.h).
 void ConvertCoorToSDR33(ConversionContext& context, const std::string& input, const std::string& output);
 
 } // namespace tavrelo
