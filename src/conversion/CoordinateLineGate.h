@@ -61,8 +61,6 @@ public:
     // last line of a file cut off inside it are left out and counted. False at the
     // end of the file or on a failure.
     bool next(std::string& line);
-    // The number (from 1) of the line next gave.
-    int64_t lineNumber() const { return m_reader.linesRead(); }
     // The lines left out so far, told as raw records cut short are (CutShortText).
     const CutShortCount& cutShort() const { return m_cutShort; }
     int error() const { return m_reader.error(); }
