@@ -1,9 +1,9 @@
 #include "conversion/ControlPointFile.h"
 
 #include "conversion/ConverterReport.h"
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
-#include "platform/LineReader.h"
 #include "platform/RunError.h"
 #include "platform/TextRules.h"
 
@@ -12,9 +12,9 @@
 namespace tavrelo {
 
 bool ReadControlPoints(ConversionContext& context, const std::string& file, const CoordinateFieldOptions& fields,
-                       bool withTarget, std::vector<MapStation>& points)
+                       bool withTarget, std::vector<MapStation>& points, CutShortCount& cutShort)
 {
-    LineReader reader;
+    CoordinateLineGate reader;
     if (!reader.open(file)) {
         ReportConverterFailure(context, "Control-point file " + file + ": " + RunErrorDescription(reader.error()));
         return false;
@@ -44,17 +44,24 @@ bool ReadControlPoints(ConversionContext& context, const std::string& file, cons
         s.type = PointType::Station;
         points.push_back(std::move(s));
     }
+    cutShort = reader.cutShort();
     if (reader.error() != 0) {
-        ReportInputFailure(context, reader, withTarget);
+        ReportInputFailure(context, reader.reader(), withTarget);
         return false;
     }
     if (points.empty()) {
+        const std::string cut = cutShort.any() ? " " + CutShortText(cutShort) : std::string();
         ReportConverterFailure(context, "Control-point file " + file + ": no control point could be read from it"
                                         " (a line needs a name and two coordinates, separated by \"" +
-                                        separator + "\").");
+                                        separator + "\")." + cut);
         return false;
     }
     return true;
+}
+
+std::string ControlPointsCutShortText(const std::string& file, const CutShortCount& cutShort)
+{
+    return cutShort.any() ? "Control-point file " + file + ": " + CutShortText(cutShort) : std::string();
 }
 
 } // namespace tavrelo

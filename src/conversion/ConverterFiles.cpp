@@ -1,6 +1,7 @@
 #include "conversion/ConverterFiles.h"
 
 #include "conversion/ConverterReport.h"
+#include "conversion/CoordinateLineGate.h"
 #include "platform/FileSystem.h"
 #include "platform/RunError.h"
 
@@ -63,7 +64,8 @@ std::string TargetRefusalText(const std::string& outputName, int error)
 
 std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, LineReader& input,
                                                  const std::string& inputName, const std::string& outputName,
-                                                 const std::vector<std::string>& otherInputs)
+                                                 const std::vector<std::string>& otherInputs,
+                                                 const OutputTarget::UnendedLineMark& mark)
 {
     if (!input.open(inputName)) {
         ReportConverterFailure(context, input.error());
@@ -73,7 +75,8 @@ std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, Lin
         input.close();
         return nullptr;
     }
-    auto target = std::make_unique<OutputTarget>(outputName, OutputTarget::modeFor(context.state.OutputFileMode));
+    auto target = std::make_unique<OutputTarget>(outputName, OutputTarget::modeFor(context.state.OutputFileMode),
+                                                 OutputTarget::Content::Text, mark);
     if (target->failed()) {
         input.close();
         target->discard();
@@ -102,6 +105,7 @@ bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputT
         ReportTargetFailure(context, target);
         return false;
     }
+    TellMarkedLastLine(context, target);
     return true;
 }
 

@@ -37,14 +37,18 @@ std::string TargetRefusalText(const std::string& outputName, int error);
 // Opens input for reading and output (by OutputFileMode) for writing, in that order;
 // reports the first failure (TransferStatus "E") and returns nullptr when either
 // fails or the output is one of the inputs (RefuseOwnInput). The target is then untouched.
+// mark: what an append writes before the target's old last line without a line end
+// (CutLineMarkFor, for the files this program reads back).
 std::unique_ptr<OutputTarget> OpenConverterFiles(ConversionContext& context, LineReader& input,
                                                  const std::string& inputName, const std::string& outputName,
-                                                 const std::vector<std::string>& otherInputs = {});
+                                                 const std::vector<std::string>& otherInputs = {},
+                                                 const OutputTarget::UnendedLineMark& mark = {});
 
 // Ends a run: a read failure of input or a write failure of the target is reported
 // and the target discarded, and so is a run that wrote nothing beyond its first
 // fillerBytes (ReportNoData): an empty result is no success. Otherwise the target is
-// committed. True on success.
+// committed, and an old last line the append marked is told (TellMarkedLastLine).
+// True on success.
 bool FinishConverterFiles(ConversionContext& context, LineReader& input, OutputTarget& target,
                           uint64_t fillerBytes = 0);
 

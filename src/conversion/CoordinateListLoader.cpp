@@ -1,8 +1,8 @@
 #include "conversion/CoordinateListLoader.h"
 
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/LineSplitting.h"
 #include "map/core/MapTables.h"
-#include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
 namespace tavrelo {
@@ -19,10 +19,10 @@ bool IsPointLine(const Fields& f)
 } // namespace
 
 ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coordinateOrder, int& runError,
-                            std::string* failureText)
+                            std::string* failureText, CutShortCount* cutShort)
 {
     runError = 0;
-    LineReader reader;
+    CoordinateLineGate reader;
     if (!reader.open(file)) {
         runError = reader.error();
         return ListLoad::Unreadable;
@@ -45,10 +45,12 @@ ListLoad LoadCoordinateList(MapTables& tables, const std::string& file, int coor
         loaded.PointCodes.push_back(f[5]);
         loaded.widenExtents(p.X, p.Y);
     }
+    if (cutShort)
+        *cutShort = reader.cutShort();
     if (reader.error() != 0) {
         runError = reader.error();
         if (failureText)
-            *failureText = reader.errorText();
+            *failureText = reader.reader().errorText();
         return ListLoad::Unreadable;
     }
     if (loaded.CooPointCount() < 1)

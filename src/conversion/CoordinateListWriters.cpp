@@ -3,6 +3,7 @@
 #include "conversion/ConverterFiles.h"
 #include "conversion/ConverterReport.h"
 #include "conversion/CoordinateFieldOptions.h"
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/CoordinateLine.h"
 #include "conversion/LineSplitting.h"
 #include "conversion/RawRecordGate.h"
@@ -40,7 +41,8 @@ void convertRawToCoor(ConversionContext& context, const std::string& input, cons
         return;
     context.ui.setBusy(true);
     RawRecordGate gate(kRawCoordinateListRecords);
-    std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, gate.reader(), input, output);
+    std::unique_ptr<OutputTarget> target =
+        OpenConverterFiles(context, gate.reader(), input, output, {}, CutLineMarkFor(CoordinateFile::List));
     if (!target)
         return;
     CoordinateLine line(fieldOptions(context).field, separator, CoordinateLine::Rules::Copy);
@@ -88,8 +90,9 @@ void convertCoorToUserCoor(ConversionContext& context, const std::string& input,
     if (input.empty() || output.empty())
         return;
     startRun(context, input, output);
-    LineReader reader;
-    std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, reader, input, output);
+    CoordinateLineGate gate;
+    std::unique_ptr<OutputTarget> target =
+        OpenConverterFiles(context, gate.reader(), input, output, {}, CutLineMarkFor(CoordinateFile::List));
     if (!target)
         return;
     CoordinateLine line(fieldOptions(context).field, separator, CoordinateLine::Rules::Copy);
@@ -98,14 +101,17 @@ void convertCoorToUserCoor(ConversionContext& context, const std::string& input,
     {
         LineBlock block(*target);
         std::string text;
-        while (reader.next(text)) {
+        while (gate.next(text)) {
             if (SplitComma(text, fields) == 0)
                 continue;
             line.append(block.text(), {fields[1], fields[enz ? 3 : 2], fields[enz ? 2 : 3], fields[4], fields[5]});
             block.maybeFlush();
         }
     }
-    endRun(context, reader, *target, false);
+    context.leftOutLines = 0;
+    context.cutShort = gate.cutShort();
+    WarnLeftOut(context);
+    endRun(context, gate.reader(), *target, false);
 }
 
 } // namespace

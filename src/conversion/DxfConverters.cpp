@@ -1,6 +1,7 @@
 #include "conversion/DxfConverters.h"
 
 #include "conversion/ConverterReport.h"
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/DxfDrawing.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LineSplitting.h"
@@ -40,6 +41,7 @@ bool TakePoint(const Fields& fields, const PointFields& at, bool eastingFirst, b
 
 // A line of a coordinate file: point, plane 1, plane 2, elevation, code. A list without
 // heights ends after the plane coordinates: its points lie at elevation 0, unlabelled.
+// A line cut short is no point.
 class CoordinateLines {
 public:
     explicit CoordinateLines(int coordinateOrder) : m_eastingFirst(coordinateOrder == 1) {}
@@ -47,20 +49,20 @@ public:
     bool open(const std::string& path)
     {
         m_leftOut = 0;
-        return m_reader.open(path);
+        return m_gate.open(path);
     }
     // The next point of the pass; false at the end of the file or on a failure.
     bool next(DxfPoint& point, bool withLabels)
     {
-        while (m_reader.next(m_line))
+        while (m_gate.next(m_line))
             if (read(point, withLabels))
                 return true;
         return false;
     }
-    int error() const { return m_reader.error(); }
+    int error() const { return m_gate.error(); }
     // The lines of the last pass whose coordinates hold text.
     int64_t leftOut() const { return m_leftOut; }
-    CutShortCount cutShort() const { return {}; }
+    const CutShortCount& cutShort() const { return m_gate.cutShort(); }
 
 private:
     bool read(DxfPoint& point, bool withLabels)
@@ -75,7 +77,7 @@ private:
     }
 
     bool m_eastingFirst;
-    LineReader m_reader;
+    CoordinateLineGate m_gate;
     std::string m_line;
     Fields m_fields;
     int64_t m_leftOut = 0;

@@ -13,7 +13,8 @@
 namespace tavrelo {
 
 // A coordinate file (point, plane 1, plane 2, elevation, code; comma-separated) in the
-// coordinate order of context.coordinateOrder (0 N-E-Z, 1 E-N-Z).
+// coordinate order of context.coordinateOrder (0 N-E-Z, 1 E-N-Z). A line cut short is
+// no point (CoordinateLineGate.h).
 void ConvertCoorToDXF(ConversionContext& context, const std::string& input, const std::string& output);
 
 // The coordinate records (MP, UP, CC, RE) of a raw-data file, in the order its

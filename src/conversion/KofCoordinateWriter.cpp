@@ -1,11 +1,11 @@
 #include "conversion/KofCoordinateWriter.h"
 
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/KofLines.h"
 #include "conversion/KofRun.h"
 #include "conversion/TextWriterRun.h"
 #include "conversion/LineSplitting.h"
-#include "platform/LineReader.h"
 #include "platform/TextRules.h"
 
 #include <utility>
@@ -21,7 +21,8 @@ KofCoordinateWriter::KofCoordinateWriter(const KofOptions& options, int coordina
 int KofCoordinateWriter::write(const std::string& input, ByteSink& out)
 {
     m_leftOut = 0;
-    LineReader reader;
+    m_cutShort = CutShortCount();
+    CoordinateLineGate reader;
     if (!reader.open(input))
         return reader.error();
     const KofFieldRules rules(m_options, m_table);
@@ -43,6 +44,7 @@ int KofCoordinateWriter::write(const std::string& input, ByteSink& out)
         lines.coordinate(rules.pointName(f[1]), rules.splitCode(f[5], droppedTail), first, second, FieldValue(f[4]));
     }
     lines.finish();
+    m_cutShort = reader.cutShort();
     if (reader.error() == 0 && !out.failed() && lines.records() == 0)
         return kNoUsableRecord;
     return reader.error() ? reader.error() : out.error();
@@ -55,6 +57,7 @@ void ConvertCoorToKOF(ConversionContext& context, const std::string& input, cons
                          KofCoordinateWriter writer(options, context.coordinateOrder, table);
                          const int error = writer.write(in, out);
                          context.leftOutLines = writer.leftOut();
+                         context.cutShort = writer.cutShort();
                          return error;
                      });
 }

@@ -1,6 +1,7 @@
 #include "conversion/KofRun.h"
 
 #include "conversion/ConverterReport.h"
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/TextWriterRun.h"
 
 namespace tavrelo {
@@ -28,7 +29,7 @@ void RunKofConversion(ConversionContext& context, const std::string& input, cons
     RunTextWriter(
         context, input, output,
         [&](const std::string& in, ByteSink& out) { return write(options, table, in, out); },
-        {pointNumbers ? options.KofpointFile : std::string()});
+        {pointNumbers ? options.KofpointFile : std::string()}, CutLineMarkFor(CoordinateFile::Kof));
 }
 
 } // namespace tavrelo

@@ -6,6 +6,7 @@
 #include "conversion/ControlPointFile.h"
 #include "conversion/ConverterReport.h"
 #include "conversion/CoordinateLine.h"
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/FastNumbers.h"
 #include "conversion/LeftOutObservations.h"
 #include "conversion/LineSplitting.h"
@@ -103,6 +104,7 @@ private:
     double m_pressure = 760.0;
 
     CutShortRecords m_cutShort; // the observation pass's, in file order
+    CutShortCount m_controlCutShort; // the control-point file's lines cut short
     int64_t m_linesBefore = 0;  // the lines of the observation pass's pieces worked out
     LeftOutObservations m_leftOut;
 };
@@ -176,7 +178,8 @@ bool Calculation::openFiles()
     m_reader.close();
     if (m_tablesOnly)
         return true;
-    m_target = OpenConverterFiles(m_context, m_reader, m_input, m_output, {m_options.ControlFileName});
+    m_target = OpenConverterFiles(m_context, m_reader, m_input, m_output, {m_options.ControlFileName},
+                                  CutLineMarkFor(CoordinateFile::List));
     if (!m_target)
         return false;
     m_reader.close();
@@ -190,7 +193,8 @@ bool Calculation::loadControlPoints()
     if (m_options.ControlFileName.empty())
         return true;
     std::vector<MapStation> points;
-    const bool read = ReadControlPoints(m_context, m_options.ControlFileName, m_options.fields, !m_tablesOnly, points);
+    const bool read = ReadControlPoints(m_context, m_options.ControlFileName, m_options.fields, !m_tablesOnly, points,
+                                        m_controlCutShort);
     for (MapStation& s : points) {
         m_tables.widenExtents(s.X, s.Y);
         addStation(std::move(s));
@@ -411,7 +415,10 @@ void Calculation::finish()
 {
     m_block.reset(); // hands the last lines to the target
     // The warning first: it explains a failure that follows.
-    const std::string leftOut = m_leftOut.warningText(m_cutShort.count());
+    std::string leftOut = m_leftOut.warningText(m_cutShort.count());
+    const std::string controlCut = ControlPointsCutShortText(m_options.ControlFileName, m_controlCutShort);
+    if (!controlCut.empty())
+        leftOut += (leftOut.empty() ? "" : "\r\n") + controlCut;
     if (!leftOut.empty())
         m_context.ui.message(leftOut, MessageButtons::Ok, MessageIcon::Exclamation,
                              MessageText(m_context, 16, "Warning"));
@@ -425,6 +432,8 @@ void Calculation::finish()
         if (!m_target->commit()) {
             ReportTargetFailure(m_context, *m_target);
             ok = false;
+        } else {
+            TellMarkedLastLine(m_context, *m_target);
         }
     }
     m_context.ui.setBusy(false);

@@ -118,7 +118,7 @@ bool SdrWriter::writePoint(ByteSink& out, std::string& line)
     return true;
 }
 
-int64_t SdrWriter::write(LineReader& in, ByteSink& out)
+int64_t SdrWriter::write(CoordinateLineGate& in, ByteSink& out)
 {
     writeHeader(out);
     m_leftOut = 0;
@@ -134,11 +134,12 @@ void ConvertCoorToSDR33(ConversionContext& context, const std::string& input, co
     static const SdrOptions kDefaults;
     SdrWriter writer(context.sdr ? *context.sdr : kDefaults, context.coordinateOrder, output, std::time(nullptr));
     RunTextWriter(context, input, output, [&](const std::string& path, ByteSink& out) {
-        LineReader in;
+        CoordinateLineGate in;
         if (!in.open(path))
             return in.error();
         const int64_t points = writer.write(in, out);
         context.leftOutLines = writer.leftOut();
+        context.cutShort = in.cutShort();
         if (in.error() == 0 && !out.failed() && points == 0)
             return kNoUsableRecord;
         return in.error();

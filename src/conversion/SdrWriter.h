@@ -3,10 +3,10 @@
 // instrument, three notes), then one coordinate record per point. Records are fixed
 // columns, trimmed, one per line.
 #include "conversion/ConversionContext.h"
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/LineSplitting.h"
 #include "conversion/SdrOptions.h"
 #include "platform/ByteSink.h"
-#include "platform/LineReader.h"
 
 #include <ctime>
 #include <string>
@@ -22,8 +22,9 @@ public:
     // One record for a line of at least four comma-separated fields whose coordinates
     // hold numbers or nothing; nothing otherwise (counted in leftOut when they hold text).
     bool writePoint(ByteSink& out, std::string& line);
-    // The header and a record per point; returns the number of points written.
-    int64_t write(LineReader& in, ByteSink& out);
+    // The header and a record per point of the lines in hands out (a line cut short
+    // is none); returns the number of points written.
+    int64_t write(CoordinateLineGate& in, ByteSink& out);
     // The lines of the last write whose coordinates hold text.
     int64_t leftOut() const { return m_leftOut; }
 
@@ -38,7 +39,8 @@ private:
 };
 
 // The coordinate file input to the SDR-33 file output: appended to when
-// OutputFileMode is 1 (a further header block before the new points), else new.
+// OutputFileMode is 1 (a further header block before the new points), else new. A
+// line cut short is no point (CoordinateLineGate.h).
 void ConvertCoorToSDR33(ConversionContext& context, const std::string& input, const std::string& output);
 
 } // namespace tavrelo

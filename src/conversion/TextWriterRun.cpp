@@ -8,7 +8,8 @@ namespace tavrelo {
 namespace {
 
 void runTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
-                   const WriteToSink& write, const std::vector<std::string>& otherInputs)
+                   const WriteToSink& write, const std::vector<std::string>& otherInputs,
+                   const OutputTarget::UnendedLineMark& mark)
 {
     context.state.TransferStatus = "E";
     if (input.empty() || output.empty())
@@ -16,7 +17,7 @@ void runTextWriter(ConversionContext& context, const std::string& input, const s
     context.ui.setBusy(true);
     // The checks only; the writer reads the input itself, some of them twice.
     LineReader check;
-    const std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, check, input, output, otherInputs);
+    const std::unique_ptr<OutputTarget> target = OpenConverterFiles(context, check, input, output, otherInputs, mark);
     if (!target)
         return;
     check.close();
@@ -44,9 +45,10 @@ void runTextWriter(ConversionContext& context, const std::string& input, const s
 } // namespace
 
 void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
-                   const WriteToSink& write, const std::vector<std::string>& otherInputs)
+                   const WriteToSink& write, const std::vector<std::string>& otherInputs,
+                   const OutputTarget::UnendedLineMark& mark)
 {
-    RunGuarded(context, [&] { runTextWriter(context, input, output, write, otherInputs); });
+    RunGuarded(context, [&] { runTextWriter(context, input, output, write, otherInputs, mark); });
 }
 
 } // namespace tavrelo

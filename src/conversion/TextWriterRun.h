@@ -2,6 +2,7 @@
 // The frame every text writer of raw data and coordinate files runs in, so that they
 // all start, fail and finish alike.
 #include "conversion/ConversionContext.h"
+#include "conversion/OutputTarget.h"
 #include "platform/ByteSink.h"
 
 #include <functional>
@@ -27,8 +28,10 @@ using WriteToSink = std::function<int(const std::string& input, ByteSink& out)>;
 // (context.leftOutLines, context.cutShort) are told before any failure.
 // Any failure is reported once (ReportConverterFailure), leaves the old target as it
 // was and ends the run with "E"; a run that completes ends with "OK".
-// otherInputs are files the writer reads besides input, never to be its target.
+// otherInputs are files the writer reads besides input, never to be its target; mark
+// what an append writes before the target's old last line without a line end.
 void RunTextWriter(ConversionContext& context, const std::string& input, const std::string& output,
-                   const WriteToSink& write, const std::vector<std::string>& otherInputs = {});
+                   const WriteToSink& write, const std::vector<std::string>& otherInputs = {},
+                   const OutputTarget::UnendedLineMark& mark = {});
 
 } // namespace tavrelo

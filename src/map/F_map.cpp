@@ -3,6 +3,7 @@
 #include "app/gui/QtText.h"
 #include "app/gui/Twips.h"
 #include "conversion/ConversionContext.h"
+#include "conversion/ConverterReport.h"
 #include "conversion/CoordinateListLoader.h"
 #include "conversion/RawCoordinateCalculator.h"
 #include "map/F_InfoP.h"
@@ -354,8 +355,11 @@ void F_map::openFile(const std::string& path, bool coordinateList)
     if (coordinateList) {
         int error = 0;
         std::string failure;
-        const ListLoad outcome = LoadCoordinateList(m_tables, path, m_contextFor().coordinateOrder, error, &failure);
+        ConversionContext context = m_contextFor();
+        const ListLoad outcome =
+            LoadCoordinateList(m_tables, path, context.coordinateOrder, error, &failure, &context.cutShort);
         m_ui.setBusy(false);
+        WarnLeftOut(context); // the lines cut short, told as the calculation tells its own
         if (outcome == ListLoad::Unreadable && error == RunError::LineTooLong)
             m_ui.message(failure, MessageButtons::Ok, MessageIcon::Critical, kCaption);
         else if (outcome == ListLoad::Unreadable)

@@ -411,6 +411,43 @@ TEST(CalcRawCoordinates, ControlFileWithoutControlPointsStops)
     }
 }
 
+// A control-point file whose last line was cut off inside the backsight's easting (a
+// transfer that ended early): read whole, the station would be oriented on a point
+// 2970 m off. The line is left out, as in every coordinate list, and the warning
+// after the run names the file.
+TEST(CalcRawCoordinates, ControlFileCutShortIsLeftOutAndTold)
+{
+    const std::string north = "CONTROLPOINT_NORTH,5000.000,3000.000,250.000,PILLAR";
+    CalcRun whole;
+    WriteBytes(whole.folder.file("control.txt"), CrLf({north}));
+    whole.options.checkControlFile = true;
+    whole.options.controlFileText = whole.folder.file("control.txt");
+    whole.options.applyToCalculation();
+    const std::string expected = whole.run(Fixture("control_points.raw"));
+    ASSERT_EQ(whole.h.state.TransferStatus, "OK");
+
+    CalcRun r;
+    const std::string control = r.folder.file("control.txt");
+    WriteBytes(control, CrLf({north}) + "CONTROLPOINT_SOUTH,4900.000,30");
+    r.options.checkControlFile = true;
+    r.options.controlFileText = control;
+    r.options.applyToCalculation();
+    EXPECT_EQ(r.run(Fixture("control_points.raw")), expected);
+    EXPECT_EQ(r.h.state.TransferStatus, "OK");
+    std::vector<std::string> told;
+    for (const auto& m : whole.h.ui.messages)
+        told.push_back(m.text);
+    const std::string cut = "Control-point file " + control + ": 1 record(s) were left out because they are cut "
+                            "short: the last one, at line 2, has no line end (as when a transfer ends early).";
+    if (told.empty())
+        told.push_back(cut);
+    else
+        told.back() += "\r\n" + cut;
+    ASSERT_EQ(r.h.ui.messages.size(), told.size());
+    for (size_t i = 0; i < told.size(); ++i)
+        EXPECT_EQ(r.h.ui.messages[i].text, told[i]);
+}
+
 TEST(CalcRawCoordinates, CoordinatesThatOverflowAreLeftOutAndCounted)
 {
     // 1e200 m with curvature on squares past the largest number: the point has no

@@ -30,7 +30,8 @@ std::string Written(const SdrOptions& options, int order, const std::string& inp
 {
     SdrWriter writer(options, order, output, FixedClock());
     StringSink sink;
-    LineReader in(input);
+    CoordinateLineGate in;
+    in.open(input);
     writer.write(in, sink);
     return sink.bytes();
 }

@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <dirent.h>
 #include <new>
+#include <set>
 #include <sys/stat.h>
 
 // This test program's allocations, so that a test can make a large one fail as it
@@ -128,23 +129,28 @@ TEST(TargetRules, EveryConverterOfTheTableSucceedsOnANewName)
 // Text appended to a target whose last line has no line end (a file of another
 // program, an editor's, a download cut short) starts on a line of its own, after the
 // target's own line end (CR LF when it has none); the old content stays byte for
-// byte. The binary record file is appended to byte for byte, from its record
-// boundary. A DXF drawing is never appended to.
+// byte. A coordinate list's last line cut off there (lines before it end) gets the
+// mark that every reader of coordinate lists leaves out (CoordinateLineGate.h) before
+// it. The binary record file is appended to byte for byte, from its record boundary.
+// A DXF drawing is never appended to.
 TEST(TargetRules, AppendedTextStartsOnALineOfItsOwn)
 {
     struct Ending {
-        const char* old;
+        const char* before; // the old content: these lines, then last
+        const char* last;
         const char* lineEnd; // what comes between the old content and the new
     };
     const Ending endings[] = {
-        {"P1,1.000,2.000,3.000\r\nP2,1.500,50.000,100.0", "\r\n"},
-        {"P1,1.000,2.000,3.000\nP2,1.500,50.000,100.0", "\n"},
-        {"P1,1.000,2.000,3.000\rP2,1.500,50.000,100.0", "\r"},
-        {"P2,1.500,50.000,100.0", "\r\n"},
-        {"P1,1.000,2.000,3.000\n", ""},
-        {"P1,1.000,2.000,3.000\r", ""},
-        {"", ""},
+        {"P1,1.000,2.000,3.000\r\n", "P2,1.500,50.000,100.0", "\r\n"},
+        {"P1,1.000,2.000,3.000\n", "P2,1.500,50.000,100.0", "\n"},
+        {"P1,1.000,2.000,3.000\r", "P2,1.500,50.000,100.0", "\r"},
+        {"", "P2,1.500,50.000,100.0", "\r\n"},
+        {"P1,1.000,2.000,3.000\n", "", ""},
+        {"P1,1.000,2.000,3.000\r", "", ""},
+        {"", "", ""},
     };
+    const std::set<std::string> coordinateLists = {"ConvertCoorToUserCoor", "ConvertRawToCoorComma",
+                                                   "ConvertRawToCoorSpace", "CalcRawCoordinates"};
     for (const ConverterCase& c : kConverters) {
         const std::string name = c.name;
         if (name == "ConvertCoorToDXF" || name == "ConvertRawToDXF")
@@ -156,23 +162,25 @@ TEST(TargetRules, AppendedTextStartsOnALineOfItsOwn)
         for (const Ending& e : endings) {
             TargetRun run(c);
             const std::string target = run.folder.file("old");
-            WriteBytes(target, e.old);
+            const std::string old = std::string(e.before) + e.last;
+            WriteBytes(target, old);
             run.state.OutputFileMode = 1;
             run.convert(target);
-            const std::string old = e.old;
+            const bool marked = coordinateLists.count(name) && *e.before && *e.last;
+            const std::string kept = e.before + std::string(marked ? "CO,Cut short: " : "") + e.last;
             const std::string between = name == "ConvertRawToRecordFile"
                                             ? std::string((kBinaryRecordSize - old.size() % kBinaryRecordSize) %
                                                               kBinaryRecordSize,
                                                           '\0')
                                             : e.lineEnd;
-            EXPECT_EQ(run.state.TransferStatus, "OK") << run.what(e.old);
+            EXPECT_EQ(run.state.TransferStatus, "OK") << run.what(old.c_str());
             const std::string written = ReadBytes(target);
-            EXPECT_EQ(written.substr(0, old.size() + between.size()), old + between) << run.what(e.old);
-            const std::string rest = written.substr(std::min(written.size(), old.size() + between.size()));
+            EXPECT_EQ(written.substr(0, kept.size() + between.size()), kept + between) << run.what(old.c_str());
+            const std::string rest = written.substr(std::min(written.size(), kept.size() + between.size()));
             if (name == "ConvertCoorToSDR33") // its header carries the time of the run
-                EXPECT_EQ(rest.size(), added.size()) << run.what(e.old);
+                EXPECT_EQ(rest.size(), added.size()) << run.what(old.c_str());
             else
-                EXPECT_EQ(rest, added) << run.what(e.old);
+                EXPECT_EQ(rest, added) << run.what(old.c_str());
         }
     }
 }

@@ -1,10 +1,10 @@
 // The upload window against the simulated instrument: every send format built and
 // sent line by line, the bytes the instrument receives compared with the expected
-// lines, the lines left out told in the end message and no tab among those sent; the
-// progress bar painted on its way up and full at the end; XOFF holding the
-// sender and XON releasing it with nothing lost; Cancel and a hang-up during a send
-// are failures, and after Cancel at most the line in hand goes out; setup mode only
-// hides the window.
+// lines, the lines left out (a last point cut short among them) told in the end
+// message and no tab among those sent; the progress bar painted on its way up and full
+// at the end; XOFF holding the sender and XON releasing it with nothing lost; Cancel
+// and a hang-up during a send are failures, and after Cancel at most the line in hand
+// goes out; setup mode only hides the window.
 #include "link/F_UL.h"
 #include "link/PortSetup.h"
 #include "platform/ByteSink.h"
@@ -163,6 +163,25 @@ void TestUploadWindow::eachFormatArrivesAsItsLines_data()
         << CrLf({"P2,600200.25,6500100.5,12.5,TREE"}) << 3
         << QString("1 line(s) were left out because a coordinate holds a blank or a tab inside it (such as \"100 ,5\"),"
                    " which makes it no number; the first is line 1.");
+    // A last point that came only in part (a transfer that ended early) is no point to
+    // send: read whole, it would go 594 km west, or with a code cut short.
+    const QString cut = "1 record(s) were left out because they are cut short: the last one, at line 2, has no line"
+                        " end (as when a transfer ends early).";
+    QTest::newRow("comma list cut inside its last easting")
+        << QByteArray("Comma") << CrLf({"P1,100.5,200.25,5,TREE"}) + "P7,6500105.500,6002"
+        << CrLf({"P1,100.5,200.25,5,TREE"}) << 3 << cut;
+    QTest::newRow("blank list cut inside its last code")
+        << QByteArray("Space") << CrLf({"P1 100.5 200.25 5 TREE"}) + "P7 6500105.500 600210.000 12.3 PO"
+        << CrLf({"P1,100.5,200.25,5,TREE"}) << 3 << cut;
+    QTest::newRow("KOF cut inside its last easting")
+        << QByteArray("UpLoadKOF")
+        << CrLf({" 05 P100       TREE     6500100.123  600200.456    12.345"}) + " 05 P7         POLE        6002"
+        << CrLf({"P100,600200.456,6500100.123,12.345,TREE"}) << 3 << cut;
+    QTest::newRow("comma list with a point an append marked cut short")
+        << QByteArray("Comma") << CrLf({"CO,Cut short: P7,6500105.500,6002", "P1,100.5,200.25,5,TREE"})
+        << CrLf({"P1,100.5,200.25,5,TREE"}) << 3
+        << QString("1 record(s) were left out because they end before their last value (cut short, as when a"
+                   " transfer ends early), the first at line 1.");
 }
 
 void TestUploadWindow::eachFormatArrivesAsItsLines()

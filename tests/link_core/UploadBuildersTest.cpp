@@ -265,7 +265,7 @@ TEST_F(UploadBuilders, KofSendsTheCoordinateRecordsOnly)
 {
     // Columns: point 5-14, code 16-23, A 25-36, B 38-48, elevation 50-57.
     const std::string record = " 05 P100       TREE     6500100.123  600200.456    12.345";
-    const std::string input = CrLf({" 00 Oppdrag", record.c_str(), " 09_91"}) + " 05 P7";
+    const std::string input = CrLf({" 00 Oppdrag", record.c_str(), " 09_91", " 05 P7"});
     EXPECT_EQ(build(UploadKind::Kof, input),
               CrLf({"P100,600200.456,6500100.123,12.345,TREE", "P7,0.000,0.000,0.000,"}));
     EXPECT_EQ(result().LineCount, 4);

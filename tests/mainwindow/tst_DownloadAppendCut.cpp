@@ -6,6 +6,9 @@
 // values. Data the raw-data readers do not read (SDR, "Other"), a last comment line
 // and a file of one line keep the line as it came, on a line of its own, told the same
 // way. A store that fails after a cut download never says that the target holds it.
+// Coordinates appended to a coordinate list cut inside its last point keep that point
+// left out the same way: the mark of raw data goes before it, and every conversion of
+// the list leaves it out and tells it.
 #include "helper_Download.h"
 
 #include "app/gui/QtText.h"
@@ -52,6 +55,7 @@ private slots:
     void lineWithoutItsEndOfEveryKind_data();
     void lineWithoutItsEndOfEveryKind();
     void failedStoreDoesNotClaimTheTarget();
+    void cutPointStaysLeftOutOnEveryCoordinateRoad();
 };
 
 // The user's road: a download cut in P2, then the rest appended; then the target
@@ -176,6 +180,54 @@ void DownloadAppendCutTest::failedStoreDoesNotClaimTheTarget()
     QCOMPARE(messages[2].text, "The received data could not be stored in " + target + ". It is kept in " + copy + ".");
     QCOMPARE(ReadBytes(copy), sent);
     QVERIFY(!r.viewEnabled());
+}
+
+// The user's road with coordinates: a list whose last point came as far as its
+// easting's fourth digit, the next download appended to it as a coordinate list, then
+// the list converted on every road of the coordinate file list.
+void DownloadAppendCutTest::cutPointStaysLeftOutOnEveryCoordinateRoad()
+{
+    DownloadDriver r;
+    const std::string target = r.path(QString::fromUtf8("Måling øst.asc"));
+    const QByteArray cut = "P7,6500105.500,6002";
+    const QByteArray old = "P1,6500100.500,600200.250,12.500,TREE\r\n" + cut;
+    const QByteArray sent = "P2,6500110.000,600190.000,11.000,WALL\r\n";
+    WriteBytes(target, old);
+    r.choose(false, 1, 0); // "Coordinate file", in the default field order
+    Download(r, sent, target, {"F_Msg ComAppend"});
+    const auto& messages = r.folder.interaction.messages;
+    QCOMPARE(messages.size(), size_t(2));
+    QCOMPARE(messages[0].text, r.session->model.message(19));
+    QCOMPARE(messages[1].text, "The last line of " + target + " (\"" + cut.toStdString() +
+                                   "\") had no line end, as when a transfer ends early. It is a point cut short: so "
+                                   "that no reader takes it for a whole one, it is now line 2 (\"CO,Cut short: " +
+                                   cut.toStdString() + "\"), which this program's readers leave out and count, and "
+                                   "the new lines follow it.");
+    QCOMPARE(ReadBytes(target), "P1,6500100.500,600200.250,12.500,TREE\r\nCO,Cut short: " + cut + "\r\n" + sent);
+
+    const struct {
+        int position; // in the coordinate file list
+        const char* dialog;
+    } roads[] = {{0, "F_Dxf"}, {1, "F_KOFStp"}};
+    for (const auto& road : roads) {
+        const std::string output = r.path(QString("out%1.txt").arg(road.position));
+        r.choose(true, 1, road.position);
+        r.chooseSource(target);
+        r.typeTarget(ToQt(output));
+        ModalAnswerer answers(&r.session);
+        answers.expect(road.dialog, "ComOK");
+        answers.expect("F_MsgCon", "ComOK");
+        r.folder.interaction.clear();
+        r.click("ComConv");
+        QVERIFY(answers.done());
+        QCOMPARE(r.session->state.TransferStatus, std::string("OK"));
+        const QByteArray written = ReadBytes(output);
+        QVERIFY2(written.contains("P1") && written.contains("P2") && !written.contains("P7"), written.constData());
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].text, std::string("1 record(s) were left out because they end before their last value "
+                                               "(cut short, as when a transfer ends early), the first at line 2."));
+        QCOMPARE(messages[0].title, std::string("Warning"));
+    }
 }
 
 QTEST_MAIN(DownloadAppendCutTest)

@@ -2,12 +2,15 @@
 // instrument: a transfer that stops in the middle of a record keeps that record as it
 // came, without a line end, in the temporary file, the target and every copy, and the
 // box of the completed download says so and where it is; the copy of the original
-// data under another name is said in that same box. Data without any line end (a
+// data under another name is said in that same box. Coordinates cut inside a point and
+// converted at once (a DXF drawing, a KOF file, a coordinate list) leave that point
+// out: it is no point at the easting where the transfer stopped. Data without any line end (a
 // wrong speed or data bits setting) moves the byte count byte by byte, ends at the
 // readers' line limit with a plain message in the words of the kind chosen, and
 // Cancel keeps what came.
 #include "helper_Download.h"
 
+#include "app/gui/QtText.h"
 #include "link/core/DownloadReceiver.h"
 
 #include <QCheckBox>
@@ -37,6 +40,8 @@ class DownloadCutShortTest : public QObject {
 private slots:
     void whatCameIsKeptAndSaid_data();
     void whatCameIsKeptAndSaid();
+    void coordinatesCutShortAreLeftOut_data();
+    void coordinatesCutShortAreLeftOut();
     void dataWithoutLineEnds_data();
     void dataWithoutLineEnds();
 };
@@ -98,6 +103,52 @@ void DownloadCutShortTest::whatCameIsKeptAndSaid()
     if (position != 0)
         QCOMPARE(ReadBytes(r.tempFile()), sent);
     QVERIFY(!QFile::exists(QString::fromStdString(r.path(firstTaken ? "job2.zvk" : "job1.zvk"))));
+    QVERIFY(r.viewEnabled());
+}
+
+void DownloadCutShortTest::coordinatesCutShortAreLeftOut_data()
+{
+    QTest::addColumn<int>("position");   // in the instrument coordinate list
+    QTest::addColumn<QString>("dialog"); // the window that comes after the download, answered OK
+    QTest::addColumn<QString>("converter");
+    QTest::newRow("DXF file") << 1 << "" << "ConvertCoorToDXF";
+    QTest::newRow("KOF coordinate file") << 2 << "F_KOFStp" << "ConvertCoorToKOF";
+    QTest::newRow("Coordinate file") << 0 << "" << "ConvertCoorToUserCoor";
+}
+
+// P7 came as far as its easting's fourth digit: 6002 for 600210.000.
+void DownloadCutShortTest::coordinatesCutShortAreLeftOut()
+{
+    QFETCH(int, position);
+    QFETCH(QString, dialog);
+    QFETCH(QString, converter);
+    DownloadDriver r;
+    const QByteArray whole = "P1,6500100.500,600200.250,12.500,TREE\r\nP2,6500110.000,600190.000,11.000,WALL\r\n";
+    const QByteArray cut = "P7,6500105.500,6002";
+    const std::string target = r.path(QString::fromUtf8("Måling øst.out"));
+    r.choose(false, 1, position);
+    r.typeTarget(ToQt(target));
+    r.instrument.start({Step::Send(200, whole + cut)});
+    ModalAnswerer answers(&r.session);
+    if (!dialog.isEmpty())
+        answers.expect(dialog.toLatin1(), "ComOK");
+    r.download();
+    QVERIFY(answers.done());
+    QCOMPARE(answers.answered.filter("unexpected"), QStringList());
+
+    const std::string copy = r.path(QString::fromUtf8("Måling øst.zvk"));
+    const auto& messages = r.folder.interaction.messages;
+    QCOMPARE(messages.size(), size_t(2));
+    QCOMPARE(messages[0].text, r.session->model.message(19) + "\r\nThe last line (\"" + cut.toStdString() +
+                                   "\") came without its line end: the transfer may have ended early. It is kept as "
+                                   "it came, without a line end, in " + copy + ".");
+    QCOMPARE(messages[1].text, std::string("1 record(s) were left out because they are cut short: the last one, at "
+                                           "line 3, has no line end (as when a transfer ends early)."));
+    QCOMPARE(messages[1].title, std::string("Warning"));
+    QCOMPARE(ReadBytes(copy), whole + cut);
+    WriteBytes(r.path("whole.asc"), whole);
+    QCOMPARE(ReadBytes(target), r.direct(converter.toLatin1(), r.path("whole.asc")));
+    QVERIFY(!ReadBytes(target).contains("P7"));
     QVERIFY(r.viewEnabled());
 }
 

@@ -231,6 +231,8 @@ private slots:
     void aFileWithoutLineEndsChangesNothing();
     void aRawFileCutShortShowsItsWholeRecords_data();
     void aRawFileCutShortShowsItsWholeRecords();
+    void aCoordinateListCutShortShowsItsWholePoints_data();
+    void aCoordinateListCutShortShowsItsWholePoints();
 };
 
 void MapWindowTest::rawFileIsCalculatedOntoTheMap()
@@ -817,6 +819,44 @@ void MapWindowTest::aRawFileCutShortShowsItsWholeRecords()
     QCOMPARE(d.ui.messages[0].icon, MessageIcon::Exclamation);
     QCOMPARE(d.state.Map.ObsPointCount(), 3);
     QCOMPARE(Symbols(d.image()).size(), 3);
+}
+
+void MapWindowTest::aCoordinateListCutShortShowsItsWholePoints_data()
+{
+    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QString>("told");
+    const QString unended = "1 record(s) were left out because they are cut short: the last one, at line 3, has no"
+                            " line end (as when a transfer ends early).";
+    QTest::newRow("cut inside the easting, no line end") << QByteArray("P7,520,6") << unended;
+    QTest::newRow("cut inside the code, no line end") << QByteArray("P7,520,660,3,TR") << unended;
+    QTest::newRow("cut before the easting, no line end") << QByteArray("P7,520,") << unended;
+    QTest::newRow("marked cut short by an append, then a line end")
+        << QByteArray("CO,Cut short: P7,520,6\r\n")
+        << QString("1 record(s) were left out because they end before their last value (cut short, as when a"
+                   " transfer ends early), the first at line 3.");
+}
+
+// A coordinate list whose last point came only in part: that point is not drawn
+// (read whole, it would lie far off the others), and the warning says what was left
+// out, as it does for raw data.
+void MapWindowTest::aCoordinateListCutShortShowsItsWholePoints()
+{
+    QFETCH(QByteArray, tail);
+    QFETCH(QString, told);
+    QTemporaryDir dir;
+    const QString cut = dir.filePath(QString::fromUtf8("Måling øst.asc"));
+    QFile file(cut);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("P1,500,700,1,X\r\nP2,540,640,2,Y\r\n" + tail);
+    file.close();
+    MapDriver d;
+    d.open(cut, true);
+    QCOMPARE(d.ui.messages.size(), size_t(1));
+    QCOMPARE(QString::fromStdString(d.ui.messages[0].text), told);
+    QCOMPARE(d.ui.messages[0].icon, MessageIcon::Exclamation);
+    QCOMPARE(d.ui.messages[0].title, std::string("Warning"));
+    QCOMPARE(d.state.Map.CooPointCount(), 2);
+    QCOMPARE(Symbols(d.image()).size(), 2);
 }
 
 QTEST_MAIN(MapWindowTest)

@@ -1,6 +1,7 @@
 #include "link/core/UploadBuilders.h"
 
 #include "conversion/ConverterReport.h"
+#include "conversion/CoordinateLineGate.h"
 #include "conversion/LineSplitting.h"
 #include "link/core/UploadLine.h"
 #include "platform/ByteSink.h"
@@ -124,18 +125,24 @@ void putCoordinateRecord(ByteSink& out, std::array<std::string, RoleCount>& role
 
 // Runs eachLine(line, number) over the input's lines until a line is refused, and
 // refuses one longer than any record; the failure number of the input or the sink.
+// The lines of a coordinate list or KOF file (coordinates) come through its gate: a
+// line cut short is left out and counted.
 template <typename EachLine>
-void readLines(const std::string& inputPath, ByteSink& out, UploadBuild& build, EachLine eachLine)
+void readLines(const std::string& inputPath, ByteSink& out, UploadBuild& build,
+               std::optional<CoordinateFile> coordinates, EachLine eachLine)
 {
-    LineReader reader;
+    CoordinateLineGate gate(coordinates.value_or(CoordinateFile::List));
+    LineReader& reader = gate.reader();
     reader.setLineLimit(kLongestSendFileLine);
-    if (!reader.open(inputPath)) {
+    if (!gate.open(inputPath)) {
         build.error = reader.error();
         return;
     }
     std::string line;
-    for (int64_t number = 1; build.ok() && !out.failed() && reader.next(line); ++number)
-        eachLine(line, number);
+    while (build.ok() && !out.failed() && (coordinates ? gate.next(line) : reader.next(line)))
+        eachLine(line, reader.linesRead());
+    build.cutShort = gate.cutShort();
+    build.leftOut += build.cutShort.records;
     if (reader.error() == RunError::LineTooLong)
         refuse(build, UploadRefusal::LineTooLong, reader.failedLine(), {});
     else
@@ -194,7 +201,7 @@ UploadBuild buildCoordinateList(const std::string& inputPath, ByteSink& out, con
     Fields fields;
     std::array<std::string, RoleCount> roles;
     std::string input;
-    readLines(inputPath, out, build, [&](std::string& line, int64_t number) {
+    readLines(inputPath, out, build, CoordinateFile::List, [&](std::string& line, int64_t number) {
         if (TrimBlanksAndTabs(line).empty())
             return;
         if (separation.tabsSeparate && emptyFieldBetweenTabs(line)) {
@@ -238,7 +245,7 @@ UploadBuild CreateUpLoadFileKOF(const std::string& inputPath, ByteSink& out, con
 {
     UploadBuild build;
     std::array<std::string, RoleCount> roles;
-    readLines(inputPath, out, build, [&](const std::string& line, int64_t number) {
+    readLines(inputPath, out, build, CoordinateFile::Kof, [&](const std::string& line, int64_t number) {
         if (columns(line, 2, 3) != "05")
             return;
         // Column A (25-36) is sent first under "ENZ", column B (38-48) under "NEZ".
@@ -259,7 +266,7 @@ UploadBuild CreateUpLoadFileKOF(const std::string& inputPath, ByteSink& out, con
 UploadBuild CreatUpLoadCodeFile(const std::string& inputPath, ByteSink& out)
 {
     UploadBuild build;
-    readLines(inputPath, out, build, [&](const std::string& line, int64_t) {
+    readLines(inputPath, out, build, std::nullopt, [&](const std::string& line, int64_t) {
         out.writeLine(line);
         ++build.LineCount;
         if (!TrimBlanks(line).empty())
@@ -326,6 +333,9 @@ std::string UploadLeftOutText(const UploadBuild& build)
             text += std::to_string(lines.count) + " line(s) were left out because " + kBecause[reason]
                     + "; the first is line " + std::to_string(lines.firstLine) + ".";
     }
+    // Lines cut short, in the words every reader of survey data uses.
+    if (build.cutShort.any())
+        text += (text.empty() ? "" : "\r\n") + CutShortText(build.cutShort);
     return text;
 }
 

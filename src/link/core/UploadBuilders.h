@@ -10,10 +10,13 @@
 // empty line. Every coordinate record keeps its five fields in place: an empty point
 // is sent as "0", an empty coordinate as "0.000". A line that cannot go as its five
 // fields is left out and counted by its reason (LeftOutReason), never sent with its
-// fields shifted or with a blank or tab inside a value. In a blank-separated list a tab
+// fields shifted or with a blank or tab inside a value; so is a line cut short, as a
+// transfer that ended early leaves the last one (CoordinateLineGate.h). In a blank-separated list a tab
 // separates like a blank; elsewhere blanks and tabs around a field are trimmed. Lines
 // are read one at a time and no longer than kLongestSendFileLine, so memory stays
 // small whatever the file.
+#include "conversion/CutShortRecords.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -73,6 +76,9 @@ struct UploadBuild {
     // coordinate fields are sent as 0.
     int64_t leftOut = 0;
     std::array<LeftOutLines, static_cast<size_t>(LeftOutReason::Count)> leftOutBy{};
+    // Of them, the lines cut short (CoordinateLineGate.h): the last line of a file cut
+    // off inside it, and lines an append marked.
+    CutShortCount cutShort;
     // The first line of the input that stops the upload: its number (from 1) and text.
     UploadRefusal refusal = UploadRefusal::None;
     int64_t refusedLine = 0;
@@ -88,7 +94,8 @@ struct UploadBuild {
 // no line to send at all; "" when it can be sent.
 std::string UploadBuildProblem(const UploadBuild& build, const std::string& inputPath);
 
-// What the user is told of the lines left out, a sentence for each reason, or "".
+// What the user is told of the lines left out, a sentence for each reason (lines cut
+// short as every reader of survey data tells them, CutShortText), or "".
 std::string UploadLeftOutText(const UploadBuild& build);
 
 // Builds by kind from the file at inputPath into out.
