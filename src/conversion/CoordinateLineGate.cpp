@@ -73,10 +73,12 @@ bool CoordinateLineGate::open(const std::string& path)
 bool CoordinateLineGate::next(std::string& line)
 {
     while (m_reader.next(line)) {
-        const bool cutOff = m_reader.lastLineUnended() && IsPointLine(m_kind, line);
-        if (!cutOff && !IsMarkedCutShort(m_kind, line))
+        if (m_reader.lastLineUnended() && IsPointLine(m_kind, line))
+            m_cutShort.add(m_reader.linesRead(), true);
+        else if (IsMarkedCutShort(m_kind, line))
+            m_cutShort.addMarked(m_reader.linesRead());
+        else
             return true;
-        m_cutShort.add(m_reader.linesRead(), cutOff);
     }
     return false;
 }

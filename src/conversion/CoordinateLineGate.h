@@ -31,7 +31,6 @@ struct ConversionContext;
 // blank-separated) or a KOF file (its " 05" lines are the points).
 enum class CoordinateFile { List, Kof };
 
-constexpr std::string_view kCutShortMark = "CO,Cut short: ";
 constexpr std::string_view kKofCutShortMark = " 00 Cut short: ";
 
 // Whether line is one that an append marked cut short.

@@ -39,7 +39,7 @@ std::string CutShortText(const CutShortCount& count)
         text = RecordsText(count);
     if (count.marked > 0)
         text += (text.empty() ? "" : " ") + std::to_string(count.marked) +
-                " record(s) marked \"" + std::string(TrimBlanks(kCutShortMark)) + "\" were left out, the first at line " + std::to_string(count.firstMarkedLine) +
+                " record(s) marked \"Cut short:\" were left out, the first at line " + std::to_string(count.firstMarkedLine) +
                 ": each was the last line of the file, cut off, when more data was appended after it.";
     if (count.afterStation > 0)
         text += (text.empty() ? "" : " ") + std::to_string(count.afterStation) +

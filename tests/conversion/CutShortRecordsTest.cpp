@@ -347,6 +347,6 @@ TEST(CutShortRecords, TheWarningSaysHowManyAndWhereTheFirstIs)
     CutShortCount marked;
     marked.addMarked(4);
     marked.addMarked(30);
-    EXPECT_EQ(CutShortText(marked), "2 record(s) marked \"CO,Cut short:\" were left out, the first at line 4: each"
+    EXPECT_EQ(CutShortText(marked), "2 record(s) marked \"Cut short:\" were left out, the first at line 4: each"
                                     " was the last line of the file, cut off, when more data was appended after it.");
 }

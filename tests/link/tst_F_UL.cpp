@@ -180,8 +180,8 @@ void TestUploadWindow::eachFormatArrivesAsItsLines_data()
     QTest::newRow("comma list with a point an append marked cut short")
         << QByteArray("Comma") << CrLf({"CO,Cut short: P7,6500105.500,6002", "P1,100.5,200.25,5,TREE"})
         << CrLf({"P1,100.5,200.25,5,TREE"}) << 3
-        << QString("1 record(s) were left out because they end before their last value (cut short, as when a"
-                   " transfer ends early), the first at line 1.");
+        << QString("1 record(s) marked \"Cut short:\" were left out, the first at line 1: each was the last line of"
+                   " the file, cut off, when more data was appended after it.");
 }
 
 void TestUploadWindow::eachFormatArrivesAsItsLines()

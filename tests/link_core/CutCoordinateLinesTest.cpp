@@ -228,8 +228,9 @@ TEST(CutCoordinateLines, ALineAnAppendMarkedIsLeftOutAndCounted)
         const Outcome outcome = road.run(input, folder);
         EXPECT_EQ(outcome.output, expected.output) << road.name;
         EXPECT_EQ(outcome.messages,
-                  std::vector<std::string>{"1 record(s) were left out because they end before their last value (cut "
-                                           "short, as when a transfer ends early), the first at line 2."})
+                  std::vector<std::string>{"1 record(s) marked \"Cut short:\" were left out, the first at line 2: "
+                                           "each was the last line of the file, cut off, when more data was appended "
+                                           "after it."})
             << road.name;
     }
 }
@@ -298,8 +299,9 @@ TEST(CutCoordinateLines, AnAppendKeepsTheCutLineLeftOutForEveryLaterReader)
         EXPECT_EQ(read.output.find("P7"), std::string::npos) << c.what << "\n" << read.output;
         EXPECT_NE(read.output.find("P2"), std::string::npos) << c.what << "\n" << read.output;
         EXPECT_EQ(read.messages,
-                  std::vector<std::string>{"1 record(s) were left out because they end before their last value (cut "
-                                           "short, as when a transfer ends early), the first at line 2."})
+                  std::vector<std::string>{"1 record(s) marked \"Cut short:\" were left out, the first at line 2: "
+                                           "each was the last line of the file, cut off, when more data was appended "
+                                           "after it."})
             << c.what;
     }
 }

@@ -98,7 +98,7 @@ void DownloadAppendCutTest::cutRecordStaysLeftOutOnEveryRawRoad()
         r.click("ComConv");
         QVERIFY(answers.done());
         QCOMPARE(r.session->state.TransferStatus, std::string("OK"));
-        const std::string told = "1 record(s) marked \"CO,Cut short:\" were left out, the first at line 4";
+        const std::string told = "1 record(s) marked \"Cut short:\" were left out, the first at line 4";
         QVERIFY2(std::any_of(r.folder.interaction.messages.begin(), r.folder.interaction.messages.end(),
                              [&](const auto& m) { return m.text.find(told) != std::string::npos; }),
                  output.c_str());
@@ -224,8 +224,9 @@ void DownloadAppendCutTest::cutPointStaysLeftOutOnEveryCoordinateRoad()
         const QByteArray written = ReadBytes(output);
         QVERIFY2(written.contains("P1") && written.contains("P2") && !written.contains("P7"), written.constData());
         QCOMPARE(messages.size(), size_t(1));
-        QCOMPARE(messages[0].text, std::string("1 record(s) were left out because they end before their last value "
-                                               "(cut short, as when a transfer ends early), the first at line 2."));
+        QCOMPARE(messages[0].text, std::string("1 record(s) marked \"Cut short:\" were left out, the first at line 2: "
+                                               "each was the last line of the file, cut off, when more data was "
+                                               "appended after it."));
         QCOMPARE(messages[0].title, std::string("Warning"));
     }
 }

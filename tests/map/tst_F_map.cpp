@@ -832,8 +832,8 @@ void MapWindowTest::aCoordinateListCutShortShowsItsWholePoints_data()
     QTest::newRow("cut before the easting, no line end") << QByteArray("P7,520,") << unended;
     QTest::newRow("marked cut short by an append, then a line end")
         << QByteArray("CO,Cut short: P7,520,6\r\n")
-        << QString("1 record(s) were left out because they end before their last value (cut short, as when a"
-                   " transfer ends early), the first at line 3.");
+        << QString("1 record(s) marked \"Cut short:\" were left out, the first at line 3: each was the last line of"
+                   " the file, cut off, when more data was appended after it.");
 }
 
 // A coordinate list whose last point came only in part: that point is not drawn
