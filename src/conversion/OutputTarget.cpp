@@ -1,6 +1,7 @@
 #include "conversion/OutputTarget.h"
 
 #include "platform/FileSystem.h"
+#include "platform/LineEnds.h"
 #include "platform/LineReader.h"
 #include "platform/RunError.h"
 #include "platform/TextRules.h"
@@ -72,8 +73,8 @@ void OutputTarget::copyOldText(std::FILE* old, const UnendedLineMark& mark)
         size_t after = 0; // just past the last line end of the piece
         for (size_t i = 0; i < n; ++i) {
             const char c = buffer[i];
-            if (c == '\r' || c == '\n') {
-                if (c == '\r' || previous != '\r')
+            if (IsLineEnd(c)) {
+                if (c == kCr || previous != kCr)
                     ++lineEnds;
                 after = i + 1;
             }
