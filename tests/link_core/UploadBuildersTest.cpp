@@ -323,6 +323,13 @@ TEST_F(UploadBuilders, AFileWithNoLineToSendIsSaidToBeSo)
     }
     build(UploadKind::Comma, CrLf({"P1,1,2,3"}));
     EXPECT_EQ(UploadBuildProblem(result(), "/data/job.txt"), "");
+
+    // A list whose only point an append marked cut short says why nothing goes.
+    build(UploadKind::Comma, CrLf({"CO,Cut short: P7,6500100.5,6002"}));
+    EXPECT_EQ(UploadBuildProblem(result(), "/data/job.txt"),
+              "Nothing to send: /data/job.txt holds no line for the instrument.\r\n1 record(s) marked \"Cut short:\""
+              " were left out, the first at line 1: each was the last line of the file, cut off, when more data was"
+              " appended after it.");
 }
 
 TEST_F(UploadBuilders, AValueThatWouldAddAFieldIsRefused)

@@ -142,7 +142,7 @@ void readLines(const std::string& inputPath, ByteSink& out, UploadBuild& build,
     while (build.ok() && !out.failed() && (coordinates ? gate.next(line) : reader.next(line)))
         eachLine(line, reader.linesRead());
     build.cutShort = gate.cutShort();
-    build.leftOut += build.cutShort.records;
+    build.leftOut += build.cutShort.records + build.cutShort.marked;
     if (reader.error() == RunError::LineTooLong)
         refuse(build, UploadRefusal::LineTooLong, reader.failedLine(), {});
     else
